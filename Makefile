@@ -1,0 +1,43 @@
+# Typeswap: top-level entry points. `make test` and `make demo` work on a
+# fresh Debian machine (as root they install what the build needs).
+
+BUILD    ?= build
+JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
+CLI      := $(BUILD)/typeswap-cli
+# Debian packages the build and the tests need.
+PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev
+
+.PHONY: all deps configure build test demo bench clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	  else \
+	    echo "Missing Debian packages:$$missing (run make as root to install them)"; \
+	  fi; \
+	fi
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+demo: build
+	@sh examples/demo.sh $(CLI)
+
+bench: build
+	@sh bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,40 @@
+# Helpers shared by every target: warnings, language level, test registration.
+
+set(TS_WARNINGS -Wall -Wextra -Wpedantic -Wno-unused-parameter)
+
+# ts_library(name SOURCES ... [LIBS ...]): one folder's static library.
+function(ts_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_compile_features(${name} PUBLIC cxx_std_20)
+  target_compile_options(${name} PRIVATE ${TS_WARNINGS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(ARG_LIBS)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  endif()
+endfunction()
+
+# ts_executable(name SOURCES ... [LIBS ...])
+function(ts_executable name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_features(${name} PRIVATE cxx_std_20)
+  target_compile_options(${name} PRIVATE ${TS_WARNINGS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
+# ts_add_test(name SOURCES ... [LIBS ...]): a GoogleTest executable whose
+# cases CTest lists one by one. Tests run with the source tree's examples
+# and the shared corpus reachable through TS_SOURCE_DIR.
+function(ts_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_features(${name} PRIVATE cxx_std_20)
+  target_compile_options(${name} PRIVATE ${TS_WARNINGS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ts_testsupport ${ARG_LIBS} GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "TS_SOURCE_DIR=${CMAKE_SOURCE_DIR};TS_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()

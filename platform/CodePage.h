@@ -1,0 +1,33 @@
+// The process-wide ANSI code page and its lead-byte test.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+/// The code page every 8-bit text of the process is read in: 1252 unless
+/// TYPESWAP_CODEPAGE or a front end's --codepage option says otherwise.
+int32_t ProcessCodePage();
+
+/// Makes \p codePage the process code page (and its lead-byte test current).
+void SetProcessCodePage(int32_t codePage);
+
+/// The code page named by TYPESWAP_CODEPAGE, or 1252 when it is unset or
+/// not a positive number.
+int32_t CodePageFromEnvironment();
+
+/// Parses a code page number as given on a command line; false when
+/// \p text is not a positive decimal number.
+[[nodiscard]] bool ParseCodePage(const char* text, int32_t& codePage);
+
+/// Which bytes begin a double-byte character in a code page.
+using LeadByteTable = std::array<bool, 256>;
+
+/// The lead bytes Windows uses for \p codePage: 932 0x81-0x9F and
+/// 0xE0-0xFC; 936, 949 and 950 0x81-0xFE; every other code page none.
+LeadByteTable LeadBytesOf(int32_t codePage);
+
+/// The lead-byte table of the process code page.
+const LeadByteTable& ProcessLeadBytes();
+
+/// The lead-byte test of the process code page.
+inline bool IsLeadByte(unsigned char byte) { return ProcessLeadBytes()[byte]; }

@@ -1,0 +1,75 @@
+// Whole-file reading with Windows text-mode semantics.
+#include "platform/TextFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+size_t ApplyTextMode(char* data, size_t size) {
+  if (const void* eof = std::memchr(data, 0x1A, size)) {
+    size = static_cast<size_t>(static_cast<const char*>(eof) - data);
+  }
+  char* cr = static_cast<char*>(std::memchr(data, '\r', size));
+  if (cr == nullptr) return size;
+  // Compact from the first CR on; most files have none, and those that do
+  // have one per line, so a plain forward copy is the cheap way.
+  char* out = cr;
+  const char* in = cr;
+  const char* end = data + size;
+  while (in < end) {
+    const char* next = static_cast<const char*>(std::memchr(in, '\r', end - in));
+    if (next == nullptr) next = end;
+    if (out != in) std::memmove(out, in, next - in);
+    out += next - in;
+    in = next;
+    if (in < end) {  // at a CR
+      if (in + 1 < end && in[1] == '\n') {
+        *out++ = '\n';
+        in += 2;
+      } else {
+        *out++ = '\r';
+        in += 1;
+      }
+    }
+  }
+  return static_cast<size_t>(out - data);
+}
+
+TextFileRead ReadTextFile(const std::string& path, std::string& text) {
+  TextFileRead result;
+  text.clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    result.error = errno;
+    return result;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    result.error = errno;
+    ::close(fd);
+    return result;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    result.error = EISDIR;
+    ::close(fd);
+    return result;
+  }
+  result.fileLength = static_cast<size_t>(st.st_size);
+  text.resize(result.fileLength);
+  size_t got = 0;
+  while (got < result.fileLength) {
+    ssize_t n = ::read(fd, text.data() + got, result.fileLength - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      result.error = errno;
+      break;
+    }
+    if (n == 0) break;  // the file shrank while we read it
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  text.resize(ApplyTextMode(text.data(), got));
+  return result;
+}

@@ -1,0 +1,51 @@
+// The engines' stack: the lexer's mode stack and the parser's parse stack.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "reader/SSException.h"
+
+/// A last-in first-out stack that grows by a fixed step and reports misuse
+/// with the engine's exceptions.
+template <class T>
+class SSLifo {
+ public:
+  /// \p size is the initial capacity and \p increment the growth step; a
+  /// stack with increment 0 may not grow.
+  explicit SSLifo(uint32_t size = 32, uint32_t increment = 32) : increment_(increment) {
+    items_.reserve(size);
+    capacity_ = size;
+  }
+
+  void Push(const T& item) {
+    if (items_.size() == capacity_) {
+      if (increment_ == 0) throw SSException(SSCode::kLifoFull, "SSLifo0001e: Stack full");
+      capacity_ += increment_;
+      items_.reserve(capacity_);
+    }
+    items_.push_back(item);
+  }
+  T Pop() {
+    if (items_.empty()) throw SSException(SSCode::kLifoPopEmpty, "SSLifo0004e: Cannot pop empty stack");
+    T top = std::move(items_.back());
+    items_.pop_back();
+    return top;
+  }
+  T& Top() {
+    if (items_.empty()) throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty");
+    return items_.back();
+  }
+  /// The entry \p depth places below the top (0 is the top).
+  T& Peek(uint32_t depth) {
+    if (depth >= items_.size()) throw SSException(SSCode::kLifoInvalidIndex, "SSLifo0003e: Invalid index");
+    return items_[items_.size() - 1 - depth];
+  }
+  uint32_t Size() const { return static_cast<uint32_t>(items_.size()); }
+  bool Empty() const { return items_.empty(); }
+
+ private:
+  std::vector<T> items_;
+  uint32_t capacity_ = 0;
+  uint32_t increment_;
+};
