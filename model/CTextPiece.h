@@ -1,0 +1,79 @@
+// A piece of a file's text with the lines and columns where it starts and
+// ends, so that output can replace exactly that text later.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/CCharsetString.h"
+
+/// A piece of file text and its position. Lines count from 1; columns count
+/// from 1 in bytes within the line; the end column is the column just after
+/// the last character. File number 0 means no file.
+class CTextPiece {
+ public:
+  /// An empty piece: no text, no position, no file.
+  CTextPiece() = default;
+
+  /// The piece of a token of the reader: its text, the line and column of
+  /// its first character, and the character set to read it in. The end
+  /// position follows from the line breaks inside the text. The file
+  /// number is left 0 for the caller to set.
+  CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
+             int32_t charset = CharsetSystem);
+
+  CTextPiece(const CTextPiece&) = default;
+  CTextPiece(CTextPiece&&) noexcept = default;
+  CTextPiece& operator=(const CTextPiece&) = default;
+  CTextPiece& operator=(CTextPiece&&) noexcept = default;
+  virtual ~CTextPiece() = default;
+
+  /// The text exactly as read from the file.
+  const std::string& GetText() const noexcept { return text_.GetText(); }
+  const CCharsetString& GetCharsetText() const noexcept { return text_; }
+  void SetText(const CCharsetString& text) { text_ = text; }
+
+  int32_t GetStartLine() const noexcept { return startLine_; }
+  int32_t GetStartColumn() const noexcept { return startColumn_; }
+  int32_t GetEndLine() const noexcept { return endLine_; }
+  int32_t GetEndColumn() const noexcept { return endColumn_; }
+  /// Sets all four position values at once.
+  void SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn);
+
+  const std::string& GetAuxText() const noexcept { return auxText_; }
+  void SetAuxText(std::string text) { auxText_ = std::move(text); }
+  bool GetAuxFlag() const noexcept { return auxFlag_; }
+  void SetAuxFlag(bool flag) noexcept { auxFlag_ = flag; }
+
+  uint32_t GetFileNumber() const noexcept { return fileNumber_; }
+  void SetFileNumber(uint32_t number) noexcept { fileNumber_ = number; }
+  /// The name of the piece's file in the process file table; empty for none.
+  std::string GetFileName() const;
+
+  /// True when the piece starts where it ends (it covers no text).
+  bool IsEmpty() const noexcept { return startLine_ == endLine_ && startColumn_ == endColumn_; }
+
+  /// Whether the two pieces share text: never across files, and never when
+  /// exactly one of them is empty. Two empty pieces overlap only when they
+  /// stand at the same place.
+  bool Overlaps(const CTextPiece& other) const;
+  /// Whether this piece lies wholly before \p other in the file; two empty
+  /// pieces at the same place count as before each other.
+  bool IsBefore(const CTextPiece& other) const;
+  /// Whether this piece lies wholly after \p other.
+  bool IsAfter(const CTextPiece& other) const;
+  /// True when the piece names a file and a position that can be addressed:
+  /// all values non-zero, and the end not before the start.
+  bool HasValidPosition() const;
+
+ private:
+  CCharsetString text_;
+  int32_t startLine_ = 0;
+  int32_t startColumn_ = 0;
+  int32_t endLine_ = 0;
+  int32_t endColumn_ = 0;
+  std::string auxText_;
+  bool auxFlag_ = false;
+  uint32_t fileNumber_ = 0;
+};
