@@ -1,0 +1,74 @@
+// Block reading with text-mode translation.
+#include "output/CTextModeInput.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/TextFile.h"
+
+namespace {
+constexpr size_t kBlockSize = 64 * 1024;
+}
+
+CTextModeInput::~CTextModeInput() { Close(); }
+
+int CTextModeInput::Open(const std::string& path) {
+  Close();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return EISDIR;
+  }
+  fd_ = fd;
+  buffer_.resize(kBlockSize);
+  pos_ = end_ = 0;
+  ended_ = false;
+  carriedCr_ = false;
+  return 0;
+}
+
+void CTextModeInput::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  pos_ = end_ = 0;
+}
+
+int CTextModeInput::Fill() {
+  if (pos_ < end_) return 0;
+  pos_ = end_ = 0;
+  if (fd_ < 0) return EBADF;
+  while (end_ == 0 && !ended_) {
+    size_t start = 0;
+    if (carriedCr_) {
+      buffer_[0] = '\r';
+      start = 1;
+      carriedCr_ = false;
+    }
+    ssize_t n = ::read(fd_, buffer_.data() + start, buffer_.size() - start);
+    if (n < 0) {
+      if (errno == EINTR) {
+        carriedCr_ = start == 1;
+        continue;
+      }
+      return errno;
+    }
+    size_t size = start + static_cast<size_t>(n);
+    if (n == 0) ended_ = true;
+    if (const void* eof = std::memchr(buffer_.data(), 0x1A, size)) {
+      size = static_cast<size_t>(static_cast<const char*>(eof) - buffer_.data());
+      ended_ = true;
+    }
+    // A CR at the end of a block may be the first half of a CR LF pair.
+    if (!ended_ && size > 0 && buffer_[size - 1] == '\r') {
+      carriedCr_ = true;
+      --size;
+    }
+    end_ = ApplyTextMode(buffer_.data(), size);
+  }
+  return 0;
+}

@@ -1,0 +1,41 @@
+// Buffered forward reading of a file with the byte-for-byte behaviour of a
+// Windows text-mode stream (CR LF read as LF, 0x1A ends the input).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Reads a file forward in blocks, delivering what a text-mode read would.
+/// Callers look at Available(), take what they need with Consume(), and
+/// call Fill() when the block is used up.
+class CTextModeInput {
+ public:
+  CTextModeInput() = default;
+  ~CTextModeInput();
+  CTextModeInput(const CTextModeInput&) = delete;
+  CTextModeInput& operator=(const CTextModeInput&) = delete;
+
+  /// Opens \p path for reading. Returns 0 or the errno of the failure.
+  [[nodiscard]] int Open(const std::string& path);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  /// The delivered bytes not consumed yet.
+  std::string_view Available() const { return {buffer_.data() + pos_, end_ - pos_}; }
+  /// Marks the first \p count available bytes as taken.
+  void Consume(size_t count) { pos_ += count; }
+
+  /// Reads the next block once the available bytes are used up. Returns 0
+  /// or the errno of a read failure; at the end of the input Available()
+  /// stays empty.
+  [[nodiscard]] int Fill();
+
+ private:
+  int fd_ = -1;
+  std::vector<char> buffer_;
+  size_t pos_ = 0;
+  size_t end_ = 0;
+  bool ended_ = false;
+  bool carriedCr_ = false;  ///< a CR that ended the last block, waiting for its LF
+};
