@@ -1,0 +1,84 @@
+// ts_grammargen: turns a grammar file into the parser's YaccTable and a
+// readable report. Usage: ts_grammargen GRAMMAR TABLE REPORT
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "tools/grammargen/FirstSets.h"
+#include "tools/grammargen/GrammarParser.h"
+#include "tools/grammargen/Lookaheads.h"
+#include "tools/grammargen/Lr0States.h"
+#include "tools/grammargen/RecoveryPoints.h"
+#include "tools/grammargen/Report.h"
+#include "tools/grammargen/YaccTableWriter.h"
+
+using namespace grammargen;
+
+namespace {
+
+bool Fail(const Diagnostics& diag) {
+  for (const std::string& m : diag.Messages()) std::cerr << m << '\n';
+  return diag.Failed();
+}
+
+// Writes through a temporary file so that a failed run leaves no output.
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary);
+    out << bytes;
+    if (!out.flush()) return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, path, ec);
+  return !ec;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::cerr << "usage: ts_grammargen GRAMMAR TABLE REPORT\n";
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  if (!in) {
+    std::cerr << argv[1] << ": cannot read\n";
+    return 1;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  Diagnostics diag(argv[1]);
+
+  // 1. Symbols, numbered productions (fields expanded) and recovery points.
+  Grammar grammar = ParseGrammar(text.str(), diag);
+  if (Fail(diag)) return 1;
+  // 2. Nullable symbols and FIRST sets.
+  FirstSets first = ComputeFirstSets(grammar);
+  // 3. The LR(0) states.
+  Lr0Automaton lr0 = BuildLr0States(grammar);
+  // 4. LALR(1) lookaheads of every item.
+  Lookaheads lookaheads = ComputeLookaheads(grammar, first, lr0);
+  // 5. Actions and gotos; conflicts are errors.
+  std::vector<StateActions> rows = BuildActions(grammar, lr0, lookaheads, diag);
+  // 6. Sync tokens of the recovery points, and row flags.
+  MarkRecoveryPoints(grammar, lr0, rows, diag);
+  // The report is written even when the table is not: it shows the conflicts' states.
+  std::ostringstream report;
+  WriteReport(report, grammar, lr0, lookaheads, rows);
+  if (!WriteFile(argv[3], report.str())) {
+    std::cerr << argv[3] << ": cannot write\n";
+    return 1;
+  }
+  if (Fail(diag)) return 1;
+  // 7. The table.
+  std::vector<unsigned char> table = WriteYaccTable(grammar, rows);
+  if (!WriteFile(argv[2], std::string(table.begin(), table.end()))) {
+    std::cerr << argv[2] << ": cannot write\n";
+    return 1;
+  }
+  std::printf("%s: %zu productions, %zu states\n", argv[1], grammar.productions.size(), lr0.states.size());
+  return 0;
+}
