@@ -1,0 +1,140 @@
+// Real Qt dialogs behind the dialog service.
+#include "platform/ui/CQtDialogService.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "platform/ui/CT_FolderDialog.h"
+#include "platform/ui/QtText.h"
+
+namespace {
+
+// Qt wants "Description (*.a *.b)"; the description is shown as written
+// (HideNameFilterDetails strips the part Qt added).
+QStringList QtFilters(const std::string& filter) {
+  QStringList filters;
+  for (const auto& [description, patterns] : SplitFilter(filter)) {
+    filters << ToQt(description) + QStringLiteral(" (") +
+                   ToQt(patterns).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                   QLatin1Char(')');
+  }
+  return filters;
+}
+
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setWindowTitle(ToQt(request.title));
+  QStringList filters = QtFilters(request.filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
+                    ? request.filterIndex - 1
+                    : 0;
+    dialog.selectNameFilter(filters[index]);
+  }
+  if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                   (request.options & kOfnOverwritePrompt) == 0);
+}
+
+// The Windows dialogs leave the process in the folder the user ended in,
+// and what follows (the free space check of loading) relies on that.
+void EnterFolderOf(const QFileDialog& dialog) { QDir::setCurrent(dialog.directory().absolutePath()); }
+
+// Characters the chosen names take in the Windows dialog's result buffer.
+size_t PackedLength(const QStringList& paths) {
+  if (paths.isEmpty()) return 0;
+  size_t length = FromQt(QFileInfo(paths.front()).absolutePath()).size() + 1;
+  for (const QString& p : paths) length += FromQt(QFileInfo(p).fileName()).size() + 1;
+  return length + 1;
+}
+
+}  // namespace
+
+int32_t CQtDialogService::MessageBox(QWidget* owner, const std::string& text,
+                                     const std::string& caption, MessageIcon icon,
+                                     MessageButtons buttons) {
+  QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+  switch (icon) {
+    case MessageIcon::None: qtIcon = QMessageBox::NoIcon; break;
+    case MessageIcon::Exclamation: qtIcon = QMessageBox::Warning; break;
+    case MessageIcon::Question: qtIcon = QMessageBox::Question; break;
+    case MessageIcon::Error: qtIcon = QMessageBox::Critical; break;
+    case MessageIcon::Information: qtIcon = QMessageBox::Information; break;
+  }
+  QMessageBox::StandardButtons qtButtons = QMessageBox::Ok;
+  switch (buttons) {
+    case MessageButtons::Ok: qtButtons = QMessageBox::Ok; break;
+    case MessageButtons::OkCancel: qtButtons = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case MessageButtons::YesNo: qtButtons = QMessageBox::Yes | QMessageBox::No; break;
+    case MessageButtons::YesNoCancel:
+      qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+      break;
+  }
+  QMessageBox box(qtIcon, ToQt(caption), ToQt(text), qtButtons, owner);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return kIdYes;
+    case QMessageBox::No: return kIdNo;
+    case QMessageBox::Cancel: return kIdCancel;
+    default: return buttons == MessageButtons::YesNo ? kIdNo : kIdOk;
+  }
+}
+
+bool CQtDialogService::OpenFiles(QWidget* owner, const FileDialogRequest& request,
+                                 FileDialogResult& result) {
+  QFileDialog dialog(owner);
+  PrepareFileDialog(dialog, request);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  bool mustExist = (request.options & kOfnFileMustExist) != 0;
+  dialog.setFileMode((request.options & kOfnAllowMultiSelect) ? QFileDialog::ExistingFiles
+                     : mustExist                              ? QFileDialog::ExistingFile
+                                                              : QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  QStringList chosen = dialog.selectedFiles();
+  EnterFolderOf(dialog);
+  if (request.bufferSize != 0 && PackedLength(chosen) > request.bufferSize) return false;
+  result.paths.clear();
+  for (const QString& path : chosen) result.paths.push_back(FromQt(QDir::toNativeSeparators(path)));
+  result.filterIndex = static_cast<int32_t>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
+  if (result.filterIndex < 1) result.filterIndex = 1;
+  return !result.paths.empty();
+}
+
+bool CQtDialogService::SaveFile(QWidget* owner, const FileDialogRequest& request,
+                                std::string& path) {
+  QFileDialog dialog(owner);
+  PrepareFileDialog(dialog, request);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  EnterFolderOf(dialog);
+  path = FromQt(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+  return true;
+}
+
+bool CQtDialogService::ChooseFolder(QWidget* owner, const std::string& title,
+                                    std::string& folder) {
+  CT_FolderDialog dialog(folder, title, owner);
+  return dialog.Run() == 1;
+}
+
+int CQtDialogService::RunModal(QDialog& dialog) { return dialog.exec(); }
+
+void CQtDialogService::ShowHelp(uint32_t context) {
+  // The pages sit beside the program; each topic is an anchor named after
+  // its context number, such as #0x20066.
+  QString page = QCoreApplication::applicationDirPath() + QStringLiteral("/help/typeswap.html");
+  QUrl url = QUrl::fromLocalFile(page);
+  url.setFragment(QStringLiteral("0x") + QString::number(context, 16).toUpper());
+  QDesktopServices::openUrl(url);
+}
+
+void CQtDialogService::QuitHelp() {
+  // Help opens in the user's own browser, which the program does not own
+  // and so leaves open.
+}
