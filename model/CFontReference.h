@@ -1,0 +1,107 @@
+// One place where a document names a font: the piece of text, what kind of
+// reference it is, the font it names now, and the new font chosen for it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/CTextPiece.h"
+
+/// What kind of component a reference was made in.
+enum ComponentKind : int32_t {
+  KindNone = -1,              ///< not made inside a component
+  KindComponent = 0,
+  KindSubcomponent = 1,
+  KindComponentPrefix = 2,
+  KindSubcomponentPrefix = 3,
+};
+
+/// One font reference. Every text field except category, component and the
+/// piece starts empty; both flags start false. Texts are held as shared
+/// copies, so references are small and cheap to copy.
+class CFontReference {
+ public:
+  /// A reference outside any component: kind None, and the component field
+  /// equal to the category. \p category is brought into normal form.
+  CFontReference(const CTextPiece& piece, int32_t isShiftJis, std::string_view category);
+
+  /// A reference made inside the component \p componentName of \p kind.
+  /// Category and component name are brought into normal form.
+  CFontReference(int32_t kind, std::string_view componentName, const CTextPiece& piece,
+                 int32_t isShiftJis, std::string_view category);
+
+  CFontReference(const CFontReference&) = default;
+  CFontReference(CFontReference&&) noexcept = default;
+  CFontReference& operator=(const CFontReference&) = default;
+  CFontReference& operator=(CFontReference&&) noexcept = default;
+  virtual ~CFontReference() = default;
+
+  /// Positions (GetAt indexes) of references folded into this one's row of
+  /// the mapping table, the most recently added first.
+  const std::vector<int32_t>& GetMergedRows() const noexcept { return mergedRows_; }
+  void AddMergedRow(int32_t position) { mergedRows_.insert(mergedRows_.begin(), position); }
+  void ClearMergedRows() { mergedRows_.clear(); }
+
+  const CTextPiece& GetPiece() const noexcept { return piece_; }
+  const std::string& GetCategory() const noexcept { return *category_; }
+  const std::string& GetComponent() const noexcept { return *component_; }
+  int32_t GetKind() const noexcept { return kind_; }
+
+  const std::string& GetFontKey() const noexcept { return *fontKey_; }
+  const std::string& GetFamily() const noexcept { return *family_; }
+  const std::string& GetSize() const noexcept { return *size_; }
+  const std::string& GetBold() const noexcept { return *bold_; }
+  const std::string& GetItalic() const noexcept { return *italic_; }
+  const std::string& GetReplacementText() const noexcept { return *replacementText_; }
+  const std::string& GetNewFamily() const noexcept { return *newFamily_; }
+  const std::string& GetNewSize() const noexcept { return *newSize_; }
+  const std::string& GetNewBold() const noexcept { return *newBold_; }
+  const std::string& GetNewItalic() const noexcept { return *newItalic_; }
+  bool GetChanged() const noexcept { return changed_; }
+  bool GetChangedToo() const noexcept { return changedToo_; }
+
+  /// Sets the family with any white space at its end removed.
+  void SetFamily(std::string_view family);
+  void SetSize(std::string_view size);
+  void SetBold(std::string_view bold);
+  void SetItalic(std::string_view italic);
+  void SetFontKey(std::string_view key);
+  void SetReplacementText(std::string_view text);
+  void SetNewFamily(std::string_view family);
+  void SetNewSize(std::string_view size);
+  void SetNewBold(std::string_view bold);
+  void SetNewItalic(std::string_view italic);
+  void SetChanged(bool changed) noexcept { changed_ = changed; }
+  void SetChangedToo(bool changedToo) noexcept { changedToo_ = changedToo; }
+
+  /// The mark shown behind the component name for this reference's kind:
+  /// "+", " Prefix", "+ Prefix", or empty.
+  std::string GetKindSuffix() const;
+
+ private:
+  std::vector<int32_t> mergedRows_;
+  CTextPiece piece_;
+  const std::string* category_;
+  const std::string* component_;
+  const std::string* fontKey_;
+  const std::string* family_;
+  const std::string* size_;
+  const std::string* bold_;
+  const std::string* italic_;
+  const std::string* replacementText_;
+  const std::string* newFamily_;
+  const std::string* newSize_;
+  const std::string* newBold_;
+  const std::string* newItalic_;
+  bool changed_ = false;
+  bool changedToo_ = false;
+  int32_t kind_ = KindNone;
+};
+
+/// Removes white space (space, tab, CR, LF, vertical tab, form feed) from
+/// the end of \p text.
+std::string_view TrimRight(std::string_view text);
+/// Removes white space from the start of \p text.
+std::string_view TrimLeft(std::string_view text);

@@ -1,0 +1,255 @@
+// The document font model: adding references, resolving their fonts
+// against the definitions read, copies and cheap snapshots.
+#include "model/CFontReferenceList.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+// A decimal number read from the start of `text`; text that does not start
+// with a digit counts as 0. Large numbers saturate instead of wrapping.
+int64_t DecimalValue(std::string_view text) {
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    value = std::min<int64_t>(value * 10 + (c - '0'), std::numeric_limits<int32_t>::max());
+  }
+  return value;
+}
+
+// Removes the first occurrence of `word` from `line` when it is there: the
+// text before and after it are joined and leading white space dropped.
+bool RemoveFirst(std::string& line, std::string_view word) {
+  size_t at = line.find(word);
+  if (at == npos) return false;
+  line.erase(at, word.size());
+  line.erase(0, line.size() - TrimLeft(line).size());
+  return true;
+}
+
+struct CategoryTexts {
+  std::string fontDefinition = LoadResString(IdsCategoryFontDefinition);
+  std::string fontNumber = LoadResString(IdsCategoryFontNumber);
+  std::string fontChange = LoadResString(IdsCategoryFontChange);
+};
+
+const CategoryTexts& Categories() {
+  static const CategoryTexts texts;
+  return texts;
+}
+
+}  // namespace
+
+bool AddUniqueAtHead(CUniqueTextList& list, std::string_view text) {
+  if (std::find(list.begin(), list.end(), text) != list.end()) return false;
+  list.emplace_front(text);
+  return true;
+}
+
+CFontReferenceList::CFontReferenceList(const CFontReferenceList& other) { Assign(other); }
+
+CFontReferenceList& CFontReferenceList::operator=(const CFontReferenceList& other) {
+  Assign(other);
+  return *this;
+}
+
+void CFontReferenceList::Assign(const CFontReferenceList& other) {
+  if (this == &other) return;
+  references_ = other.references_;
+  pieces_ = other.pieces_;
+  filesToRewrite_ = other.filesToRewrite_;
+  definedFamilies_ = other.definedFamilies_;
+  namedFamilies_ = other.namedFamilies_;
+  fontSizes_ = other.fontSizes_;
+  currentFileName_ = other.currentFileName_;
+  fontDefinitionsText_ = other.fontDefinitionsText_;
+  currentComponent_ = other.currentComponent_;
+  currentKind_ = other.currentKind_;
+  highestFontNumber_ = other.highestFontNumber_;
+  shownCategory_ = other.shownCategory_;
+  previousCategory_ = other.previousCategory_;
+  definedFamilyChoice_ = other.definedFamilyChoice_;
+  namedFamilyChoice_ = other.namedFamilyChoice_;
+  sizeChoice_ = other.sizeChoice_;
+  otherSizeChoice_ = other.otherSizeChoice_;
+  isShiftJis_ = other.isShiftJis_;
+  lineIndex_ = other.lineIndex_;
+  lineKeys_ = other.lineKeys_;
+}
+
+bool CFontReferenceList::AddReference(CFontReference reference) {
+  ResolveFont(reference);
+  references_.push_back(std::move(reference));
+  return true;
+}
+
+CFontReference* CFontReferenceList::GetAt(int32_t index) {
+  if (index < 0 || index >= Count()) return nullptr;
+  return &references_[static_cast<size_t>(index)];
+}
+
+const CFontReference* CFontReferenceList::GetAt(int32_t index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return &references_[static_cast<size_t>(index)];
+}
+
+void CFontReferenceList::DeleteAll() { references_.clear(); }
+
+void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string_view family,
+                                               std::string_view size, std::string_view bold,
+                                               std::string_view italic) {
+  const size_t from = fontDefinitionsText_.size();
+  for (std::string_view part : {key, family, size, bold, italic}) {
+    if (part.empty()) continue;
+    fontDefinitionsText_.append(part);
+    fontDefinitionsText_ += ' ';
+  }
+  fontDefinitionsText_ += '\n';
+
+  // Index every line this added (a part may hold a line break of its own)
+  // by its first word, when a space follows that word.
+  for (size_t start = from; start < fontDefinitionsText_.size();) {
+    size_t end = fontDefinitionsText_.find('\n', start);
+    std::string_view line(fontDefinitionsText_.data() + start, end - start);
+    size_t space = line.find(' ');
+    if (space != 0 && space != npos) {
+      std::string word(line.substr(0, space));
+      lineIndex_[word].push_back(static_cast<uint32_t>(start));
+      lineKeys_.push_back(std::move(word));
+    }
+    start = end + 1;
+  }
+}
+
+void CFontReferenceList::AddFontDefinitionsPiece(const CTextPiece& piece) {
+  pieces_.push_back(piece);
+}
+
+size_t CFontReferenceList::FindDefinitionLine(std::string_view key) const {
+  if (key.empty() || key.find('\n') != npos) return npos;
+  size_t space = key.find(' ');
+  auto it = lineIndex_.find(std::string(key.substr(0, space)));
+  if (it == lineIndex_.end()) return npos;
+  const std::vector<uint32_t>& lines = it->second;
+  if (space == npos) return lines.back();
+  // A key with spaces of its own: the line must go on with the rest of it.
+  for (auto at = lines.rbegin(); at != lines.rend(); ++at) {
+    size_t start = *at;
+    if (fontDefinitionsText_.compare(start, key.size(), key) == 0 &&
+        start + key.size() < fontDefinitionsText_.size() &&
+        fontDefinitionsText_[start + key.size()] == ' ') {
+      return start;
+    }
+  }
+  return npos;
+}
+
+void CFontReferenceList::ResolveFont(CFontReference& reference) {
+  const CategoryTexts& categories = Categories();
+  std::string key = reference.GetPiece().GetText();
+  if (reference.GetComponent() != categories.fontDefinition) {
+    if (reference.GetCategory() == categories.fontChange) {
+      if (!key.empty()) key.erase(0, 1);  // "<F12" names F12
+    } else if (reference.GetCategory() == categories.fontNumber) {
+      key.insert(0, "F");  // a component's font is the bare number
+    }
+  }
+  reference.SetFontKey(key);
+  // An empty key (the empty font field of a chart or text string) names no
+  // font: it must neither match a definition nor add empty names.
+  if (key.empty()) return;
+  size_t line = FindDefinitionLine(key);
+  if (line != npos) {
+    ResolveFromDefinition(reference, key, line);
+  } else {
+    ResolveSpelledOutName(reference, key);
+  }
+}
+
+void CFontReferenceList::ResolveFromDefinition(CFontReference& reference, std::string_view key,
+                                               size_t lineStart) {
+  std::string_view number = key.substr(1);
+  if (DecimalValue(number) > DecimalValue(highestFontNumber_)) highestFontNumber_ = number;
+
+  size_t lineEnd = fontDefinitionsText_.find('\n', lineStart);
+  std::string line = fontDefinitionsText_.substr(lineStart, lineEnd - lineStart);
+  if (RemoveFirst(line, "Bold")) reference.SetBold("Bold");
+  if (RemoveFirst(line, "Italic")) reference.SetItalic("Italic");
+  if (!RemoveFirst(line, key)) return;
+  line.resize(TrimRight(line).size());
+  // The family is everything before the last space; the size follows it.
+  size_t lastSpace = line.rfind(' ');
+  std::string_view family =
+      lastSpace == npos ? std::string_view() : TrimRight(std::string_view(line).substr(0, lastSpace));
+  std::string_view size = TrimLeft(std::string_view(line).substr(family.size()));
+  reference.SetFamily(family);
+  reference.SetSize(size);
+  AddUniqueAtHead(definedFamilies_, reference.GetFamily());
+  AddUniqueAtHead(fontSizes_, size);
+}
+
+void CFontReferenceList::ResolveSpelledOutName(CFontReference& reference, std::string_view key) {
+  size_t digit = key.find_first_of("0123456789");
+  if (digit == npos) digit = 0;
+  std::string_view family = TrimRight(key.substr(0, digit));
+  std::string_view rest = key.substr(digit);
+  std::string_view size = rest.substr(0, rest.find_first_of("bi"));
+  reference.SetFamily(family);
+  reference.SetSize(size);
+  if (rest.find('b') != npos) reference.SetBold("Bold");
+  if (rest.find('i') != npos) reference.SetItalic("Italic");
+  AddUniqueAtHead(namedFamilies_, family);
+  AddUniqueAtHead(fontSizes_, size);
+}
+
+CFontReferenceList::Checkpoint CFontReferenceList::MakeCheckpoint() const {
+  Checkpoint c;
+  c.references = references_.size();
+  c.pieces = pieces_.size();
+  c.definitionsText = fontDefinitionsText_.size();
+  c.definitionLines = lineKeys_.size();
+  c.definedFamilies = definedFamilies_.size();
+  c.namedFamilies = namedFamilies_.size();
+  c.fontSizes = fontSizes_.size();
+  c.filesToRewrite = filesToRewrite_.size();
+  c.currentFileName = currentFileName_;
+  c.currentComponent = currentComponent_;
+  c.highestFontNumber = highestFontNumber_;
+  c.currentKind = currentKind_;
+  c.isShiftJis = isShiftJis_;
+  return c;
+}
+
+void CFontReferenceList::RollBack(const Checkpoint& c) {
+  if (references_.size() > c.references) {
+    references_.erase(references_.begin() + static_cast<std::ptrdiff_t>(c.references), references_.end());
+  }
+  pieces_.resize(std::min(pieces_.size(), c.pieces));
+  fontDefinitionsText_.resize(std::min(fontDefinitionsText_.size(), c.definitionsText));
+  while (lineKeys_.size() > c.definitionLines) {
+    auto it = lineIndex_.find(lineKeys_.back());
+    it->second.pop_back();
+    if (it->second.empty()) lineIndex_.erase(it);
+    lineKeys_.pop_back();
+  }
+  // The text lists only grew at their heads.
+  auto dropHead = [](CUniqueTextList& list, size_t size) {
+    while (list.size() > size) list.pop_front();
+  };
+  dropHead(definedFamilies_, c.definedFamilies);
+  dropHead(namedFamilies_, c.namedFamilies);
+  dropHead(fontSizes_, c.fontSizes);
+  dropHead(filesToRewrite_, c.filesToRewrite);
+  currentFileName_ = c.currentFileName;
+  currentComponent_ = c.currentComponent;
+  highestFontNumber_ = c.highestFontNumber;
+  currentKind_ = c.currentKind;
+  isShiftJis_ = c.isShiftJis;
+}

@@ -1,0 +1,172 @@
+// The document font model of one set of files: its font references, the
+// font definitions read, and the families and sizes found.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "model/CFontReference.h"
+#include "model/CTextPiece.h"
+
+/// A list of texts that grows at its head and holds each text once
+/// (compared case-sensitively).
+using CUniqueTextList = std::deque<std::string>;
+
+/// Adds \p text at the head of \p list unless an equal text is there;
+/// returns whether it was added.
+bool AddUniqueAtHead(CUniqueTextList& list, std::string_view text);
+
+/// The model of one set of files. References are kept from the oldest to
+/// the newest: GetAt(0) is the oldest, and the list's head (the newest) is
+/// GetAt(Count() - 1), as if each new reference were inserted at the head.
+class CFontReferenceList {
+ public:
+  /// An empty model: no references, highest font number "0", the four
+  /// choices -1.
+  CFontReferenceList() = default;
+  /// A copy of every field but savedHighestFontNumber (see Assign).
+  CFontReferenceList(const CFontReferenceList& other);
+  CFontReferenceList& operator=(const CFontReferenceList& other);
+  virtual ~CFontReferenceList() = default;
+
+  /// Makes this model equal to \p other: references (copied), pieces, the
+  /// four text lists in their order, and the current state. The saved
+  /// highest font number is output's own and is left as it is.
+  void Assign(const CFontReferenceList& other);
+
+  // ---- references -------------------------------------------------------
+
+  /// Resolves the reference's font against the definitions read so far,
+  /// then adds it as the newest reference. Returns true.
+  bool AddReference(CFontReference reference);
+  /// The number of references.
+  int32_t Count() const noexcept { return static_cast<int32_t>(references_.size()); }
+  /// The reference at \p index counted from the oldest, or null.
+  CFontReference* GetAt(int32_t index);
+  const CFontReference* GetAt(int32_t index) const;
+  /// Deletes every reference.
+  void DeleteAll();
+
+  /// Fills in the key and the current font (family, size, bold, italic) of
+  /// \p reference. A key is looked up among the definition lines that begin
+  /// with it followed by a space, the most recent one winning; a key that
+  /// no line begins with is read as a spelled-out name such as
+  /// "Helvetica10bi". The empty key resolves to nothing. Updates the highest
+  /// font number and the family and size lists.
+  void ResolveFont(CFontReference& reference);
+
+  // ---- font definitions -------------------------------------------------
+
+  /// Appends one definition line: each non-empty part followed by a space,
+  /// then a line feed.
+  void AddFontDefinitionLine(std::string_view key, std::string_view family, std::string_view size,
+                             std::string_view bold, std::string_view italic);
+  /// Remembers (a copy of) the piece of a font definitions tag.
+  void AddFontDefinitionsPiece(const CTextPiece& piece);
+  const std::vector<CTextPiece>& GetFontDefinitionsPieces() const noexcept { return pieces_; }
+  /// All definition lines read so far.
+  const std::string& GetFontDefinitionsText() const noexcept { return fontDefinitionsText_; }
+
+  const std::string& GetHighestFontNumber() const noexcept { return highestFontNumber_; }
+  void SetHighestFontNumber(std::string_view number) { highestFontNumber_ = number; }
+  const std::string& GetSavedHighestFontNumber() const noexcept { return savedHighestFontNumber_; }
+  void SetSavedHighestFontNumber(std::string_view number) { savedHighestFontNumber_ = number; }
+
+  // ---- parse context ----------------------------------------------------
+
+  const std::string& GetCurrentFileName() const noexcept { return currentFileName_; }
+  void SetCurrentFileName(std::string_view name) { currentFileName_ = name; }
+  const std::string& GetCurrentComponent() const noexcept { return currentComponent_; }
+  void SetCurrentComponent(std::string_view name) { currentComponent_ = name; }
+  int32_t GetCurrentKind() const noexcept { return currentKind_; }
+  void SetCurrentKind(int32_t kind) noexcept { currentKind_ = kind; }
+  int32_t GetIsShiftJis() const noexcept { return isShiftJis_; }
+  void SetIsShiftJis(int32_t isShiftJis) noexcept { isShiftJis_ = isShiftJis; }
+
+  // ---- lists offered on the mapping page ---------------------------------
+
+  /// Families named by font definitions; the newest first.
+  CUniqueTextList& DefinedFamilies() noexcept { return definedFamilies_; }
+  const CUniqueTextList& DefinedFamilies() const noexcept { return definedFamilies_; }
+  /// Families named by spelled-out font names; the newest first.
+  CUniqueTextList& NamedFamilies() noexcept { return namedFamilies_; }
+  const CUniqueTextList& NamedFamilies() const noexcept { return namedFamilies_; }
+  /// Sizes met; the newest first.
+  CUniqueTextList& FontSizes() noexcept { return fontSizes_; }
+  const CUniqueTextList& FontSizes() const noexcept { return fontSizes_; }
+  /// Names of the files that receive replacements.
+  const CUniqueTextList& FilesToRewrite() const noexcept { return filesToRewrite_; }
+  /// Adds \p name to the files to rewrite unless it is there.
+  void AddFileToRewrite(std::string_view name) { AddUniqueAtHead(filesToRewrite_, name); }
+
+  // ---- mapping page state -----------------------------------------------
+
+  const std::string& GetShownCategory() const noexcept { return shownCategory_; }
+  void SetShownCategory(std::string_view c) { shownCategory_ = c; }
+  const std::string& GetPreviousCategory() const noexcept { return previousCategory_; }
+  void SetPreviousCategory(std::string_view c) { previousCategory_ = c; }
+  int32_t GetDefinedFamilyChoice() const noexcept { return definedFamilyChoice_; }
+  void SetDefinedFamilyChoice(int32_t v) noexcept { definedFamilyChoice_ = v; }
+  int32_t GetNamedFamilyChoice() const noexcept { return namedFamilyChoice_; }
+  void SetNamedFamilyChoice(int32_t v) noexcept { namedFamilyChoice_ = v; }
+  int32_t GetSizeChoice() const noexcept { return sizeChoice_; }
+  void SetSizeChoice(int32_t v) noexcept { sizeChoice_ = v; }
+  int32_t GetOtherSizeChoice() const noexcept { return otherSizeChoice_; }
+  void SetOtherSizeChoice(int32_t v) noexcept { otherSizeChoice_ = v; }
+
+  // ---- cheap snapshots ---------------------------------------------------
+
+  /// What RollBack needs to undo the additions that loading one file makes.
+  struct Checkpoint {
+    size_t references = 0, pieces = 0, definitionsText = 0, definitionLines = 0;
+    size_t definedFamilies = 0, namedFamilies = 0, fontSizes = 0, filesToRewrite = 0;
+    std::string currentFileName, currentComponent, highestFontNumber;
+    int32_t currentKind = KindNone, isShiftJis = 0;
+  };
+  /// Marks the model's present state. Equivalent to taking a copy for a
+  /// later Assign, as long as the model only grows meanwhile (references,
+  /// definitions and pieces added, families and sizes added at the head,
+  /// context changed) — which is all that parsing a file does.
+  Checkpoint MakeCheckpoint() const;
+  /// Brings the model back to \p checkpoint, as Assign of a copy taken then
+  /// would.
+  void RollBack(const Checkpoint& checkpoint);
+
+ private:
+  // Start offsets of the definition lines whose first word (the text before
+  // the first space) is the key, in the order read.
+  using LineIndex = std::unordered_map<std::string, std::vector<uint32_t>>;
+
+  /// Offset of the most recent definition line beginning with key + " ",
+  /// or npos.
+  size_t FindDefinitionLine(std::string_view key) const;
+  void ResolveFromDefinition(CFontReference& reference, std::string_view key, size_t lineStart);
+  void ResolveSpelledOutName(CFontReference& reference, std::string_view key);
+
+  std::deque<CFontReference> references_;  // oldest first; addresses stay put
+  std::vector<CTextPiece> pieces_;
+  std::string currentFileName_;
+  std::string fontDefinitionsText_;
+  std::string currentComponent_;
+  int32_t currentKind_ = KindNone;
+  std::string highestFontNumber_ = "0";
+  std::string savedHighestFontNumber_;
+  CUniqueTextList filesToRewrite_;
+  CUniqueTextList definedFamilies_;
+  CUniqueTextList namedFamilies_;
+  CUniqueTextList fontSizes_;
+  std::string shownCategory_;
+  std::string previousCategory_;
+  int32_t definedFamilyChoice_ = -1;
+  int32_t namedFamilyChoice_ = -1;
+  int32_t sizeChoice_ = -1;
+  int32_t otherSizeChoice_ = -1;
+  int32_t isShiftJis_ = 0;
+
+  LineIndex lineIndex_;
+  std::vector<std::string> lineKeys_;  // first word of each definition line, in order
+};

@@ -1,0 +1,264 @@
+// The document font model: resolving fonts against definitions, the order
+// of references, the family and size lists, copies and snapshots.
+#include "model/CFontReferenceList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CTextPiece PieceOf(std::string_view text, int32_t line = 1, int32_t column = 1) {
+  CTextPiece piece(text, line, column, CharsetSingleByte);
+  piece.SetFileNumber(1);
+  return piece;
+}
+
+// Adds a reference the way the parse actions do and returns it.
+const CFontReference& Add(CFontReferenceList& list, std::string_view category,
+                          std::string_view pieceText, std::string_view component = {},
+                          int32_t kind = KindComponent) {
+  if (component.empty()) {
+    list.AddReference(CFontReference(PieceOf(pieceText), list.GetIsShiftJis(), category));
+  } else {
+    list.AddReference(
+        CFontReference(kind, component, PieceOf(pieceText), list.GetIsShiftJis(), category));
+  }
+  return *list.GetAt(list.Count() - 1);
+}
+
+// A font definition element as the parse actions record it: the line first.
+const CFontReference& Define(CFontReferenceList& list, std::string_view key,
+                             std::string_view family, std::string_view size,
+                             std::string_view bold = {}, std::string_view italic = {}) {
+  list.AddFontDefinitionLine(key, family, size, bold, italic);
+  return Add(list, "Font Definition", key);
+}
+
+std::string Joined(const CUniqueTextList& list) {
+  std::string out;
+  for (const std::string& s : list) out += s + ";";
+  return out;
+}
+
+// Everything a model shows, in one text, to compare two models.
+std::string Dump(const CFontReferenceList& list) {
+  std::string out = list.GetFontDefinitionsText() + "|" + list.GetHighestFontNumber() + "|" +
+                    list.GetCurrentFileName() + "|" + list.GetCurrentComponent() + "|" +
+                    std::to_string(list.GetCurrentKind()) + "|" +
+                    std::to_string(list.GetIsShiftJis()) + "|" + Joined(list.DefinedFamilies()) +
+                    "|" + Joined(list.NamedFamilies()) + "|" + Joined(list.FontSizes()) + "|" +
+                    Joined(list.FilesToRewrite()) + "|" +
+                    std::to_string(list.GetFontDefinitionsPieces().size()) + "\n";
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    const CFontReference& r = *list.GetAt(i);
+    out += r.GetCategory() + "," + r.GetComponent() + "," + r.GetPiece().GetText() + "," +
+           r.GetFontKey() + "," + r.GetFamily() + "," + r.GetSize() + "," + r.GetBold() + "," +
+           r.GetItalic() + "\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(CFontReferenceList, StartsEmpty) {
+  CFontReferenceList list;
+  EXPECT_EQ(0, list.Count());
+  EXPECT_EQ(nullptr, list.GetAt(0));
+  EXPECT_EQ("0", list.GetHighestFontNumber());
+  EXPECT_EQ(-1, list.GetDefinedFamilyChoice());
+  EXPECT_EQ(-1, list.GetOtherSizeChoice());
+  EXPECT_TRUE(list.DefinedFamilies().empty());
+}
+
+TEST(CFontReferenceList, DefinitionLineResolvesFamilySizeAndStyle) {
+  CFontReferenceList list;
+  const CFontReference& def = Define(list, "F3", "Times New Roman", "10", "Bold");
+  EXPECT_EQ("F3 Times New Roman 10 Bold \n", list.GetFontDefinitionsText());
+  EXPECT_EQ("F3", def.GetFontKey());
+  EXPECT_EQ("Times New Roman", def.GetFamily());
+  EXPECT_EQ("10", def.GetSize());
+  EXPECT_EQ("Bold", def.GetBold());
+  EXPECT_EQ("", def.GetItalic());
+  EXPECT_EQ("3", list.GetHighestFontNumber());
+
+  // The family keeps no spaces of the lexer's text around it.
+  const CFontReference& spaced = Define(list, "F4", " Times ", "12", "Bold", "Italic");
+  EXPECT_EQ("Times", spaced.GetFamily());
+  EXPECT_EQ("12", spaced.GetSize());
+  EXPECT_EQ("Italic", spaced.GetItalic());
+  EXPECT_EQ("Times;Times New Roman;", Joined(list.DefinedFamilies()));
+  EXPECT_EQ("12;10;", Joined(list.FontSizes()));
+}
+
+TEST(CFontReferenceList, KeysOfEachCategory) {
+  CFontReferenceList list;
+  Define(list, "F12", "Arial", "9");
+  const CFontReference& change = Add(list, "Font Change", "<F12");
+  EXPECT_EQ("F12", change.GetFontKey());
+  EXPECT_EQ("Arial", change.GetFamily());
+  const CFontReference& number = Add(list, "Font Number", "12", "Body");
+  EXPECT_EQ("F12", number.GetFontKey());
+  EXPECT_EQ("Arial", number.GetFamily());
+  EXPECT_EQ("Body", number.GetComponent());
+  EXPECT_EQ(KindComponent, number.GetKind());
+  // Inside a component named "Font Definition" the bare number stays the key.
+  const CFontReference& odd = Add(list, "Font Number", "12", "Font Definition");
+  EXPECT_EQ("12", odd.GetFontKey());
+}
+
+TEST(CFontReferenceList, MostRecentDefinitionWins) {
+  CFontReferenceList list;
+  Define(list, "F5", "Arial", "9");
+  Define(list, "F6", "Courier", "8");
+  Define(list, "F5", "Mincho", "11");
+  const CFontReference& r = Add(list, "Font Change", "<F5");
+  EXPECT_EQ("Mincho", r.GetFamily());
+  EXPECT_EQ("11", r.GetSize());
+}
+
+TEST(CFontReferenceList, KeyMatchesOnlyAtTheStartOfADefinitionLine) {
+  CFontReferenceList list;
+  Define(list, "F2", "Arial", "12");
+  Define(list, "F12", "Univers F1 Black", "9");  // a family that contains "F1 "
+  const CFontReference& r = Add(list, "Font Change", "<F1");
+  EXPECT_EQ("F", r.GetFamily());  // read as a spelled-out name, not as F12
+  EXPECT_EQ("1", r.GetSize());
+  EXPECT_EQ("12", list.GetHighestFontNumber());
+}
+
+TEST(CFontReferenceList, EmptyKeyResolvesToNothing) {
+  CFontReferenceList list;
+  Define(list, "F2", "Arial", "12");
+  const CFontReference& chart = Add(list, "Chart Font Empty", "");
+  EXPECT_EQ("", chart.GetFontKey());
+  EXPECT_EQ("", chart.GetFamily());
+  EXPECT_EQ("", chart.GetSize());
+  EXPECT_EQ("Arial;", Joined(list.DefinedFamilies()));
+  EXPECT_TRUE(list.NamedFamilies().empty());
+  EXPECT_EQ("12;", Joined(list.FontSizes()));
+}
+
+TEST(CFontReferenceList, SpelledOutNames) {
+  CFontReferenceList list;
+  const CFontReference& bi = Add(list, "Chart Font", "Helvetica10bi");
+  EXPECT_EQ("Helvetica", bi.GetFamily());
+  EXPECT_EQ("10", bi.GetSize());
+  EXPECT_EQ("Bold", bi.GetBold());
+  EXPECT_EQ("Italic", bi.GetItalic());
+  const CFontReference& undefined = Add(list, "Font Change", "<F9");
+  EXPECT_EQ("F", undefined.GetFamily());
+  EXPECT_EQ("9", undefined.GetSize());
+  const CFontReference& noDigits = Add(list, "Text String Font", "Courier");
+  EXPECT_EQ("", noDigits.GetFamily());
+  EXPECT_EQ("Cour", noDigits.GetSize());
+  EXPECT_EQ("", noDigits.GetBold());
+  EXPECT_EQ("Italic", noDigits.GetItalic());
+  Add(list, "Chart Font", "Helvetica12b");
+  EXPECT_EQ(";F;Helvetica;", Joined(list.NamedFamilies()));
+  EXPECT_EQ("12;Cour;9;10;", Joined(list.FontSizes()));
+  EXPECT_EQ("0", list.GetHighestFontNumber());
+}
+
+TEST(CFontReferenceList, HighestFontNumberComparesNumbers) {
+  CFontReferenceList list;
+  Define(list, "F9", "A", "1");
+  Define(list, "F10", "B", "1");
+  Define(list, "F2", "C", "1");
+  EXPECT_EQ("10", list.GetHighestFontNumber());
+}
+
+TEST(CFontReferenceList, GetAtCountsFromTheOldest) {
+  CFontReferenceList list;
+  Add(list, "Font Change", "<F1");
+  Add(list, "Font Change", "<F2");
+  Add(list, "Font Change", "<F3");
+  ASSERT_EQ(3, list.Count());
+  EXPECT_EQ("<F1", list.GetAt(0)->GetPiece().GetText());
+  EXPECT_EQ("<F3", list.GetAt(2)->GetPiece().GetText());
+  EXPECT_EQ(nullptr, list.GetAt(3));
+  EXPECT_EQ(nullptr, list.GetAt(-1));
+  list.DeleteAll();
+  EXPECT_EQ(0, list.Count());
+}
+
+TEST(CFontReferenceList, NamesAreStoredInNormalForm) {
+  CFontReferenceList list;
+  list.SetIsShiftJis(1);
+  const CFontReference& r = Add(list, "Font Number", "1", "Head<#41>|:x", KindComponentPrefix);
+  EXPECT_EQ("Head<:r65>|:x", r.GetComponent());
+  EXPECT_EQ(" Prefix", r.GetKindSuffix());
+  EXPECT_EQ("+", CFontReference(KindSubcomponent, "a", CTextPiece(), 0, "c").GetKindSuffix());
+  EXPECT_EQ("+ Prefix",
+            CFontReference(KindSubcomponentPrefix, "a", CTextPiece(), 0, "c").GetKindSuffix());
+  EXPECT_EQ("", CFontReference(CTextPiece(), 0, "c").GetKindSuffix());
+}
+
+TEST(CFontReferenceList, AssignCopiesAllButTheSavedNumber) {
+  CFontReferenceList list;
+  Define(list, "F3", "Times", "10");
+  Add(list, "Font Number", "3", "Body");
+  list.SetCurrentFileName("/d/a.doc");
+  list.SetSavedHighestFontNumber("7");
+  list.GetAt(0)->SetNewFamily("Mincho");
+  list.GetAt(0)->AddMergedRow(4);
+  list.GetAt(0)->AddMergedRow(9);
+  CFontReferenceList copy(list);
+  EXPECT_EQ(Dump(list), Dump(copy));
+  EXPECT_EQ("", copy.GetSavedHighestFontNumber());
+  EXPECT_EQ("Mincho", copy.GetAt(0)->GetNewFamily());
+  EXPECT_EQ((std::vector<int32_t>{9, 4}), copy.GetAt(0)->GetMergedRows());
+  // The copy is independent, and lookups in it still work.
+  list.GetAt(0)->SetNewFamily("Gothic");
+  EXPECT_EQ("Mincho", copy.GetAt(0)->GetNewFamily());
+  EXPECT_EQ("Times", Add(copy, "Font Change", "<F3").GetFamily());
+}
+
+// What loading a file that then fails does to a model: it must leave no
+// trace, whether undone by Assign of a copy or by a checkpoint.
+TEST(CFontReferenceList, FailedFileLeavesNoTrace) {
+  CFontReferenceList list;
+  list.SetCurrentFileName("/d/a.doc");
+  list.AddFontDefinitionsPiece(PieceOf("<!Font Definitions,"));
+  Define(list, "F3", "Times", "10");
+  Add(list, "Font Number", "3", "Body");
+  list.SetCurrentKind(KindComponent);
+  const std::string before = Dump(list);
+
+  auto loadBadFile = [](CFontReferenceList& model) {
+    model.SetCurrentFileName("/d/b.doc");
+    model.SetIsShiftJis(1);
+    model.AddFontDefinitionsPiece(PieceOf("<!Font Definitions,"));
+    Define(model, "F3", "Gothic", "14", "Bold");
+    Define(model, "F40", "Arial", "8");
+    model.SetCurrentComponent("Head");
+    model.SetCurrentKind(KindSubcomponent);
+    Add(model, "Font Number", "3", "Head");
+    Add(model, "Chart Font", "Univers9b");
+  };
+
+  CFontReferenceList snapshot(list);
+  loadBadFile(list);
+  ASSERT_NE(before, Dump(list));
+  list.Assign(snapshot);
+  EXPECT_EQ(before, Dump(list));
+
+  CFontReferenceList::Checkpoint mark = list.MakeCheckpoint();
+  loadBadFile(list);
+  list.RollBack(mark);
+  EXPECT_EQ(before, Dump(list));
+  // The definition lines of the failed file no longer resolve anything.
+  EXPECT_EQ("Times", Add(list, "Font Change", "<F3").GetFamily());
+  EXPECT_EQ("F", Add(list, "Font Change", "<F40").GetFamily());
+}
+
+TEST(CFontReferenceList, ListsKeepEachTextOnce) {
+  CFontReferenceList list;
+  Define(list, "F1", "Arial", "10");
+  Define(list, "F2", "Arial", "10", "Bold");
+  Define(list, "F3", "arial", "10");
+  EXPECT_EQ("arial;Arial;", Joined(list.DefinedFamilies()));
+  EXPECT_EQ("10;", Joined(list.FontSizes()));
+  list.AddFileToRewrite("/a");
+  list.AddFileToRewrite("/b");
+  list.AddFileToRewrite("/a");
+  EXPECT_EQ("/b;/a;", Joined(list.FilesToRewrite()));
+}
