@@ -1,0 +1,60 @@
+// Exclusive opening through an advisory lock.
+#include "platform/CExclusiveFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/FileException.h"
+
+CExclusiveFile::CExclusiveFile(const std::string& path) : path_(path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) CFileException::ThrowErrno(errno, path);
+  struct stat st {};
+  int error = 0;
+  if (::fstat(fd_, &st) != 0) {
+    error = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    error = EISDIR;  // a directory is no file to read
+  } else if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    error = errno;  // EWOULDBLOCK: someone else holds it
+  }
+  if (error != 0) {
+    ::close(fd_);
+    fd_ = -1;
+    CFileException::ThrowErrno(error, path);
+  }
+}
+
+CExclusiveFile::~CExclusiveFile() { Close(); }
+
+size_t CExclusiveFile::Read(void* buffer, size_t count) {
+  if (fd_ < 0) CFileException::ThrowErrno(EBADF, path_);
+  size_t done = 0;
+  while (done < count) {
+    ssize_t n = ::read(fd_, static_cast<char*>(buffer) + done, count - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      CFileException::ThrowErrno(errno, path_);
+    }
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  return done;
+}
+
+uint64_t CExclusiveFile::Length() const {
+  struct stat st {};
+  if (fd_ < 0) CFileException::ThrowErrno(EBADF, path_);
+  if (::fstat(fd_, &st) != 0) CFileException::ThrowErrno(errno, path_);
+  return static_cast<uint64_t>(st.st_size);
+}
+
+void CExclusiveFile::Close() {
+  if (fd_ < 0) return;
+  ::flock(fd_, LOCK_UN);
+  ::close(fd_);
+  fd_ = -1;
+}

@@ -1,0 +1,107 @@
+// File failures and their causes, exclusive opening, free disk space, and
+// the message-pump and wait-cursor hooks.
+#include "platform/CExclusiveFile.h"
+#include "platform/DiskSpace.h"
+#include "platform/FileException.h"
+#include "platform/MessagePump.h"
+#include "platform/WaitCursor.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+// The cause of the failure that opening \p path raises, or -1 when it opens.
+int32_t OpenFailure(const std::string& path) {
+  try {
+    CExclusiveFile file(path);
+    return -1;
+  } catch (const CFileException& e) {
+    EXPECT_EQ(path, e.FileName());
+    return e.GetCause();
+  }
+}
+
+}  // namespace
+
+TEST(FileException, MapsSystemErrorsToCauses) {
+  EXPECT_EQ(0, CFileException::CauseFromErrno(0));
+  EXPECT_EQ(2, CFileException::CauseFromErrno(ENOENT));
+  EXPECT_EQ(3, CFileException::CauseFromErrno(ENOTDIR));
+  EXPECT_EQ(3, CFileException::CauseFromErrno(ENAMETOOLONG));
+  EXPECT_EQ(4, CFileException::CauseFromErrno(EMFILE));
+  EXPECT_EQ(5, CFileException::CauseFromErrno(EACCES));
+  EXPECT_EQ(5, CFileException::CauseFromErrno(EISDIR));
+  EXPECT_EQ(6, CFileException::CauseFromErrno(EBADF));
+  EXPECT_EQ(10, CFileException::CauseFromErrno(EIO));
+  EXPECT_EQ(11, CFileException::CauseFromErrno(EWOULDBLOCK));
+  EXPECT_EQ(12, CFileException::CauseFromErrno(ENOLCK));
+  EXPECT_EQ(13, CFileException::CauseFromErrno(ENOSPC));
+  EXPECT_EQ(1, CFileException::CauseFromErrno(EINVAL));
+  CFileException e(CFileException::endOfFile, 0, "/x");
+  EXPECT_FALSE(e.Message().empty());
+  EXPECT_NE(std::string::npos, std::string(e.what()).find("/x"));
+}
+
+TEST(CExclusiveFile, ReadsAndMeasuresTheFile) {
+  testsupport::TempDir dir;
+  std::string path = dir.Write("a.doc", "0123456789");
+  CExclusiveFile file(path);
+  EXPECT_EQ(10u, file.Length());
+  char buffer[100];
+  EXPECT_EQ(10u, file.Read(buffer, sizeof buffer));
+  EXPECT_EQ(0u, file.Read(buffer, sizeof buffer));
+  file.Close();
+  file.Close();
+}
+
+TEST(CExclusiveFile, FailuresCarryTheirCause) {
+  testsupport::TempDir dir;
+  EXPECT_EQ(2, OpenFailure((dir.path() / "missing.doc").string()));
+  EXPECT_EQ(3, OpenFailure(dir.Write("plain", "x") + "/below.doc"));
+  EXPECT_EQ(5, OpenFailure(dir.path().string()));
+}
+
+TEST(CExclusiveFile, AFileHeldElsewhereIsASharingViolation) {
+  testsupport::TempDir dir;
+  std::string path = dir.Write("held.doc", "x");
+  {
+    CExclusiveFile holder(path);
+    EXPECT_EQ(11, OpenFailure(path));
+  }
+  EXPECT_EQ(-1, OpenFailure(path));  // free again once closed
+}
+
+TEST(DiskSpace, AsksTheSystemUnlessReplaced) {
+  ASSERT_TRUE(FreeDiskSpace().has_value());
+  const uint64_t big = 6ull * 1024 * 1024 * 1024;  // beyond 32 bits
+  FreeDiskSpaceQuery previous = SetFreeDiskSpaceQuery([&] { return std::optional<uint64_t>(big); });
+  EXPECT_EQ(big, FreeDiskSpace());
+  SetFreeDiskSpaceQuery([] { return std::optional<uint64_t>(); });
+  EXPECT_FALSE(FreeDiskSpace().has_value());
+  SetFreeDiskSpaceQuery(previous);
+  EXPECT_TRUE(FreeDiskSpace().has_value());
+}
+
+TEST(Hooks, PumpAndWaitCursorCallWhatIsInstalled) {
+  PumpOneMessage();  // nothing installed: nothing happens
+  int pumped = 0;
+  MessagePumpHook previous = SetMessagePump([&] { ++pumped; });
+  PumpOneMessage();
+  PumpOneMessage();
+  SetMessagePump(previous);
+  PumpOneMessage();
+  EXPECT_EQ(2, pumped);
+
+  std::string trace;
+  WaitCursorHooks before = SetWaitCursorHooks({[&] { trace += "+"; }, [&] { trace += "-"; }});
+  {
+    CWaitCursor wait;
+    trace += "work";
+  }
+  SetWaitCursorHooks(before);
+  { CWaitCursor wait; }
+  EXPECT_EQ("+work-", trace);
+}
