@@ -1,0 +1,108 @@
+// SSLex: longest-match lexing over the LexTable automata.
+#include "reader/SSLex.h"
+
+#include "reader/InterleafTokens.h"
+#include "reader/LexTableFormat.h"
+
+namespace LTF = LexTableFormat;
+
+SSLex::SSLex(const CResourceModule& module, const std::string& fileName)
+    : SSLex(SSLexTable::Load(module), nullptr) {
+  consumer_ = std::make_unique<SSLexConsumer>(fileName);
+}
+
+SSLex::SSLex(const CResourceModule& module, std::string text, std::string name)
+    : SSLex(SSLexTable::Load(module), std::make_unique<SSLexConsumer>(std::move(text), std::move(name))) {}
+
+SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer)
+    : table_(std::move(table)), consumer_(std::move(consumer)), modes_(32, 32) {
+  if (table_) modes_.Push(&ExpressionList(0));
+}
+
+SSLex::~SSLex() = default;
+
+const SSLexExpressionList& SSLex::ExpressionList(int64_t index) const { return table_->List(index); }
+
+const char* SSLex::TokenName(int32_t id) const {
+  const char* name = InterleafTokenName(id);
+  return name ? name : "SSLexTokenNotFound";
+}
+
+SSRefPtr<SSToken> SSLex::NextToken() {
+  if (!table_ || !consumer_) {
+    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
+  }
+  return consumer_->HasLeadBytes() ? Match<true>() : Match<false>();
+}
+
+// Note [empty matches]: in a mode with an empty-match token, state 0 accepts
+// that token with no text. It consumes nothing, so asking again at the same
+// place would give it again, for ever. The rules make modes 1 and 25 take
+// every character (a lone ESC is one character of text there); in the other
+// modes a second empty match at the same place is an invalid token.
+template <bool kDoubleByte>
+SSRefPtr<SSToken> SSLex::Match() {
+  const unsigned char* const data = consumer_->Data();
+  const size_t length = consumer_->Length();
+  const LeadByteTable& lead = consumer_->LeadBytes();
+  for (;;) {
+    const SSLexExpressionList& list = *modes_.Top();
+    const size_t mark = consumer_->Mark();
+    if (mark >= length) return {};
+
+    int32_t state = 0;
+    int32_t accepted = list.accepting[0] ? 0 : -1;
+    size_t acceptedEnd = mark;
+    size_t pos = mark;
+    while (pos < length) {
+      const unsigned byte = data[pos];
+      int32_t next;
+      if (kDoubleByte && lead[byte] && pos + 1 < length) {
+        next = list.WideNext(state, byte | uint32_t(data[pos + 1]) << 8);
+        pos += 2;
+      } else {
+        next = list.Next(state, byte);
+        pos += 1;
+      }
+      if (next < 0) break;  // pos stays past the character that failed
+      state = next;
+      if (list.accepting[state]) {
+        accepted = state;
+        acceptedEnd = pos;
+      }
+    }
+
+    if (accepted < 0) InvalidToken(pos);
+    if (acceptedEnd == mark) {  // See Note [empty matches]
+      if (lastEmptyMatch_ == mark) InvalidToken(pos);
+      lastEmptyMatch_ = mark;
+    }
+    const SSLexExpressionList::StateInfo& info = list.states[accepted];
+    ApplyStackAction(info);
+    if (info.flags & LTF::kFlagSkip) {
+      consumer_->MoveMark(acceptedEnd);
+      continue;
+    }
+    SSRefPtr<SSToken> token =
+        SSToken::Make(info.token, std::string_view(reinterpret_cast<const char*>(data) + mark, acceptedEnd - mark),
+                      consumer_->MarkLine(), consumer_->MarkColumn(), static_cast<uint32_t>(mark), info.parseToken);
+    consumer_->MoveMark(acceptedEnd);
+    return token;
+  }
+}
+
+void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
+  const uint32_t action = info.flags & (LTF::kFlagPop | LTF::kFlagPush);
+  if (action == 0) return;
+  if (action & LTF::kFlagPop) modes_.Pop();
+  if (action & LTF::kFlagPush) modes_.Push(&ExpressionList(info.mode));
+}
+
+void SSLex::InvalidToken(size_t end) {
+  const size_t mark = consumer_->Mark();
+  SSRefPtr<SSToken> bad =
+      SSToken::Make(0, std::string_view(reinterpret_cast<const char*>(consumer_->Data()) + mark, end - mark),
+                    consumer_->MarkLine(), consumer_->MarkColumn(), static_cast<uint32_t>(mark));
+  throw SSException(SSCode::kLexInvalidToken, "SSLex0105e: Invalid token, Line %ld, Offset %ld, %s",
+                    static_cast<long>(bad->Line()), static_cast<long>(bad->Column()), bad->Text());
+}

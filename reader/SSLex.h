@@ -1,0 +1,60 @@
+// SSLex: the table-driven lexer of the reader. Runs the automaton of the
+// active mode over the input, longest match first, with a stack of modes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Resources.h"
+#include "reader/SSLexConsumer.h"
+#include "reader/SSLexTable.h"
+#include "reader/SSLifo.h"
+#include "reader/SSToken.h"
+
+/// Turns one input into tokens. Every failure is an SSException.
+class SSLex {
+ public:
+  /// Lexes \p fileName with the table "LexTable"/"TYPESWAP" of \p module,
+  /// starting in mode 0. Throws SSLex0108e or SSLex0104e for the table and
+  /// SSLex0101e or SSLex0102e for the file.
+  SSLex(const CResourceModule& module, const std::string& fileName);
+  /// Lexes \p text, already in memory; \p name stands for the file name.
+  SSLex(const CResourceModule& module, std::string text, std::string name);
+  virtual ~SSLex();
+
+  SSLex(const SSLex&) = delete;
+  SSLex& operator=(const SSLex&) = delete;
+
+  /// The next token, or an empty pointer at the end of the input. Skipped
+  /// matches return nothing; where nothing matches, SSLex0105e is thrown.
+  SSRefPtr<SSToken> NextToken();
+
+  /// The name of token \p id: the reader's token names, "eof" for -1,
+  /// "%error" for -2, "SSLexTokenNotFound" for any other id.
+  virtual const char* TokenName(int32_t id) const;
+
+  /// Expression list (mode) \p index of the table; SSLex0106e when there is
+  /// no such list.
+  const SSLexExpressionList& ExpressionList(int64_t index) const;
+
+  /// The mode now active.
+  uint32_t ActiveMode() { return modes_.Top()->index; }
+
+ protected:
+  /// A lexer over \p table and \p consumer, either of which may be missing:
+  /// NextToken() then throws SSLex0107e.
+  SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer);
+
+ private:
+  template <bool kDoubleByte>
+  SSRefPtr<SSToken> Match();
+  void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
+  [[noreturn]] void InvalidToken(size_t end);
+
+  std::shared_ptr<const SSLexTable> table_;
+  std::unique_ptr<SSLexConsumer> consumer_;
+  SSLifo<const SSLexExpressionList*> modes_;
+  // Where the last empty match was returned. See Note [empty matches].
+  size_t lastEmptyMatch_ = SIZE_MAX;
+};

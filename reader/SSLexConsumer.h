@@ -1,0 +1,51 @@
+// The lexer's input: the whole file in one buffer, the mark where the next
+// token starts, and the line and column of that mark.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/CodePage.h"
+
+/// Holds the input of one lexer and counts lines and columns.
+///
+/// The read position itself lives in the lexer's match loop: characters
+/// read past the end of a match are given back anyway, so lines and columns
+/// are counted only over what a match consumes, when the mark moves.
+class SSLexConsumer {
+ public:
+  /// Reads \p fileName in text mode (CR LF as LF, 0x1A ends the input).
+  /// Throws SSLex0101e when it cannot be opened and SSLex0102e when it is
+  /// empty.
+  explicit SSLexConsumer(const std::string& fileName);
+  /// Input already in memory, taken as it is; empty input is allowed.
+  SSLexConsumer(std::string text, std::string name);
+
+  const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(buffer_.data()); }
+  size_t Length() const { return buffer_.size(); }
+  const std::string& Name() const { return name_; }
+
+  /// Offset where the current token starts, and its line and column.
+  size_t Mark() const { return mark_; }
+  int32_t MarkLine() const { return line_; }
+  int32_t MarkColumn() const { return column_; }
+  /// Moves the mark forward to \p end (a character boundary), counting
+  /// lines and columns over the characters passed.
+  void MoveMark(size_t end);
+
+  /// The lead-byte test of the code page in force when the input was taken.
+  const LeadByteTable& LeadBytes() const { return leadBytes_; }
+  bool HasLeadBytes() const { return hasLeadBytes_; }
+
+ private:
+  void TakeCodePage();
+
+  std::string buffer_;
+  std::string name_;
+  size_t mark_ = 0;
+  int32_t line_ = 1;
+  int32_t column_ = 1;
+  LeadByteTable leadBytes_{};
+  bool hasLeadBytes_ = false;
+};

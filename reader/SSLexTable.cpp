@@ -1,0 +1,138 @@
+// Reading and decoding the LexTable resource.
+#include "reader/SSLexTable.h"
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+
+#include "reader/LexTableFormat.h"
+#include "reader/SSException.h"
+
+namespace LTF = LexTableFormat;
+
+namespace {
+
+[[noreturn]] void Invalid(const std::string& name) {
+  throw SSException(SSCode::kLexInvalidTable, "SSLex0104e: Invalid table, %s", name.c_str());
+}
+
+// Reads the 32-bit number at \p at of \p bytes, which must hold it.
+uint32_t At(std::span<const unsigned char> bytes, size_t at, const std::string& name) {
+  if (at > bytes.size() || bytes.size() - at < 4) Invalid(name);
+  return LTF::ReadU32(bytes.data() + at);
+}
+
+SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t index, const std::string& name) {
+  SSLexExpressionList list;
+  list.index = index;
+  const uint32_t stateCount = At(block, LTF::kListStateCount, name);
+  const uint32_t rowTable = At(block, LTF::kListRowTable, name);
+  const uint32_t stateTable = At(block, LTF::kListStateTable, name);
+  if (stateCount == 0 || stateCount > block.size() / LTF::kStateEntrySize) Invalid(name);
+  if (stateTable > block.size() || (block.size() - stateTable) / LTF::kStateEntrySize < stateCount) Invalid(name);
+  if (rowTable > block.size() || (block.size() - rowTable) / 4 < stateCount) Invalid(name);
+
+  list.states.resize(stateCount);
+  list.accepting.resize(stateCount);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    size_t e = stateTable + size_t(s) * LTF::kStateEntrySize;
+    SSLexExpressionList::StateInfo& info = list.states[s];
+    info.token = static_cast<int32_t>(At(block, e + LTF::kStateToken, name));
+    info.mode = static_cast<int32_t>(At(block, e + LTF::kStateMode, name));
+    info.flags = At(block, e + LTF::kStateFlags, name);
+    info.parseToken = static_cast<int32_t>(At(block, e + LTF::kStateParseToken, name));
+    // Where every match starts, a token id alone makes the empty match.
+    list.accepting[s] = s == 0 ? info.token != 0 : (info.flags & LTF::kFlagAccept) != 0;
+  }
+
+  // Single-byte successors, state by byte, before classes are known.
+  std::vector<int32_t> byByte(size_t(stateCount) * 256, -1);
+  std::vector<uint8_t> byteSet(256);
+  list.wideBegin.resize(stateCount + 1);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    list.wideBegin[s] = static_cast<uint32_t>(list.wide.size());
+    const uint32_t row = At(block, rowTable + size_t(s) * 4, name);
+    const uint32_t count = At(block, row, name);
+    if ((block.size() - row - 4) / LTF::kTripleSize < count) Invalid(name);
+    std::fill(byteSet.begin(), byteSet.end(), 0);
+    for (uint32_t t = 0; t < count; ++t) {
+      size_t at = size_t(row) + 4 + size_t(t) * LTF::kTripleSize;
+      uint32_t low = At(block, at, name), high = At(block, at + 4, name), next = At(block, at + 8, name);
+      if (next >= stateCount || low > high) Invalid(name);
+      // A code matches the first triple that holds it.
+      for (uint32_t b = low; b <= high && b < 256; ++b) {
+        if (!byteSet[b]) {
+          byteSet[b] = 1;
+          byByte[size_t(s) * 256 + b] = static_cast<int32_t>(next);
+        }
+      }
+      if (high >= 256 && low <= LTF::kHighestCharCode) {
+        list.wide.push_back({std::max<uint32_t>(low, 256), high, static_cast<int32_t>(next)});
+      }
+    }
+  }
+  list.wideBegin[stateCount] = static_cast<uint32_t>(list.wide.size());
+
+  // Bytes that lead to the same successor from every state share a class.
+  std::map<std::vector<int32_t>, uint16_t> classes;
+  std::vector<std::vector<int32_t>> columns;
+  for (unsigned b = 0; b < 256; ++b) {
+    std::vector<int32_t> column(stateCount);
+    for (uint32_t s = 0; s < stateCount; ++s) column[s] = byByte[size_t(s) * 256 + b];
+    auto [it, fresh] = classes.emplace(column, static_cast<uint16_t>(columns.size()));
+    if (fresh) columns.push_back(std::move(column));
+    list.byteClass[b] = it->second;
+  }
+  list.classCount = static_cast<uint32_t>(columns.size());
+  list.next.resize(size_t(stateCount) * list.classCount);
+  for (uint32_t s = 0; s < stateCount; ++s)
+    for (uint32_t c = 0; c < list.classCount; ++c) list.next[size_t(s) * list.classCount + c] = columns[c][s];
+  return list;
+}
+
+}  // namespace
+
+SSLexTable::SSLexTable(std::span<const unsigned char> bytes, const std::string& name) {
+  const uint32_t listCount = At(bytes, LTF::kHeaderListCount, name);
+  const uint32_t magic = At(bytes, LTF::kHeaderMagic, name);
+  if (bytes.size() < LTF::kHeaderSize || (magic != LTF::kMagic && magic != LTF::kOldTableMagic)) Invalid(name);
+  if (listCount == 0 || listCount > bytes.size() / LTF::kListHeaderSize) Invalid(name);
+  size_t offset = LTF::kHeaderSize;
+  for (uint32_t i = 0; i < listCount; ++i) {
+    const uint32_t listMagic = At(bytes, offset + LTF::kListMagic, name);
+    const uint32_t size = At(bytes, offset + LTF::kListSize, name);
+    if (listMagic != LTF::kMagic && listMagic != LTF::kOldListMagic) Invalid(name);
+    if (size < LTF::kListHeaderSize || size > bytes.size() - offset) Invalid(name);
+    lists_.push_back(DecodeList(bytes.subspan(offset, size), i, name));
+    offset += size;
+  }
+}
+
+const SSLexExpressionList& SSLexTable::List(int64_t index) const {
+  if (index < 0 || index >= static_cast<int64_t>(lists_.size())) {
+    throw SSException(SSCode::kLexInvalidListIndex, "SSLex0106e: Invalid expression list index, %ld",
+                      static_cast<long>(index));
+  }
+  return lists_[static_cast<size_t>(index)];
+}
+
+std::shared_ptr<const SSLexTable> SSLexTable::Load(const CResourceModule& module, const std::string& name) {
+  auto bytes = module.Find("LexTable", name);
+  if (!bytes) throw SSException(SSCode::kLexResourceNotFound, "SSLex0108e: Resource not found, %s", name.c_str());
+  // Every lexer reads the same few tables; decode each once per process.
+  // The cache keeps the bytes it decoded, so that a table that happens to
+  // sit where another one was is never taken for it.
+  struct Cached {
+    std::vector<unsigned char> bytes;
+    std::shared_ptr<const SSLexTable> table;
+  };
+  static std::mutex mutex;
+  static std::vector<Cached> cache;
+  std::lock_guard<std::mutex> lock(mutex);
+  for (const Cached& c : cache) {
+    if (std::equal(c.bytes.begin(), c.bytes.end(), bytes->begin(), bytes->end())) return c.table;
+  }
+  auto table = std::make_shared<const SSLexTable>(*bytes, name);
+  cache.push_back({std::vector<unsigned char>(bytes->begin(), bytes->end()), table});
+  return table;
+}

@@ -1,0 +1,66 @@
+// Phase 1 of lexgen: reads the rules file (resources/*.lex) into LexRules.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/lexgen/Diagnostics.h"
+#include "tools/lexgen/LexRules.h"
+
+/// Parses the rules notation described at the top of resources/interleaf.lex.
+/// Token names are resolved through the reader's token table; each skip rule
+/// gets the next of the reserved skip ids.
+class RulesParser {
+ public:
+  explicit RulesParser(Diagnostics& diagnostics) : diag_(diagnostics) {}
+
+  /// The rules of \p text; errors are reported to the diagnostics.
+  LexRules Parse(const std::string& text);
+
+ private:
+  struct Tok {
+    enum Kind { Word, Number, Literal, Class, Punct, End } kind = End;
+    std::string text;  // word, number, punctuation, or the literal's bytes
+    CodeSet set;       // Class
+  };
+  struct Line {
+    int number = 0;
+    std::vector<Tok> toks;
+    size_t pos = 0;
+    const Tok& Peek() const { return toks[pos]; }
+    const Tok& Next() { return toks[pos < toks.size() - 1 ? pos++ : pos]; }
+    bool At(const char* punctOrWord) const;
+  };
+
+  bool Tokenize(int number, const std::string& text, Line& line);
+  void ParseLine(Line& line);
+  void ParseModeHeader(Line& line);
+  void ParseRule(Line& line);
+  void ParseAutomatonState(Line& line);
+  void FinishAutomaton(int line);
+  bool ParseAction(Line& line, LexAction& action);
+  bool ParseMode(Line& line, int32_t& mode);
+
+  PatternPtr ParseAlternation(Line& line);
+  PatternPtr ParseSequence(Line& line);
+  PatternPtr ParsePostfix(Line& line);
+  PatternPtr ParseAtom(Line& line);
+  /// An automaton edge label: a pattern that is one character class.
+  bool ParseCharClass(Line& line, CodeSet& set);
+
+  std::vector<LexItem>* CurrentItems();
+  bool ExpectEnd(Line& line);
+
+  Diagnostics& diag_;
+  std::map<std::string, PatternPtr> lets_;
+  std::map<std::string, std::vector<LexItem>> groups_;
+  std::map<int32_t, LexMode> modes_;
+  // The block being read: a group or a mode, perhaps with an automaton open.
+  std::string groupName_;
+  std::vector<LexItem> groupItems_;
+  LexMode* mode_ = nullptr;
+  bool inGroup_ = false;
+  std::optional<LexAutomaton> automaton_;
+  size_t nextSkipId_ = 0;
+};
