@@ -2,11 +2,17 @@
 #include "output/ShiftJisToEuc.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "output/COutputFile.h"
+#include "output/COutputObserver.h"
+#include "output/OutputPaths.h"
+#include "output/OutputTexts.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
 
 namespace {
 constexpr size_t kBlockSize = 64 * 1024;
@@ -107,4 +113,42 @@ EucResult ConvertFileToEuc(const std::string& path) {
   ::close(fd);
   if (int err = output.Commit()) return {EucOutcome::WriteFailed, err};
   return {};
+}
+
+void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
+                        COutputObserver& observer) {
+  const std::string caption = LoadResString(IdsCaptionError);
+  std::string_view rest = translatedFiles;
+  while (!rest.empty()) {
+    size_t end = rest.find(';');
+    std::string name(rest.substr(0, end));
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    if (name.empty()) continue;
+    // Only files this run wrote: an older output left in the directory may
+    // already be EUC, and converting it again would garble it.
+    const COutputRecord* record = nullptr;
+    for (const COutputRecord& r : written) {
+      if (UpperCaseName(r.inputName) == UpperCaseName(name)) record = &r;
+    }
+    if (record == nullptr) {
+      observer.ShowMessage(outputtext::kCouldNotOpenFile + name, caption);
+      continue;
+    }
+    EucResult result = ConvertFileToEuc(record->outputName);
+    switch (result.outcome) {
+      case EucOutcome::Converted:
+        break;
+      case EucOutcome::OpenFailed:
+        observer.ShowMessage(outputtext::kCouldNotOpenFile + name, caption);
+        break;
+      case EucOutcome::ReadFailed:
+        observer.ShowMessage(outputtext::kCouldNotReadFile + record->outputName + "\n" +
+                                 std::strerror(result.error), caption);
+        break;
+      case EucOutcome::WriteFailed:
+        observer.ShowMessage(outputtext::kCouldNotWriteFile + record->outputName + "\n" +
+                                 std::strerror(result.error), caption);
+        break;
+    }
+  }
 }

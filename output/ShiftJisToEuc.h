@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "output/COutputRecord.h"
+
+class COutputObserver;
 
 /// A JIS X 0208 character as its row and cell bytes (0x21-0x7E each for
 /// valid input; adding 0x80 to both gives EUC-JP).
@@ -42,3 +47,11 @@ struct EucResult {
 /// block; pass \p atEnd for the last block, which then writes it alone.
 void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool atEnd,
                        std::string& out);
+
+/// Converts the output file of each file of \p translatedFiles (a selection
+/// text: paths each followed by ";"), in list order, when the run recorded
+/// in \p written wrote it. A file that was not written, or whose output
+/// cannot be converted, gets a message with the caption "Error" and stays
+/// as it is; the others are converted.
+void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
+                        COutputObserver& observer);

@@ -1,0 +1,213 @@
+// Forward reading by line and column, and safe writing, of output's files.
+#include "output/CRCFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+#include "output/OutputPaths.h"
+
+namespace {
+// Texts between replacements are usually short; this is where they start.
+constexpr size_t kStretchRoom = 49152;
+}  // namespace
+
+void CRCFile::Fail(int error, const std::string& path) { CFileException::ThrowErrno(error, path); }
+
+std::string CRCFile::GetFailureMessage(const CFileException& failure) { return failure.what(); }
+
+void CRCFile::ReportFileError(const CFileException& failure) {
+  ReportError(FormatText(outputtext::kFileError, GetFailureMessage(failure)));
+}
+
+void CRCFile::Open(const std::string& path, bool forReading, bool textMode) {
+  Close();
+  fileName_ = path;
+  forReading_ = forReading;
+  currentLine_ = 1;
+  currentColumn_ = 1;
+  if (forReading) {
+    if (int err = input_.Open(path)) {
+      CFileException failure(CFileException::CauseFromErrno(err), err, path);
+      ReportError(FormatText(outputtext::kCouldNotOpenInput, path, failure.Message()));
+      throw failure;
+    }
+    return;
+  }
+  if (!MakeDirectories(path)) Fail(ENOTDIR, path);
+  if (int err = output_.Open(path, textMode)) {
+    CFileException failure(CFileException::CauseFromErrno(err), err, path);
+    ReportError(FormatText(outputtext::kCouldNotOpenOutput, path, failure.Message()));
+    throw failure;
+  }
+}
+
+bool CRCFile::MakeDirectories(const std::string& path) {
+  std::string directory = DirectoryPart(path);
+  // Climb until a level can be made (or exists), then come back down.
+  std::vector<std::string> missing;
+  while (!directory.empty()) {
+    if (::mkdir(directory.c_str(), 0777) == 0 || errno == EEXIST) break;
+    if (errno != ENOENT) {
+      ReportError(FormatText(outputtext::kDirectoryError, std::strerror(errno), directory));
+      return false;
+    }
+    missing.push_back(directory);
+    directory = DirectoryPart(directory);
+  }
+  for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+    if (::mkdir(level->c_str(), 0777) != 0 && errno != EEXIST) {
+      ReportError(FormatText(outputtext::kDirectoryError, std::strerror(errno), *level));
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CRCFile::ReadLines(int32_t line, std::string& out) {
+  if (!forReading_ || !input_.IsOpen()) return false;
+  if (line < currentLine_) {
+    ReportError(FormatText(outputtext::kLineAlreadyRead, line, currentLine_), outputtext::kCodeReader);
+    return false;
+  }
+  bool partLine = false;  // bytes of a line whose end has not come yet
+  while (line > currentLine_) {
+    std::string_view block = input_.Available();
+    if (block.empty()) {
+      if (int err = input_.Fill()) {
+        ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
+        return false;
+      }
+      block = input_.Available();
+      if (block.empty()) {
+        // A last line without line end still counts as a line read.
+        if (partLine) {
+          out.push_back('\n');
+          partLine = false;
+          ++currentLine_;
+          currentColumn_ = 1;
+          continue;
+        }
+        ReportError(FormatText(outputtext::kEndOfFileLines, fileName_, line), outputtext::kCodeReader);
+        return false;
+      }
+    }
+    size_t taken = 0;
+    while (line > currentLine_) {
+      const void* lf = std::memchr(block.data() + taken, '\n', block.size() - taken);
+      if (lf == nullptr) break;
+      taken = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
+      ++currentLine_;
+      currentColumn_ = 1;
+      partLine = false;
+    }
+    if (line > currentLine_ && taken < block.size()) {
+      taken = block.size();
+      partLine = true;
+    }
+    if (out.capacity() - out.size() < taken) out.reserve(std::max(out.size() + taken, kStretchRoom));
+    out.append(block.data(), taken);
+    input_.Consume(taken);
+  }
+  return true;
+}
+
+bool CRCFile::ReadToLine(int32_t line, std::string& out) {
+  out.clear();
+  return ReadLines(line, out);
+}
+
+bool CRCFile::ReadToColumn(int32_t column, std::string& out) {
+  out.clear();
+  if (!forReading_ || !input_.IsOpen()) return false;
+  if (column < currentColumn_) {
+    ReportError(FormatText(outputtext::kColumnAlreadyRead, column, currentLine_, currentColumn_),
+                outputtext::kCodeReader);
+    return false;
+  }
+  const size_t wanted = static_cast<size_t>(column - currentColumn_);
+  const size_t start = out.size();
+  while (out.size() - start < wanted) {
+    std::string_view block = input_.Available();
+    if (block.empty()) {
+      if (int err = input_.Fill()) {
+        ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
+        return false;
+      }
+      block = input_.Available();
+      if (block.empty()) {
+        ReportError(FormatText(outputtext::kEndOfFileColumns, fileName_, currentLine_, column),
+                    outputtext::kCodeReader);
+        currentColumn_ += static_cast<int32_t>(out.size() - start);
+        return false;
+      }
+    }
+    size_t take = std::min(wanted - (out.size() - start), block.size());
+    // A column is counted within its line: reaching the line's end first
+    // means the position does not exist.
+    if (const void* lf = std::memchr(block.data(), '\n', take)) {
+      size_t through = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
+      out.append(block.data(), through);
+      input_.Consume(through);
+      ReportError(FormatText(outputtext::kLineTooShort, currentLine_, column), outputtext::kCodeReader);
+      ++currentLine_;
+      currentColumn_ = 1;
+      return false;
+    }
+    out.append(block.data(), take);
+    input_.Consume(take);
+  }
+  currentColumn_ = column;
+  return true;
+}
+
+bool CRCFile::ReadTo(int32_t line, int32_t column, std::string& out) {
+  std::string columnText;
+  out.clear();
+  if (!ReadLines(line, out)) return false;
+  // Most pieces start on a line of their own; skip the extra copy then.
+  if (column == currentColumn_) return true;
+  if (!ReadToColumn(column, columnText)) {
+    out += columnText;
+    return false;
+  }
+  out += columnText;
+  return true;
+}
+
+bool CRCFile::ReadRest(std::string& out) {
+  out.clear();
+  if (!forReading_ || !input_.IsOpen()) return false;
+  for (;;) {
+    if (int err = input_.Fill()) {
+      ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
+      return false;
+    }
+    std::string_view block = input_.Available();
+    if (block.empty()) break;
+    currentLine_ += static_cast<int32_t>(std::count(block.begin(), block.end(), '\n'));
+    out.append(block);
+    input_.Consume(block.size());
+  }
+  if (!out.empty() && out.back() != '\n') {
+    out.push_back('\n');
+    ++currentLine_;
+  }
+  if (!out.empty()) currentColumn_ = 1;
+  return true;
+}
+
+void CRCFile::WriteText(std::string_view text) {
+  if (int err = output_.Write(text)) Fail(err, fileName_);
+}
+
+void CRCFile::Commit() {
+  if (int err = output_.Commit()) Fail(err, fileName_);
+}
+
+void CRCFile::Close() {
+  input_.Close();
+  output_.Discard();
+}

@@ -1,0 +1,88 @@
+// The file through which output reads an input document forward by line
+// and column, and writes its rewritten copy.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "output/COutputFile.h"
+#include "output/CErrorReporter.h"
+#include "output/CTextModeInput.h"
+#include "platform/FileException.h"
+
+/// A document opened either for reading or for writing, in text mode.
+///
+/// Reading goes forward only and is addressed by line and column (both
+/// from 1, columns in bytes within the line): each Read call returns the
+/// text from where the file stands up to the place asked for. Every failure
+/// of a read is reported and returned as false.
+///
+/// Writing creates the directories of the path, and writes under a
+/// temporary name that only replaces the file on Commit; a file closed
+/// without Commit leaves nothing behind. Open and write failures are
+/// reported and thrown as CFileException.
+class CRCFile {
+ public:
+  explicit CRCFile(CErrorReporter& reporter = CErrorReporter::Process()) : reporter_(reporter) {}
+  CRCFile(const CRCFile&) = delete;
+  CRCFile& operator=(const CRCFile&) = delete;
+
+  /// Opens \p path for reading (text mode) or for writing (text mode when
+  /// \p textMode, else bytes as given). Throws CFileException after
+  /// reporting when the file, or for writing its directory, cannot be made.
+  void Open(const std::string& path, bool forReading, bool textMode = true);
+
+  /// Reads whole lines up to the start of \p line. The text read, each line
+  /// with one line feed, goes to \p out.
+  [[nodiscard]] bool ReadToLine(int32_t line, std::string& out);
+  /// Reads within the current line up to \p column.
+  [[nodiscard]] bool ReadToColumn(int32_t column, std::string& out);
+  /// ReadToLine then ReadToColumn; \p out receives both texts.
+  [[nodiscard]] bool ReadTo(int32_t line, int32_t column, std::string& out);
+  /// Reads everything left; a last line without line end gets one.
+  [[nodiscard]] bool ReadRest(std::string& out);
+
+  /// Writes \p text to an output file. Throws CFileException after reporting.
+  void WriteText(std::string_view text);
+  /// Puts a completely written output file in place. Throws CFileException
+  /// after reporting; the file is then left as it was before.
+  void Commit();
+  /// Closes the file; an output file not committed is dropped.
+  void Close();
+
+  int32_t GetCurrentLine() const { return currentLine_; }
+  int32_t GetCurrentColumn() const { return currentColumn_; }
+  const std::string& GetFileName() const { return fileName_; }
+  bool IsForReading() const { return forReading_; }
+
+  /// Delivers a numbered report through this file's reporter.
+  int32_t ReportError(const std::string& message, int32_t code = outputtext::kCodeDefault,
+                      std::initializer_list<CErrorRef> refs = {}) {
+    return reporter_.ReportError(message, code, refs);
+  }
+  /// Delivers a plain log line through this file's reporter.
+  void ReportLine(std::string_view text) { reporter_.ReportLine(text); }
+  /// The text that tells what \p failure was, naming its file.
+  static std::string GetFailureMessage(const CFileException& failure);
+  /// Reports "File Error! ..." for \p failure.
+  void ReportFileError(const CFileException& failure);
+
+  /// Makes the directory part of \p path exist, with every missing parent.
+  /// Reports and returns false when that is not possible.
+  [[nodiscard]] bool MakeDirectories(const std::string& path);
+
+ private:
+  [[noreturn]] void Fail(int error, const std::string& path);
+  // The read paths share one growing text; see ReadToLine.
+  bool ReadLines(int32_t line, std::string& out);
+
+  CErrorReporter& reporter_;
+  int32_t currentLine_ = 1;
+  int32_t currentColumn_ = 1;
+  std::string fileName_;
+  bool forReading_ = false;
+  CTextModeInput input_;
+  COutputFile output_;
+};

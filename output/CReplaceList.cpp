@@ -1,0 +1,97 @@
+// Ordering of replacements and the forward pass that writes one file.
+#include "output/CReplaceList.h"
+
+#include <strings.h>
+#include <sys/stat.h>
+
+#include "output/CRCFile.h"
+#include "output/CReplaceListList.h"
+
+namespace {
+// Equal names, case ignored as the file table does, or two names of one
+// existing file: writing would replace the input with its own copy.
+bool SameFile(const std::string& a, const std::string& b) {
+  if (::strcasecmp(a.c_str(), b.c_str()) == 0) return true;
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+}  // namespace
+
+CReplaceList::CReplaceList(std::string fileName, CErrorReporter& reporter)
+    : fileName_(std::move(fileName)), reporter_(reporter) {}
+
+bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
+  if (!piece) return false;
+  const std::string& newText = piece->GetReplacement().GetText();
+  if (newText == piece->GetText()) return false;
+  if (pieces_.empty() && fileName_.empty()) fileName_ = piece->GetFileName();
+  // Pieces mostly arrive in file order, so the search starts at the end.
+  for (size_t i = pieces_.size(); i-- > 0;) {
+    const CReplacePiece& held = *pieces_[i];
+    if (!held.SamePosition(*piece)) {
+      if (piece->IsAfter(held)) {
+        pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(piece));
+        return true;
+      }
+      continue;
+    }
+    const std::string& heldText = held.GetReplacement().GetText();
+    if (heldText != newText) {
+      reporter_.ReportError(FormatText(outputtext::kDuplicateTranslations, held.GetText(), heldText, newText),
+                            outputtext::kCodeDuplicate,
+                            {CErrorRef(held, CErrorRef::kReplaced),
+                             CErrorRef(held.GetReplacement(), CErrorRef::kReplacement),
+                             CErrorRef(piece->GetReplacement(), CErrorRef::kReplacement)});
+    }
+    return false;
+  }
+  pieces_.insert(pieces_.begin(), std::move(piece));
+  return true;
+}
+
+void CReplaceList::ReportProgress(int32_t done, int32_t count) {
+  if (owner_ != nullptr) owner_->ReportProgress(fileName_, done, count);
+}
+
+bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
+  std::string text;
+  const int32_t count = static_cast<int32_t>(pieces_.size());
+  int32_t done = 0;
+  for (const auto& piece : pieces_) {
+    ReportProgress(++done, count);
+    if (!input.ReadTo(piece->GetStartLine(), piece->GetStartColumn(), text)) return false;
+    OnCopiedText(text);
+    output.WriteText(text);
+    // The replaced text itself is dropped.
+    if (!input.ReadTo(piece->GetEndLine(), piece->GetEndColumn(), text)) return false;
+    output.WriteText(piece->GetReplacement().GetText());
+  }
+  if (!input.ReadRest(text)) return false;
+  OnCopiedText(text);
+  output.WriteText(text);
+  OnFinished(output);
+  return true;
+}
+
+bool CReplaceList::WriteFile(std::string inputName, const std::string& outputName) {
+  if (inputName.empty()) inputName = fileName_;
+  if (inputName.empty() || outputName.empty()) return false;
+  if (SameFile(inputName, outputName)) {
+    reporter_.ReportError(FormatText(outputtext::kSameFileName, inputName));
+    return false;
+  }
+  CRCFile input(reporter_);
+  CRCFile output(reporter_);
+  try {
+    input.Open(inputName, true);
+    output.Open(outputName, false, textMode_);
+    OnStart(output);
+    if (!WritePieces(input, output)) return false;  // both files close; the copy is dropped
+    output.Commit();
+    return true;
+  } catch (const CFileException& failure) {
+    reporter_.ReportError(FormatText(outputtext::kSkippingOutputFile, failure.Message(), failure.FileName()));
+    return false;
+  }
+}

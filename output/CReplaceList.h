@@ -1,0 +1,68 @@
+// The replacements of one input file, in position order, and the forward
+// pass that writes the file's rewritten copy.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "output/CErrorReporter.h"
+#include "output/CReplacePiece.h"
+
+class CRCFile;
+class CReplaceListList;
+
+/// Replacements of one input file, sorted from the first position to the
+/// last. Owns its pieces.
+class CReplaceList {
+ public:
+  /// A list for the input \p fileName (may be empty: the first piece added
+  /// then names the file).
+  explicit CReplaceList(std::string fileName, CErrorReporter& reporter = CErrorReporter::Process());
+  virtual ~CReplaceList() = default;
+  CReplaceList(const CReplaceList&) = delete;
+  CReplaceList& operator=(const CReplaceList&) = delete;
+
+  /// Writes \p outputName from \p inputName (this list's file when empty)
+  /// with every replacement made. True when the whole file was written; on
+  /// any failure the failure is reported and \p outputName is left as it
+  /// was before.
+  virtual bool WriteFile(std::string inputName, const std::string& outputName);
+
+  /// Takes \p piece into the list at its place. Returns false, and drops the
+  /// piece, when it changes nothing, repeats a replacement already held, or
+  /// gives the place of one already held a different text (reported; the
+  /// first one stays).
+  virtual bool Add(std::unique_ptr<CReplacePiece> piece);
+
+  /// Tells the owning run how far this file has come.
+  void ReportProgress(int32_t done, int32_t count);
+
+  const std::string& GetFileName() const { return fileName_; }
+  size_t GetCount() const { return pieces_.size(); }
+  const CReplacePiece& GetAt(size_t index) const { return *pieces_[index]; }
+
+  bool GetTextMode() const { return textMode_; }
+  void SetTextMode(bool textMode) { textMode_ = textMode; }
+  void SetOwner(CReplaceListList* owner) { owner_ = owner; }
+  CErrorReporter& GetReporter() const { return reporter_; }
+
+ protected:
+  /// Each stretch of input text, before it is written.
+  virtual void OnCopiedText(std::string_view text) {}
+  /// Once both files are open, before anything is written.
+  virtual void OnStart(CRCFile& output) {}
+  /// After the last stretch was written, before the file is put in place.
+  virtual void OnFinished(CRCFile& output) {}
+
+ private:
+  bool WritePieces(CRCFile& input, CRCFile& output);
+
+  std::vector<std::unique_ptr<CReplacePiece>> pieces_;
+  std::string fileName_;
+  bool textMode_ = true;
+  CReplaceListList* owner_ = nullptr;
+  CErrorReporter& reporter_;
+};

@@ -1,0 +1,73 @@
+// All replacement lists of one output run, keyed by file, and the run that
+// writes every file into the output directory.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "output/CErrorReporter.h"
+#include "output/COutputRecord.h"
+#include "output/CReplaceList.h"
+
+class COutputObserver;
+
+/// The replacement lists of one run, one per input file. Keys ignore case,
+/// as the file table does; files are opened and created in their own case.
+class CReplaceListList {
+ public:
+  explicit CReplaceListList(CErrorReporter& reporter = CErrorReporter::Process(),
+                            COutputObserver* observer = nullptr);
+  virtual ~CReplaceListList() = default;
+  CReplaceListList(const CReplaceListList&) = delete;
+  CReplaceListList& operator=(const CReplaceListList&) = delete;
+
+  /// The list of \p fileName, made (owned by this run) when there is none.
+  CReplaceList& ListFor(const std::string& fileName);
+  /// The list of \p fileName, or nullptr.
+  CReplaceList* Find(const std::string& fileName) const;
+  /// Adds \p piece to the list of its file; counts it in the total pieces
+  /// when the list kept it. Returns what the list's Add returned.
+  bool Add(std::unique_ptr<CReplacePiece> piece);
+
+  /// Writes every list into \p outputDirectory (absolute, or relative to the
+  /// input root): each input file's copy goes to the output directory plus
+  /// the file's path below the input root. Files outside the input root
+  /// are refused with a message. Reports "Creating file:" per file and
+  /// "%d files created." when more than one file was written.
+  void WriteAll(const std::string& outputDirectory);
+
+  /// Progress of the list of \p fileName: \p done of its \p count pieces.
+  /// Shows it when either percentage grew.
+  void ReportProgress(const std::string& fileName, int32_t done, int32_t count);
+
+  const std::string& GetInputRoot() const { return inputRoot_; }
+  void SetInputRoot(std::string root) { inputRoot_ = std::move(root); }
+  bool GetWriteEmptyLists() const { return writeEmptyLists_; }
+  void SetWriteEmptyLists(bool write) { writeEmptyLists_ = write; }
+  int32_t GetTotalPieces() const { return totalPieces_; }
+  void SetTotalPieces(int32_t total) { totalPieces_ = total; }
+  int32_t GetPiecesDone() const { return piecesDone_; }
+  size_t GetCount() const { return lists_.size(); }
+
+  /// The files the last WriteAll wrote completely, in the order written.
+  const std::vector<COutputRecord>& GetWrittenFiles() const { return written_; }
+
+ protected:
+  /// Shows progress figures; forwards to the observer.
+  virtual void ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent);
+
+ private:
+  std::map<std::string, std::unique_ptr<CReplaceList>> lists_;  // key: upper-cased file name
+  std::string inputRoot_;
+  int32_t piecesDone_ = 0;
+  int32_t lastTotalPercent_ = 0;
+  int32_t lastCurrentPercent_ = 0;
+  int32_t totalPieces_ = 0;
+  bool writeEmptyLists_ = true;
+  std::vector<COutputRecord> written_;
+  CErrorReporter& reporter_;
+  COutputObserver* observer_;
+};

@@ -1,0 +1,179 @@
+// The line and column reader: forward reads by position, their failure
+// reports, text-mode line ends, directory creation and safe writing.
+#include "output/CRCFile.h"
+
+#include <gtest/gtest.h>
+
+#include "output/CReportSink.h"
+#include "tests/output/OutputTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class CRCFileTest : public ::testing::Test {
+ protected:
+  CCollectingReportSink sink;
+  CErrorReporter reporter{&sink};
+  testsupport::TempDir dir;
+};
+}  // namespace
+
+TEST_F(CRCFileTest, ReadsForwardByLineAndColumn) {
+  CRCFile file(reporter);
+  file.Open(dir.Write("in.doc", "abc\r\ndefgh\r\nij\r\n"), true);
+  std::string text;
+  EXPECT_TRUE(file.ReadTo(1, 1, text));  // nothing read yet
+  EXPECT_EQ("", text);
+  EXPECT_TRUE(file.ReadTo(2, 3, text));
+  EXPECT_EQ("abc\nde", text);
+  EXPECT_TRUE(file.ReadTo(2, 5, text));
+  EXPECT_EQ("fg", text);
+  EXPECT_TRUE(file.ReadToLine(2, text));  // the current line: nothing to read
+  EXPECT_EQ("", text);
+  EXPECT_TRUE(file.ReadRest(text));
+  EXPECT_EQ("h\nij\n", text);
+  EXPECT_TRUE(sink.texts.empty());
+}
+
+TEST_F(CRCFileTest, ReadingBackwardsIsReportedAndFails) {
+  CRCFile file(reporter);
+  file.Open(dir.Write("in.doc", "one\ntwo\nthree\n"), true);
+  std::string text;
+  ASSERT_TRUE(file.ReadTo(3, 3, text));
+  EXPECT_FALSE(file.ReadToLine(2, text));
+  EXPECT_EQ("\n[1]  Line 2 has already been read - current line is 3.\n", sink.All());
+  EXPECT_FALSE(file.ReadToColumn(2, text));
+  EXPECT_EQ("\n[2]  Character 2 on line 3 has already been read - current offset is 3.\n",
+            sink.texts.at(1));
+  EXPECT_EQ(outputtext::kCodeReader, reporter.LastCode());
+}
+
+TEST_F(CRCFileTest, PositionsBeyondTheFileAreReported) {
+  std::string path = dir.Write("in.doc", "1\n2\n3\n4\n5\n");
+  {
+    CRCFile file(reporter);
+    file.Open(path, true);
+    std::string text;
+    EXPECT_FALSE(file.ReadToLine(10, text));
+    EXPECT_EQ("\n[1]  Unexpected End of File in " + path + ". This file does not contain 10 lines!",
+              sink.texts.at(0));
+  }
+  {
+    // A column past the end of its line does not run on into the next line.
+    CRCFile file(reporter);
+    file.Open(path, true);
+    std::string text;
+    EXPECT_FALSE(file.ReadToColumn(4, text));
+    EXPECT_EQ("\n[2]  Line 1 does not contain 4 characters!\n", sink.texts.at(1));
+    EXPECT_EQ(2, file.GetCurrentLine());
+    EXPECT_EQ(1, file.GetCurrentColumn());
+  }
+  {
+    CRCFile file(reporter);
+    file.Open(dir.Write("short.doc", "abc"), true);
+    std::string text;
+    EXPECT_FALSE(file.ReadToColumn(9, text));
+    EXPECT_EQ("\n[3]  Unexpected End of File in " + dir.path().string() +
+                  "/short.doc. Line 1 does not contain 9 characters!\n",
+              sink.texts.at(2));
+    EXPECT_EQ(4, file.GetCurrentColumn());
+  }
+}
+
+TEST_F(CRCFileTest, LastLineWithoutLineEndCountsAsALine) {
+  CRCFile file(reporter);
+  file.Open(dir.Write("in.doc", "a\nb"), true);
+  std::string text;
+  EXPECT_TRUE(file.ReadToLine(3, text));
+  EXPECT_EQ("a\nb\n", text);
+  EXPECT_FALSE(file.ReadToLine(4, text));
+
+  CRCFile rest(reporter);
+  rest.Open(dir.Write("in2.doc", "a\nb"), true);
+  EXPECT_TRUE(rest.ReadRest(text));
+  EXPECT_EQ("a\nb\n", text);
+}
+
+TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
+  // The first line puts a CR LF pair across the reader's 64 KiB block
+  // boundary; then a lone CR, and a 0x1A that ends the input.
+  std::string raw = "abc\r\n";
+  std::string expected = "abc\n";
+  for (int i = 0; i < 30000; ++i) {
+    raw += "line\r\n";
+    expected += "line\n";
+  }
+  ASSERT_EQ('\r', raw[65535]);
+  raw += "x\ry\r\n";
+  expected += "x\ry\n";
+  raw += "end\x1A" "ignored\r\n";
+  expected += "end\n";
+  CRCFile file(reporter);
+  file.Open(dir.Write("in.doc", raw), true);
+  std::string text;
+  ASSERT_TRUE(file.ReadToLine(15000, text));
+  std::string all = text;
+  ASSERT_TRUE(file.ReadTo(30003, 3, text));
+  all += text;
+  ASSERT_TRUE(file.ReadRest(text));
+  all += text;
+  EXPECT_EQ(expected, all);
+  EXPECT_EQ(30004, file.GetCurrentLine());
+}
+
+TEST_F(CRCFileTest, WritesLineFeedsAsCrLfAndCreatesDirectories) {
+  std::string path = (dir.path() / "a" / "b" / "c" / "out.doc").string();
+  CRCFile out(reporter);
+  out.Open(path, false, true);
+  out.WriteText("one\ntwo\r\nthree");
+  // Nothing is visible under the name before Commit.
+  EXPECT_FALSE(fs::exists(path));
+  out.Commit();
+  EXPECT_EQ("one\r\ntwo\r\r\nthree", testsupport::ReadFile(path));
+  EXPECT_EQ(std::set<std::string>{"out.doc"}, outputtest::Entries(dir.path() / "a" / "b" / "c"));
+
+  CRCFile raw(reporter);
+  raw.Open((dir.path() / "raw.doc").string(), false, false);
+  raw.WriteText("one\ntwo");
+  raw.Commit();
+  EXPECT_EQ("one\ntwo", testsupport::ReadFile(dir.path() / "raw.doc"));
+}
+
+TEST_F(CRCFileTest, OpenFailuresAreReportedAndThrown) {
+  CRCFile in(reporter);
+  std::string missing = (dir.path() / "missing.doc").string();
+  EXPECT_THROW(in.Open(missing, true), CFileException);
+  EXPECT_EQ("\n[1]  File Error! Could not open the input file " + missing +
+                ". No such file or directory\n",
+            sink.texts.at(0));
+
+  // A directory that cannot be made: one level of the path is a file.
+  std::string blocker = dir.Write("blocker", "x");
+  CRCFile out(reporter);
+  try {
+    out.Open(blocker + "/sub/out.doc", false);
+    FAIL() << "no failure";
+  } catch (const CFileException& failure) {
+    EXPECT_EQ(CFileException::badPath, failure.GetCause());
+  }
+  EXPECT_EQ("\n[2]  Error: Not a directory, " + blocker + "/sub\n", sink.texts.at(1));
+}
+
+TEST_F(CRCFileTest, FailedOutputLeavesTheOldFileAndNoTemporary) {
+  std::string path = dir.Write("out.doc", "previous result");
+  CRCFile out(reporter);
+  out.Open(path, false);
+  {
+    outputtest::FileSizeLimit limit(1000);
+    EXPECT_THROW(
+        {
+          out.WriteText(std::string(600000, 'x'));
+          out.Commit();
+        },
+        CFileException);
+  }
+  out.Close();
+  EXPECT_EQ("previous result", testsupport::ReadFile(path));
+  EXPECT_EQ(std::set<std::string>{"out.doc"}, outputtest::Entries(dir.path()));
+}

@@ -1,0 +1,125 @@
+// Replacement lists: ordering and duplicates, and writing one file in a
+// single forward pass that either completes or leaves nothing.
+#include "output/CReplaceList.h"
+
+#include <gtest/gtest.h>
+
+#include "model/CFileTable.h"
+#include "output/CReportSink.h"
+#include "tests/output/OutputTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+class CReplaceListTest : public ::testing::Test {
+ protected:
+  // A replacement of the text at line/column in the test's input file.
+  std::unique_ptr<CReplacePiece> Piece(std::string_view old, int32_t line, int32_t column,
+                                       const std::string& replacement) {
+    CTextPiece piece(old, line, column, CharsetSingleByte);
+    piece.SetFileNumber(CFileTable::Process().FileNumberOf(input));
+    return std::make_unique<CReplacePiece>(piece, replacement);
+  }
+  std::string Written(const CReplaceList& list) {
+    std::string all;
+    for (size_t i = 0; i < list.GetCount(); ++i) all += list.GetAt(i).GetReplacementText() + ";";
+    return all;
+  }
+
+  CCollectingReportSink sink;
+  CErrorReporter reporter{&sink};
+  testsupport::TempDir dir;
+  std::string input = dir.Write("In.doc", "<F3>Hello <F4>World\r\n<F3>Again\r\n");
+  std::string output = (dir.path() / "out" / "In.doc").string();
+};
+}  // namespace
+
+TEST_F(CReplaceListTest, KeepsPiecesInPositionOrder) {
+  CReplaceList list("", reporter);
+  EXPECT_TRUE(list.Add(Piece("<F4", 1, 11, "<F14")));
+  EXPECT_TRUE(list.Add(Piece("<F3", 2, 1, "<F13")));
+  EXPECT_TRUE(list.Add(Piece("<F3", 1, 1, "<F13")));
+  EXPECT_EQ("<F13;<F14;<F13;", Written(list));
+  EXPECT_EQ(2, list.GetAt(2).GetStartLine());
+  // The first piece named the list's file.
+  EXPECT_EQ(input, list.GetFileName());
+}
+
+TEST_F(CReplaceListTest, DropsPiecesThatChangeNothingOrRepeat) {
+  CReplaceList list(input, reporter);
+  EXPECT_FALSE(list.Add(Piece("<F3", 1, 1, "<F3")));
+  EXPECT_TRUE(list.Add(Piece("<F3", 1, 1, "<F13")));
+  EXPECT_FALSE(list.Add(Piece("<F3", 1, 1, "<F13")));
+  EXPECT_EQ(1u, list.GetCount());
+  EXPECT_TRUE(sink.texts.empty());
+
+  // A different text for the same place: reported, and the first one wins.
+  EXPECT_FALSE(list.Add(Piece("<F3", 1, 1, "<F20")));
+  EXPECT_EQ("<F13;", Written(list));
+  ASSERT_EQ(1u, sink.texts.size());
+  EXPECT_EQ(0u, sink.texts[0].find("\n[1]  Duplicate translations! <F3 is translated as <F13 and <F20.\n- "))
+      << sink.texts[0];
+  EXPECT_NE(std::string::npos, sink.texts[0].find("In.doc, line 1, column 1"));
+  EXPECT_EQ(outputtext::kCodeDuplicate, reporter.LastCode());
+}
+
+TEST_F(CReplaceListTest, WritesEveryReplacementInOnePass) {
+  CReplaceList list(input, reporter);
+  ASSERT_TRUE(list.Add(Piece("<F3", 2, 1, "<F13")));
+  ASSERT_TRUE(list.Add(Piece("<F4", 1, 11, "<F14")));
+  ASSERT_TRUE(list.Add(Piece("<F3", 1, 1, "<F13")));
+  EXPECT_TRUE(list.WriteFile("", output));
+  EXPECT_EQ("<F13>Hello <F14>World\r\n<F13>Again\r\n", testsupport::ReadFile(output));
+  EXPECT_TRUE(sink.texts.empty());
+
+  // An empty list copies the file unchanged.
+  CReplaceList empty(input, reporter);
+  std::string copy = (dir.path() / "copy" / "In.doc").string();
+  EXPECT_TRUE(empty.WriteFile("", copy));
+  EXPECT_EQ(testsupport::ReadFile(input), testsupport::ReadFile(copy));
+}
+
+TEST_F(CReplaceListTest, RefusesToWriteOverItsInput) {
+  CReplaceList list(input, reporter);
+  ASSERT_TRUE(list.Add(Piece("<F3", 1, 1, "<F13")));
+  std::string sameByCase = (dir.path() / "IN.DOC").string();
+  EXPECT_FALSE(list.WriteFile("", sameByCase));
+  EXPECT_EQ("\n[1]  Same filename (" + input + ") specified for both Input and Output!\n", sink.All());
+  // Another spelling of the same file is the same file.
+  std::string sameByPath = (dir.path() / "." / "In.doc").string();
+  EXPECT_FALSE(list.WriteFile("", sameByPath));
+  EXPECT_EQ("<F3>Hello <F4>World\r\n<F3>Again\r\n", testsupport::ReadFile(input));
+  EXPECT_EQ(std::set<std::string>{"In.doc"}, outputtest::Entries(dir.path()));
+}
+
+TEST_F(CReplaceListTest, FailureLeavesNoOutputFile) {
+  // A piece beyond the end of the input: the file cannot be completed.
+  CReplaceList list(input, reporter);
+  ASSERT_TRUE(list.Add(Piece("<F3", 2, 1, "<F13")));
+  ASSERT_TRUE(list.Add(Piece("<F9", 7, 1, "<F19")));
+  EXPECT_FALSE(list.WriteFile("", output));
+  EXPECT_NE(std::string::npos, sink.All().find("This file does not contain 7 lines!"));
+  EXPECT_TRUE(outputtest::Entries(dir.path() / "out").empty());
+
+  // A missing input is reported by the reader and then skipped.
+  sink.texts.clear();
+  CReplaceList missing((dir.path() / "missing.doc").string(), reporter);
+  EXPECT_FALSE(missing.WriteFile("", output));
+  ASSERT_EQ(2u, sink.texts.size());
+  EXPECT_NE(std::string::npos, sink.texts[1].find("\nFile Error! No such file or directory\n- Skipping output file for "));
+}
+
+TEST_F(CReplaceListTest, WriteFailureKeepsThePreviousOutput) {
+  std::string big = dir.Write("Big.doc", std::string(400000, 'x') + "\r\n<F3>\r\n");
+  std::string bigOut = dir.Write("out/Big.doc", "previous run");
+  CTextPiece piece("<F3", 2, 1, CharsetSingleByte);
+  piece.SetFileNumber(CFileTable::Process().FileNumberOf(big));
+  CReplaceList list(big, reporter);
+  ASSERT_TRUE(list.Add(std::make_unique<CReplacePiece>(piece, "<F13")));
+  {
+    outputtest::FileSizeLimit limit(100000);
+    EXPECT_FALSE(list.WriteFile("", bigOut));
+  }
+  EXPECT_NE(std::string::npos, sink.All().find("\nFile Error! File too large\n- Skipping output file for " + bigOut));
+  EXPECT_EQ("previous run", testsupport::ReadFile(bigOut));
+  EXPECT_EQ(std::set<std::string>{"Big.doc"}, outputtest::Entries(dir.path() / "out"));
+}

@@ -1,0 +1,101 @@
+// New font keys, definition lines and spelled-out names for changed
+// references.
+#include "output/FontAllocation.h"
+
+#include <gtest/gtest.h>
+
+#include "model/CFontReferenceList.h"
+
+namespace {
+class FontAllocationTest : public ::testing::Test {
+ protected:
+  // Adds a reference as loading does and returns its index. (Adding moves
+  // the references, so they are fetched once all are in.)
+  int32_t Add(std::string_view category, std::string_view text, int32_t line = 1) {
+    CTextPiece piece(text, line, 1, CharsetSingleByte);
+    piece.SetFileNumber(1);
+    if (category == "Font Number") {
+      list.AddReference(CFontReference(KindComponent, "Body", piece, 0, category));
+    } else {
+      list.AddReference(CFontReference(piece, 0, category));
+    }
+    return list.Count() - 1;
+  }
+  CFontReference& At(int32_t index) { return *list.GetAt(index); }
+  static void Change(CFontReference& reference, std::string_view family, std::string_view size,
+                     std::string_view bold = {}, std::string_view italic = {}) {
+    reference.SetNewFamily(family);
+    reference.SetNewSize(size);
+    reference.SetNewBold(bold);
+    reference.SetNewItalic(italic);
+    reference.SetChanged(true);
+  }
+
+  CFontReferenceList list;
+  CNewFontDefinitions definitions;
+};
+}  // namespace
+
+TEST_F(FontAllocationTest, NumbersFollowTheHighestDefinedAndRepeatForTheSameFont) {
+  list.AddFontDefinitionLine("F3", "Times", "10", "", "");
+  list.AddFontDefinitionLine("F12", "Helvetica", "12", "", "");
+  CFontReference& number = At(Add("Font Number", "3"));
+  CFontReference& change = At(Add("Font Change", "<F3", 2));
+  CFontReference& other = At(Add("Font Change", "<F12", 3));
+  CFontReference& definition = At(Add("Font Definition", "F12", 4));
+  ASSERT_EQ("12", list.GetHighestFontNumber());
+  Change(number, "Mincho", "10");
+  Change(change, "Mincho", "10");
+  Change(other, "Gothic", "", "Bold");
+  Change(definition, "Ryumin", "9");
+
+  EXPECT_TRUE(BuildNewFontDefinitions(list, definitions));
+  EXPECT_EQ("13", number.GetReplacementText());
+  EXPECT_EQ("<F13", change.GetReplacementText());
+  // The current size stands where no new one was chosen.
+  EXPECT_EQ("<F14", other.GetReplacementText());
+  // A definition row adds its line but changes no text itself.
+  EXPECT_EQ("", definition.GetReplacementText());
+  EXPECT_EQ("<!Font Definitions,\n\tF13 = Mincho 10,\n\tF14 = Gothic 12 Bold,\n\tF15 = Ryumin 9,",
+            definitions.Text());
+  EXPECT_EQ("15", list.GetHighestFontNumber());
+}
+
+TEST_F(FontAllocationTest, DescriptionMustMatchAWholeLine) {
+  int32_t first = Add("Font Change", "<F1");
+  int32_t second = Add("Font Change", "<F2", 2);
+  CFontReference& a = At(first);
+  CFontReference& b = At(second);
+  Change(a, "New Times", "10");
+  Change(b, "Times", "10");
+  std::string keyA, keyB;
+  EXPECT_TRUE(AllocateFontKey(list, a, definitions, keyA));
+  EXPECT_TRUE(AllocateFontKey(list, b, definitions, keyB));
+  EXPECT_EQ("F1", keyA);
+  EXPECT_EQ("F2", keyB);  // not the key of "New Times 10,"
+}
+
+TEST_F(FontAllocationTest, UnchangedFontsGetNothing) {
+  CFontReference& reference = At(Add("Font Change", "<F3"));
+  std::string key = "stale";
+  EXPECT_FALSE(AllocateFontKey(list, reference, definitions, key));
+  EXPECT_EQ("", key);
+  EXPECT_EQ("", MakeSpelledOutName(reference));
+  // Changed with no font chosen: nothing allocated, nothing to write.
+  reference.SetChanged(true);
+  EXPECT_FALSE(BuildNewFontDefinitions(list, definitions));
+  EXPECT_FALSE(definitions.HasLines());
+  EXPECT_EQ("0", list.GetHighestFontNumber());
+}
+
+TEST_F(FontAllocationTest, SpelledOutNames) {
+  int32_t first = Add("Chart Font", "Helvetica10");
+  int32_t second = Add("Text String Font", "Times10", 2);
+  CFontReference& chart = At(first);
+  CFontReference& string = At(second);
+  Change(chart, "Helvetica", "12", "Bold", "Italic");
+  Change(string, "", "14");
+  EXPECT_FALSE(BuildNewFontDefinitions(list, definitions));
+  EXPECT_EQ("Helvetica12bi", chart.GetReplacementText());
+  EXPECT_EQ("Times14", string.GetReplacementText());
+}
