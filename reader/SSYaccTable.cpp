@@ -1,0 +1,77 @@
+// Loading and checking the parser table.
+#include "reader/SSYaccTable.h"
+
+#include "reader/SSException.h"
+
+using namespace YaccTableFormat;
+
+namespace {
+
+[[noreturn]] void TooBig() { throw SSException(SSCode::kYaccTableTooBig, "SSYacc0112e: Table too big"); }
+
+[[noreturn]] void BadTable(const std::string& name) {
+  throw SSException(SSCode::kYaccReadTable, "SSYacc0111e: Error reading table, %s", name.c_str());
+}
+
+}  // namespace
+
+SSYaccTable::SSYaccTable(std::span<const unsigned char> image, const std::string& name) {
+  if (image.size() < kHeaderWords * 4 || image.size() % 4 != 0) BadTable(name);
+  words_.resize(image.size() / 4);
+  for (size_t i = 0; i < words_.size(); ++i) {
+    const unsigned char* b = &image[4 * i];
+    words_[i] = b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24;
+  }
+  if (words_[0] != kMagic && words_[0] != 0 && words_[0] != 1) BadTable(name);
+
+  const uint64_t size = image.size();
+  productionCount_ = words_[1] & 0xFFFF;
+  const uint64_t states = words_[2];
+  const uint64_t productionTable = words_[4];
+  if (productionCount_ == 0 || states == 0) BadTable(name);
+  if ((kHeaderWords + states) * 4 > size) TooBig();
+  if (productionTable % 4 != 0 || productionTable + uint64_t{productionCount_} * kProductionWords * 4 > size) TooBig();
+  productions_ = &words_[productionTable / 4];
+
+  rows_.resize(states);
+  for (uint64_t s = 0; s < states; ++s) {
+    const uint64_t offset = words_[kHeaderWords + s];
+    if (offset % 4 != 0 || offset + kRowHeaderWords * 4 > size) TooBig();
+    const uint32_t* row = &words_[offset / 4];
+    uint64_t entries = uint64_t{row[1]} + row[2] + ((row[0] & kHasErrorEntry) ? 1 : 0);
+    if (offset + (kRowHeaderWords + entries * kEntryWords) * 4 > size) TooBig();
+    rows_[s] = row;
+  }
+  Check(name);
+}
+
+// Every state and production that an entry names must exist, so that the
+// parser can follow them without checking again.
+void SSYaccTable::Check(const std::string& name) const {
+  const uint32_t states = StateCount();
+  for (uint32_t s = 0; s < states; ++s) {
+    for (const uint32_t* e = Actions(s).data(), *end = e + Actions(s).size(); e != end; e += kEntryWords) {
+      uint32_t kind = e[0] & kKindMask, number = e[0] & kNumberMask;
+      if ((kind == kShift && number >= states) || (kind == kReduce && number >= productionCount_)) BadTable(name);
+    }
+    const uint32_t* row = rows_[s];
+    const uint32_t* gotos = row + kRowHeaderWords + row[2] * kEntryWords;
+    for (uint32_t g = 0; g < row[1]; ++g)
+      if (gotos[g * kEntryWords] >= states) BadTable(name);
+    if ((row[0] & kHasErrorEntry) && gotos[row[1] * kEntryWords] >= states) BadTable(name);
+  }
+}
+
+int32_t SSYaccTable::FindGoto(int32_t state, int32_t symbol) const noexcept {
+  const uint32_t* row = rows_[state];
+  const uint32_t* entry = row + kRowHeaderWords + row[2] * kEntryWords;
+  for (uint32_t g = 0; g < row[1]; ++g, entry += kEntryWords)
+    if (entry[1] == static_cast<uint32_t>(symbol)) return static_cast<int32_t>(entry[0]);
+  return -1;
+}
+
+int32_t SSYaccTable::ErrorTarget(int32_t state) const noexcept {
+  const uint32_t* row = rows_[state];
+  if (!(row[0] & kHasErrorEntry)) return -1;
+  return static_cast<int32_t>(row[kRowHeaderWords + (row[1] + row[2]) * kEntryWords]);
+}

@@ -1,0 +1,56 @@
+// The parser table in memory: a checked copy of a YaccTable image with the
+// lookups the parser makes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "reader/YaccTableFormat.h"
+
+/// A YaccTable (layout in reader/YaccTableFormat.h), copied and checked
+/// once so that the parser can follow its numbers without further tests.
+class SSYaccTable {
+ public:
+  /// Copies \p image. A wrong magic number or an entry that names a state
+  /// or production the table does not have gives "SSYacc0111e: Error
+  /// reading table, <name>"; counts or offsets beyond the image give
+  /// "SSYacc0112e: Table too big".
+  SSYaccTable(std::span<const unsigned char> image, const std::string& name);
+
+  uint32_t ProductionCount() const noexcept { return productionCount_; }
+  uint32_t StateCount() const noexcept { return static_cast<uint32_t>(rows_.size()); }
+  uint32_t ProductionLength(uint32_t production) const noexcept { return productions_[2 * production]; }
+  int32_t ProductionLeft(uint32_t production) const noexcept {
+    return static_cast<int32_t>(productions_[2 * production + 1]);
+  }
+
+  uint32_t Flags(int32_t state) const noexcept { return rows_[state][0]; }
+  /// The action entries of \p state: action word, token id, action word, ...
+  std::span<const uint32_t> Actions(int32_t state) const noexcept {
+    const uint32_t* row = rows_[state];
+    return {row + YaccTableFormat::kRowHeaderWords, row[2] * YaccTableFormat::kEntryWords};
+  }
+  /// The action word for \p token in \p state, or 0 when there is none.
+  uint32_t FindAction(int32_t state, int32_t token) const noexcept {
+    const uint32_t* row = rows_[state];
+    const uint32_t* entry = row + YaccTableFormat::kRowHeaderWords;
+    const uint32_t* end = entry + row[2] * YaccTableFormat::kEntryWords;
+    for (; entry != end; entry += YaccTableFormat::kEntryWords)
+      if (entry[1] == static_cast<uint32_t>(token)) return entry[0];
+    return 0;
+  }
+  /// The state reached over nonterminal \p symbol from \p state, or -1.
+  int32_t FindGoto(int32_t state, int32_t symbol) const noexcept;
+  /// Where "%error" leads from \p state, or -1 when it has no error entry.
+  int32_t ErrorTarget(int32_t state) const noexcept;
+
+ private:
+  void Check(const std::string& name) const;
+
+  std::vector<uint32_t> words_;
+  uint32_t productionCount_ = 0;
+  const uint32_t* productions_ = nullptr;
+  std::vector<const uint32_t*> rows_;
+};
