@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,29 +21,32 @@ enum ComponentKind : int32_t {
 
 /// One font reference. Every text field except category, component and the
 /// piece starts empty; both flags start false. Texts are held as shared
-/// copies, so references are small and cheap to copy.
+/// copies, and what only the mapping page and output set is kept apart
+/// until first set, so that a model of hundreds of thousands of references
+/// stays small and cheap to copy.
 class CFontReference {
  public:
   /// A reference outside any component: kind None, and the component field
   /// equal to the category. \p category is brought into normal form.
-  CFontReference(const CTextPiece& piece, int32_t isShiftJis, std::string_view category);
+  CFontReference(CTextPiece piece, int32_t isShiftJis, std::string_view category);
 
   /// A reference made inside the component \p componentName of \p kind.
   /// Category and component name are brought into normal form.
-  CFontReference(int32_t kind, std::string_view componentName, const CTextPiece& piece,
+  CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece,
                  int32_t isShiftJis, std::string_view category);
 
-  CFontReference(const CFontReference&) = default;
+  /// A copy of every field, merged rows and piece included.
+  CFontReference(const CFontReference& other);
   CFontReference(CFontReference&&) noexcept = default;
-  CFontReference& operator=(const CFontReference&) = default;
+  CFontReference& operator=(const CFontReference& other);
   CFontReference& operator=(CFontReference&&) noexcept = default;
-  virtual ~CFontReference() = default;
+  ~CFontReference() = default;
 
   /// Positions (GetAt indexes) of references folded into this one's row of
   /// the mapping table, the most recently added first.
-  const std::vector<int32_t>& GetMergedRows() const noexcept { return mergedRows_; }
-  void AddMergedRow(int32_t position) { mergedRows_.insert(mergedRows_.begin(), position); }
-  void ClearMergedRows() { mergedRows_.clear(); }
+  const std::vector<int32_t>& GetMergedRows() const noexcept;
+  void AddMergedRow(int32_t position);
+  void ClearMergedRows();
 
   const CTextPiece& GetPiece() const noexcept { return piece_; }
   const std::string& GetCategory() const noexcept { return *category_; }
@@ -54,11 +58,11 @@ class CFontReference {
   const std::string& GetSize() const noexcept { return *size_; }
   const std::string& GetBold() const noexcept { return *bold_; }
   const std::string& GetItalic() const noexcept { return *italic_; }
-  const std::string& GetReplacementText() const noexcept { return *replacementText_; }
-  const std::string& GetNewFamily() const noexcept { return *newFamily_; }
-  const std::string& GetNewSize() const noexcept { return *newSize_; }
-  const std::string& GetNewBold() const noexcept { return *newBold_; }
-  const std::string& GetNewItalic() const noexcept { return *newItalic_; }
+  const std::string& GetReplacementText() const noexcept;
+  const std::string& GetNewFamily() const noexcept;
+  const std::string& GetNewSize() const noexcept;
+  const std::string& GetNewBold() const noexcept;
+  const std::string& GetNewItalic() const noexcept;
   bool GetChanged() const noexcept { return changed_; }
   bool GetChangedToo() const noexcept { return changedToo_; }
 
@@ -81,7 +85,19 @@ class CFontReference {
   std::string GetKindSuffix() const;
 
  private:
-  std::vector<int32_t> mergedRows_;
+  friend class CFontReferenceList;  // fills in resolved fonts from shared copies
+
+  // What the mapping page and output add; most references never get any.
+  struct MappingState {
+    std::vector<int32_t> mergedRows;
+    const std::string* replacementText;
+    const std::string* newFamily;
+    const std::string* newSize;
+    const std::string* newBold;
+    const std::string* newItalic;
+  };
+  MappingState& Mapping();
+
   CTextPiece piece_;
   const std::string* category_;
   const std::string* component_;
@@ -90,11 +106,7 @@ class CFontReference {
   const std::string* size_;
   const std::string* bold_;
   const std::string* italic_;
-  const std::string* replacementText_;
-  const std::string* newFamily_;
-  const std::string* newSize_;
-  const std::string* newBold_;
-  const std::string* newItalic_;
+  std::unique_ptr<MappingState> mapping_;
   bool changed_ = false;
   bool changedToo_ = false;
   int32_t kind_ = KindNone;

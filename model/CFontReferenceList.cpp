@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "model/CStringPool.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
@@ -47,12 +48,6 @@ const CategoryTexts& Categories() {
 
 }  // namespace
 
-bool AddUniqueAtHead(CUniqueTextList& list, std::string_view text) {
-  if (std::find(list.begin(), list.end(), text) != list.end()) return false;
-  list.emplace_front(text);
-  return true;
-}
-
 CFontReferenceList::CFontReferenceList(const CFontReferenceList& other) { Assign(other); }
 
 CFontReferenceList& CFontReferenceList::operator=(const CFontReferenceList& other) {
@@ -73,6 +68,7 @@ void CFontReferenceList::Assign(const CFontReferenceList& other) {
   currentComponent_ = other.currentComponent_;
   currentKind_ = other.currentKind_;
   highestFontNumber_ = other.highestFontNumber_;
+  highestValue_ = other.highestValue_;
   shownCategory_ = other.shownCategory_;
   previousCategory_ = other.previousCategory_;
   definedFamilyChoice_ = other.definedFamilyChoice_;
@@ -82,6 +78,12 @@ void CFontReferenceList::Assign(const CFontReferenceList& other) {
   isShiftJis_ = other.isShiftJis_;
   lineIndex_ = other.lineIndex_;
   lineKeys_ = other.lineKeys_;
+  resolved_.clear();
+}
+
+void CFontReferenceList::SetHighestFontNumber(std::string_view number) {
+  highestFontNumber_ = number;
+  highestValue_ = DecimalValue(number);
 }
 
 bool CFontReferenceList::AddReference(CFontReference reference) {
@@ -112,6 +114,7 @@ void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string
     fontDefinitionsText_ += ' ';
   }
   fontDefinitionsText_ += '\n';
+  resolved_.clear();
 
   // Index every line this added (a part may hold a line break of its own)
   // by its first word, when a space follows that word.
@@ -161,52 +164,74 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
       key.insert(0, "F");  // a component's font is the bare number
     }
   }
-  reference.SetFontKey(key);
   // An empty key (the empty font field of a chart or text string) names no
   // font: it must neither match a definition nor add empty names.
-  if (key.empty()) return;
-  size_t line = FindDefinitionLine(key);
-  if (line != npos) {
-    ResolveFromDefinition(reference, key, line);
-  } else {
-    ResolveSpelledOutName(reference, key);
+  if (key.empty()) {
+    reference.fontKey_ = CStringPool::Empty();
+    return;
+  }
+  auto it = resolved_.find(key);
+  if (it == resolved_.end()) it = resolved_.emplace(key, Resolve(key)).first;
+  const ResolvedFont& font = it->second;
+
+  reference.fontKey_ = font.key;
+  reference.bold_ = font.bold;
+  reference.italic_ = font.italic;
+  reference.family_ = font.family;
+  reference.size_ = font.size;
+  if (font.number > highestValue_) {
+    highestFontNumber_ = *font.numberText;
+    highestValue_ = font.number;
+  }
+  if (font.addsDefinedFamily) {
+    definedFamilies_.AddAtHead(*font.family);
+    fontSizes_.AddAtHead(*font.size);
+  } else if (font.addsNamedFamily) {
+    namedFamilies_.AddAtHead(*font.family);
+    fontSizes_.AddAtHead(*font.size);
   }
 }
 
-void CFontReferenceList::ResolveFromDefinition(CFontReference& reference, std::string_view key,
-                                               size_t lineStart) {
-  std::string_view number = key.substr(1);
-  if (DecimalValue(number) > DecimalValue(highestFontNumber_)) highestFontNumber_ = number;
+CFontReferenceList::ResolvedFont CFontReferenceList::Resolve(std::string_view key) const {
+  size_t line = FindDefinitionLine(key);
+  return line == npos ? ResolveSpelledOutName(key) : ResolveFromDefinition(key, line);
+}
+
+CFontReferenceList::ResolvedFont CFontReferenceList::ResolveFromDefinition(
+    std::string_view key, size_t lineStart) const {
+  const std::string* empty = CStringPool::Empty();
+  ResolvedFont font{CStringPool::Intern(key), empty, empty, empty, empty, empty};
+  font.numberText = CStringPool::Intern(key.substr(1));
+  font.number = DecimalValue(key.substr(1));
 
   size_t lineEnd = fontDefinitionsText_.find('\n', lineStart);
   std::string line = fontDefinitionsText_.substr(lineStart, lineEnd - lineStart);
-  if (RemoveFirst(line, "Bold")) reference.SetBold("Bold");
-  if (RemoveFirst(line, "Italic")) reference.SetItalic("Italic");
-  if (!RemoveFirst(line, key)) return;
+  if (RemoveFirst(line, "Bold")) font.bold = CStringPool::Intern("Bold");
+  if (RemoveFirst(line, "Italic")) font.italic = CStringPool::Intern("Italic");
+  if (!RemoveFirst(line, key)) return font;
   line.resize(TrimRight(line).size());
   // The family is everything before the last space; the size follows it.
   size_t lastSpace = line.rfind(' ');
   std::string_view family =
       lastSpace == npos ? std::string_view() : TrimRight(std::string_view(line).substr(0, lastSpace));
-  std::string_view size = TrimLeft(std::string_view(line).substr(family.size()));
-  reference.SetFamily(family);
-  reference.SetSize(size);
-  AddUniqueAtHead(definedFamilies_, reference.GetFamily());
-  AddUniqueAtHead(fontSizes_, size);
+  font.family = CStringPool::Intern(family);
+  font.size = CStringPool::Intern(TrimLeft(std::string_view(line).substr(family.size())));
+  font.addsDefinedFamily = true;
+  return font;
 }
 
-void CFontReferenceList::ResolveSpelledOutName(CFontReference& reference, std::string_view key) {
+CFontReferenceList::ResolvedFont CFontReferenceList::ResolveSpelledOutName(std::string_view key) {
+  const std::string* empty = CStringPool::Empty();
+  ResolvedFont font{CStringPool::Intern(key), empty, empty, empty, empty, empty};
   size_t digit = key.find_first_of("0123456789");
   if (digit == npos) digit = 0;
-  std::string_view family = TrimRight(key.substr(0, digit));
   std::string_view rest = key.substr(digit);
-  std::string_view size = rest.substr(0, rest.find_first_of("bi"));
-  reference.SetFamily(family);
-  reference.SetSize(size);
-  if (rest.find('b') != npos) reference.SetBold("Bold");
-  if (rest.find('i') != npos) reference.SetItalic("Italic");
-  AddUniqueAtHead(namedFamilies_, family);
-  AddUniqueAtHead(fontSizes_, size);
+  font.family = CStringPool::Intern(TrimRight(key.substr(0, digit)));
+  font.size = CStringPool::Intern(rest.substr(0, rest.find_first_of("bi")));
+  if (rest.find('b') != npos) font.bold = CStringPool::Intern("Bold");
+  if (rest.find('i') != npos) font.italic = CStringPool::Intern("Italic");
+  font.addsNamedFamily = true;
+  return font;
 }
 
 CFontReferenceList::Checkpoint CFontReferenceList::MakeCheckpoint() const {
@@ -239,9 +264,10 @@ void CFontReferenceList::RollBack(const Checkpoint& c) {
     if (it->second.empty()) lineIndex_.erase(it);
     lineKeys_.pop_back();
   }
+  resolved_.clear();
   // The text lists only grew at their heads.
   auto dropHead = [](CUniqueTextList& list, size_t size) {
-    while (list.size() > size) list.pop_front();
+    while (list.size() > size) list.RemoveHead();
   };
   dropHead(definedFamilies_, c.definedFamilies);
   dropHead(namedFamilies_, c.namedFamilies);
@@ -249,7 +275,7 @@ void CFontReferenceList::RollBack(const Checkpoint& c) {
   dropHead(filesToRewrite_, c.filesToRewrite);
   currentFileName_ = c.currentFileName;
   currentComponent_ = c.currentComponent;
-  highestFontNumber_ = c.highestFontNumber;
+  SetHighestFontNumber(c.highestFontNumber);
   currentKind_ = c.currentKind;
   isShiftJis_ = c.isShiftJis;
 }

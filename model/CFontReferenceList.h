@@ -6,19 +6,13 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
 #include "model/CFontReference.h"
 #include "model/CTextPiece.h"
-
-/// A list of texts that grows at its head and holds each text once
-/// (compared case-sensitively).
-using CUniqueTextList = std::deque<std::string>;
-
-/// Adds \p text at the head of \p list unless an equal text is there;
-/// returns whether it was added.
-bool AddUniqueAtHead(CUniqueTextList& list, std::string_view text);
+#include "model/CUniqueTextList.h"
 
 /// The model of one set of files. References are kept from the oldest to
 /// the newest: GetAt(0) is the oldest, and the list's head (the newest) is
@@ -72,7 +66,7 @@ class CFontReferenceList {
   const std::string& GetFontDefinitionsText() const noexcept { return fontDefinitionsText_; }
 
   const std::string& GetHighestFontNumber() const noexcept { return highestFontNumber_; }
-  void SetHighestFontNumber(std::string_view number) { highestFontNumber_ = number; }
+  void SetHighestFontNumber(std::string_view number);
   const std::string& GetSavedHighestFontNumber() const noexcept { return savedHighestFontNumber_; }
   void SetSavedHighestFontNumber(std::string_view number) { savedHighestFontNumber_ = number; }
 
@@ -101,7 +95,7 @@ class CFontReferenceList {
   /// Names of the files that receive replacements.
   const CUniqueTextList& FilesToRewrite() const noexcept { return filesToRewrite_; }
   /// Adds \p name to the files to rewrite unless it is there.
-  void AddFileToRewrite(std::string_view name) { AddUniqueAtHead(filesToRewrite_, name); }
+  void AddFileToRewrite(std::string_view name) { filesToRewrite_.AddAtHead(name); }
 
   // ---- mapping page state -----------------------------------------------
 
@@ -137,15 +131,38 @@ class CFontReferenceList {
   void RollBack(const Checkpoint& checkpoint);
 
  private:
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const noexcept {
+      return std::hash<std::string_view>()(s);
+    }
+  };
   // Start offsets of the definition lines whose first word (the text before
   // the first space) is the key, in the order read.
-  using LineIndex = std::unordered_map<std::string, std::vector<uint32_t>>;
+  using LineIndex = std::unordered_map<std::string, std::vector<uint32_t>, TextHash, std::equal_to<>>;
+
+  // How a key resolves against the definitions read so far. Texts are
+  // shared copies; `number` is the key's font number when a definition
+  // names it (-1 otherwise).
+  struct ResolvedFont {
+    const std::string* key;
+    const std::string* family;
+    const std::string* size;
+    const std::string* bold;
+    const std::string* italic;
+    const std::string* numberText;
+    int64_t number = -1;
+    bool addsDefinedFamily = false;  // a definition line gave family and size
+    bool addsNamedFamily = false;    // read as a spelled-out name
+  };
+  using ResolutionCache = std::unordered_map<std::string, ResolvedFont, TextHash, std::equal_to<>>;
 
   /// Offset of the most recent definition line beginning with key + " ",
   /// or npos.
   size_t FindDefinitionLine(std::string_view key) const;
-  void ResolveFromDefinition(CFontReference& reference, std::string_view key, size_t lineStart);
-  void ResolveSpelledOutName(CFontReference& reference, std::string_view key);
+  ResolvedFont Resolve(std::string_view key) const;
+  ResolvedFont ResolveFromDefinition(std::string_view key, size_t lineStart) const;
+  static ResolvedFont ResolveSpelledOutName(std::string_view key);
 
   std::deque<CFontReference> references_;  // oldest first; addresses stay put
   std::vector<CTextPiece> pieces_;
@@ -154,6 +171,7 @@ class CFontReferenceList {
   std::string currentComponent_;
   int32_t currentKind_ = KindNone;
   std::string highestFontNumber_ = "0";
+  int64_t highestValue_ = 0;  // highestFontNumber_ as a number
   std::string savedHighestFontNumber_;
   CUniqueTextList filesToRewrite_;
   CUniqueTextList definedFamilies_;
@@ -169,4 +187,7 @@ class CFontReferenceList {
 
   LineIndex lineIndex_;
   std::vector<std::string> lineKeys_;  // first word of each definition line, in order
+  // Most references repeat a few keys; the answer only changes when a
+  // definition line is added or taken back.
+  ResolutionCache resolved_;
 };

@@ -2,6 +2,7 @@
 #include "model/CTextPiece.h"
 
 #include "model/CFileTable.h"
+#include "model/CStringPool.h"
 
 CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column, int32_t charset)
     : text_(std::string(tokenText), charset, false),
@@ -37,6 +38,10 @@ void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t end
   endLine_ = endLine;
   endColumn_ = endColumn;
 }
+
+const std::string* CTextPiece::EmptyText() { return CStringPool::Empty(); }
+
+void CTextPiece::SetAuxText(std::string_view text) { auxText_ = CStringPool::Intern(text); }
 
 std::string CTextPiece::GetFileName() const {
   return CFileTable::Process().FileNameOf(fileNumber_);

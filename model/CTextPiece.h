@@ -41,8 +41,8 @@ class CTextPiece {
   /// Sets all four position values at once.
   void SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn);
 
-  const std::string& GetAuxText() const noexcept { return auxText_; }
-  void SetAuxText(std::string text) { auxText_ = std::move(text); }
+  const std::string& GetAuxText() const noexcept { return *auxText_; }
+  void SetAuxText(std::string_view text);
   bool GetAuxFlag() const noexcept { return auxFlag_; }
   void SetAuxFlag(bool flag) noexcept { auxFlag_ = flag; }
 
@@ -68,12 +68,14 @@ class CTextPiece {
   bool HasValidPosition() const;
 
  private:
+  static const std::string* EmptyText();
+
   CCharsetString text_;
   int32_t startLine_ = 0;
   int32_t startColumn_ = 0;
   int32_t endLine_ = 0;
   int32_t endColumn_ = 0;
-  std::string auxText_;
+  const std::string* auxText_ = EmptyText();  // shared copy: almost always empty
   bool auxFlag_ = false;
   uint32_t fileNumber_ = 0;
 };

@@ -262,3 +262,20 @@ TEST(CFontReferenceList, ListsKeepEachTextOnce) {
   list.AddFileToRewrite("/a");
   EXPECT_EQ("/b;/a;", Joined(list.FilesToRewrite()));
 }
+
+TEST(CUniqueTextList, AnswersPresenceAndCanBeReordered) {
+  CUniqueTextList list;
+  EXPECT_TRUE(list.AddAtHead("b"));
+  EXPECT_TRUE(list.AddAtHead("a"));
+  EXPECT_FALSE(list.AddAtHead("b"));
+  EXPECT_TRUE(list.AddAtTail("c"));
+  EXPECT_EQ("a;b;c;", Joined(list));
+  list.Assign({"c", "a", "c", "b"});
+  EXPECT_EQ("c;a;b;", Joined(list));
+  CUniqueTextList copy(list);
+  list.RemoveHead();
+  EXPECT_FALSE(list.Contains("c"));
+  EXPECT_TRUE(copy.Contains("c"));
+  EXPECT_TRUE(copy.AddAtHead("d"));
+  EXPECT_EQ("d;c;a;b;", Joined(copy));
+}

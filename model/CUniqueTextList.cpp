@@ -1,0 +1,41 @@
+// The head-growing list of unique texts.
+#include "model/CUniqueTextList.h"
+
+CUniqueTextList& CUniqueTextList::operator=(const CUniqueTextList& other) {
+  if (this == &other) return *this;
+  texts_ = other.texts_;
+  index_.clear();
+  index_.reserve(texts_.size());
+  for (const std::string& text : texts_) index_.insert(text);
+  return *this;
+}
+
+bool CUniqueTextList::AddAtHead(std::string_view text) {
+  if (Contains(text)) return false;
+  texts_.emplace_front(text);
+  index_.insert(texts_.front());
+  return true;
+}
+
+bool CUniqueTextList::AddAtTail(std::string_view text) {
+  if (Contains(text)) return false;
+  texts_.emplace_back(text);
+  index_.insert(texts_.back());
+  return true;
+}
+
+void CUniqueTextList::Assign(const std::vector<std::string>& texts) {
+  Clear();
+  for (const std::string& text : texts) AddAtTail(text);
+}
+
+void CUniqueTextList::RemoveHead() {
+  if (texts_.empty()) return;
+  index_.erase(texts_.front());
+  texts_.pop_front();
+}
+
+void CUniqueTextList::Clear() {
+  index_.clear();
+  texts_.clear();
+}
