@@ -21,8 +21,8 @@
 ///
 /// Writing creates the directories of the path, and writes under a
 /// temporary name that only replaces the file on Commit; a file closed
-/// without Commit leaves nothing behind. Open and write failures are
-/// reported and thrown as CFileException.
+/// without Commit leaves nothing behind. Open failures are reported and
+/// thrown as CFileException; write failures are thrown.
 class CRCFile {
  public:
   explicit CRCFile(CErrorReporter& reporter = CErrorReporter::Process()) : reporter_(reporter) {}
@@ -44,10 +44,11 @@ class CRCFile {
   /// Reads everything left; a last line without line end gets one.
   [[nodiscard]] bool ReadRest(std::string& out);
 
-  /// Writes \p text to an output file. Throws CFileException after reporting.
+  /// Writes \p text to an output file. Throws CFileException on failure
+  /// (the caller reports it, naming the file it skips).
   void WriteText(std::string_view text);
   /// Puts a completely written output file in place. Throws CFileException
-  /// after reporting; the file is then left as it was before.
+  /// on failure; the file is then left as it was before.
   void Commit();
   /// Closes the file; an output file not committed is dropped.
   void Close();
@@ -75,7 +76,7 @@ class CRCFile {
 
  private:
   [[noreturn]] void Fail(int error, const std::string& path);
-  // The read paths share one growing text; see ReadToLine.
+  // ReadToLine without emptying \p out first.
   bool ReadLines(int32_t line, std::string& out);
 
   CErrorReporter& reporter_;

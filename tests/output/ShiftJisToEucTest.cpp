@@ -2,6 +2,8 @@
 // unchanged, and in-place conversion that never loses the file.
 #include "output/ShiftJisToEuc.h"
 
+#include "output/COutputObserver.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/output/OutputTestSupport.h"
@@ -89,4 +91,26 @@ TEST(ShiftJisToEuc, WriteFailureKeepsTheFileAndRemovesTheCopy) {
   EXPECT_NE(0, r.error);
   EXPECT_EQ(sjis, testsupport::ReadFile(path));
   EXPECT_EQ(std::set<std::string>{"A.DOC"}, outputtest::Entries(dir.path()));
+}
+
+namespace {
+struct MessageLog : COutputObserver {
+  void ShowMessage(const std::string& text, const std::string& caption) override {
+    messages.push_back(caption + ": " + text);
+  }
+  std::vector<std::string> messages;
+};
+}  // namespace
+
+TEST(ShiftJisToEuc, ConvertsOnlyWhatTheRunWrote) {
+  testsupport::TempDir dir;
+  std::string out = dir.Write("out/Sub/A.DOC", "\x82\xA0");
+  // Left by an earlier run and already EUC: converting it again would garble it.
+  std::string stale = dir.Write("out/B.DOC", "\xA4\xA2");
+  std::vector<COutputRecord> written{{"/in/Sub/a.doc", out}};
+  MessageLog log;
+  ConvertOutputToEuc("/in/Sub/A.DOC;/in/B.DOC;", written, log);
+  EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(out));
+  EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(stale));
+  EXPECT_EQ(std::vector<std::string>{"Error: Could not open file : /in/B.DOC"}, log.messages);
 }
