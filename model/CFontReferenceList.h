@@ -25,6 +25,8 @@ class CFontReferenceList {
   /// A copy of every field but savedHighestFontNumber (see Assign).
   CFontReferenceList(const CFontReferenceList& other);
   CFontReferenceList& operator=(const CFontReferenceList& other);
+  CFontReferenceList(CFontReferenceList&&) noexcept = default;
+  CFontReferenceList& operator=(CFontReferenceList&&) noexcept = default;
   virtual ~CFontReferenceList() = default;
 
   /// Makes this model equal to \p other: references (copied), pieces, the
