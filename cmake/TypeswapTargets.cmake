@@ -36,5 +36,8 @@ function(ts_add_test name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ts_testsupport ${ARG_LIBS} GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "TS_SOURCE_DIR=${CMAKE_SOURCE_DIR};TS_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    # One variable per property: a ';' inside ENVIRONMENT would not survive
+    # test discovery, and the second variable would be lost.
+    PROPERTIES ENVIRONMENT "TS_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+               ENVIRONMENT_MODIFICATION "TS_BINARY_DIR=set:${CMAKE_BINARY_DIR}")
 endfunction()

@@ -1,0 +1,264 @@
+// SSLex over the generated table: tokens, texts, modes and positions of the
+// reader's lexical rules, and the engine's errors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/CodePage.h"
+#include "reader/InterleafTokens.h"
+#include "reader/SSException.h"
+#include "reader/SSLex.h"
+#include "tests/reader/LexTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+using lextest::Lex;
+using lextest::LexBody;
+using Tokens = std::vector<std::string>;
+
+namespace {
+
+// Runs \p f, which must throw an SSException; returns "code: message".
+template <class F>
+std::string ErrorOf(F f) {
+  try {
+    f();
+  } catch (const SSException& e) {
+    return std::to_string(e.code()) + ": " + e.what();
+  }
+  return "no error";
+}
+
+struct Positioned {
+  int32_t id;
+  std::string text;
+  int32_t line, column;
+  uint32_t offset;
+  bool operator==(const Positioned&) const = default;
+};
+
+std::vector<Positioned> LexFile(const std::string& path, int32_t codePage = 1252) {
+  lextest::CodePageScope scope(codePage);
+  SSLex lex(CResourceModule::Embedded(), path);
+  std::vector<Positioned> out;
+  while (SSRefPtr<SSToken> t = lex.NextToken())
+    out.push_back({t->Id(), std::string(t->View()), t->Line(), t->Column(), t->Offset()});
+  return out;
+}
+
+}  // namespace
+
+TEST(SSLexHeader, VersionAndCharacterEncoding) {
+  EXPECT_EQ(Lex("<!OPS, Version = 8.0 Character Encoding = SJIS>"),
+            (Tokens{"OPS_START <!OPS,", "VERSION  Version = ", "INTEGER 8", "PERIOD .", "INTEGER 0", "JUNK  ",
+                    "CHARACTER_ENCODING Character Encoding = ", "WORD SJIS", "OPS_END >"}));
+  // Without whitespace in front, Version is an ordinary word.
+  EXPECT_EQ(Lex("<!OPS,Version = 8.0>"),
+            (Tokens{"OPS_START <!OPS,", "WORD Version", "JUNK  ", "JUNK =", "JUNK  ", "INTEGER 8", "PERIOD .",
+                    "INTEGER 0", "OPS_END >"}));
+}
+
+TEST(SSLexHeader, AnythingElseIsAnIncorrectFile) {
+  EXPECT_EQ(Lex(" <!OPS,"), (Tokens{"INCORRECT_FILE  ", "OPS_START <!OPS,"}));
+  EXPECT_EQ(Lex("<!OP"), (Tokens{"INCORRECT_FILE <", "INCORRECT_FILE !", "INCORRECT_FILE O", "INCORRECT_FILE P"}));
+}
+
+TEST(SSLexBody, TextJunkAndTagStarts) {
+  EXPECT_EQ(LexBody("Two  words\t\n\nnext << >"),
+            (Tokens{"TEXT Two  words", "JUNK \t\n\n", "TEXT next ", "LESS_THAN <<", "TEXT  ", "GREATER_THAN >"}));
+  EXPECT_EQ(LexBody("<F12 Bold>"), (Tokens{"FONT_CHANGE_START <F12", "JUNK  ", "WORD Bold", "TAG_END >"}));
+  EXPECT_EQ(LexBody("<F0>"), (Tokens{"TAG_START <", "WORD F0", "TAG_END >"}));
+  EXPECT_EQ(LexBody("<Comment>x<Comment, y>"),
+            (Tokens{"TAG <Comment>", "TEXT x", "MANUAL_COMMENT_START <Comment", "JUNK ,", "JUNK  ", "WORD y",
+                    "TAG_END >"}));
+  // An incomplete start falls back to '<' and the rest is read as a tag.
+  EXPECT_EQ(LexBody("<Fra>"), (Tokens{"TAG_START <", "WORD Fra", "TAG_END >"}));
+  EXPECT_EQ(LexBody("<!Font Defini"),
+            (Tokens{"TAG_START <", "JUNK !", "WORD Font", "JUNK  ", "WORD Defini"}));
+  EXPECT_EQ(LexBody("<!End Declarations>\n\nText"), (Tokens{"END_DECLARATIONS <!End Declarations>\n\n", "TEXT Text"}));
+}
+
+TEST(SSLexBody, ComponentsAndAttributes) {
+  EXPECT_EQ(LexBody("<\"Heading 1\",Font = F3>"),
+            (Tokens{"COMPONENT_START <\"", "DQUOTED_TEXT Heading 1", "END_DQUOTE \"", "JUNK ,", "FONT Font = F",
+                    "NUMBER 3", "TAG_END >"}));
+  EXPECT_EQ(LexBody("<p,Font=F12>"),
+            (Tokens{"TAG_START <", "WORD p", "JUNK ,", "WORD Font", "JUNK =", "WORD F12", "TAG_END >"}));
+  // A doubled quote stays inside the name.
+  EXPECT_EQ(LexBody("<!Class, \"say \"\"hi\"\"\", Alt Font = F2, Subcomponent = yes>"),
+            (Tokens{"CLASS_START <!Class, \"", "DQUOTED_TEXT say \"\"hi\"\"", "END_DQUOTE \"", "JUNK ,", "JUNK  ",
+                    "ALT_FONT Alt Font = F", "NUMBER 2", "JUNK ,", "JUNK  ", "SUBCOMPONENT Subcomponent = yes",
+                    "TAG_END >"}));
+  // A keyword wins over WORD only for the same text.
+  EXPECT_EQ(LexBody("<x A-Page A-Pages>"),
+            (Tokens{"TAG_START <", "WORD x", "JUNK  ", "A_PAGE A-Page", "JUNK  ", "WORD A-Pages", "TAG_END >"}));
+  // Markup inside a single-quoted part.
+  EXPECT_EQ(LexBody("<!Master Frame, Numbered = '<Autonum>'>"),
+            (Tokens{"MASTER_FRAME_START <!Master Frame,", "JUNK  ", "NUMBERED Numbered = ", "START_SQUOTE '",
+                    "TAG_START <", "WORD Autonum", "TAG_END >", "END_SQUOTE '", "FRAME_END >"}));
+}
+
+TEST(SSLexFontDefinitions, NamesSizesAndStyles) {
+  const std::string start = "<!Font Definitions,\n\t";
+  EXPECT_EQ(LexBody(start + "F5 = Times 10 Bold Italic,\n\tF6 = Times 10.5>"),
+            (Tokens{"FONT_DEFINITIONS_START <!Font Definitions,", "FONT_DEFINITION_ELEMENT_START F5",
+                    "FONT_DEFINITION_ELEMENT_EQUAL =", "FONT_DEFINITION_ELEMENT_WORD  Times ",
+                    "FONT_DEFINITION_ELEMENT_SIZE 10", "FONT_DEFINITION_ELEMENT_BOLD Bold",
+                    "FONT_DEFINITION_ELEMENT_ITALIC Italic", "FONT_DEFINITION_ELEMENT_COMMA ,",
+                    "FONT_DEFINITION_ELEMENT_START F6", "FONT_DEFINITION_ELEMENT_EQUAL =",
+                    "FONT_DEFINITION_ELEMENT_WORD  Times ", "FONT_DEFINITION_ELEMENT_SIZE 10.5", "TAG_END >"}));
+  EXPECT_EQ(LexBody(start + "F3 = Times New Roman 10,")[3], "FONT_DEFINITION_ELEMENT_WORD  Times New Roman ");
+  EXPECT_EQ(LexBody(start + "F4 = 2nd Font 9>")[3], "FONT_DEFINITION_ELEMENT_WORD  2nd Font ");
+  // A digit run after a space ends the name unless a letter follows it.
+  EXPECT_EQ(LexBody(start + "F7 = Univers 55 Bold 10,"),
+            (Tokens{"FONT_DEFINITIONS_START <!Font Definitions,", "FONT_DEFINITION_ELEMENT_START F7",
+                    "FONT_DEFINITION_ELEMENT_EQUAL =", "FONT_DEFINITION_ELEMENT_WORD  Univers ",
+                    "FONT_DEFINITION_ELEMENT_SIZE 55", "FONT_DEFINITION_ELEMENT_BOLD Bold",
+                    "ERROR SSLex0105e: Invalid token, Line 3, Offset 23, 1"}));
+}
+
+TEST(SSLexDiagrams, FrameWithGroupTextStringAndMicroDocument) {
+  EXPECT_EQ(LexBody("<Frame, Name = \"A\", Diagram =\nV11,\n(g9,1,0\n (t14,1,0,wst:dutch12,Hi\\ there)\n"
+                    " (T8,2,<p>\nSmall\n<End Text>)\n (p8,2,(v6,1))\n (c3,1,(cD,Label,1,2)))>"),
+            (Tokens{"FRAME_START <Frame,", "JUNK  ", "FRAME_NAME Name = ", "START_DQUOTE \"", "DQUOTED_TEXT A",
+                    "END_DQUOTE \"", "JUNK ,", "JUNK  ", "DIAGRAM_START Diagram =\nV11,", "JUNK \n",
+                    "GROUP_START (g9", "COMMA ,", "DIAGRAM_DATA 1", "COMMA ,", "DIAGRAM_DATA 0\n ", "TEXT_STRING_START (t14", "COMMA ,",
+                    "DIAGRAM_DATA 1", "COMMA ,", "DIAGRAM_DATA 0", "COMMA ,", "DIAGRAM_DATA wst:dutch12", "COMMA ,",
+                    "DIAGRAM_DATA Hi\\ there", "TEXT_STRING_END )", "MICRO_DOCUMENT_START (T8", "COMMA ,",
+                    "DIAGRAM_DATA 2", "COMMA ,", "TAG_START <", "WORD p", "TAG_END >", "JUNK \n", "TEXT Small",
+                    "JUNK \n", "END_TEXT <End Text>", "MICRO_DOCUMENT_END )\n", "GRAPHIC_OBJECT_START (v6",
+                    "GRAPHIC_OBJECT_END )", "CHART_START (c3", "COMMA ,", "DIAGRAM_DATA 1", "COMMA ,",
+                    "CHART_LABEL_START (cD,", "DIAGRAM_DATA Label", "CHART_LABEL_END ,1,2)", "CHART_END )",
+                    "GROUP_END )", "FRAME_END >"}));
+}
+
+TEST(SSLexDiagrams, PageHeaderPreambleAndNamedObjects) {
+  EXPECT_EQ(LexBody("<Page Header, Frame =\nV11,\n(N5,1, @\"k\" = \"v\",x)>Body"),
+            (Tokens{"PAGE_HEADER_START <Page Header,", "JUNK \n", "NAMED_OBJECT_START (N5", "COMMA ,", "DIAGRAM_DATA 1",
+                    "COMMA ,", "DIAGRAM_DATA x", "NAMED_OBJECT_END )", "FRAME_END >", "TEXT Body"}));
+}
+
+TEST(SSLexDiagrams, ShiftJisTrailBackslashIsOneDataCharacter) {
+  // 0x95 0x5C is one character under code page 932; its second byte is no escape.
+  const std::string text = "<Frame, Diagram =\nV11,\n(t14,\x95\\)>";
+  EXPECT_EQ(LexBody(text, 932),
+            (Tokens{"FRAME_START <Frame,", "JUNK  ", "DIAGRAM_START Diagram =\nV11,", "JUNK \n",
+                    "TEXT_STRING_START (t14", "COMMA ,", "DIAGRAM_DATA \x95\\", "TEXT_STRING_END )", "FRAME_END >"}));
+  // Under 1252 the same bytes are a character and an escaped ')'.
+  Tokens ansi = LexBody(text, 1252);
+  EXPECT_EQ(ansi[6], "DIAGRAM_DATA \x95\\)");
+}
+
+TEST(SSLexEmptyMatches, LoneEscIsOneCharacterOfText) {
+  EXPECT_EQ(LexBody("a\x1b" "b\x1b$Bxy<\x1b(Bc"),
+            (Tokens{"TEXT a", "TEXT \x1b", "TEXT b", "TEXT \x1b$Bxy<\x1b(B", "TEXT c"}));
+  EXPECT_EQ(LexBody("<Frame, Diagram =\nV11,\n(T1,<p>\x1b\x1b<End Text>)>")[9], "TEXT \x1b");
+}
+
+TEST(SSLexEmptyMatches, SecondEmptyMatchAtOnePlaceIsAnInvalidToken) {
+  EXPECT_EQ(LexBody("<\"ab\x1b" "c\">"),
+            (Tokens{"COMPONENT_START <\"", "DQUOTED_TEXT ab", "DQUOTED_TEXT",
+                    "ERROR SSLex0105e: Invalid token, Line 2, Offset 5, \x1b" "c"}));
+  EXPECT_EQ(LexBody("<Frame, Diagram =\nV11,\n(t1,a<b)>"),
+            (Tokens{"FRAME_START <Frame,", "JUNK  ", "DIAGRAM_START Diagram =\nV11,", "JUNK \n",
+                    "TEXT_STRING_START (t1", "COMMA ,", "DIAGRAM_DATA a", "DIAGRAM_DATA",
+                    "ERROR SSLex0105e: Invalid token, Line 4, Offset 6, <"}));
+}
+
+TEST(SSLexPositions, LinesColumnsAndDoubleByteCharacters) {
+  lextest::CodePageScope scope(932);
+  SSLex lex(CResourceModule::Embedded(), "<!OPS, Version = 8.0>\n\x82\xa0\x82\xa0x\n<F1>", "t.doc");
+  std::vector<SSRefPtr<SSToken>> tokens;
+  while (SSRefPtr<SSToken> t = lex.NextToken()) tokens.push_back(t);
+  ASSERT_EQ(tokens.size(), 11u);
+  EXPECT_EQ(tokens[7]->View(), "\x82\xa0\x82\xa0x");
+  EXPECT_EQ(tokens[7]->Line(), 2);
+  EXPECT_EQ(tokens[7]->Column(), 1);
+  EXPECT_EQ(tokens[7]->Offset(), 22u);
+  EXPECT_EQ(tokens[9]->View(), "<F1");
+  EXPECT_EQ(tokens[9]->Line(), 3);
+  EXPECT_EQ(tokens[9]->Column(), 1);
+  EXPECT_EQ(tokens[10]->Column(), 4);
+
+  // Two double-byte characters take four columns: what follows is in column 5.
+  SSLex pieces(CResourceModule::Embedded(), "<!OPS, Version = 8.0>\n\x82\xa0\x82\xa0<x>", "t.doc");
+  std::vector<SSRefPtr<SSToken>> more;
+  while (SSRefPtr<SSToken> t = pieces.NextToken()) more.push_back(t);
+  ASSERT_EQ(more.size(), 11u);
+  EXPECT_EQ(more[8]->View(), "<");
+  EXPECT_EQ(more[8]->Column(), 5);
+}
+
+TEST(SSLexPositions, CrLfFileGivesTheSameTokensAsLf) {
+  std::string lf = testsupport::ReadFile(testsupport::SourcePath("examples/brochure.doc"));
+  ASSERT_FALSE(lf.empty());
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  testsupport::TempDir dir;
+  std::vector<Positioned> a = LexFile(dir.Write("lf.doc", lf));
+  std::vector<Positioned> b = LexFile(dir.Write("crlf.doc", crlf + "\x1a trailing bytes after end of file"));
+  EXPECT_GT(a.size(), 100u);
+  EXPECT_EQ(a, b);
+}
+
+TEST(SSLexErrors, FilesThatCannotBeRead) {
+  testsupport::TempDir dir;
+  std::string empty = dir.Write("empty.doc", "");
+  EXPECT_EQ(ErrorOf([&] { SSLex(CResourceModule::Embedded(), empty); }),
+            "2: SSLex0102e: Invalid file length or read error, " + empty + ", 0");
+  std::string missing = (dir.path() / "missing.doc").string();
+  EXPECT_EQ(ErrorOf([&] { SSLex(CResourceModule::Embedded(), missing); }),
+            "1: SSLex0101e: Error opening file, " + missing + ", 2");
+  // A file that text mode ends at once is no error: it holds no tokens.
+  SSLex eof(CResourceModule::Embedded(), dir.Write("eof.doc", "\x1a<!OPS,"));
+  EXPECT_FALSE(eof.NextToken());
+}
+
+TEST(SSLexErrors, TablesAndModes) {
+  CResourceModule none(std::span<const ResourceEntry>{});
+  EXPECT_EQ(ErrorOf([&] { SSLex(none, "x", "x.doc"); }), "36: SSLex0108e: Resource not found, TYPESWAP");
+
+  static const unsigned char kBad[40] = {1, 0, 0, 0, 'X', 'L', 'S', 'S'};
+  const ResourceEntry entries[] = {{"LexTable", "TYPESWAP", kBad, sizeof kBad}};
+  CResourceModule bad(entries);
+  EXPECT_EQ(ErrorOf([&] { SSLex(bad, "x", "x.doc"); }), "4: SSLex0104e: Invalid table, TYPESWAP");
+
+  SSLex lex(CResourceModule::Embedded(), "x", "x.doc");
+  EXPECT_EQ(lex.ExpressionList(25).index, 25u);
+  EXPECT_EQ(ErrorOf([&] { lex.ExpressionList(26); }), "6: SSLex0106e: Invalid expression list index, 26");
+
+  struct Bare : SSLex {
+    Bare() : SSLex(nullptr, nullptr) {}
+  };
+  Bare bare;
+  EXPECT_EQ(ErrorOf([&] { bare.NextToken(); }), "7: SSLex0107e: Table or consumer missing, required");
+}
+
+TEST(SSLexErrors, EveryCorruptionOfTheTableIsReported) {
+  // Cutting the real table anywhere, or breaking a magic, must give
+  // SSLex0104e, never a crash.
+  auto table = testsupport::ReadFile(TS_LEXTABLE_FILE);
+  ASSERT_GT(table.size(), 1000u);
+  for (size_t cut : {size_t(0), size_t(20), size_t(36), size_t(100), table.size() / 2, table.size() - 4}) {
+    std::vector<unsigned char> bytes(table.begin(), table.begin() + cut);
+    const ResourceEntry entries[] = {{"LexTable", "TYPESWAP", bytes.data(), bytes.size()}};
+    EXPECT_EQ(ErrorOf([&] { SSLex(CResourceModule(entries), "x", "x.doc"); }),
+              "4: SSLex0104e: Invalid table, TYPESWAP")
+        << "cut at " << cut;
+  }
+  std::vector<unsigned char> bytes(table.begin(), table.end());
+  bytes[36] ^= 0xFF;  // the first list's magic
+  const ResourceEntry entries[] = {{"LexTable", "TYPESWAP", bytes.data(), bytes.size()}};
+  EXPECT_EQ(ErrorOf([&] { SSLex(CResourceModule(entries), "x", "x.doc"); }), "4: SSLex0104e: Invalid table, TYPESWAP");
+}
+
+TEST(SSLex, TokenNames) {
+  SSLex lex(CResourceModule::Embedded(), "", "x.doc");
+  EXPECT_FALSE(lex.NextToken());
+  EXPECT_STREQ(lex.TokenName(InterleafToken::FONT), "FONT");
+  EXPECT_STREQ(lex.TokenName(152), ",");
+  EXPECT_STREQ(lex.TokenName(-1), "eof");
+  EXPECT_STREQ(lex.TokenName(-2), "%error");
+  EXPECT_STREQ(lex.TokenName(97), "SSLexTokenNotFound");
+  EXPECT_STREQ(lex.TokenName(0), "SSLexTokenNotFound");
+}
