@@ -1,0 +1,57 @@
+// Golden reduction files: every tests/reader/golden/parse/<case>.doc run
+// through `typeswap-cli reductions` must print exactly <case>.reductions.
+// Also the command's contract.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Reductions(const std::string& args, int& status) {
+  return testsupport::RunCommand(
+      testsupport::BuiltProgram("typeswap-cli") + " reductions " + args + " 2>/dev/null", status);
+}
+
+}  // namespace
+
+TEST(ParseGolden, EveryCaseGivesItsReductions) {
+  int cases = 0;
+  for (const fs::directory_entry& e : fs::directory_iterator(testsupport::SourcePath("tests/reader/golden/parse"))) {
+    if (e.path().extension() != ".doc") continue;
+    ++cases;
+    SCOPED_TRACE(e.path().filename().string());
+    fs::path expected = e.path();
+    expected.replace_extension(".reductions");
+    ASSERT_TRUE(fs::exists(expected));
+    int status = -1;
+    std::string out = Reductions("'" + e.path().string() + "'", status);
+    EXPECT_EQ(testsupport::ReadFile(expected), out);
+    EXPECT_EQ(out.find("\nERROR\t") != std::string::npos ? 1 : 0, status);
+  }
+  EXPECT_GE(cases, 10);
+}
+
+TEST(ParseGolden, CommandContract) {
+  int status = -1;
+  EXPECT_EQ("", Reductions("", status));
+  EXPECT_EQ(2, status);
+  Reductions("a.doc b.doc", status);
+  EXPECT_EQ(2, status);
+  Reductions("--bogus a.doc", status);
+  EXPECT_EQ(2, status);
+
+  testsupport::TempDir dir;
+  std::string missing = (dir.path() / "missing.doc").string();
+  EXPECT_EQ("ERROR\tSSLex0101e: Error opening file, " + missing + ", 2\n", Reductions(missing, status));
+  EXPECT_EQ(1, status);
+
+  // A lexer error mid-file ends the list of reductions made so far.
+  std::string bad = dir.Write("bad.doc", "<!OPS, Version = 8.0>\n<!Font Definitions, F1 = Times 10 ?>");
+  EXPECT_EQ("26\n33\n9\n8\n6\nERROR\tSSLex0105e: Invalid token, Line 2, Offset 35, ?\n", Reductions(bad, status));
+  EXPECT_EQ(1, status);
+}

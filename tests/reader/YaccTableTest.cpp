@@ -1,0 +1,159 @@
+// The generated parser table checked against resources/interleaf.grammar:
+// header, production table, rows, and the sync tokens of the recovery points.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "reader/YaccTableFormat.h"
+#include "tests/reader/ParserTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+using namespace YaccTableFormat;
+using parsertest::InterleafGrammar;
+using parsertest::TokenId;
+
+namespace {
+
+// Read-only walks over the table bytes, independent of the engine's loader.
+class TableBytes {
+ public:
+  TableBytes() : bytes_(testsupport::ReadFile(parsertest::YaccTableFile())) {}
+
+  uint32_t Word(size_t offset) const {
+    auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(bytes_.at(offset + i))); };
+    return b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24;
+  }
+  size_t Size() const { return bytes_.size(); }
+  uint32_t States() const { return Word(8); }
+  size_t Row(uint32_t state) const { return Word(20 + 4 * state); }
+  uint32_t Flags(uint32_t s) const { return Word(Row(s)); }
+  uint32_t Gotos(uint32_t s) const { return Word(Row(s) + 4); }
+  uint32_t Actions(uint32_t s) const { return Word(Row(s) + 8); }
+  uint32_t ActionWord(uint32_t s, uint32_t i) const { return Word(Row(s) + 12 + 8 * i); }
+  int32_t ActionToken(uint32_t s, uint32_t i) const { return static_cast<int32_t>(Word(Row(s) + 16 + 8 * i)); }
+  size_t GotoEntry(uint32_t s, uint32_t i) const { return Row(s) + 12 + 8 * Actions(s) + 8 * i; }
+
+  /// States entered from \p from over \p symbol (a token or nonterminal id).
+  std::set<uint32_t> Targets(const std::set<uint32_t>& from, int32_t symbol) const {
+    std::set<uint32_t> out;
+    for (uint32_t s : from) {
+      for (uint32_t i = 0; i < Actions(s); ++i)
+        if (ActionToken(s, i) == symbol && (ActionWord(s, i) & kKindMask) == kShift)
+          out.insert(ActionWord(s, i) & kNumberMask);
+      for (uint32_t i = 0; i < Gotos(s); ++i)
+        if (static_cast<int32_t>(Word(GotoEntry(s, i) + 4)) == symbol) out.insert(Word(GotoEntry(s, i)));
+    }
+    return out;
+  }
+  std::set<uint32_t> AllStates() const {
+    std::set<uint32_t> all;
+    for (uint32_t s = 0; s < States(); ++s) all.insert(s);
+    return all;
+  }
+  std::set<int32_t> ActionTokens(uint32_t s) const {
+    std::set<int32_t> out;
+    for (uint32_t i = 0; i < Actions(s); ++i) out.insert(ActionToken(s, i));
+    return out;
+  }
+  /// The tokens at which error recovery may resume in \p s.
+  std::set<int32_t> SyncTokens(uint32_t s) const {
+    std::set<int32_t> out;
+    for (uint32_t i = 0; i < Actions(s); ++i)
+      if ((Flags(s) & kAllSync) || ((Flags(s) & kRecoveryPoint) && (ActionWord(s, i) & kSync)))
+        out.insert(ActionToken(s, i));
+    return out;
+  }
+
+ private:
+  std::string bytes_;
+};
+
+}  // namespace
+
+TEST(YaccTable, HeaderAndProductionsMatchTheGrammar) {
+  TableBytes t;
+  const grammargen::Grammar& g = InterleafGrammar();
+  ASSERT_GT(t.Size(), 2744u);
+  EXPECT_EQ(kMagic, t.Word(0));
+  EXPECT_EQ(175u, t.Word(4));  // and no lookahead automata
+  EXPECT_EQ(331u, t.States());
+  EXPECT_EQ(2744u, t.Word(12));
+  EXPECT_EQ(1344u, t.Word(16));
+  ASSERT_EQ(175u, g.productions.size());
+  for (uint32_t p = 0; p < 175; ++p) {
+    EXPECT_EQ(g.productions[p].right.size(), t.Word(1344 + 8 * p)) << "length of production " << p;
+    EXPECT_EQ(static_cast<uint32_t>(g.symbols[g.productions[p].left].tableId), t.Word(1348 + 8 * p))
+        << "left side of production " << p;
+  }
+  // The expanded fields(...) of the diagram objects, and the start production.
+  EXPECT_EQ(2u, t.Word(1344));
+  EXPECT_EQ(0u, t.Word(1348));
+  EXPECT_EQ(16384u, t.Word(1344 + 8 * 1 + 4));
+  EXPECT_EQ(6u, t.Word(1344 + 8 * 108));
+  EXPECT_EQ(26u, t.Word(1344 + 8 * 123));
+  EXPECT_EQ(19u, t.Word(1344 + 8 * 134));
+  EXPECT_EQ(28u, t.Word(1344 + 8 * 148));
+  EXPECT_EQ(51u, t.Word(1344 + 8 * 162));
+  EXPECT_EQ(0u, t.Word(1344 + 8 * 116));
+}
+
+TEST(YaccTable, RowsFollowOneAnotherAndOnlyTheEndStateIsEmpty) {
+  TableBytes t;
+  size_t expected = 2744;
+  int headerOnly = 0;
+  for (uint32_t s = 0; s < t.States(); ++s) {
+    ASSERT_EQ(expected, t.Row(s)) << "row of state " << s;
+    const bool empty = t.Actions(s) == 0 && t.Gotos(s) == 0;
+    EXPECT_EQ(empty, (t.Flags(s) & kHeaderOnly) != 0) << s;
+    EXPECT_EQ(0u, t.Flags(s) & kHasErrorEntry) << s;  // the grammar has no error productions
+    headerOnly += empty;
+    expected += 12 + 8 * (t.Actions(s) + t.Gotos(s));
+  }
+  EXPECT_EQ(t.Size(), expected);
+  EXPECT_EQ(1, headerOnly);
+  // Accept is the action on end of input after a whole document.
+  std::set<uint32_t> afterDocument = t.Targets({0}, 16384);
+  ASSERT_EQ(1u, afterDocument.size());
+  uint32_t s = *afterDocument.begin();
+  EXPECT_EQ(std::set<int32_t>{kEofToken}, t.ActionTokens(s));
+  EXPECT_EQ(kAccept, t.ActionWord(s, 0) & kKindMask);
+}
+
+TEST(YaccTable, RecoveryPointsCarryTheirSyncTokens) {
+  TableBytes t;
+  const grammargen::Grammar& g = InterleafGrammar();
+  std::map<uint32_t, std::set<int32_t>> expected;
+  for (const grammargen::RecoveryPoint& r : g.recovery) {
+    std::set<uint32_t> states = {0};
+    if (!r.atStart) {
+      states = t.AllStates();
+      for (int symbol : r.after) states = t.Targets(states, g.symbols[symbol].tableId);
+    }
+    EXPECT_FALSE(states.empty()) << "recovery point of line " << r.line;
+    for (uint32_t s : states) {
+      std::set<int32_t> actions = t.ActionTokens(s);
+      for (int token : r.tokens)
+        if (actions.count(g.symbols[token].tableId)) expected[s].insert(g.symbols[token].tableId);
+    }
+  }
+  for (uint32_t s = 0; s < t.States(); ++s) {
+    std::set<int32_t> want = expected.count(s) ? expected[s] : std::set<int32_t>{};
+    EXPECT_EQ(want, t.SyncTokens(s)) << "state " << s;
+    if (!want.empty()) {
+      EXPECT_EQ(want == t.ActionTokens(s), (t.Flags(s) & kAllSync) != 0) << "state " << s;
+    }
+  }
+
+  // The start state resumes at the 36 construct starts, and never at text.
+  std::set<int32_t> start = t.SyncTokens(0);
+  EXPECT_EQ(36u, start.size());
+  for (const char* name : {"TEXT", "TAG", "LESS_THAN", "GREATER_THAN", "INCORRECT_FILE", "FONT_DEFINITIONS_START"})
+    EXPECT_EQ(0u, start.count(TokenId(g, name))) << name;
+  EXPECT_EQ(1u, start.count(TokenId(g, "MANUAL_COMMENT_START")));
+  // After a component start only its name is expected: every action is a sync token.
+  std::set<uint32_t> afterComponent = t.Targets({0}, TokenId(g, "COMPONENT_START"));
+  ASSERT_EQ(1u, afterComponent.size());
+  EXPECT_EQ(kAllSync, t.Flags(*afterComponent.begin()));
+  EXPECT_EQ(std::set<int32_t>{TokenId(g, "DQUOTED_TEXT")}, t.SyncTokens(*afterComponent.begin()));
+}
