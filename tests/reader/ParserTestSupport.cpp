@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/Resources.h"
+#include "reader/InterleafTokens.h"
 #include "tests/support/TestSupport.h"
 #include "tools/grammargen/FirstSets.h"
 #include "tools/grammargen/GrammarParser.h"
@@ -21,7 +22,8 @@ using namespace grammargen;
 const Grammar& InterleafGrammar() {
   static const Grammar grammar = [] {
     Diagnostics diag("interleaf.grammar");
-    Grammar g = ParseGrammar(testsupport::ReadFile(testsupport::SourcePath("resources/interleaf.grammar")), diag);
+    Grammar g = ParseGrammar(testsupport::ReadFile(testsupport::SourcePath("resources/interleaf.grammar")), diag,
+                             InterleafTokenId);
     EXPECT_FALSE(diag.Failed());
     return g;
   }();
@@ -31,6 +33,8 @@ const Grammar& InterleafGrammar() {
 int32_t TokenId(const Grammar& grammar, const std::string& name) {
   for (const Symbol& s : grammar.symbols)
     if (s.terminal && s.name == name) return s.tableId;
+  // Tokens that no production uses are not symbols of the grammar.
+  if (std::optional<int32_t> id = InterleafTokenId(name)) return *id;
   ADD_FAILURE() << "no token " << name;
   return 0;
 }

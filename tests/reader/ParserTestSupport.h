@@ -14,7 +14,8 @@ namespace parsertest {
 /// resources/interleaf.grammar as the generator reads it.
 const grammargen::Grammar& InterleafGrammar();
 
-/// The token id of \p name in \p grammar (fails the test when unknown).
+/// The token id of \p name in \p grammar, or among the reader's tokens
+/// (fails the test when unknown).
 int32_t TokenId(const grammargen::Grammar& grammar, const std::string& name);
 
 /// The generated table of the build (TS_YACCTABLE_FILE).

@@ -76,7 +76,7 @@ bool ParseInt(const std::string& s, long& value) {
 
 class Parser {
  public:
-  Parser(Diagnostics& diag) : diag_(diag) {}
+  Parser(Diagnostics& diag, const TokenLookup& tokens) : diag_(diag), tokens_(tokens) {}
 
   Grammar Run(const std::vector<Line>& lines) {
     // Declarations first, so that productions may use symbols defined below them.
@@ -136,11 +136,21 @@ class Parser {
     } else if (g_.IsTerminal(it->second)) {
       diag_.Error(l.number, "token " + left + " used as a left side");
     }
+    if (tokens_ && tokens_(left)) diag_.Error(l.number, "token " + left + " used as a left side");
   }
 
   int Lookup(const std::string& name, int line) {
     auto it = byName_.find(name);
     if (it != byName_.end()) return it->second;
+    if (tokens_) {
+      std::string_view bare = name;
+      if (bare.size() > 2 && bare.front() == '\'' && bare.back() == '\'') bare = bare.substr(1, bare.size() - 2);
+      if (std::optional<int32_t> id = tokens_(bare)) {
+        if (ids_.insert(*id).second) return AddSymbol(name, true, *id, line);
+        diag_.Error(line, "token id " + std::to_string(*id) + " used twice");
+        return -1;
+      }
+    }
     diag_.Error(line, "unknown symbol " + name);
     return -1;
   }
@@ -299,6 +309,7 @@ class Parser {
   }
 
   Diagnostics& diag_;
+  const TokenLookup& tokens_;
   Grammar g_;
   std::map<std::string, int> byName_;
   std::map<std::string, std::vector<int>> sets_;
@@ -308,9 +319,9 @@ class Parser {
 
 }  // namespace
 
-Grammar ParseGrammar(const std::string& text, Diagnostics& diag) {
+Grammar ParseGrammar(const std::string& text, Diagnostics& diag, const TokenLookup& tokens) {
   std::vector<Line> lines = Statements(text, diag);
-  return Parser(diag).Run(lines);
+  return Parser(diag, tokens).Run(lines);
 }
 
 }  // namespace grammargen

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "reader/InterleafTokens.h"
 #include "tools/grammargen/FirstSets.h"
 #include "tools/grammargen/GrammarParser.h"
 #include "tools/grammargen/Lookaheads.h"
@@ -52,8 +53,9 @@ int main(int argc, char** argv) {
   text << in.rdbuf();
   Diagnostics diag(argv[1]);
 
-  // 1. Symbols, numbered productions (fields expanded) and recovery points.
-  Grammar grammar = ParseGrammar(text.str(), diag);
+  // 1. Symbols, numbered productions (fields expanded) and recovery points;
+  //    the terminals are the reader's tokens.
+  Grammar grammar = ParseGrammar(text.str(), diag, InterleafTokenId);
   if (Fail(diag)) return 1;
   // 2. Nullable symbols and FIRST sets.
   FirstSets first = ComputeFirstSets(grammar);
