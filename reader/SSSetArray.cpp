@@ -19,6 +19,7 @@ void SSSetArray::Add(int32_t id) {
     }
   }
   ids_.push_back(id);
+  if (id >= 0 && id < kQuickIds) quick_.set(static_cast<size_t>(id));
 }
 
-bool SSSetArray::Contains(int32_t id) const { return std::find(ids_.begin(), ids_.end(), id) != ids_.end(); }
+bool SSSetArray::ContainsOther(int32_t id) const { return std::find(ids_.begin(), ids_.end(), id) != ids_.end(); }

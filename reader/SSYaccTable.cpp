@@ -1,6 +1,8 @@
 // Loading and checking the parser table.
 #include "reader/SSYaccTable.h"
 
+#include <algorithm>
+
 #include "reader/SSException.h"
 
 using namespace YaccTableFormat;
@@ -43,6 +45,7 @@ SSYaccTable::SSYaccTable(std::span<const unsigned char> image, const std::string
     rows_[s] = row;
   }
   Check(name);
+  BuildQuickLookups();
 }
 
 // Every state and production that an entry names must exist, so that the
@@ -62,12 +65,48 @@ void SSYaccTable::Check(const std::string& name) const {
   }
 }
 
-int32_t SSYaccTable::FindGoto(int32_t state, int32_t symbol) const noexcept {
+uint32_t SSYaccTable::SearchAction(int32_t state, int32_t token) const noexcept {
+  std::span<const uint32_t> actions = Actions(state);
+  for (size_t i = 0; i < actions.size(); i += kEntryWords)
+    if (actions[i + 1] == static_cast<uint32_t>(token)) return actions[i];
+  return 0;
+}
+
+int32_t SSYaccTable::SearchGoto(int32_t state, int32_t symbol) const noexcept {
   const uint32_t* row = rows_[state];
   const uint32_t* entry = row + kRowHeaderWords + row[2] * kEntryWords;
   for (uint32_t g = 0; g < row[1]; ++g, entry += kEntryWords)
     if (entry[1] == static_cast<uint32_t>(symbol)) return static_cast<int32_t>(entry[0]);
   return -1;
+}
+
+void SSYaccTable::BuildQuickLookups() {
+  const uint32_t states = StateCount();
+  for (uint32_t s = 0; s < states; ++s) {
+    std::span<const uint32_t> actions = Actions(s);
+    for (size_t i = 0; i < actions.size(); i += kEntryWords) {
+      uint32_t column = actions[i + 1] - static_cast<uint32_t>(kFirstQuickToken);
+      if (column < kMaxQuickColumns) quickTokens_ = std::max(quickTokens_, column + 1);
+    }
+    const uint32_t* row = rows_[s];
+    const uint32_t* gotos = row + kRowHeaderWords + row[2] * kEntryWords;
+    for (uint32_t g = 0; g < row[1]; ++g) {
+      uint32_t column = gotos[g * kEntryWords + 1] - static_cast<uint32_t>(kNonterminalBase);
+      if (column < kMaxQuickColumns) quickSymbols_ = std::max(quickSymbols_, column + 1);
+    }
+  }
+  quickActions_.assign(static_cast<size_t>(states) * quickTokens_, 0);
+  quickGotos_.assign(static_cast<size_t>(states) * quickSymbols_, -1);
+  for (uint32_t s = 0; s < states; ++s) {
+    // Filled from the search itself, so that both always agree (the first
+    // of two entries for one token wins).
+    for (uint32_t c = 0; c < quickTokens_; ++c)
+      quickActions_[static_cast<size_t>(s) * quickTokens_ + c] =
+          SearchAction(static_cast<int32_t>(s), static_cast<int32_t>(c) + kFirstQuickToken);
+    for (uint32_t c = 0; c < quickSymbols_; ++c)
+      quickGotos_[static_cast<size_t>(s) * quickSymbols_ + c] =
+          SearchGoto(static_cast<int32_t>(s), static_cast<int32_t>(c) + kNonterminalBase);
+  }
 }
 
 int32_t SSYaccTable::ErrorTarget(int32_t state) const noexcept {

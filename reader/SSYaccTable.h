@@ -34,20 +34,36 @@ class SSYaccTable {
   }
   /// The action word for \p token in \p state, or 0 when there is none.
   uint32_t FindAction(int32_t state, int32_t token) const noexcept {
-    const uint32_t* row = rows_[state];
-    const uint32_t* entry = row + YaccTableFormat::kRowHeaderWords;
-    const uint32_t* end = entry + row[2] * YaccTableFormat::kEntryWords;
-    for (; entry != end; entry += YaccTableFormat::kEntryWords)
-      if (entry[1] == static_cast<uint32_t>(token)) return entry[0];
-    return 0;
+    const uint32_t column = static_cast<uint32_t>(token - kFirstQuickToken);
+    if (column < quickTokens_) return quickActions_[static_cast<size_t>(state) * quickTokens_ + column];
+    return SearchAction(state, token);
   }
   /// The state reached over nonterminal \p symbol from \p state, or -1.
-  int32_t FindGoto(int32_t state, int32_t symbol) const noexcept;
+  int32_t FindGoto(int32_t state, int32_t symbol) const noexcept {
+    const uint32_t column = static_cast<uint32_t>(symbol - YaccTableFormat::kNonterminalBase);
+    if (column < quickSymbols_) return quickGotos_[static_cast<size_t>(state) * quickSymbols_ + column];
+    return SearchGoto(state, symbol);
+  }
   /// Where "%error" leads from \p state, or -1 when it has no error entry.
   int32_t ErrorTarget(int32_t state) const noexcept;
 
  private:
   void Check(const std::string& name) const;
+  void BuildQuickLookups();
+  // The linear searches of a row, as the table format defines its lookups.
+  uint32_t SearchAction(int32_t state, int32_t token) const noexcept;
+  int32_t SearchGoto(int32_t state, int32_t symbol) const noexcept;
+
+  // The same lookups precomputed into one array per kind, indexed by state
+  // and by token id (from kFirstQuickToken) or nonterminal number: a parse
+  // looks up an action for every token, and rows hold up to ~50 entries.
+  // Ids outside the arrays fall back to the search.
+  static constexpr int32_t kFirstQuickToken = YaccTableFormat::kErrorToken;
+  static constexpr uint32_t kMaxQuickColumns = 1024;
+  uint32_t quickTokens_ = 0;
+  uint32_t quickSymbols_ = 0;
+  std::vector<uint32_t> quickActions_;
+  std::vector<int32_t> quickGotos_;
 
   std::vector<uint32_t> words_;
   uint32_t productionCount_ = 0;
