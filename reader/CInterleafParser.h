@@ -1,0 +1,58 @@
+// The reader's parser: the Interleaf grammar's engine with the actions that
+// record font references in a document model or reject the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "reader/SSYacc.h"
+
+class CFontReferenceList;
+class CParseHost;
+class CTextPiece;
+
+/// Parses one file into \p model. Font definitions, component fonts, font
+/// changes and the font names of text strings and charts become font
+/// references; constructs the program cannot rewrite safely (revision
+/// tracking, split documents, hand edits, a Japanese file that is not
+/// Shift-JIS) are reported to the host, counted, and end the parse. At
+/// every reduction the user interface gets one message and a stop request
+/// ends the parse.
+class CInterleafParser : public SSYacc {
+ public:
+  /// A parser that fills \p model (its current file name must already be
+  /// set) and reports to \p host; both must outlive the parser. The table
+  /// is loaded separately (LoadTable).
+  CInterleafParser(CFontReferenceList& model, CParseHost& host);
+
+  /// Rejections reported during this parse.
+  int32_t ErrorCount() const noexcept { return errorCount_; }
+
+  SSRefPtr<SSYaccStackElement> Reduce(int32_t production, int32_t length) override;
+
+ private:
+  void Act(int32_t production);
+  void Reject(int32_t code);
+  void AddDefinition(std::string_view bold, std::string_view italic);
+  void SetComponent(int32_t plainKind, int32_t prefixKind);
+  /// Adds a reference outside any component for the piece \p piece.
+  void AddOutside(CTextPiece piece, const std::string& category);
+  /// Adds a reference in the current component, with the current kind.
+  void AddInside(CTextPiece piece, const std::string& category);
+  /// The piece of the token of right-side element \p index.
+  CTextPiece PieceOf(int32_t index);
+  /// An empty piece where the lookahead token stands: the place of an empty
+  /// field, which covers no text.
+  CTextPiece EmptyPieceAtLookahead();
+  std::string_view TextOf(int32_t index);
+
+  CFontReferenceList& model_;
+  CParseHost& host_;
+  uint32_t fileNumber_;
+  int32_t errorCount_ = 0;
+  bool stopLogged_ = false;
+  // Category texts, read from the string table once per parser.
+  std::string fontDefinition_, fontNumber_, fontChange_, chartFont_, textStringFont_,
+      diagramFontEmpty_, chartFontEmpty_;
+};
