@@ -50,27 +50,28 @@ SSRefPtr<SSToken> SSLex::Match() {
     const size_t mark = consumer_->Mark();
     if (mark >= length) return {};
 
-    int32_t state = 0;
-    int32_t accepted = list.accepting[0] ? 0 : -1;
+    uint32_t row = 0;  // state 0
+    int32_t acceptedRow = list.accepting[0] ? 0 : -1;
     size_t acceptedEnd = mark;
     size_t pos = mark;
     while (pos < length) {
       const unsigned byte = data[pos];
-      int32_t next;
+      int32_t entry;
       if (kDoubleByte && lead[byte] && pos + 1 < length) {
-        next = list.WideNext(state, byte | uint32_t(data[pos + 1]) << 8);
+        entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
         pos += 2;
       } else {
-        next = list.Next(state, byte);
+        entry = list.Next(row, byte);
         pos += 1;
       }
-      if (next < 0) break;  // pos stays past the character that failed
-      state = next;
-      if (list.accepting[state]) {
-        accepted = state;
+      if (entry < 0) break;  // pos stays past the character that failed
+      row = SSLexExpressionList::RowOf(entry);
+      if (entry & 1) {
+        acceptedRow = static_cast<int32_t>(row);
         acceptedEnd = pos;
       }
     }
+    const int32_t accepted = acceptedRow < 0 ? -1 : list.StateOfRow(static_cast<uint32_t>(acceptedRow));
 
     if (accepted < 0) InvalidToken(pos);
     if (acceptedEnd == mark) {  // See Note [empty matches]
@@ -78,7 +79,7 @@ SSRefPtr<SSToken> SSLex::Match() {
       lastEmptyMatch_ = mark;
     }
     const SSLexExpressionList::StateInfo& info = list.states[accepted];
-    ApplyStackAction(info);
+    if (info.flags & (LTF::kFlagPop | LTF::kFlagPush)) ApplyStackAction(info);
     if (info.flags & LTF::kFlagSkip) {
       consumer_->MoveMark(acceptedEnd);
       continue;
@@ -92,10 +93,8 @@ SSRefPtr<SSToken> SSLex::Match() {
 }
 
 void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
-  const uint32_t action = info.flags & (LTF::kFlagPop | LTF::kFlagPush);
-  if (action == 0) return;
-  if (action & LTF::kFlagPop) modes_.Pop();
-  if (action & LTF::kFlagPush) modes_.Push(&ExpressionList(info.mode));
+  if (info.flags & LTF::kFlagPop) modes_.Pop();
+  if (info.flags & LTF::kFlagPush) modes_.Push(&ExpressionList(info.mode));
 }
 
 void SSLex::InvalidToken(size_t end) {

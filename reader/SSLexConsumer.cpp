@@ -27,34 +27,36 @@ SSLexConsumer::SSLexConsumer(std::string text, std::string name)
 void SSLexConsumer::TakeCodePage() {
   leadBytes_ = ProcessLeadBytes();
   for (bool lead : leadBytes_) hasLeadBytes_ = hasLeadBytes_ || lead;
+  nextLineFeed_ = FindLineFeed(0);
 }
 
-void SSLexConsumer::MoveMark(size_t end) {
-  const unsigned char* p = Data() + mark_;
-  const unsigned char* stop = Data() + end;
+size_t SSLexConsumer::FindLineFeed(size_t from) const {
+  const void* lf = from < Length() ? std::memchr(Data() + from, '\n', Length() - from) : nullptr;
+  return lf ? static_cast<size_t>(static_cast<const unsigned char*>(lf) - Data()) : Length();
+}
+
+void SSLexConsumer::MoveMarkAcrossLines(size_t end) {
+  const unsigned char* const data = Data();
   if (!hasLeadBytes_) {
-    // Every byte is one character: only line feeds need finding.
-    while (const void* lf = std::memchr(p, '\n', static_cast<size_t>(stop - p))) {
+    // Every byte is one character, every line feed byte a line end.
+    for (size_t lf = nextLineFeed_; lf < end; lf = FindLineFeed(lf + 1)) {
       ++line_;
-      column_ = 1;
-      p = static_cast<const unsigned char*>(lf) + 1;
+      lineStart_ = lf + 1;
+      nextLineFeed_ = lf + 1;
     }
-    column_ += static_cast<int32_t>(stop - p);
   } else {
     // A lead byte takes the next byte with it, even a line feed; a lead
     // byte that ends the input is a character by itself.
-    const unsigned char* inputEnd = Data() + Length();
-    while (p < stop) {
-      if (leadBytes_[*p] && p + 1 < inputEnd) {
-        p += 2;
-        column_ += 2;
-      } else if (*p++ == '\n') {
+    const size_t length = Length();
+    for (size_t i = mark_; i < end;) {
+      if (leadBytes_[data[i]] && i + 1 < length) {
+        i += 2;
+      } else if (data[i++] == '\n') {
         ++line_;
-        column_ = 1;
-      } else {
-        ++column_;
+        lineStart_ = i;
       }
     }
   }
   mark_ = end;
+  nextLineFeed_ = FindLineFeed(end);
 }

@@ -29,10 +29,16 @@ class SSLexConsumer {
   /// Offset where the current token starts, and its line and column.
   size_t Mark() const { return mark_; }
   int32_t MarkLine() const { return line_; }
-  int32_t MarkColumn() const { return column_; }
+  int32_t MarkColumn() const { return static_cast<int32_t>(mark_ - lineStart_) + 1; }
   /// Moves the mark forward to \p end (a character boundary), counting
   /// lines and columns over the characters passed.
-  void MoveMark(size_t end);
+  void MoveMark(size_t end) {
+    if (end <= nextLineFeed_) {
+      mark_ = end;
+    } else {
+      MoveMarkAcrossLines(end);
+    }
+  }
 
   /// The lead-byte test of the code page in force when the input was taken.
   const LeadByteTable& LeadBytes() const { return leadBytes_; }
@@ -40,12 +46,19 @@ class SSLexConsumer {
 
  private:
   void TakeCodePage();
+  void MoveMarkAcrossLines(size_t end);
+  size_t FindLineFeed(size_t from) const;
 
   std::string buffer_;
   std::string name_;
   size_t mark_ = 0;
   int32_t line_ = 1;
-  int32_t column_ = 1;
+  // Columns count bytes, a double-byte character being two: the column is
+  // the distance from where the line starts.
+  size_t lineStart_ = 0;
+  // The first line feed byte at or after the mark: spans that end before it
+  // hold no line end, which is most of them.
+  size_t nextLineFeed_ = 0;
   LeadByteTable leadBytes_{};
   bool hasLeadBytes_ = false;
 };

@@ -2,6 +2,7 @@
 #include "reader/SSLexTable.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <mutex>
 
@@ -83,10 +84,11 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
     if (fresh) columns.push_back(std::move(column));
     list.byteClass[b] = it->second;
   }
-  list.classCount = static_cast<uint32_t>(columns.size());
-  list.next.resize(size_t(stateCount) * list.classCount);
+  while ((1u << list.rowShift) < columns.size()) ++list.rowShift;
+  if ((uint64_t(stateCount) << (list.rowShift + 1)) > INT32_MAX) Invalid(name);
+  list.next.assign(size_t(stateCount) << list.rowShift, -1);
   for (uint32_t s = 0; s < stateCount; ++s)
-    for (uint32_t c = 0; c < list.classCount; ++c) list.next[size_t(s) * list.classCount + c] = columns[c][s];
+    for (uint32_t c = 0; c < columns.size(); ++c) list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
   return list;
 }
 

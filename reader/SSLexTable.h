@@ -30,20 +30,30 @@ struct SSLexExpressionList {
   };
 
   uint32_t index = 0;
-  uint32_t classCount = 0;
   std::array<uint16_t, 256> byteClass{};
-  std::vector<int32_t> next;          ///< state * classCount + class; -1: no transition
+  /// Rows of the dense table are 1 << rowShift entries apart.
+  uint32_t rowShift = 0;
+  /// Transitions on single-byte codes, at (state << rowShift) + class. An
+  /// entry is -1 for none, else Entry(next state): the next row's offset
+  /// times two, plus one when a match may end in that state. The match
+  /// loop thus needs one load per character.
+  std::vector<int32_t> next;
   std::vector<uint8_t> accepting;     ///< whether a match may end in the state
   std::vector<StateInfo> states;
   std::vector<uint32_t> wideBegin;    ///< per state, its first entry of wide (one more at the end)
   std::vector<WideRange> wide;
 
-  /// The successor of \p state on the single-byte code \p byte, or -1.
-  int32_t Next(int32_t state, unsigned byte) const { return next[state * classCount + byteClass[byte]]; }
-  /// The successor of \p state on a double-byte code, or -1.
-  int32_t WideNext(int32_t state, uint32_t code) const {
+  int32_t Entry(int32_t state) const { return state < 0 ? -1 : (state << (rowShift + 1)) | accepting[state]; }
+  static uint32_t RowOf(int32_t entry) { return static_cast<uint32_t>(entry) >> 1; }
+  int32_t StateOfRow(uint32_t row) const { return static_cast<int32_t>(row >> rowShift); }
+
+  /// The entry for single-byte code \p byte from the row at \p row.
+  int32_t Next(uint32_t row, unsigned byte) const { return next[row + byteClass[byte]]; }
+  /// The entry for a double-byte code from the row at \p row.
+  int32_t WideNext(uint32_t row, uint32_t code) const {
+    const int32_t state = StateOfRow(row);
     for (uint32_t i = wideBegin[state]; i < wideBegin[state + 1]; ++i)
-      if (wide[i].low <= code && code <= wide[i].high) return wide[i].next;
+      if (wide[i].low <= code && code <= wide[i].high) return Entry(wide[i].next);
     return -1;
   }
 };

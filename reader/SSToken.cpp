@@ -3,15 +3,59 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
+
+namespace {
+
+// Note [token blocks]: the lexer makes one token every few bytes of input
+// and the parser drops most of them soon after, so the general allocator
+// would cost as much as the lexing itself. Short tokens come from a free list
+// of equal blocks instead. Each block starts with a header that says whether
+// it belongs to the list, since delete is not told the token's size.
+struct BlockHeader {
+  BlockHeader* next;  // while on the free list
+  size_t pooled;      // 1 for a block of kPoolBlockSize
+};
+constexpr size_t kPoolBlockSize = 96;
+// Enough for the tokens a parse holds at once; more go back to the system.
+constexpr size_t kMaxFreeBlocks = 4096;
+
+struct FreeBlocks {
+  BlockHeader* head = nullptr;
+  size_t count = 0;
+  ~FreeBlocks() {
+    while (head != nullptr) ::operator delete(std::exchange(head, head->next));
+  }
+};
+thread_local FreeBlocks freeBlocks;
+
+}  // namespace
 
 void* SSToken::operator new(size_t size, size_t textBytes) {
-  void* p = ::operator new(size + textBytes, std::nothrow);
-  if (p == nullptr) throw SSExceptionOutOfStorage();
-  return p;
+  const size_t bytes = sizeof(BlockHeader) + size + textBytes;
+  BlockHeader* block;
+  if (bytes <= kPoolBlockSize && freeBlocks.head != nullptr) {
+    block = std::exchange(freeBlocks.head, freeBlocks.head->next);
+    --freeBlocks.count;
+  } else {
+    block = static_cast<BlockHeader*>(::operator new(bytes <= kPoolBlockSize ? kPoolBlockSize : bytes, std::nothrow));
+    if (block == nullptr) throw SSExceptionOutOfStorage();
+    block->pooled = bytes <= kPoolBlockSize;
+  }
+  return block + 1;
 }
 
-void SSToken::operator delete(void* p) noexcept { ::operator delete(p); }
-void SSToken::operator delete(void* p, size_t) noexcept { ::operator delete(p); }
+void SSToken::operator delete(void* p) noexcept {
+  if (p == nullptr) return;
+  BlockHeader* block = static_cast<BlockHeader*>(p) - 1;
+  if (block->pooled && freeBlocks.count < kMaxFreeBlocks) {
+    block->next = std::exchange(freeBlocks.head, block);
+    ++freeBlocks.count;
+  } else {
+    ::operator delete(block);
+  }
+}
+void SSToken::operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 SSToken::SSToken(int32_t id, std::string_view text, int32_t line, int32_t column, uint32_t offset,
                  int32_t parseToken) noexcept

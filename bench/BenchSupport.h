@@ -1,0 +1,35 @@
+// Shared pieces of the benchmarks: timing, the `cat FILE > /dev/null`
+// baseline, and one result line per measurement.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+/// Best wall-clock time of \p runs calls of \p work, in seconds.
+double BestSeconds(int runs, const std::function<void()>& work);
+
+/// Best time of `cat FILE > /dev/null` over three runs: what merely reading
+/// the file costs on this machine.
+double CatSeconds(const std::string& file);
+
+/// Prints one result line: what was measured, on which file, its speed in
+/// MB/s beside the time cat takes for the same file.
+void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
+            const std::string& note = "");
+
+/// A benchmark's command line: files, each with the code page given by the
+/// last --codepage N before it (1252 by default).
+struct BenchFile {
+  std::string path;
+  int32_t codePage;
+};
+/// Reads "[--codepage N] FILE..." from \p argv; exits with a usage message
+/// naming \p program when it is malformed.
+std::vector<BenchFile> BenchFiles(int argc, char** argv, const char* program);
+
+}  // namespace bench

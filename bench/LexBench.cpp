@@ -1,0 +1,53 @@
+// bench_lex: how fast SSLex turns documents into tokens, from the file
+// (reading included) and from text already in memory.
+#include <cstdio>
+#include <filesystem>
+
+#include "bench/BenchSupport.h"
+#include "platform/CodePage.h"
+#include "platform/TextFile.h"
+#include "reader/SSException.h"
+#include "reader/SSLex.h"
+
+namespace {
+
+// Lexes to the end; returns the number of tokens.
+uint64_t LexAll(SSLex& lex) {
+  uint64_t tokens = 0;
+  while (lex.NextToken()) ++tokens;
+  return tokens;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (const bench::BenchFile& f : bench::BenchFiles(argc, argv, "bench_lex")) {
+    SetProcessCodePage(f.codePage);
+    const std::string name = std::filesystem::path(f.path).filename().string();
+    const uint64_t bytes = std::filesystem::file_size(f.path);
+    const double cat = bench::CatSeconds(f.path);
+    std::string text;
+    if (ReadTextFile(f.path, text).error != 0) {
+      std::fprintf(stderr, "%s: cannot read\n", f.path.c_str());
+      return 1;
+    }
+    try {
+      uint64_t tokens = 0;
+      double fromFile = bench::BestSeconds(5, [&] {
+        SSLex lex(CResourceModule::Embedded(), f.path);
+        tokens = LexAll(lex);
+      });
+      const std::string note = std::to_string(tokens) + " tokens, code page " + std::to_string(f.codePage);
+      bench::Report("lex file", name, bytes, fromFile, cat, note);
+      double inMemory = bench::BestSeconds(5, [&] {
+        SSLex lex(CResourceModule::Embedded(), text, name);
+        LexAll(lex);
+      });
+      bench::Report("lex in memory", name, text.size(), inMemory, cat);
+    } catch (const SSException& e) {
+      std::fprintf(stderr, "%s: %s\n", f.path.c_str(), e.what());
+      return 1;
+    }
+  }
+  return 0;
+}
