@@ -1,0 +1,81 @@
+// The steps of the load page's Start and Stop.
+#include "app/CLoadSession.h"
+
+#include "app/CLoadLog.h"
+#include "app/LoadFileSet.h"
+#include "app/LoadFontMapSet.h"
+#include "app/SharedOperations.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+
+CLoadSession::CLoadSession(const CWizardChoices& choices, CLoadLog& log)
+    : choices_(choices), log_(log) {}
+
+void CLoadSession::Start(bool withFontFiles) {
+  if (state_ != LoadState::Opening) return;
+  SetStopFlag(0);
+  SetState(LoadState::Busy);
+  bool ok = LoadTranslatedFiles();
+  if (GetStopFlag() == 1 || !ok) return;
+  if (withFontFiles) {
+    ok = LoadFontFiles();
+    if (GetStopFlag() == 1 || !ok) return;
+  }
+  SetState(LoadState::Finished);
+}
+
+void CLoadSession::Stop() {
+  if (state_ != LoadState::Busy) return;
+  SetStopFlag(1);
+  SetState(LoadState::Finished);
+}
+
+bool CLoadSession::LoadTranslatedFiles() {
+  errorCount_ = 0;
+  int32_t valid = 0;
+  AppendLogLine(log_, LoadResString(IdsLogLoadingTranslatedFiles));
+  if (!LoadFileSet(log_, errorCount_, translated_, choices_.GetTranslatedFiles(), valid,
+                   LoadMode::TranslatedFiles)) {
+    SetState(LoadState::Failed);
+    return false;
+  }
+  if (valid == 0) {
+    FatalSummary(IdsLogNoTranslatedFiles, IdsLogFinishedTranslatedFiles);
+    return false;
+  }
+  if (errorCount_ > 0) AppendLogLine(log_, LoadResString(IdsLogErrorsFound));
+  AppendLogLine(log_, LoadResString(IdsLogFinishedTranslatedFiles));
+  return true;
+}
+
+bool CLoadSession::LoadFontFiles() {
+  errorCount_ = 0;
+  int32_t valid = 0;
+  log_.AppendPlain(LoadResString(IdsLogLoadingFontFiles));
+  bool ok = choices_.GetFontFileType() == FontFilesMapFiles
+                ? LoadFontMapSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid)
+                : LoadFileSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid,
+                              LoadMode::FontFiles);
+  // Font files loaded before a cancelled one still count.
+  if (!ok) SetState(LoadState::Failed);
+  if (valid == 0) {
+    FatalSummary(IdsLogNoFontFiles, IdsLogFinishedFontFiles);
+    return false;
+  }
+  if (errorCount_ > 0) AppendLogLine(log_, LoadResString(IdsLogErrorsFound));
+  AppendLogLine(log_, LoadResString(IdsLogFinishedFontFiles));
+  return true;
+}
+
+void CLoadSession::FatalSummary(int32_t messageId, int32_t closingLineId) {
+  log_.AppendPlain(LoadResString(messageId));
+  SetState(LoadState::Failed);
+  log_.AppendPlain(LoadResString(closingLineId));
+  log_.AppendPlain(LoadResString(IdsLogCannotContinue));
+  log_.AppendPlain(LoadResString(IdsLogCannotMap));
+}
+
+void CLoadSession::SetState(LoadState state) {
+  state_ = state;
+  if (listener_) listener_(state);
+}

@@ -1,0 +1,14 @@
+// A parse host over the load log and the stop flag.
+#include "app/CLogParseHost.h"
+
+#include "app/CLoadLog.h"
+#include "app/ParseErrorReport.h"
+#include "app/SharedOperations.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+
+void CLogParseHost::ReportParseError(int32_t code) { ::ReportParseError(code, log_); }
+
+void CLogParseHost::LogStopped() { log_.AppendPlain(LoadResString(IdsLogStopped)); }
+
+bool CLogParseHost::StopRequested() { return GetStopFlag() == 1; }

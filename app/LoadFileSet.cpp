@@ -1,0 +1,100 @@
+// Pre-check, parse, and keep or take back each Interleaf ASCII file of a set.
+#include "app/LoadFileSet.h"
+
+#include <exception>
+#include <string>
+
+#include "app/CLoadLog.h"
+#include "app/CLogParseHost.h"
+#include "app/Precheck.h"
+#include "app/SharedOperations.h"
+#include "model/CFontReferenceList.h"
+#include "platform/MessagePump.h"
+#include "platform/Resources.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+#include "reader/CInterleafParser.h"
+#include "reader/SSLex.h"
+
+namespace {
+
+enum class ParseOutcome { Loaded, Failed, Stopped };
+
+// Parses the file at \p path into \p model. A failed file is taken back
+// out of the model; a stopped one keeps what was read.
+ParseOutcome ParseFile(CLoadLog& log, CFontReferenceList& model, const std::string& path) {
+  // A checkpoint stands for a full copy of the model: parsing only adds.
+  CFontReferenceList::Checkpoint before = model.MakeCheckpoint();
+  model.SetCurrentFileName(path);
+  model.SetIsShiftJis(0);
+  CLogParseHost host(log);
+  // The lexer and the tables are made inside the handler too: a file that
+  // vanished or changed since its pre-check must fail alone, not end the
+  // whole load.
+  try {
+    CInterleafParser parser(model, host);
+    parser.LoadTable(CResourceModule::Embedded(), "TYPESWAP", "YaccTable");
+    SSLex lex(CResourceModule::Embedded(), path);
+    parser.SetLex(lex);
+    parser.Parse();
+    if (parser.Aborted() && GetStopFlag() == 1) return ParseOutcome::Stopped;
+    if (parser.ErrorCount() == 0) return ParseOutcome::Loaded;
+  } catch (const std::exception&) {
+    // Engine errors (SSException) and the model running out of memory.
+    model.RollBack(before);
+    log.AppendPlain(LoadResString(IdsLogParserError));
+    return ParseOutcome::Failed;
+  }
+  model.RollBack(before);
+  return ParseOutcome::Failed;
+}
+
+}  // namespace
+
+bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
+                 std::string_view selection, int32_t& valid, LoadMode mode) {
+  int32_t requiredSpace = 0;
+  std::string rest(selection);
+  std::string path;
+  while (NextField(";", path, rest)) {
+    if (mode == LoadMode::FontFiles) requiredSpace = 0;
+    PumpOneMessage();
+    log.AppendPlain("");
+    AppendLogLine(log, LoadResString(IdsLogProcessing) + path);
+
+    bool loaded = false;
+    switch (PrecheckFile(log, path, requiredSpace)) {
+      case PrecheckPassed:
+        switch (ParseFile(log, model, path)) {
+          case ParseOutcome::Loaded:
+            ++valid;
+            loaded = true;
+            break;
+          case ParseOutcome::Failed:
+            ++errorCount;
+            break;
+          case ParseOutcome::Stopped:
+            return false;
+        }
+        break;
+      case PrecheckNoDiskSpace:
+        ++errorCount;
+        log.AppendPlain(LoadResString(IdsLogNoDiskSpace));
+        log.AppendPlain(LoadResString(IdsLogCancelled));
+        return false;
+      case PrecheckNoHeader:
+        ++errorCount;
+        log.AppendPlain(LoadResString(IdsLogNotInterleaf));
+        break;
+      case PrecheckWrongVersion:
+        ++errorCount;
+        log.AppendPlain(LoadResString(IdsLogWrongVersion));
+        break;
+      default:  // unreadable: the pre-check has logged why
+        break;
+    }
+    if (loaded) AppendLogLine(log, LoadResString(IdsLogDone));
+    AppendLogLine(log, "");
+  }
+  return true;
+}
