@@ -1,0 +1,77 @@
+// Page A's checks of the three selections.
+#include "app/CheckSelections.h"
+
+#include <strings.h>
+#include <sys/stat.h>
+
+#include "app/SharedOperations.h"
+#include "platform/StringIds.h"
+
+namespace {
+
+bool EveryFieldExists(const std::string& text) {
+  std::string rest = text;
+  std::string field;
+  while (NextField(";", field, rest)) {
+    if (!PathExists(field)) return false;
+  }
+  return true;
+}
+
+bool AnyFieldLiesIn(const std::string& text, const std::string& directory) {
+  std::string rest = text;
+  std::string field;
+  while (NextField(";", field, rest)) {
+    if (LiesInDirectory(field, directory)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  struct stat info;
+  return !path.empty() && ::stat(path.c_str(), &info) == 0;
+}
+
+bool LiesInDirectory(const std::string& path, const std::string& directory) {
+  std::string drive;
+  size_t start = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    drive = path.substr(0, 2);
+    start = 2;
+  }
+  size_t lastSeparator = path.find_last_of("\\/");
+  std::string folder;
+  if (lastSeparator != std::string::npos && lastSeparator >= start) {
+    // Up to the last separator, without it.
+    folder = path.substr(start, lastSeparator - start);
+  }
+  std::string joined = drive + folder;
+  size_t length = directory.find_last_not_of("\\/") + 1;  // npos + 1 == 0: all separators
+  return joined.size() == length &&
+         ::strncasecmp(joined.c_str(), directory.c_str(), length) == 0;
+}
+
+std::optional<SelectionProblem> CheckSelections(const std::string& translatedFiles,
+                                                const std::string& fontFiles,
+                                                const std::string& outputDirectory) {
+  using enum SelectionBox;
+  if (translatedFiles.empty()) return SelectionProblem{IdsSelectTranslatedFiles, TranslatedFiles};
+  if (fontFiles.empty()) return SelectionProblem{IdsSelectFontFiles, FontFiles};
+  if (outputDirectory.empty()) return SelectionProblem{IdsSelectOutputDirectory, OutputDirectory};
+  if (!EveryFieldExists(translatedFiles)) {
+    return SelectionProblem{IdsTranslatedFilesInaccessible, TranslatedFiles};
+  }
+  if (!EveryFieldExists(fontFiles)) return SelectionProblem{IdsFontFilesInaccessible, FontFiles};
+  if (!EveryFieldExists(outputDirectory)) {
+    return SelectionProblem{IdsOutputDirectoryInaccessible, OutputDirectory};
+  }
+  if (AnyFieldLiesIn(translatedFiles, outputDirectory)) {
+    return SelectionProblem{IdsOutputInInputDirectory, OutputDirectory};
+  }
+  if (AnyFieldLiesIn(fontFiles, outputDirectory)) {
+    return SelectionProblem{IdsOutputInInputDirectory, OutputDirectory};
+  }
+  return std::nullopt;
+}
