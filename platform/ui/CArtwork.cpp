@@ -152,7 +152,7 @@ QPixmap DrawSplash() {
   p.setPen(QColor(0x9f, 0xbb, 0xdd));
   p.setFont(Face("Sans", 10, false));
   p.drawText(QRectF(22, 196, 150, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version 1.00"));
-  p.drawText(QRectF(150, 196, 176, 16), Qt::AlignRight | Qt::AlignVCenter,
+  p.drawText(QRectF(110, 196, 216, 16), Qt::AlignRight | Qt::AlignVCenter,
              QStringLiteral("Copyright (C) The Typeswap developers"));
 
   // A thin frame, since the window has no border of its own.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/ui/CDialogBuilder.h"
+#include "platform/ui/CDialogService.h"
 #include "platform/ui/CDialogTemplate.h"
 
 CTemplateDialog::CTemplateDialog(int32_t dialogId, QWidget* parent)
@@ -15,6 +16,9 @@ CTemplateDialog::CTemplateDialog(int32_t dialogId, QWidget* parent)
   CDialogBuilder builder(CDialogBuilder::DialogFont(*tpl));
   controls_ = builder.Build(*this, *tpl);
   valid_ = true;
+  // The handlers are virtual, so each dialog's own OnOK and OnCancel run.
+  ConnectClicked(kIdOk, [this] { OnOK(); });
+  ConnectClicked(kIdCancel, [this] { OnCancel(); });
 }
 
 QWidget* CTemplateDialog::Control(int32_t id) const {
@@ -37,3 +41,14 @@ void CTemplateDialog::ConnectClicked(int32_t id, std::function<void()> handler) 
     connect(button, &QPushButton::clicked, this, std::move(handler));
   }
 }
+
+void CTemplateDialog::reject() {
+  // The window system ignores Escape while the dialog's cancel button is
+  // disabled (page B while it loads).
+  if (QPushButton* cancel = Button(kIdCancel); cancel && !cancel->isEnabled()) return;
+  OnCancel();
+}
+
+void CTemplateDialog::OnOK() { done(kIdOk); }
+
+void CTemplateDialog::OnCancel() { done(kIdCancel); }

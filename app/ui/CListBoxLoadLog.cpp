@@ -1,0 +1,34 @@
+// The load log over a QListWidget.
+#include "app/ui/CListBoxLoadLog.h"
+
+#include <QListWidget>
+
+#include "platform/ui/QtText.h"
+
+int32_t CListBoxLoadLog::AppendShown(std::string_view text) {
+  int32_t index = AppendPlain(text);
+  box_.scrollToItem(box_.item(index));
+  return index;
+}
+
+namespace {
+// Each item keeps the line's own bytes beside the text it shows, so that a
+// saved log matches the lines byte for byte whatever their encoding.
+constexpr int kBytesRole = Qt::UserRole;
+}  // namespace
+
+int32_t CListBoxLoadLog::AppendPlain(std::string_view text) {
+  auto* item = new QListWidgetItem(ToQt(std::string(text)));
+  item->setData(kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  box_.addItem(item);
+  return box_.count() - 1;
+}
+
+int32_t CListBoxLoadLog::GetLineCount() const { return box_.count(); }
+
+std::string CListBoxLoadLog::GetLine(int32_t index) const {
+  QListWidgetItem* item = box_.item(index);
+  if (!item) return std::string();
+  QByteArray bytes = item->data(kBytesRole).toByteArray();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}

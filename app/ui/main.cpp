@@ -1,0 +1,68 @@
+// typeswap: the Qt 6 wizard that maps the fonts of translated Interleaf
+// ASCII documents.
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/ui/CScreenshotTour.h"
+#include "app/ui/CWizardApp.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+void PrintHelp() {
+  std::printf(
+      "usage: typeswap [--codepage N] [Qt options]\n\n"
+      "KORVIN Typeswap for Interleaf: a wizard that maps the fonts of translated\n"
+      "Interleaf ASCII documents. Choose the translated files, the font files and\n"
+      "an output directory, load them, map their fonts to new ones and write\n"
+      "rewritten copies.\n\n"
+      "Options:\n"
+      "  --codepage N   the code page of 8-bit texts (default: TYPESWAP_CODEPAGE, else 1252)\n"
+      "  --help         show this text\n"
+      "  --version      show the version\n\n"
+      "The same work without windows: typeswap-cli --help.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // These two must work without a display, so they come before Qt.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      PrintHelp();
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("typeswap %s\n", TYPESWAP_VERSION);
+      return 0;
+    }
+  }
+
+  QApplication app(argc, argv);
+  SetProcessCodePage(CodePageFromEnvironment());
+  std::unique_ptr<CScreenshotTour> tour;
+  QStringList args = QApplication::arguments();
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--codepage") && i + 1 < args.size()) {
+      int32_t codePage = 0;
+      if (!ParseCodePage(args[i + 1].toLocal8Bit().constData(), codePage)) {
+        std::fprintf(stderr, "typeswap: --codepage wants a positive number\n");
+        return 2;
+      }
+      SetProcessCodePage(codePage);
+      ++i;
+    } else if (args[i] == QLatin1String("--screenshots") && i + 4 < args.size()) {
+      // Not for users: tools/screenshots.sh walks the wizard with it.
+      tour = std::make_unique<CScreenshotTour>(args[i + 1], args[i + 2], args[i + 3], args[i + 4]);
+      i += 4;
+    } else {
+      std::fprintf(stderr, "typeswap: unknown option %s (see typeswap --help)\n",
+                   qPrintable(args[i]));
+      return 2;
+    }
+  }
+  if (tour) tour->Start();
+  return CWizardApp().Run();
+}

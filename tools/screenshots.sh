@@ -1,0 +1,37 @@
+#!/bin/sh
+# Pictures of the wizard's windows, taken under a virtual X display: the
+# splash, page A filled with the sample documents, the about box, the
+# Append/Replace question and page B after loading.
+# Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
+#   PROGRAM  the typeswap program (default: build/typeswap)
+#   FOLDER   where the PNG files go (default: build/screenshots)
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=${1:-$root/build/typeswap}
+folder=${2:-$root/build/screenshots}
+
+# Sample documents: font*.doc serve as font files, the others are the
+# translated files. Selection texts end every path with ";".
+translated=""
+fonts=""
+for doc in "$root"/examples/*.doc; do
+  [ -e "$doc" ] || continue
+  case $(basename "$doc") in
+    font*) fonts="$fonts$doc;" ;;
+    *) translated="$translated$doc;" ;;
+  esac
+done
+
+# The output directory must differ from the samples' own; Qt wants a
+# private runtime folder when the session has none.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT INT TERM
+output="$work/out"
+mkdir -p "$output" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/runtime}"
+
+mkdir -p "$folder"
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$program" --screenshots "$folder" "$translated" "$fonts" "$output"
+ls "$folder"/*.png
