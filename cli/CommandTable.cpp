@@ -3,6 +3,7 @@
 
 int RunTokensCommand(std::span<char* const> args);      // cli/TokensCommand.cpp
 int RunReductionsCommand(std::span<char* const> args);  // cli/ReductionsCommand.cpp
+int RunLoadCommand(std::span<char* const> args);        // cli/LoadCommand.cpp
 
 std::span<const CliCommand> CliCommands() {
   static const CliCommand kCommands[] = {
@@ -11,6 +12,9 @@ std::span<const CliCommand> CliCommands() {
       {"reductions", "[--codepage N] [--trace] FILE",
        "prints the number of every production the reader's parser reduces in FILE, then its result",
        RunReductionsCommand},
+      {"load", "[--codepage N] --translated SEL [--fonts SEL] [--font-type 0|1|2]",
+       "loads the selected files as the load page does; prints the log, the state and both models",
+       RunLoadCommand},
   };
   return kCommands;
 }
