@@ -94,6 +94,11 @@ void CFontReference::AddMergedRow(int32_t position) {
   rows.insert(rows.begin(), position);
 }
 
+void CFontReference::SetMergedRows(std::vector<int32_t> positions) {
+  if (positions.empty() && !mapping_) return;
+  Mapping().mergedRows = std::move(positions);
+}
+
 void CFontReference::ClearMergedRows() {
   if (mapping_) mapping_->mergedRows.clear();
 }

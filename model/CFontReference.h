@@ -46,6 +46,9 @@ class CFontReference {
   /// the mapping table, the most recently added first.
   const std::vector<int32_t>& GetMergedRows() const noexcept;
   void AddMergedRow(int32_t position);
+  /// Replaces the merged rows at once (the most recently added first), as
+  /// the mapping table does for rows of many thousand references.
+  void SetMergedRows(std::vector<int32_t> positions);
   void ClearMergedRows();
 
   const CTextPiece& GetPiece() const noexcept { return piece_; }

@@ -1,0 +1,337 @@
+// Building the mapping table, its selection, and the apply operations.
+#include "mapping/CMappingTable.h"
+
+#include <algorithm>
+
+#include "mapping/FoldCase.h"
+#include "mapping/MappingRules.h"
+#include "mapping/MergeRows.h"
+#include "model/CFontReferenceList.h"
+#include "platform/CodePage.h"
+#include "platform/StringIds.h"
+
+namespace {
+
+const std::string kEmpty;
+
+// The text without its first two characters (a double-byte character
+// counts as one), as a prefix component's name is shown without its "|:".
+std::string WithoutFirstTwoCharacters(const std::string& text) {
+  size_t at = 0;
+  for (int n = 0; n < 2 && at < text.size(); ++n) {
+    at += (IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size()) ? 2 : 1;
+  }
+  return text.substr(at);
+}
+
+// Appends one part of an index key, its length first, so that no text can
+// be mistaken for two.
+void AppendKeyPart(std::string& key, std::string_view part) {
+  uint32_t size = static_cast<uint32_t>(part.size());
+  key.append(reinterpret_cast<const char*>(&size), sizeof size);
+  key.append(part);
+}
+
+}  // namespace
+
+CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(translated) {}
+
+void CMappingTable::BuildTable() {
+  WritePending();
+  rows_.clear();
+  rowOfItem_.clear();
+  selected_ = -1;
+  ForgetIndexes();
+
+  // Rows in list order, newest reference first; leftovers of an earlier
+  // build must not add to the merged rows of this one.
+  const int32_t count = translated_.Count();
+  std::vector<CBuildRow> built;
+  built.reserve(static_cast<size_t>(count));
+  for (int32_t item = count - 1; item >= 0; --item) {
+    CFontReference* reference = translated_.GetAt(item);
+    if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
+    CBuildRow row{reference->GetComponent(), item};
+    if (row.text.find("|:") != std::string::npos) row.text = WithoutFirstTwoCharacters(row.text);
+    row.text += KindMarker(reference->GetKind());
+    built.push_back(std::move(row));
+  }
+
+  // std::string compares as unsigned bytes, a prefix first.
+  std::stable_sort(built.begin(), built.end(),
+                   [](const CBuildRow& a, const CBuildRow& b) { return a.text < b.text; });
+
+  std::vector<int32_t> joins = FindJoiningRows(built, translated_);
+  std::vector<int32_t> rowOf(built.size(), -1);
+  rowOfItem_.assign(static_cast<size_t>(count), -1);
+  for (size_t i = 0; i < built.size(); ++i) {
+    if (joins[i] < 0) {
+      rowOf[i] = static_cast<int32_t>(rows_.size());
+      rows_.push_back(Row{std::move(built[i].text), built[i].item, {}, nullptr});
+    } else {
+      rowOf[i] = rowOf[static_cast<size_t>(joins[i])];
+      Row& taker = rows_[static_cast<size_t>(rowOf[i])];
+      taker.merged.push_back(built[i].item);
+    }
+  }
+  for (size_t i = 0; i < built.size(); ++i) rowOfItem_[static_cast<size_t>(built[i].item)] = rowOf[i];
+  // Each joining reference goes to the head of the list, as the
+  // representative keeps it too.
+  for (Row& row : rows_) {
+    if (row.merged.empty()) continue;
+    std::reverse(row.merged.begin(), row.merged.end());
+    translated_.GetAt(row.item)->SetMergedRows(row.merged);
+  }
+
+  NotifyReset();
+  SelectRow(rows_.empty() ? -1 : 0);
+}
+
+void CMappingTable::DeleteAllRows() {
+  for (int32_t i = 0; i < translated_.Count(); ++i) {
+    CFontReference& reference = *translated_.GetAt(i);
+    if (reference.GetChanged() || reference.GetChangedToo() || !reference.GetNewFamily().empty() ||
+        !reference.GetNewSize().empty() || !reference.GetNewBold().empty() ||
+        !reference.GetNewItalic().empty()) {
+      WriteReference(reference, false, false, NewFontTuple{});
+    }
+    if (!reference.GetMergedRows().empty()) reference.ClearMergedRows();
+  }
+  rows_.clear();
+  rowOfItem_.clear();
+  pendingRows_.clear();
+  ForgetIndexes();
+  NotifyReset();
+  SelectRow(-1);
+}
+
+const std::string& CMappingTable::ColumnText(int32_t row, int32_t column) const {
+  const CFontReference* rep = Representative(row);
+  if (!rep) return kEmpty;
+  switch (column) {
+    case ColumnComponent: return rows_[static_cast<size_t>(row)].component;
+    case ColumnCurrentFont: return rep->GetFamily();
+    case ColumnSize: return rep->GetSize();
+    case ColumnBold: return rep->GetBold();
+    case ColumnItalic: return rep->GetItalic();
+    case ColumnNewFont: return rep->GetNewFamily();
+    case ColumnNewSize: return rep->GetNewSize();
+    case ColumnNewBold: return rep->GetNewBold();
+    case ColumnNewItalic: return rep->GetNewItalic();
+    default: return kEmpty;
+  }
+}
+
+int32_t CMappingTable::ItemData(int32_t row) const {
+  if (row < 0 || row >= RowCount()) return -1;
+  return rows_[static_cast<size_t>(row)].item;
+}
+
+CFontReference* CMappingTable::Representative(int32_t row) {
+  int32_t item = ItemData(row);
+  return item < 0 ? nullptr : translated_.GetAt(item);
+}
+
+const CFontReference* CMappingTable::Representative(int32_t row) const {
+  int32_t item = ItemData(row);
+  return item < 0 ? nullptr : translated_.GetAt(item);
+}
+
+const std::vector<int32_t>& CMappingTable::MergedRows(int32_t row) const {
+  static const std::vector<int32_t> none;
+  if (row < 0 || row >= RowCount()) return none;
+  return rows_[static_cast<size_t>(row)].merged;
+}
+
+bool CMappingTable::IsDefinitionRow(int32_t row) const {
+  const CFontReference* rep = Representative(row);
+  return rep && HasCategory(*rep, IdsCategoryFontDefinition);
+}
+
+int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
+  if (rowsByText_.empty() && !rows_.empty()) {
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      rowsByText_[FoldCase(rows_[static_cast<size_t>(row)].component)].push_back(row);
+    }
+  }
+  auto found = rowsByText_.find(FoldCase(text));
+  if (found == rowsByText_.end()) return -1;
+  const std::vector<int32_t>& rows = found->second;
+  auto next = std::upper_bound(rows.begin(), rows.end(), after);
+  return next == rows.end() ? -1 : *next;
+}
+
+void CMappingTable::SelectRow(int32_t row) {
+  if (row < 0 || row >= RowCount()) row = -1;
+  if (row == selected_) return;
+  selected_ = row;
+  ++changeCount_;
+  for (CMappingTableObserver* observer : observers_) observer->SelectionChanged(row);
+}
+
+void CMappingTable::ApplyNewFont(bool isMapped, bool isDefinitionRow, const NewFontTuple& font) {
+  CFontReference* rep = Representative(selected_);
+  if (!rep) return;
+  if (!isDefinitionRow) {
+    ApplyToRow(selected_, isMapped, false, font);
+    return;
+  }
+  const int32_t row = selected_;
+  ApplyToDefinition(ItemData(row), isMapped, font);
+  NotifyRowChanged(row);
+  for (int32_t position : rows_[static_cast<size_t>(row)].merged) {
+    if (!translated_.GetAt(position)) break;
+    ApplyToDefinition(position, isMapped, font);
+  }
+}
+
+void CMappingTable::ApplyToSelected(bool isMapped, const NewFontTuple& font) {
+  ApplyNewFont(isMapped, IsDefinitionRow(selected_), font);
+}
+
+// Note [repeated applies]
+// A font map holds one line per reference, so a row of ten thousand
+// references is applied ten thousand times over, and every definition line
+// carries its font again to the rows of its file, with changedToo set, in
+// between the lines that set the same rows with changedToo clear. Writing
+// every reference each time made loading such a map quadratic. Two things
+// keep it linear:
+// - A row remembers what it last wrote into all its references; writing the
+//   same again changes nothing and is skipped. Any other write into one of
+//   its references (a definition's own fields, see ApplyToDefinition) makes
+//   the row forget.
+// - Inside a Batch only the representative is written at once; the merged
+//   references get the row's last state when the batch closes. A definition
+//   about to be written on its own first gets its row's pending state, so
+//   the order of writes into every reference stays as if nothing waited.
+
+void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition,
+                               const NewFontTuple& font) {
+  CFontReference* rep = Representative(row);
+  if (!rep) return;
+  mappingsChanged_ = true;
+  Row& target = rows_[static_cast<size_t>(row)];
+  if (target.applied && target.applied->isMapped == isMapped &&
+      target.applied->byDefinition == byDefinition && target.applied->font == font) {
+    return;  // See Note [repeated applies]
+  }
+  WriteReference(*rep, isMapped, byDefinition, font);
+  target.applied.reset(new AppliedState{isMapped, byDefinition, font});
+  if (batchDepth_ == 0) {
+    WriteMerged(target);
+  } else if (!target.merged.empty() && !target.mergedPending) {
+    target.mergedPending = true;
+    pendingRows_.push_back(row);
+  }
+  NotifyRowChanged(row);
+}
+
+void CMappingTable::WriteMerged(Row& row) {
+  row.mergedPending = false;
+  const AppliedState& state = *row.applied;
+  for (int32_t position : row.merged) {
+    CFontReference* merged = translated_.GetAt(position);
+    if (!merged) break;
+    WriteReference(*merged, state.isMapped, state.byDefinition, state.font);
+  }
+}
+
+void CMappingTable::WritePending() {
+  for (int32_t row : pendingRows_) {
+    Row& pending = rows_[static_cast<size_t>(row)];
+    if (pending.mergedPending) WriteMerged(pending);
+  }
+  pendingRows_.clear();
+}
+
+void CMappingTable::ApplyToDefinition(int32_t position, bool isMapped, const NewFontTuple& font) {
+  CFontReference* definition = translated_.GetAt(position);
+  if (!definition) return;
+  // The row holding the definition no longer holds one state throughout.
+  if (position < static_cast<int32_t>(rowOfItem_.size())) {
+    int32_t row = rowOfItem_[static_cast<size_t>(position)];
+    if (row >= 0) {
+      Row& holder = rows_[static_cast<size_t>(row)];
+      if (holder.mergedPending) WriteMerged(holder);
+      holder.applied.reset();
+    }
+  }
+  WriteReference(*definition, isMapped, isMapped, font);
+  // Each row found here first gets changed = changedToo = isMapped in its
+  // representative, which ApplyToRow then overwrites with isMapped and true
+  // in every reference of the row: only that last write is left to do.
+  for (int32_t row : RowsUsingFont(*definition)) ApplyToRow(row, isMapped, true, font);
+}
+
+void CMappingTable::AddObserver(CMappingTableObserver* observer) {
+  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+    observers_.push_back(observer);
+  }
+}
+
+void CMappingTable::RemoveObserver(CMappingTableObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void CMappingTable::WriteReference(CFontReference& reference, bool isMapped, bool changedToo,
+                                   const NewFontTuple& font) {
+  reference.SetChanged(isMapped);
+  reference.SetChangedToo(changedToo);
+  reference.SetNewFamily(font.family);
+  reference.SetNewSize(font.size);
+  reference.SetNewBold(font.bold);
+  reference.SetNewItalic(font.italic);
+}
+
+void CMappingTable::NotifyReset() {
+  ++changeCount_;
+  for (CMappingTableObserver* observer : observers_) observer->TableReset();
+}
+
+void CMappingTable::NotifyRowChanged(int32_t row) {
+  ++changeCount_;
+  for (CMappingTableObserver* observer : observers_) observer->RowChanged(row);
+}
+
+void CMappingTable::ForgetIndexes() {
+  rowsByText_.clear();
+  rowsByFileAndFont_.clear();
+  fontIndexBuilt_ = false;
+}
+
+const std::string& CMappingTable::FileNameOf(const CFontReference& reference) {
+  uint32_t number = reference.GetPiece().GetFileNumber();
+  auto found = fileNames_.find(number);
+  if (found == fileNames_.end()) {
+    found = fileNames_.emplace(number, reference.GetPiece().GetFileName()).first;
+  }
+  return found->second;
+}
+
+// Rows whose representative is no definition, lies in the file of
+// `definition` (file names compared byte by byte) and uses its current
+// font, top to bottom. Walking every row for every definition a font map
+// applies would make loading a map quadratic; the rows never change
+// between builds, so they are indexed once.
+const std::vector<int32_t>& CMappingTable::RowsUsingFont(const CFontReference& definition) {
+  auto keyOf = [this](const CFontReference& reference) {
+    std::string key;
+    AppendKeyPart(key, FileNameOf(reference));
+    AppendKeyPart(key, reference.GetFamily());
+    AppendKeyPart(key, reference.GetSize());
+    AppendKeyPart(key, reference.GetBold());
+    AppendKeyPart(key, reference.GetItalic());
+    return key;
+  };
+  if (!fontIndexBuilt_) {
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      const CFontReference& rep = *Representative(row);
+      if (HasCategory(rep, IdsCategoryFontDefinition)) continue;
+      rowsByFileAndFont_[keyOf(rep)].push_back(row);
+    }
+    fontIndexBuilt_ = true;
+  }
+  static const std::vector<int32_t> none;
+  auto found = rowsByFileAndFont_.find(keyOf(definition));
+  return found == rowsByFileAndFont_.end() ? none : found->second;
+}

@@ -1,0 +1,21 @@
+// Case folding that respects double-byte characters.
+#include "mapping/FoldCase.h"
+
+#include "platform/CodePage.h"
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (size_t i = 0; i < folded.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(folded[i]);
+    if (IsLeadByte(c)) {
+      ++i;  // its follower may look like a letter but is not one
+    } else if (c >= 'A' && c <= 'Z') {
+      folded[i] = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return folded;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+}

@@ -1,0 +1,14 @@
+// Comparing texts without regard to case, as the list controls of the
+// mapping page do: only single-byte letters fold, never the bytes of a
+// double-byte character.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/// \p text with the letters A-Z lowered; the second byte of a double-byte
+/// character of the process code page is left alone.
+std::string FoldCase(std::string_view text);
+
+/// True when the two texts are equal without regard to case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);

@@ -1,0 +1,151 @@
+// Saving and loading font map files.
+#include "mapping/FontMapFile.h"
+
+#include <array>
+
+#include "app/SharedOperations.h"
+#include "mapping/CMappingTable.h"
+#include "mapping/CMessageSink.h"
+#include "mapping/MappingColumns.h"
+#include "mapping/MappingRules.h"
+#include "mapping/MappingTexts.h"
+#include "mapping/ReplaceFile.h"
+#include "model/CFontReferenceList.h"
+#include "platform/CExclusiveFile.h"
+#include "platform/FileException.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr size_t kFieldCount = 10;
+constexpr char kLineEnd[] = "\r\n";
+
+void ReportFileError(const CFileException& failure, const std::string& path,
+                     CMessageSink& messages) {
+  messages.ShowMessage(FileErrorText(failure) + "\n\r" + LoadResString(IdsFileNameLabel) + path,
+                       LoadResString(IdsCaptionError));
+}
+
+// The whole file as a text-mode read delivers it, read under an exclusive
+// lock as the file is shared with nobody.
+std::string ReadMapFile(const std::string& path) {
+  CExclusiveFile file(path);
+  std::string text;
+  char buffer[65536];
+  for (size_t n; (n = file.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  file.Close();
+  text.resize(ApplyTextMode(text.data(), text.size()));
+  return text;
+}
+
+// Applies one data line to the table. Returns whether a family was added.
+bool ApplyMapLine(std::string line, CMappingTable& table, CFontReferenceList& fontFiles) {
+  std::array<std::string, kFieldCount> fields;
+  size_t found = 0;
+  while (found < kFieldCount && NextField(";", fields[found], line)) ++found;
+  if (found == 0) return false;  // an empty line names nothing
+
+  bool added = AddFamilyName(fontFiles, fields[0], fields[6]);
+  const std::string name = fields[0] + fields[1];
+  const NewFontTuple font{fields[6], fields[7], fields[8], fields[9]};
+  for (int32_t row = table.FindRow(name); row >= 0; row = table.FindRow(name, row)) {
+    if (table.ColumnText(row, ColumnCurrentFont) != fields[2] ||
+        table.ColumnText(row, ColumnSize) != fields[3] ||
+        table.ColumnText(row, ColumnBold) != fields[4] ||
+        table.ColumnText(row, ColumnItalic) != fields[5]) {
+      continue;
+    }
+    table.SelectRow(row);
+    table.ApplyNewFont(true, table.IsDefinitionRow(row), font);
+  }
+  return added;
+}
+
+}  // namespace
+
+std::string FontMapLine(const CFontReference& reference) {
+  std::string line;
+  for (const std::string* field :
+       {&reference.GetComponent(), &KindMarker(reference.GetKind()), &reference.GetFamily(),
+        &reference.GetSize(), &reference.GetBold(), &reference.GetItalic(),
+        &reference.GetNewFamily(), &reference.GetNewSize(), &reference.GetNewBold(),
+        &reference.GetNewItalic()}) {
+    line += *field;
+    line += ';';
+  }
+  return line;
+}
+
+bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
+                 CMessageSink& messages) {
+  std::string text;
+  if (translated.Count() > 0) {
+    text = LoadResString(IdsFontMapHeader) + ";" + kLineEnd;
+    for (int32_t i = translated.Count() - 1; i >= 0; --i) {  // list order: newest first
+      const CFontReference& reference = *translated.GetAt(i);
+      if (reference.GetChanged()) text += FontMapLine(reference) + kLineEnd;
+    }
+  }
+  try {
+    ReplaceFile(path, text);
+  } catch (const CFileException& failure) {
+    ReportFileError(failure, path, messages);
+    return false;
+  }
+  return true;
+}
+
+FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table, CFontReferenceList& fontFiles,
+                        CMessageSink& messages) {
+  FontMapLoad result;
+  std::string text;
+  try {
+    text = ReadMapFile(path);
+  } catch (const CFileException& failure) {
+    ReportFileError(failure, path, messages);
+    result.status = FontMapStatus::FileError;
+    return result;
+  }
+
+  size_t lineEnd = text.find('\n');
+  std::string_view header(text.data(), lineEnd == std::string::npos ? text.size() : lineEnd);
+  if (text.empty() || header.find(LoadResString(IdsFontMapHeader)) == std::string_view::npos) {
+    result.status = FontMapStatus::NotValid;
+    return result;
+  }
+  CMappingTable::Batch batch(table);  // See Note [repeated applies]
+  while (lineEnd != std::string::npos && lineEnd + 1 < text.size()) {
+    size_t start = lineEnd + 1;
+    lineEnd = text.find('\n', start);
+    size_t length = (lineEnd == std::string::npos ? text.size() : lineEnd) - start;
+    if (ApplyMapLine(text.substr(start, length), table, fontFiles)) result.familyAdded = true;
+  }
+  table.SelectRow(0);
+  return result;
+}
+
+bool LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
+                  CFontReferenceList& fontFiles, CMessageSink& messages) {
+  bool familyAdded = false;
+  std::string notValid;
+  for (const std::string& path : paths) {
+    FontMapLoad load = LoadFontMap(path, table, fontFiles, messages);
+    if (load.familyAdded) familyAdded = true;
+    if (load.status == FontMapStatus::NotValid) {
+      notValid += mappingtext::kNotValidMapFile + path + kLineEnd;
+    }
+  }
+  if (!notValid.empty()) messages.ShowMessage(notValid, LoadResString(IdsCaptionError));
+  return familyAdded;
+}
+
+bool AddFamilyName(CFontReferenceList& fontFiles, std::string_view firstField,
+                   std::string_view family) {
+  if (firstField == CategoryText(IdsCategoryChartFont) ||
+      firstField == CategoryText(IdsCategoryTextStringFont)) {
+    return fontFiles.NamedFamilies().AddAtHead(family);
+  }
+  return fontFiles.DefinedFamilies().AddAtHead(family);
+}
