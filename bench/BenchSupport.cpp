@@ -3,33 +3,46 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <limits>
 
 namespace bench {
 
-double BestSeconds(int runs, const std::function<void()>& work) {
-  double best = std::numeric_limits<double>::max();
+namespace {
+double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+}  // namespace
+
+Timing Best(int runs, const std::function<void()>& work) {
+  Timing best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
   for (int i = 0; i < runs; ++i) {
-    auto start = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ThreadCpuSeconds();
     work();
-    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
+    const double cpu = ThreadCpuSeconds() - cpuStart;
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    best.wall = std::min(best.wall, wall.count());
+    best.cpu = std::min(best.cpu, cpu);
   }
   return best;
 }
 
 double CatSeconds(const std::string& file) {
   const std::string command = "cat '" + file + "' > /dev/null";
-  return BestSeconds(3, [&] {
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "%s failed\n", command.c_str());
-  });
+  return Best(3, [&] {
+           if (std::system(command.c_str()) != 0) std::fprintf(stderr, "%s failed\n", command.c_str());
+         }).wall;
 }
 
-void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
+void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double catSeconds,
             const std::string& note) {
   const double mb = static_cast<double>(bytes) / (1024.0 * 1024.0);
-  std::printf("%-22s %-14s %8.1f MB  %8.3f s  %8.1f MB/s   (cat: %.3f s)%s%s\n", what.c_str(), file.c_str(), mb,
-              seconds, mb / seconds, catSeconds, note.empty() ? "" : "  ", note.c_str());
+  std::printf("%-16s %-10s %6.1f MB  %7.1f MB/s  (%.3f s; wall %.3f s, %.1f MB/s)  cat: %.3f s%s%s\n",
+              what.c_str(), file.c_str(), mb, mb / timing.cpu, timing.cpu, timing.wall, mb / timing.wall,
+              catSeconds, note.empty() ? "" : "  ", note.c_str());
   std::fflush(stdout);
 }
 

@@ -10,16 +10,23 @@
 
 namespace bench {
 
-/// Best wall-clock time of \p runs calls of \p work, in seconds.
-double BestSeconds(int runs, const std::function<void()>& work);
+/// How long a piece of work took, in seconds.
+struct Timing {
+  double wall;
+  double cpu;  ///< this thread's processor time: steadier than wall time on a busy machine
+};
+
+/// The best of \p runs calls of \p work (each of wall and processor time).
+Timing Best(int runs, const std::function<void()>& work);
 
 /// Best time of `cat FILE > /dev/null` over three runs: what merely reading
 /// the file costs on this machine.
 double CatSeconds(const std::string& file);
 
 /// Prints one result line: what was measured, on which file, its speed in
-/// MB/s beside the time cat takes for the same file.
-void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
+/// MB/s (by processor time, and by wall time) beside the time cat takes for
+/// the same file.
+void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double catSeconds,
             const std::string& note = "");
 
 /// A benchmark's command line: files, each with the code page given by the

@@ -33,13 +33,13 @@ int main(int argc, char** argv) {
     }
     try {
       uint64_t tokens = 0;
-      double fromFile = bench::BestSeconds(5, [&] {
+      bench::Timing fromFile = bench::Best(5, [&] {
         SSLex lex(CResourceModule::Embedded(), f.path);
         tokens = LexAll(lex);
       });
       const std::string note = std::to_string(tokens) + " tokens, code page " + std::to_string(f.codePage);
       bench::Report("lex file", name, bytes, fromFile, cat, note);
-      double inMemory = bench::BestSeconds(5, [&] {
+      bench::Timing inMemory = bench::Best(5, [&] {
         SSLex lex(CResourceModule::Embedded(), text, name);
         LexAll(lex);
       });

@@ -65,7 +65,22 @@ SSRefPtr<SSToken> SSLex::Match() {
         pos += 1;
       }
       if (entry < 0) break;  // pos stays past the character that failed
-      row = SSLexExpressionList::RowOf(entry);
+      const uint32_t nextRow = SSLexExpressionList::RowOf(entry);
+      if (nextRow == row) {
+        // A state that loops on itself, as runs of text do: take its run
+        // with lookups that need not wait for one another.
+        while (pos < length) {
+          const unsigned b = data[pos];
+          if (kDoubleByte && lead[b] && pos + 1 < length) {
+            if (list.WideNext(row, b | uint32_t(data[pos + 1]) << 8) != entry) break;
+            pos += 2;
+          } else {
+            if (list.Next(row, b) != entry) break;
+            pos += 1;
+          }
+        }
+      }
+      row = nextRow;
       if (entry & 1) {
         acceptedRow = static_cast<int32_t>(row);
         acceptedEnd = pos;
