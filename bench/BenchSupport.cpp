@@ -30,6 +30,8 @@ Timing Best(int runs, const std::function<void()>& work) {
   return best;
 }
 
+double BestSeconds(int runs, const std::function<void()>& work) { return Best(runs, work).wall; }
+
 double CatSeconds(const std::string& file) {
   const std::string command = "cat '" + file + "' > /dev/null";
   return Best(3, [&] {
@@ -44,6 +46,11 @@ void Report(const std::string& what, const std::string& file, uint64_t bytes, Ti
               what.c_str(), file.c_str(), mb, mb / timing.cpu, timing.cpu, timing.wall, mb / timing.wall,
               catSeconds, note.empty() ? "" : "  ", note.c_str());
   std::fflush(stdout);
+}
+
+void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
+            const std::string& note) {
+  Report(what, file, bytes, Timing{seconds, seconds}, catSeconds, note);
 }
 
 std::vector<BenchFile> BenchFiles(int argc, char** argv, const char* program) {

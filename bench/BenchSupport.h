@@ -18,6 +18,8 @@ struct Timing {
 
 /// The best of \p runs calls of \p work (each of wall and processor time).
 Timing Best(int runs, const std::function<void()>& work);
+/// The best wall-clock time of \p runs calls of \p work, in seconds.
+double BestSeconds(int runs, const std::function<void()>& work);
 
 /// Best time of `cat FILE > /dev/null` over three runs: what merely reading
 /// the file costs on this machine.
@@ -27,6 +29,9 @@ double CatSeconds(const std::string& file);
 /// MB/s (by processor time, and by wall time) beside the time cat takes for
 /// the same file.
 void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double catSeconds,
+            const std::string& note = "");
+/// As above, for a wall-clock time alone.
+void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
             const std::string& note = "");
 
 /// A benchmark's command line: files, each with the code page given by the
