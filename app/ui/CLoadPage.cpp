@@ -8,7 +8,6 @@
 
 #include "app/CWizardChoices.h"
 #include "app/SaveLoadLog.h"
-#include "app/SharedOperations.h"
 #include "app/ui/CMappingPlaceholder.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -29,7 +28,11 @@ void SetButton(QPushButton* button, bool enabled, bool isDefault = false) {
 }  // namespace
 
 CLoadPage::CLoadPage(const CWizardChoices& choices, CWizardPage* owner)
-    : CWizardPage(141, owner), choices_(choices), log_(*List(kLogBox)) {
+    : CWizardPage(141, owner),
+      choices_(choices),
+      log_(*List(kLogBox)),
+      session_(choices, log_) {
+  session_.SetStateListener([this](LoadState state) { SetButtonState(state); });
   OnClicked(kStart, this, &CLoadPage::OnStart);
   OnClicked(kStop, this, &CLoadPage::OnStop);
   OnClicked(kSaveAs, this, &CLoadPage::OnSaveAs);
@@ -57,10 +60,12 @@ void CLoadPage::OnInitDialog() {
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void CLoadPage::SetButtonState(ButtonState state) {
+void CLoadPage::SetButtonState(LoadState state) {
   QPushButton* start = Button(kStart);
   switch (state) {
-    case ButtonState::Busy:
+    case LoadState::Opening:
+      break;
+    case LoadState::Busy:
       SetButton(start, false);
       SetButton(Button(kIdHelp), false);
       SetButton(Button(kExit), false);
@@ -69,9 +74,9 @@ void CLoadPage::SetButtonState(ButtonState state) {
       SetButton(Button(kSaveAs), false);
       SetButton(Button(kStop), true, true);
       break;
-    case ButtonState::Finished:
-    case ButtonState::Failed: {
-      bool finished = state == ButtonState::Finished;
+    case LoadState::Finished:
+    case LoadState::Failed: {
+      bool finished = state == LoadState::Finished;
       if (!finished && start) start->setEnabled(false);
       SetButton(Button(kStop), false);
       SetButton(Button(kIdOk), finished);
@@ -85,20 +90,15 @@ void CLoadPage::SetButtonState(ButtonState state) {
 }
 
 void CLoadPage::OnStart() {
+  // Runs until loading is over; Stop, the menu and the title bar's close
+  // are handled meanwhile, inside the pump.
   loading_ = true;
-  SetStopFlag(0);
-  SetButtonState(ButtonState::Busy);
-  // Loading proper comes with the load session; until then the page goes
-  // straight to its finished state.
-  SetButtonState(ButtonState::Finished);
+  session_.Start();
   loading_ = false;
   if (closeRequested_) done(-1);
 }
 
-void CLoadPage::OnStop() {
-  SetStopFlag(1);
-  SetButtonState(ButtonState::Finished);
-}
+void CLoadPage::OnStop() { session_.Stop(); }
 
 void CLoadPage::OnSaveAs() {
   FileDialogRequest request;
