@@ -23,7 +23,11 @@ constexpr size_t kMaxFreeBlocks = 4096;
 struct FreeBlocks {
   BlockHeader* head = nullptr;
   size_t count = 0;
+  // Tokens released while the thread ends (by static objects) go straight
+  // back to the system.
+  bool closed = false;
   ~FreeBlocks() {
+    closed = true;
     while (head != nullptr) ::operator delete(std::exchange(head, head->next));
   }
 };
@@ -34,7 +38,7 @@ thread_local FreeBlocks freeBlocks;
 void* SSToken::operator new(size_t size, size_t textBytes) {
   const size_t bytes = sizeof(BlockHeader) + size + textBytes;
   BlockHeader* block;
-  if (bytes <= kPoolBlockSize && freeBlocks.head != nullptr) {
+  if (bytes <= kPoolBlockSize && freeBlocks.head != nullptr && !freeBlocks.closed) {
     block = std::exchange(freeBlocks.head, freeBlocks.head->next);
     --freeBlocks.count;
   } else {
@@ -48,7 +52,7 @@ void* SSToken::operator new(size_t size, size_t textBytes) {
 void SSToken::operator delete(void* p) noexcept {
   if (p == nullptr) return;
   BlockHeader* block = static_cast<BlockHeader*>(p) - 1;
-  if (block->pooled && freeBlocks.count < kMaxFreeBlocks) {
+  if (block->pooled && freeBlocks.count < kMaxFreeBlocks && !freeBlocks.closed) {
     block->next = std::exchange(freeBlocks.head, block);
     ++freeBlocks.count;
   } else {
