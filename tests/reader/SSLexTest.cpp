@@ -189,6 +189,20 @@ TEST(SSLexPositions, LinesColumnsAndDoubleByteCharacters) {
   EXPECT_EQ(more[8]->Column(), 5);
 }
 
+TEST(SSLexPositions, LeadByteTakesTheByteAfterItEvenALineFeed) {
+  lextest::CodePageScope scope(932);
+  SSLex lex(CResourceModule::Embedded(), "<!OPS, Version = 8.0>\n\x82\n<x>\x82", "t.doc");
+  std::vector<SSRefPtr<SSToken>> tokens;
+  while (SSRefPtr<SSToken> t = lex.NextToken()) tokens.push_back(t);
+  ASSERT_EQ(tokens.size(), 12u);
+  EXPECT_EQ(tokens[7]->View(), "\x82\n");  // one character: no line end
+  EXPECT_EQ(tokens[8]->View(), "<");
+  EXPECT_EQ(tokens[8]->Line(), 2);
+  EXPECT_EQ(tokens[8]->Column(), 3);
+  EXPECT_EQ(tokens[11]->View(), "\x82");  // a lead byte that ends the input stands alone
+  EXPECT_EQ(tokens[11]->Column(), 6);
+}
+
 TEST(SSLexPositions, CrLfFileGivesTheSameTokensAsLf) {
   std::string lf = testsupport::ReadFile(testsupport::SourcePath("examples/brochure.doc"));
   ASSERT_FALSE(lf.empty());
