@@ -74,7 +74,8 @@ void CMappingTable::BuildTable() {
       taker.merged.push_back(built[i].item);
     }
   }
-  for (size_t i = 0; i < built.size(); ++i) rowOfItem_[static_cast<size_t>(built[i].item)] = rowOf[i];
+  for (size_t i = 0; i < built.size(); ++i)
+    rowOfItem_[static_cast<size_t>(built[i].item)] = rowOf[i];
   // Each joining reference goes to the head of the list, as the
   // representative keeps it too.
   for (Row& row : rows_) {
@@ -109,16 +110,26 @@ const std::string& CMappingTable::ColumnText(int32_t row, int32_t column) const 
   const CFontReference* rep = Representative(row);
   if (!rep) return kEmpty;
   switch (column) {
-    case ColumnComponent: return rows_[static_cast<size_t>(row)].component;
-    case ColumnCurrentFont: return rep->GetFamily();
-    case ColumnSize: return rep->GetSize();
-    case ColumnBold: return rep->GetBold();
-    case ColumnItalic: return rep->GetItalic();
-    case ColumnNewFont: return rep->GetNewFamily();
-    case ColumnNewSize: return rep->GetNewSize();
-    case ColumnNewBold: return rep->GetNewBold();
-    case ColumnNewItalic: return rep->GetNewItalic();
-    default: return kEmpty;
+    case ColumnComponent:
+      return rows_[static_cast<size_t>(row)].component;
+    case ColumnCurrentFont:
+      return rep->GetFamily();
+    case ColumnSize:
+      return rep->GetSize();
+    case ColumnBold:
+      return rep->GetBold();
+    case ColumnItalic:
+      return rep->GetItalic();
+    case ColumnNewFont:
+      return rep->GetNewFamily();
+    case ColumnNewSize:
+      return rep->GetNewSize();
+    case ColumnNewBold:
+      return rep->GetNewBold();
+    case ColumnNewItalic:
+      return rep->GetNewItalic();
+    default:
+      return kEmpty;
   }
 }
 

@@ -97,8 +97,8 @@ bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
   return true;
 }
 
-FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table, CFontReferenceList& fontFiles,
-                        CMessageSink& messages) {
+FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
+                        CFontReferenceList& fontFiles, CMessageSink& messages) {
   FontMapLoad result;
   std::string text;
   try {

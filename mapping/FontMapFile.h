@@ -42,8 +42,8 @@ bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
 /// regard to case) and its current font (exactly); each new family goes
 /// into \p fontFiles' lists. Selects row 0 at the end. A file error is shown
 /// on \p messages at once; a missing header is only returned.
-FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table, CFontReferenceList& fontFiles,
-                        CMessageSink& messages);
+FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
+                        CFontReferenceList& fontFiles, CMessageSink& messages);
 
 /// LoadFontMap for each of \p paths in order, then one message listing every
 /// file that was not valid. Returns whether any file added a family.

@@ -9,9 +9,9 @@
 
 const std::string& KindMarker(int32_t kind) {
   static const std::string none;
-  static const std::array<std::string, 4> markers = {
-      "", LoadResString(IdsKindSubcomponent), LoadResString(IdsKindComponentPrefix),
-      LoadResString(IdsKindSubcomponentPrefix)};
+  static const std::array<std::string, 4> markers = {"", LoadResString(IdsKindSubcomponent),
+                                                     LoadResString(IdsKindComponentPrefix),
+                                                     LoadResString(IdsKindSubcomponentPrefix)};
   if (kind < 0 || kind >= static_cast<int32_t>(markers.size())) return none;
   return markers[static_cast<size_t>(kind)];
 }
@@ -30,15 +30,21 @@ bool SameCurrentFont(const CFontReference& a, const CFontReference& b) {
 }
 
 bool KindAccepts(int32_t rowKind, int32_t other) {
-  switch (rowKind) {
-    case KindNone: return other == KindNone;
-    case KindComponent: return other == KindComponent || other == KindSubcomponent;
-    case KindSubcomponent: return other == KindSubcomponent;
-    case KindComponentPrefix:
-      return other == KindComponentPrefix || other == KindSubcomponentPrefix;
-    case KindSubcomponentPrefix: return other == KindSubcomponentPrefix;
-    default: return false;
+  // Rows by kind, and the kinds of references each takes, both in the
+  // order None, Component, Subcomponent, Component prefix, Subcomponent prefix.
+  static constexpr bool kAccepts[5][5] = {
+      {true, false, false, false, false},  // None
+      {false, true, true, false, false},   // Component: itself and subcomponents
+      {false, false, true, false, false},  // Subcomponent
+      {false, false, false, true, true},   // Component prefix: and subcomponent prefixes
+      {false, false, false, false, true},  // Subcomponent prefix
+  };
+  auto index = [](int32_t kind) { return static_cast<size_t>(kind - KindNone); };
+  if (rowKind < KindNone || rowKind > KindSubcomponentPrefix || other < KindNone ||
+      other > KindSubcomponentPrefix) {
+    return false;
   }
+  return kAccepts[index(rowKind)][index(other)];
 }
 
 const std::string& CategoryText(int32_t id) {

@@ -15,10 +15,14 @@
 namespace {
 
 constexpr MultipleChangeModeInfo kModes[] = {
-    {IdsMultipleChangeByComponent, IdsColumnComponent, ColumnComponent,
+    {IdsMultipleChangeByComponent,
+     IdsColumnComponent,
+     ColumnComponent,
      {IdsCategoryFontDefinition, IdsCategoryFontChange, IdsCategoryChartFont,
       IdsCategoryTextStringFont}},
-    {IdsMultipleChangeByFont, IdsColumnCurrentFont, ColumnCurrentFont,
+    {IdsMultipleChangeByFont,
+     IdsColumnCurrentFont,
+     ColumnCurrentFont,
      {IdsCategoryFontChange, IdsCategoryChartFont, IdsCategoryTextStringFont, 0}},
 };
 
@@ -51,7 +55,7 @@ std::vector<std::string> OriginalEntries(const CMappingTable& table, MultipleCha
 
 std::vector<std::string> NewFontEntries(const CFontReferenceList& fontFiles) {
   std::vector<std::string> entries;
-  std::unordered_set<std::string> seen;  // folded
+  std::unordered_set<std::string> seen;                   // folded
   for (int32_t i = fontFiles.Count() - 1; i >= 0; --i) {  // list order: newest first
     const CFontReference& reference = *fontFiles.GetAt(i);
     if (std::any_of(std::begin(kNoNewFontFrom), std::end(kNoNewFontFrom),

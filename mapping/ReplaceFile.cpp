@@ -1,11 +1,13 @@
 // Whole-file writes through a temporary file and a rename.
 #include "mapping/ReplaceFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/FileException.h"
 
@@ -41,16 +43,22 @@ int WriteAll(int fd, std::string_view bytes) {
 void ReplaceFile(const std::string& path, std::string_view bytes) {
   // A file the user may not write stays refused, as creating it would be.
   struct stat st {};
+  std::string target = path;
   if (::stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) CFileException::ThrowErrno(EISDIR, path);
     if (::access(path.c_str(), W_OK) != 0) CFileException::ThrowErrno(errno, path);
+    // Through a link the file it names is replaced, not the link.
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+      target = resolved;
+      std::free(resolved);
+    }
   }
   std::string tempPath;
-  int fd = CreateBeside(path, tempPath);
+  int fd = CreateBeside(target, tempPath);
   if (fd < 0) CFileException::ThrowErrno(errno, path);
   int error = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(tempPath.c_str());
     CFileException::ThrowErrno(error, path);

@@ -1,9 +1,8 @@
 // The mapping table: rows, their order and merging, the selection, and the
 // apply operations with their carry-over from font definitions.
-#include "mapping/CMappingTable.h"
-
 #include <gtest/gtest.h>
 
+#include "mapping/CMappingTable.h"
 #include "mapping/FoldCase.h"
 #include "mapping/MappingRules.h"
 #include "mapping/RowFileNames.h"
@@ -42,19 +41,19 @@ const NewFontTuple kMincho{"Mincho", "10", "Bold", ""};
 TEST(CMappingTable, RowsComeNewestFirstAndSortByteWiseKeepingEqualTextsInOrder) {
   CModelBuilder model;
   model.File("order.doc").Define("F1", "Times", "10").Define("F2", "Times", "12");
-  model.Number("Body", KindComponent, "1");   // position 2
-  model.Number("body", KindComponent, "1");   // 3: lower case sorts after upper
-  model.Number("Zed", KindComponent, "2");    // 4
-  model.Number("Body", KindComponent, "2");   // 5: newer than position 2
+  model.Number("Body", KindComponent, "1");       // position 2
+  model.Number("body", KindComponent, "1");       // 3: lower case sorts after upper
+  model.Number("Zed", KindComponent, "2");        // 4
+  model.Number("Body", KindComponent, "2");       // 5: newer than position 2
   model.Number("\xC9t\xE9", KindComponent, "1");  // 6: high bytes after ASCII
   model.Number("Body Text", KindComponent, "1");  // 7: a longer text after its prefix
 
   CMappingTable table(model.list);
   table.BuildTable();
-  EXPECT_EQ((std::vector<std::string>{
-                "Body|Times|12||||||", "Body|Times|10||||||", "Body Text|Times|10||||||",
-                "Font Definition|Times|12||||||", "Font Definition|Times|10||||||",
-                "Zed|Times|12||||||", "body|Times|10||||||", "\xC9t\xE9|Times|10||||||"}),
+  EXPECT_EQ((std::vector<std::string>{"Body|Times|12||||||", "Body|Times|10||||||",
+                                      "Body Text|Times|10||||||", "Font Definition|Times|12||||||",
+                                      "Font Definition|Times|10||||||", "Zed|Times|12||||||",
+                                      "body|Times|10||||||", "\xC9t\xE9|Times|10||||||"}),
             Rows(table));
   EXPECT_EQ(5, table.ItemData(0));
   EXPECT_EQ(2, table.ItemData(1));
@@ -64,17 +63,17 @@ TEST(CMappingTable, RowsComeNewestFirstAndSortByteWiseKeepingEqualTextsInOrder) 
 TEST(CMappingTable, KindsMergeOnlyWhereTheRowAcceptsThem) {
   CModelBuilder model;
   model.File("kinds.doc").Define("F1", "Times", "10").Define("F2", "Times", "12");
-  model.Number("Body", KindSubcomponent, "1");       // 2: Body+, joins Body (10)
-  model.Number("Body", KindComponent, "2");          // 3: Body (12), another font
-  model.Number("Body", KindComponent, "1");          // 4: Body (10)
-  model.Number("|:Body", KindComponentPrefix, "1");  // 5: Body Prefix
+  model.Number("Body", KindSubcomponent, "1");          // 2: Body+, joins Body (10)
+  model.Number("Body", KindComponent, "2");             // 3: Body (12), another font
+  model.Number("Body", KindComponent, "1");             // 4: Body (10)
+  model.Number("|:Body", KindComponentPrefix, "1");     // 5: Body Prefix
   model.Number("|:Body", KindSubcomponentPrefix, "1");  // 6: Body+ Prefix
 
   CMappingTable table(model.list);
   table.BuildTable();
-  EXPECT_EQ((std::vector<std::string>{"Body|Times|10||||||", "Body|Times|12||||||",
-                                      "Body Prefix|Times|10||||||", "Font Definition|Times|12||||||",
-                                      "Font Definition|Times|10||||||"}),
+  EXPECT_EQ((std::vector<std::string>{
+                "Body|Times|10||||||", "Body|Times|12||||||", "Body Prefix|Times|10||||||",
+                "Font Definition|Times|12||||||", "Font Definition|Times|10||||||"}),
             Rows(table));
   // Body (10) took Body+ across Body Prefix; Body Prefix took Body+ Prefix.
   EXPECT_EQ((std::vector<int32_t>{2}), table.MergedRows(0));
@@ -257,7 +256,11 @@ TEST(CMappingTable, FindRowIgnoresCaseAndGoesOnAfterTheLastFind) {
 
 TEST(FoldCase, LeavesTheSecondByteOfADoubleByteCharacterAlone) {
   SetProcessCodePage(932);
-  EXPECT_EQ("\x83\x41" "abc", FoldCase("\x83\x41" "ABC"));
+  EXPECT_EQ(
+      "\x83\x41"
+      "abc",
+      FoldCase("\x83\x41"
+               "ABC"));
   EXPECT_FALSE(EqualIgnoringCase("\x83\x41", "\x83\x61"));
   SetProcessCodePage(1252);
   EXPECT_TRUE(EqualIgnoringCase("Body+", "bODY+"));
@@ -299,7 +302,9 @@ TEST(CMappingTable, BatchLeavesTheReferencesAsSingleAppliesDo) {
 
   const NewFontTuple fonts[] = {kMincho, {"Gothic", "12", "", "Italic"}, {}};
   uint32_t seed = 7;
-  auto next = [&seed](uint32_t bound) { return (seed = seed * 1103515245u + 12345u) / 65536u % bound; };
+  auto next = [&seed](uint32_t bound) {
+    return (seed = seed * 1103515245u + 12345u) / 65536u % bound;
+  };
   {
     CMappingTable::Batch batch(batched);
     CMappingTable::Batch nested(batched);

@@ -1,13 +1,12 @@
 // The merge step against a literal top-down scan, on many random tables
 // with shared base names, kinds and fonts.
-#include "mapping/MergeRows.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
 #include "mapping/MappingRules.h"
+#include "mapping/MergeRows.h"
 #include "tests/mapping/MappingTestSupport.h"
 
 namespace {
@@ -18,9 +17,7 @@ std::vector<int32_t> ScanMerge(const std::vector<CBuildRow>& rows, const CFontRe
   std::vector<int32_t> joins(rows.size(), -1);
   std::vector<size_t> remaining(rows.size());
   for (size_t i = 0; i < rows.size(); ++i) remaining[i] = i;
-  auto base = [&](size_t i) {
-    return BaseName(rows[i].text, list.GetAt(rows[i].item)->GetKind());
-  };
+  auto base = [&](size_t i) { return BaseName(rows[i].text, list.GetAt(rows[i].item)->GetKind()); };
   for (size_t r = 0; r < remaining.size(); ++r) {
     const CFontReference& rep = *list.GetAt(rows[remaining[r]].item);
     for (size_t s = r + 1; s < remaining.size() && base(remaining[s]) == base(remaining[r]);) {
