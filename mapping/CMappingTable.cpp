@@ -216,6 +216,12 @@ void CMappingTable::ApplyToSelected(bool isMapped, const NewFontTuple& font) {
 //   about to be written on its own first gets its row's pending state, so
 //   the order of writes into every reference stays as if nothing waited.
 
+NewFontTuple CMappingTable::SelectedNewFont() const {
+  const CFontReference* rep = Representative(selected_);
+  if (!rep) return {};
+  return {rep->GetNewFamily(), rep->GetNewSize(), rep->GetNewBold(), rep->GetNewItalic()};
+}
+
 void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition,
                                const NewFontTuple& font) {
   CFontReference* rep = Representative(row);

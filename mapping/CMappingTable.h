@@ -76,6 +76,9 @@ class CMappingTable {
   void ApplyNewFont(bool isMapped, bool isDefinitionRow, const NewFontTuple& font);
   /// ApplyNewFont with isDefinitionRow taken from the selected row.
   void ApplyToSelected(bool isMapped, const NewFontTuple& font);
+  /// The new font of the selected row (empty without a selection), for
+  /// changing one of its fields (size, bold, italic) and applying it again.
+  NewFontTuple SelectedNewFont() const;
   /// Writes flags and font into \p row's representative and merged
   /// references; sets the mappings-changed flag.
   void ApplyToRow(int32_t row, bool isMapped, bool byDefinition, const NewFontTuple& font);

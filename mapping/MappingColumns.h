@@ -27,7 +27,7 @@ struct MappingColumnInfo {
   int32_t extraWidth;  ///< pixels a view adds to the header text's width
 };
 
-/// The description of \p column (0 to 8).
+/// The description of \p column (0 to 8; any other number gets column 0's).
 const MappingColumnInfo& MappingColumnInfoOf(int32_t column);
 
 /// The header text of \p column ("Component", "Current Font", "Size", ...).

@@ -154,8 +154,10 @@ TEST(CMappingTable, ApplyAndClearReachEveryReferenceOfTheRow) {
   table.BuildTable();
   ASSERT_EQ("Body", table.ColumnText(0, 0));
 
+  EXPECT_EQ(NewFontTuple{}, table.SelectedNewFont());
   table.ApplyToSelected(true, kMincho);
   EXPECT_TRUE(table.GetMappingsChanged());
+  EXPECT_EQ(kMincho, table.SelectedNewFont());
   EXPECT_EQ("Body|Times|10|||Mincho|10|Bold|", Rows(table)[0]);
   for (int32_t position : {1, 2}) {
     const CFontReference& reference = *model.list.GetAt(position);
