@@ -9,12 +9,6 @@ namespace loadtest {
 
 namespace {
 
-void DumpList(std::string& out, const char* name, const CUniqueTextList& list) {
-  out += name;
-  for (const std::string& text : list) out += "|" + text;
-  out += '\n';
-}
-
 std::string Position(const CTextPiece& p) {
   return std::to_string(p.GetFileNumber()) + "@" + std::to_string(p.GetStartLine()) + ":" +
          std::to_string(p.GetStartColumn()) + "-" + std::to_string(p.GetEndLine()) + ":" +
@@ -23,32 +17,27 @@ std::string Position(const CTextPiece& p) {
 
 }  // namespace
 
-std::string Dump(const CFontReferenceList& model) {
+std::string Dump(const CFontReferenceList& m) {
   std::string out;
-  for (int32_t i = 0; i < model.Count(); ++i) {
-    const CFontReference& r = *model.GetAt(i);
-    out += "ref|" + r.GetCategory() + "|" + r.GetComponent() + "|" + std::to_string(r.GetKind()) +
-           "|" + r.GetFontKey() + "|" + r.GetFamily() + "|" + r.GetSize() + "|" + r.GetBold() +
-           "|" + r.GetItalic() + "|" + r.GetPiece().GetText() + "|" + Position(r.GetPiece()) + "\n";
+  for (int32_t i = 0; i < m.Count(); ++i) {
+    const CFontReference& r = *m.GetAt(i);
+    out += r.GetCategory() + "|" + r.GetComponent() + "|" + std::to_string(r.GetKind()) + "|" +
+           r.GetFontKey() + "|" + r.GetFamily() + "|" + r.GetSize() + "|" + r.GetBold() + "|" +
+           r.GetItalic() + "|" + r.GetPiece().GetText() + "|" + Position(r.GetPiece()) + "\n";
   }
-  for (const CTextPiece& piece : model.GetFontDefinitionsPieces()) {
-    out += "definitions tag|" + piece.GetText() + "|" + Position(piece) + "\n";
+  for (const CTextPiece& piece : m.GetFontDefinitionsPieces()) out += Position(piece) + "\n";
+  for (const CUniqueTextList* list : {&m.DefinedFamilies(), &m.NamedFamilies(), &m.FontSizes()}) {
+    for (const std::string& text : *list) out += text + ";";
+    out += "\n";
   }
-  out += "definitions|" + model.GetFontDefinitionsText() + "\n";
-  out += "highest|" + model.GetHighestFontNumber() + "\n";
-  DumpList(out, "defined", model.DefinedFamilies());
-  DumpList(out, "named", model.NamedFamilies());
-  DumpList(out, "sizes", model.FontSizes());
-  out += "file|" + model.GetCurrentFileName() + "\n";
-  out += "component|" + model.GetCurrentComponent() + "|" + std::to_string(model.GetCurrentKind()) +
-         "\n";
-  out += "shiftjis|" + std::to_string(model.GetIsShiftJis()) + "\n";
-  return out;
+  return out + m.GetFontDefinitionsText() + "|" + m.GetHighestFontNumber() + "|" +
+         m.GetCurrentFileName() + "|" + m.GetCurrentComponent() + "|" +
+         std::to_string(m.GetCurrentKind()) + "|" + std::to_string(m.GetIsShiftJis());
 }
 
-std::vector<std::string> Texts(const CMemoryLoadLog& log, size_t first) {
-  std::vector<std::string> out;
-  for (size_t i = first; i < log.Lines().size(); ++i) out.push_back(log.Lines()[i].text);
+Lines Texts(const CMemoryLoadLog& log) {
+  Lines out;
+  for (const auto& line : log.Lines()) out.push_back(line.text);
   return out;
 }
 
@@ -56,20 +45,18 @@ std::string DataFile(const std::string& name) {
   return testsupport::SourcePath("tests/app/data/" + name).string();
 }
 
-FreeSpace::FreeSpace(std::optional<uint64_t> megabytes)
-    : previous_(SetFreeDiskSpaceQuery([megabytes]() -> std::optional<uint64_t> {
+Stage::Stage(std::optional<uint64_t> megabytes, MessagePumpHook pump)
+    : previousQuery_(SetFreeDiskSpaceQuery([megabytes]() -> std::optional<uint64_t> {
         if (!megabytes) return std::nullopt;
         return *megabytes * 1048576;
-      })) {}
-
-FreeSpace::~FreeSpace() { SetFreeDiskSpaceQuery(previous_); }
-
-PumpHook::PumpHook(MessagePumpHook pump) : previous_(SetMessagePump(std::move(pump))) {
+      })),
+      previousPump_(SetMessagePump(std::move(pump))) {
   SetStopFlag(0);
 }
 
-PumpHook::~PumpHook() {
-  SetMessagePump(previous_);
+Stage::~Stage() {
+  SetFreeDiskSpaceQuery(previousQuery_);
+  SetMessagePump(previousPump_);
   SetStopFlag(0);
 }
 

@@ -1,5 +1,6 @@
 // Helpers for the loading tests: a model written out in full for exact
-// comparisons, the test documents, and stand-ins for the disk and the pump.
+// comparisons, log texts, test documents, and stand-ins for the disk and
+// the message pump.
 #pragma once
 
 #include <cstdint>
@@ -15,38 +16,27 @@ class CFontReferenceList;
 
 namespace loadtest {
 
+using Lines = std::vector<std::string>;
+
 /// Every field of \p model that loading can change, one item per line.
 std::string Dump(const CFontReferenceList& model);
-
-/// The texts of the log's lines from \p first on.
-std::vector<std::string> Texts(const CMemoryLoadLog& log, size_t first = 0);
-
-/// A test document of tests/app/data.
+/// The texts of the log's lines.
+Lines Texts(const CMemoryLoadLog& log);
+/// The path of a test document of tests/app/data.
 std::string DataFile(const std::string& name);
 
-/// Plays a disk with \p megabytes free (nothing: unknown) while it lives.
-class FreeSpace {
+/// While it lives: a disk with \p megabytes free, and \p pump as the
+/// message pump (the stop flag is cleared on both ends).
+class Stage {
  public:
-  explicit FreeSpace(std::optional<uint64_t> megabytes);
-  ~FreeSpace();
-  FreeSpace(const FreeSpace&) = delete;
-  FreeSpace& operator=(const FreeSpace&) = delete;
+  explicit Stage(std::optional<uint64_t> megabytes, MessagePumpHook pump = nullptr);
+  ~Stage();
+  Stage(const Stage&) = delete;
+  Stage& operator=(const Stage&) = delete;
 
  private:
-  FreeDiskSpaceQuery previous_;
-};
-
-/// Installs \p pump as the message pump while it lives; clears the stop
-/// flag on both ends.
-class PumpHook {
- public:
-  explicit PumpHook(MessagePumpHook pump);
-  ~PumpHook();
-  PumpHook(const PumpHook&) = delete;
-  PumpHook& operator=(const PumpHook&) = delete;
-
- private:
-  MessagePumpHook previous_;
+  FreeDiskSpaceQuery previousQuery_;
+  MessagePumpHook previousPump_;
 };
 
 }  // namespace loadtest
