@@ -4,7 +4,6 @@
 
 #include "mapping/CMappingTable.h"
 #include "mapping/FoldCase.h"
-#include "mapping/MappingRules.h"
 #include "mapping/RowFileNames.h"
 #include "platform/CodePage.h"
 #include "tests/mapping/MappingTestSupport.h"
@@ -79,16 +78,6 @@ TEST(CMappingTable, KindsMergeOnlyWhereTheRowAcceptsThem) {
   EXPECT_EQ((std::vector<int32_t>{2}), table.MergedRows(0));
   EXPECT_EQ((std::vector<int32_t>{6}), table.MergedRows(2));
   EXPECT_EQ(table.MergedRows(0), table.Representative(0)->GetMergedRows());
-}
-
-TEST(KindAccepts, ComponentsTakeTheirSubcomponentsButNotTheOtherWayRound) {
-  EXPECT_TRUE(KindAccepts(KindComponent, KindSubcomponent));
-  EXPECT_FALSE(KindAccepts(KindSubcomponent, KindComponent));
-  EXPECT_TRUE(KindAccepts(KindComponentPrefix, KindSubcomponentPrefix));
-  EXPECT_FALSE(KindAccepts(KindSubcomponentPrefix, KindComponentPrefix));
-  EXPECT_FALSE(KindAccepts(KindComponent, KindComponentPrefix));
-  EXPECT_FALSE(KindAccepts(KindNone, KindComponent));
-  EXPECT_TRUE(KindAccepts(KindNone, KindNone));
 }
 
 TEST(CMappingTable, MergeScanStopsAtTheFirstOtherBaseName) {

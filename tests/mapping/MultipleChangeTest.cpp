@@ -1,10 +1,9 @@
 // Multiple change by component and by font: what the dialog offers and
-// which rows its OK changes; and the files a row lists.
+// which rows its OK changes.
 #include <gtest/gtest.h>
 
 #include "mapping/CMappingTable.h"
 #include "mapping/MultipleChange.h"
-#include "mapping/RowFileNames.h"
 #include "tests/mapping/MappingTestSupport.h"
 
 using mappingtest::CModelBuilder;
@@ -49,8 +48,6 @@ TEST_F(MultipleChangeTest, OriginalEntriesLeaveOutTheModesCategories) {
             OriginalEntries(table, MultipleChangeMode::ByComponent));
   EXPECT_EQ((std::vector<std::string>{"Times", "Arial", ""}),
             OriginalEntries(table, MultipleChangeMode::ByFont));
-  EXPECT_EQ(135, MultipleChangeModeInfoOf(MultipleChangeMode::ByFont).titleId);
-  EXPECT_EQ(127, MultipleChangeModeInfoOf(MultipleChangeMode::ByComponent).captionId);
 }
 
 TEST_F(MultipleChangeTest, NewFontEntriesKeepSimilarFamiliesApart) {
@@ -97,10 +94,4 @@ TEST_F(MultipleChangeTest, AComponentNamedFontDefinitionIsNoDefinitionRow) {
   // carried their fonts to the rows of their file.
   EXPECT_EQ("Gothic,12,,", NewFont(Row("Body+", "Arial")));
   EXPECT_TRUE(table.Representative(Row("Body+", "Arial"))->GetChangedToo());
-}
-
-TEST_F(MultipleChangeTest, RowFileNamesListEachFileOnce) {
-  EXPECT_EQ((std::vector<std::string>{"multi-b.doc", "multi-a.doc"}),
-            RowFileNames(table, Row("Body", "Times")));
-  EXPECT_TRUE(RowFileNames(table, -1).empty());
 }
