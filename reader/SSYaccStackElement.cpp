@@ -2,26 +2,34 @@
 #include "reader/SSYaccStackElement.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 
 // Freed plain elements, linked through their first bytes. One list per
-// thread, so that parsers on different threads never share it.
+// thread, emptied when the thread ends; elements released after that (by
+// static objects) go straight back to the system.
 struct FreeBlock {
   FreeBlock* next;
 };
-thread_local FreeBlock* freeElements = nullptr;
-thread_local size_t freeCount = 0;
+struct FreeElements {
+  FreeBlock* head = nullptr;
+  size_t count = 0;
+  bool closed = false;
+  ~FreeElements() {
+    closed = true;
+    while (head != nullptr) ::operator delete(std::exchange(head, head->next));
+  }
+};
+thread_local FreeElements freeElements;
 constexpr size_t kMaxFree = 4096;
 
 }  // namespace
 
 void* SSYaccStackElement::operator new(size_t size) {
-  if (size == sizeof(SSYaccStackElement) && freeElements != nullptr) {
-    FreeBlock* block = freeElements;
-    freeElements = block->next;
-    --freeCount;
-    return block;
+  if (size == sizeof(SSYaccStackElement) && freeElements.head != nullptr && !freeElements.closed) {
+    --freeElements.count;
+    return std::exchange(freeElements.head, freeElements.head->next);
   }
   void* p = ::operator new(size, std::nothrow);
   if (p == nullptr) throw SSExceptionOutOfStorage();
@@ -30,9 +38,9 @@ void* SSYaccStackElement::operator new(size_t size) {
 
 void SSYaccStackElement::operator delete(void* p, size_t size) noexcept {
   if (p == nullptr) return;
-  if (size == sizeof(SSYaccStackElement) && freeCount < kMaxFree) {
-    freeElements = new (p) FreeBlock{freeElements};
-    ++freeCount;
+  if (size == sizeof(SSYaccStackElement) && freeElements.count < kMaxFree && !freeElements.closed) {
+    freeElements.head = new (p) FreeBlock{freeElements.head};
+    ++freeElements.count;
     return;
   }
   ::operator delete(p);
