@@ -5,7 +5,7 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CLI      := $(BUILD)/typeswap-cli
 # Debian packages the build and the tests need.
-PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev
+PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
 
 .PHONY: all deps configure build test demo bench clean
 
