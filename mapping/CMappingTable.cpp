@@ -172,6 +172,32 @@ int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
   return next == rows.end() ? -1 : *next;
 }
 
+const std::vector<int32_t>& CMappingTable::FindRowsWithFont(std::string_view text,
+                                                           std::string_view family,
+                                                           std::string_view size,
+                                                           std::string_view bold,
+                                                           std::string_view italic) const {
+  auto keyOf = [](std::string_view text, std::string_view family, std::string_view size,
+                  std::string_view bold, std::string_view italic) {
+    std::string key;
+    AppendKeyPart(key, FoldCase(text));
+    for (std::string_view part : {family, size, bold, italic}) AppendKeyPart(key, part);
+    return key;
+  };
+  // A font map asks once per line, and may have a line for every reference.
+  if (rowsByTextAndFont_.empty() && !rows_.empty()) {
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      const CFontReference& rep = *Representative(row);
+      rowsByTextAndFont_[keyOf(rows_[static_cast<size_t>(row)].component, rep.GetFamily(),
+                               rep.GetSize(), rep.GetBold(), rep.GetItalic())]
+          .push_back(row);
+    }
+  }
+  static const std::vector<int32_t> none;
+  auto found = rowsByTextAndFont_.find(keyOf(text, family, size, bold, italic));
+  return found == rowsByTextAndFont_.end() ? none : found->second;
+}
+
 void CMappingTable::SelectRow(int32_t row) {
   if (row < 0 || row >= RowCount()) row = -1;
   if (row == selected_) return;
@@ -312,6 +338,7 @@ void CMappingTable::NotifyRowChanged(int32_t row) {
 
 void CMappingTable::ForgetIndexes() {
   rowsByText_.clear();
+  rowsByTextAndFont_.clear();
   rowsByFileAndFont_.clear();
   fontIndexBuilt_ = false;
 }

@@ -59,6 +59,12 @@ class CMappingTable {
   /// The first row after \p after whose column-0 text equals \p text
   /// without regard to case, or -1.
   int32_t FindRow(std::string_view text, int32_t after = -1) const;
+  /// Every row, top to bottom, whose column-0 text equals \p text without
+  /// regard to case and whose current font (columns 1 to 4) equals the
+  /// given one byte for byte.
+  const std::vector<int32_t>& FindRowsWithFont(std::string_view text, std::string_view family,
+                                               std::string_view size, std::string_view bold,
+                                               std::string_view italic) const;
 
   // ---- selection --------------------------------------------------------
 
@@ -159,6 +165,7 @@ class CMappingTable {
 
   // Built on first use, dropped when the rows change.
   mutable std::unordered_map<std::string, std::vector<int32_t>> rowsByText_;
+  mutable std::unordered_map<std::string, std::vector<int32_t>> rowsByTextAndFont_;
   std::unordered_map<std::string, std::vector<int32_t>> rowsByFileAndFont_;
   bool fontIndexBuilt_ = false;
   std::unordered_map<uint32_t, std::string> fileNames_;

@@ -6,7 +6,6 @@
 #include "app/SharedOperations.h"
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
-#include "mapping/MappingColumns.h"
 #include "mapping/MappingRules.h"
 #include "mapping/MappingTexts.h"
 #include "mapping/ReplaceFile.h"
@@ -50,13 +49,12 @@ bool ApplyMapLine(std::string line, CMappingTable& table, CFontReferenceList& fo
   bool added = AddFamilyName(fontFiles, fields[0], fields[6]);
   const std::string name = fields[0] + fields[1];
   const NewFontTuple font{fields[6], fields[7], fields[8], fields[9]};
-  for (int32_t row = table.FindRow(name); row >= 0; row = table.FindRow(name, row)) {
-    if (table.ColumnText(row, ColumnCurrentFont) != fields[2] ||
-        table.ColumnText(row, ColumnSize) != fields[3] ||
-        table.ColumnText(row, ColumnBold) != fields[4] ||
-        table.ColumnText(row, ColumnItalic) != fields[5]) {
-      continue;
-    }
+  // Rows showing the name (found without regard to case) and the current
+  // font of the line (compared exactly), top to bottom. A copy: observers
+  // hear of each selection and might rebuild the table.
+  const std::vector<int32_t> rows =
+      table.FindRowsWithFont(name, fields[2], fields[3], fields[4], fields[5]);
+  for (int32_t row : rows) {
     table.SelectRow(row);
     table.ApplyNewFont(true, table.IsDefinitionRow(row), font);
   }
