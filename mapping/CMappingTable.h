@@ -31,10 +31,11 @@ class CMappingTable {
   CMappingTable(const CMappingTable&) = delete;
   CMappingTable& operator=(const CMappingTable&) = delete;
 
-  /// Builds the rows from every reference of the list: newest first,
-  /// a leading "|:" cut, kind markers appended, sorted by column 0
-  /// byte by byte (equal texts keep their order), merged, and row 0
-  /// selected. Rows built earlier are replaced.
+  /// Builds the rows from every reference of the list: newest first, a
+  /// name holding "|:" shown without its first two characters, kind
+  /// markers appended, sorted by column 0 byte by byte (equal texts keep
+  /// their order), merged, and row 0 selected. Rows built earlier are
+  /// replaced, and so are the representatives' merged rows.
   void BuildTable();
 
   /// Deletes every row and forgets every new font stored in the references
