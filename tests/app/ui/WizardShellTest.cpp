@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "app/ui/CAppendReplaceDlg.h"
+#include "app/ui/CLoadPage.h"
 #include "app/ui/CSelectFilesPage.h"
 #include "app/ui/CSplashWnd.h"
 #include "platform/ui/CArtwork.h"
@@ -26,6 +27,7 @@ class WizardShellTest : public QObject {
   void splashShowsOnceAndGoesByItsTimerOnly();
   void appendReplaceResults();
   void helpAndVersionNeedNoDisplay();
+  void navigationThroughRealModalLoops();
 };
 
 void WizardShellTest::everyTemplateReads() {
@@ -134,6 +136,50 @@ void WizardShellTest::helpAndVersionNeedNoDisplay() {
       "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + program + " --help", status);
   QCOMPARE(status, 0);
   QVERIFY(out.find("usage: typeswap") == 0);
+}
+
+// The scripted service never enters a modal loop; this walk does, through
+// the real dialogs: Next, Back, Next again, then Exit on page B.
+void WizardShellTest::navigationThroughRealModalLoops() {
+  testsupport::TempDir dir;
+  std::string doc = dir.Write("in/a.doc", "<!OPS, Version = 8.0>\n");
+  std::filesystem::create_directories(dir.path() / "out");
+  CSelectFilesPage pageA;
+  pageA.Edit(CSelectFilesPage::kTranslatedBox)->setText(QString::fromStdString(doc + ";"));
+  pageA.Edit(CSelectFilesPage::kFontBox)->setText(QString::fromStdString(doc + ";"));
+  pageA.Edit(CSelectFilesPage::kOutputBox)->setText(QString::fromStdString((dir.path() / "out").string()));
+
+  std::vector<std::string> steps;
+  auto onLoadPage = [&steps](int32_t button, const char* step) {
+    QTimer::singleShot(0, [&steps, button, step] {
+      auto* pageB = dynamic_cast<CLoadPage*>(QApplication::activeModalWidget());
+      if (!pageB) return;
+      steps.push_back(step);
+      pageB->Button(button)->click();
+    });
+  };
+  QTimer::singleShot(0, [&] {
+    onLoadPage(kIdCancel, "back");
+    pageA.Button(CSelectFilesPage::kNext)->click();
+    steps.push_back(pageA.isVisible() ? "page A shown" : "page A hidden");
+    onLoadPage(CLoadPage::kExit, "exit");
+    pageA.Button(CSelectFilesPage::kNext)->click();
+  });
+  // Only a guard against a hang; the walk itself needs no waiting.
+  bool hung = false;
+  QTimer guard;
+  guard.setSingleShot(true);
+  connect(&guard, &QTimer::timeout, [&hung] {
+    hung = true;
+    QApplication::exit(1);
+  });
+  guard.start(10000);
+  int result = CWizardPage::RunModal(pageA);
+  guard.stop();
+  QVERIFY(!hung);
+  QCOMPARE(result, int(kIdCancel));
+  QCOMPARE(steps, (std::vector<std::string>{"back", "page A shown", "exit"}));
+  QVERIFY(!pageA.isVisible());
 }
 
 QTEST_MAIN(WizardShellTest)
