@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 
 #include "platform/ui/CArtwork.h"
 #include "platform/ui/QtText.h"
@@ -71,6 +72,13 @@ std::map<int32_t, QWidget*> CDialogBuilder::Build(QDialog& dialog,
   if (tpl.Has("minimizebox")) flags |= Qt::WindowMinimizeButtonHint;
   dialog.setWindowFlags(flags);
   dialog.setFixedSize(ToPixels(tpl.rect).size());
+  if (tpl.Has("centered")) {
+    // Centred on the screen, not over the owner as Qt would place it.
+    QWidget* owner = dialog.parentWidget();
+    if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+      dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    }
+  }
 
   std::map<int32_t, QWidget*> byId;
   QWidget* previousInTabOrder = nullptr;
