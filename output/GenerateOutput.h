@@ -1,0 +1,25 @@
+// The output run of the mapping page's Run: new font numbers and names,
+// the replacement lists of every changed file, and the written copies.
+#pragma once
+
+#include <vector>
+
+#include "output/COutputRecord.h"
+
+class CErrorReporter;
+class CFontReferenceList;
+class COutputObserver;
+class CWizardChoices;
+
+/// Writes a rewritten copy of every translated file that has a changed font
+/// reference into the output directory of \p choices (absolute, or below
+/// the directory of the first translated file). Each changed reference of
+/// \p translated is given a new font number or spelled-out name, and every
+/// rewritten file receives all new definition lines right after its font
+/// definitions tag. Files without a replacement are not written. Reports
+/// go to \p reporter, progress and messages to \p observer (may be null).
+/// The highest font number is left as it was, so a repeated run allocates
+/// the same numbers. Returns the files written completely.
+std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                                          CErrorReporter& reporter, COutputObserver* observer);
+
