@@ -4,6 +4,8 @@
 int RunTokensCommand(std::span<char* const> args);      // cli/TokensCommand.cpp
 int RunReductionsCommand(std::span<char* const> args);  // cli/ReductionsCommand.cpp
 int RunLoadCommand(std::span<char* const> args);        // cli/LoadCommand.cpp
+int RunTableCommand(std::span<char* const> args);       // cli/TableCommand.cpp
+int RunRunCommand(std::span<char* const> args);         // cli/RunCommand.cpp
 
 std::span<const CliCommand> CliCommands() {
   static const CliCommand kCommands[] = {
@@ -15,6 +17,17 @@ std::span<const CliCommand> CliCommands() {
       {"load", "[--codepage N] --translated SEL [--fonts SEL] [--font-type 0|1|2]",
        "loads the selected files as the load page does; prints the log, the state and both models",
        RunLoadCommand},
+      {"table", "[--codepage N] --translated SEL [--fonts SEL] [--font-type N] [--map FILE]...",
+       "loads, builds the mapping table, applies each map file in order; prints the column headers and "
+       "one line per row, tab-separated (exit 1 when loading or a map failed)",
+       RunTableCommand},
+      {"run",
+       "[--codepage N] --translated SEL --fonts SEL [--font-type N] --out DIR [--map FILE]... "
+       "[--save-map FILE] [--euc]",
+       "checks, loads, maps and writes the rewritten files into DIR, printing the load log and the "
+       "run's reports; ends with \"Finished processing.\" (exit 1 when loading, a map or a file "
+       "failed, 2 when a check failed)",
+       RunRunCommand},
   };
   return kCommands;
 }

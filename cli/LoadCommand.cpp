@@ -8,21 +8,11 @@
 #include "app/CMemoryLoadLog.h"
 #include "app/CWizardChoices.h"
 #include "cli/CliArgs.h"
+#include "cli/CliMappingJob.h"
 #include "cli/Commands.h"
 #include "model/CFontReferenceList.h"
 
 namespace {
-
-// The selection text of every value given for \p option, in order, each
-// path list ended by ";" so that the next one appends to it.
-std::string Selection(const CCliArgs& cli, std::string_view option) {
-  std::string selection;
-  for (const std::string& value : cli.Values(option)) {
-    selection += value;
-    if (!value.empty() && value.back() != ';') selection += ';';
-  }
-  return selection;
-}
 
 void AppendField(std::string& out, std::string_view text) {
   out += '\t';
@@ -96,13 +86,11 @@ int RunLoadCommand(std::span<char* const> args) {
   if (!cli.ok()) return CliUsageError("load", cli.error());
   if (!cli.Positional().empty()) return CliUsageError("load", "unexpected argument");
   if (!cli.Has("translated")) return CliUsageError("load", "--translated is needed");
-  std::string fontType = cli.Value("font-type", "0");
-  if (fontType != "0" && fontType != "1" && fontType != "2") {
-    return CliUsageError("load", "--font-type must be 0, 1 or 2");
-  }
+  int32_t fontType = 0;
+  if (!CliFontType(cli, fontType)) return CliUsageError("load", "--font-type must be 0, 1 or 2");
 
-  CWizardChoices choices(Selection(cli, "translated"), Selection(cli, "fonts"), std::string(),
-                         fontType[0] - '0');
+  CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(),
+                         fontType);
   CMemoryLoadLog log;
   CLoadSession session(choices, log);
   session.Start(cli.Has("fonts"));

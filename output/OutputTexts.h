@@ -30,6 +30,8 @@ inline constexpr const char* kCreatingFile = "Creating file: %s\n";
 inline constexpr const char* kFilesCreated = "%d files created.\n";
 // Caption of the boxes of a run that are not errors of a file.
 inline constexpr const char* kApplicationTitle = "KORVIN Typeswap for Interleaf";
+// The message that ends every run.
+inline constexpr const char* kFinishedProcessing = "Finished processing.";
 
 // Messages of the EUC conversion.
 inline constexpr const char* kCouldNotOpenFile = "Could not open file : ";
