@@ -10,6 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$root/build/typeswap}
 folder=${2:-$root/build/screenshots}
 
+# The samples are ASCII or Shift-JIS, so they are read in code page 932.
 # Sample documents: font*.doc serve as font files, the others are the
 # translated files. Selection texts end every path with ";".
 translated=""
@@ -33,5 +34,5 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/runtime}"
 
 mkdir -p "$folder"
 xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$program" --screenshots "$folder" "$translated" "$fonts" "$output"
+  "$program" --codepage 932 --screenshots "$folder" "$translated" "$fonts" "$output"
 ls "$folder"/*.png
