@@ -23,7 +23,7 @@ CReplaceList::CReplaceList(std::string fileName, CErrorReporter& reporter)
 
 bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
   if (!piece) return false;
-  const std::string& newText = piece->GetReplacement().GetText();
+  const std::string& newText = piece->ReplacementText();
   if (newText == piece->GetText()) return false;
   if (pieces_.empty() && fileName_.empty()) fileName_ = piece->GetFileName();
   // Pieces mostly arrive in file order, so the search starts at the end.
@@ -36,7 +36,7 @@ bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
       }
       continue;
     }
-    const std::string& heldText = held.GetReplacement().GetText();
+    const std::string& heldText = held.ReplacementText();
     if (heldText != newText) {
       reporter_.ReportError(FormatText(outputtext::kDuplicateTranslations, held.GetText(), heldText, newText),
                             outputtext::kCodeDuplicate,
@@ -65,7 +65,7 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
     output.WriteText(text);
     // The replaced text itself is dropped.
     if (!input.ReadTo(piece->GetEndLine(), piece->GetEndColumn(), text)) return false;
-    output.WriteText(piece->GetReplacement().GetText());
+    output.WriteText(piece->ReplacementText());
   }
   if (!input.ReadRest(text)) return false;
   OnCopiedText(text);

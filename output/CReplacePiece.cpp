@@ -1,9 +1,15 @@
 // Replacements of output.
 #include "output/CReplacePiece.h"
 
-CReplacePiece::CReplacePiece(const CTextPiece& replaced, const std::string& replacementText)
-    : CTextPiece(replaced) {
-  replacement_.SetText(CCharsetString(replacementText));
+#include "model/CStringPool.h"
+
+CReplacePiece::CReplacePiece(const CTextPiece& replaced, std::string_view replacementText)
+    : CTextPiece(replaced), replacement_(CStringPool::Intern(replacementText)) {}
+
+CTextPiece CReplacePiece::GetReplacement() const {
+  CTextPiece replacement;
+  replacement.SetText(CCharsetString(*replacement_));
+  return replacement;
 }
 
 bool CReplacePiece::SamePosition(const CTextPiece& other) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/CTextPiece.h"
 
@@ -10,16 +11,21 @@
 /// with its replacement. The replacement has no position or file.
 class CReplacePiece : public CTextPiece {
  public:
-  CReplacePiece(const CTextPiece& replaced, const std::string& replacementText);
+  CReplacePiece(const CTextPiece& replaced, std::string_view replacementText);
 
   /// A copy of the text written instead of the piece.
-  virtual std::string GetReplacementText() const { return replacement_.GetText(); }
+  virtual std::string GetReplacementText() const { return *replacement_; }
+  /// The text written instead of the piece.
+  const std::string& ReplacementText() const { return *replacement_; }
   /// The replacement as a piece, for reports that name it.
-  const CTextPiece& GetReplacement() const { return replacement_; }
+  CTextPiece GetReplacement() const;
 
   /// Whether both pieces cover exactly the same place of the same file.
   bool SamePosition(const CTextPiece& other) const;
 
  private:
-  CTextPiece replacement_;
+  // A run holds one piece per changed reference, hundreds of thousands of
+  // them, with a handful of different texts: each piece points at the one
+  // shared copy of its text.
+  const std::string* replacement_;
 };

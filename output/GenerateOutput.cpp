@@ -51,15 +51,26 @@ std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const 
   // Files that receive a replacement in this run. The model's files to
   // rewrite also hold those of earlier runs, which may have none now.
   std::unordered_set<std::string> rewritten;
+  // A file's references come together, in the order read: its list is
+  // looked up once for each stretch of them, not for every piece.
+  CReplaceList* list = nullptr;
+  uint32_t listFile = 0;
+  int32_t kept = 0;
   for (int32_t i = 0; i < translated.Count(); ++i) {
     const CFontReference& reference = *translated.GetAt(i);
-    if (reference.GetReplacementText().empty() || reference.GetFontKey().empty()) continue;
+    const std::string& replacement = reference.GetReplacementText();
+    if (replacement.empty() || reference.GetFontKey().empty()) continue;
     const CTextPiece& piece = reference.GetPiece();
-    std::string fileName = piece.GetFileName();
-    translated.AddFileToRewrite(fileName);
-    rewritten.insert(std::move(fileName));
-    run.Add(std::make_unique<CReplacePiece>(piece, reference.GetReplacementText()));
+    if (list == nullptr || piece.GetFileNumber() != listFile) {
+      std::string fileName = piece.GetFileName();
+      translated.AddFileToRewrite(fileName);
+      list = &run.ListFor(fileName);
+      listFile = piece.GetFileNumber();
+      rewritten.insert(std::move(fileName));
+    }
+    if (list->Add(std::make_unique<CReplacePiece>(piece, replacement))) ++kept;
   }
+  run.SetTotalPieces(run.GetTotalPieces() + kept);
 
   // The tag is part of the new text, so the lines follow it.
   if (needDefinitions) {
