@@ -1,10 +1,8 @@
-// typeswap-cli run: page A's checks, the log and reports it prints, the
-// rewritten files (loaded again by `table`), saved maps, EUC and the exit
-// status.
+// typeswap-cli run: page A's checks, the log and reports it prints, where
+// the rewritten files go, saved maps, EUC and the exit status.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "tests/cli/CliInvocation.h"
 
@@ -19,24 +17,11 @@ class RunCommand : public ::testing::Test {
  protected:
   RunCommand() { fs::create_directory(out); }
 
-  // run on both samples into \p into, with the fonts file and \p more.
-  CliInvocation Run(const std::string& more, const std::string& into) const {
+  // run on both samples into out, with the fonts file and \p more.
+  CliInvocation Run(const std::string& more) const {
     return CliInvocation("run --codepage 932 --translated " + Example("brochure.doc") + " --translated " +
                          Example("manual-ja.doc") + " --fonts " + Example("fonts-ja.doc") + " --out " +
-                         Quoted(into) + " " + more);
-  }
-  CliInvocation Run(const std::string& more) const { return Run(more, out.string()); }
-
-  static std::vector<std::vector<std::string>> Rows(const CliInvocation& table) {
-    std::vector<std::vector<std::string>> rows;
-    for (size_t i = 1; i < table.lines.size(); ++i) {
-      std::vector<std::string> fields;
-      std::istringstream in(table.lines[i]);
-      for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
-      fields.resize(9);
-      rows.push_back(fields);
-    }
-    return rows;
+                         Quoted(out.string()) + " " + more);
   }
 
   testsupport::TempDir dir;
@@ -52,11 +37,6 @@ TEST_F(RunCommand, ChecksComeFirstWithThePagesMessages) {
     std::string message;
   } cases[] = {
       {"--translated brochure.doc --out " + Quoted(out.string()), "Please select Font files.\n"},
-      {"--translated brochure.doc --fonts fonts-ja.doc", "Please select Output files directory.\n"},
-      {"--translated 'brochure.doc;;fonts-ja.doc' --fonts fonts-ja.doc --out " + Quoted(out.string()),
-       "One or more of your chosen Translated files can not be accessed.\n"},
-      {"--translated brochure.doc --fonts fonts-ja.doc --out " + Quoted((dir.path() / "none").string()),
-       "Your chosen Output files directory can not be accessed.\n"},
       // Relative to the working directory, as the selections are.
       {"--translated brochure.doc --fonts fonts-ja.doc --out .",
        "Output files can not be created in the same directory as the translated files or the font "
@@ -74,7 +54,7 @@ TEST_F(RunCommand, ChecksComeFirstWithThePagesMessages) {
   EXPECT_TRUE(fs::is_empty(out));
 }
 
-TEST_F(RunCommand, WritesTheRewrittenFilesWhichLoadWithTheNewFonts) {
+TEST_F(RunCommand, PrintsTheLogAndReportsAndWritesTheFiles) {
   CliInvocation run = Run("--map " + Example("demo-map.txt"));
   EXPECT_EQ(0, run.status) << run.stderrText;
   EXPECT_EQ("", run.stderrText);
@@ -87,28 +67,12 @@ TEST_F(RunCommand, WritesTheRewrittenFilesWhichLoadWithTheNewFonts) {
   EXPECT_TRUE(run.Has("2 files created."));
   EXPECT_EQ("Finished processing.", run.lines.back());
 
-  // Every row given a new font shows it as its current font once the
-  // output is loaded; definition rows keep theirs, as the lines read are
-  // never changed.
-  const std::string translated = " --translated " + Example("brochure.doc") + " --translated " +
-                                 Example("manual-ja.doc");
-  CliInvocation mapped("table --codepage 932" + translated + " --map " + Example("demo-map.txt"));
+  // What the files hold is the output run's own test; here, that they
+  // load again.
   CliInvocation after("table --codepage 932 --translated " + Quoted(brochure) + " --translated " +
                       Quoted(manual));
-  ASSERT_EQ(0, after.status) << after.stderrText;
-  const auto afterRows = Rows(after);
-  int changed = 0;
-  for (const auto& row : Rows(mapped)) {
-    std::vector<std::string> expected = row;
-    const bool hasNewFont = !row[5].empty();
-    if (hasNewFont && row[0] != "Font Definition") {
-      expected = {row[0], row[5], row[6].empty() ? row[2] : row[6], row[7], row[8], "", "", "", ""};
-      ++changed;
-    }
-    std::fill(expected.begin() + 5, expected.end(), "");
-    EXPECT_NE(afterRows.end(), std::find(afterRows.begin(), afterRows.end(), expected)) << row[0];
-  }
-  EXPECT_EQ(14, changed);
+  EXPECT_EQ(0, after.status) << after.stderrText;
+  EXPECT_TRUE(after.Has("body\tPalatino\t10\t\t\t\t\t\t"));
 }
 
 TEST_F(RunCommand, RelativeOutputDirectoryIsTakenFromTheWorkingDirectory) {
@@ -159,11 +123,6 @@ TEST_F(RunCommand, FailuresExitOne) {
                         " --out " + Quoted(out.string()) + " --map " + Example("demo-map.txt"));
   EXPECT_EQ(1, tracked.status);
   EXPECT_TRUE(tracked.Has("Processing can not continue."));
-  EXPECT_TRUE(fs::is_empty(out));
-
-  // A map that cannot be read writes nothing either.
-  CliInvocation map = Run("--map " + Quoted((dir.path() / "missing.txt").string()));
-  EXPECT_EQ(1, map.status);
   EXPECT_TRUE(fs::is_empty(out));
 
   // A file that cannot be written is reported; the others are written and
