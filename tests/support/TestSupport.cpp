@@ -1,6 +1,7 @@
 // Small helpers shared by the tests.
 #include "tests/support/TestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -50,6 +51,18 @@ fs::path CorpusDir() {
   fs::path p = SourcePath("../shared/corpus");
   std::error_code ec;
   return fs::is_directory(p, ec) ? p : fs::path();
+}
+
+std::vector<fs::path> CorpusDocuments() {
+  std::vector<fs::path> documents;
+  fs::path corpus = CorpusDir();
+  if (corpus.empty()) return documents;
+  for (const fs::directory_entry& e : fs::directory_iterator(corpus)) {
+    const fs::path ext = e.path().extension();
+    if (ext == ".doc" || ext == ".sty") documents.push_back(e.path());
+  }
+  std::sort(documents.begin(), documents.end());
+  return documents;
 }
 
 std::string RunCommand(const std::string& command, int& status) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -32,6 +33,10 @@ std::filesystem::path SourcePath(const std::string& relative);
 /// The shared corpus of real-world documents, or an empty path when this
 /// machine has none.
 std::filesystem::path CorpusDir();
+
+/// The corpus's documents and style files (*.doc, *.sty) in name order;
+/// empty when this machine has no corpus.
+std::vector<std::filesystem::path> CorpusDocuments();
 
 /// Runs \p command through the shell and returns its standard output;
 /// \p status receives the exit status.
