@@ -2,6 +2,8 @@
 #include "mapping/CMappingTable.h"
 
 #include <algorithm>
+#include <functional>
+#include <numeric>
 
 #include "mapping/FoldCase.h"
 #include "mapping/MappingRules.h"
@@ -24,6 +26,42 @@ std::string WithoutFirstTwoCharacters(const std::string& text) {
   return text.substr(at);
 }
 
+// The column-0 text of a reference's row: its component, shown without the
+// first two characters when it holds "|:", and its kind marker.
+std::string RowText(const CFontReference& reference) {
+  const std::string& component = reference.GetComponent();
+  std::string text = component.find("|:") != std::string::npos ? WithoutFirstTwoCharacters(component) : component;
+  text += KindMarker(reference.GetKind());
+  return text;
+}
+
+// What a row's text is made from. Components are shared copies, so equal
+// names mostly share one; two copies of one name merely make the text twice.
+struct TextKey {
+  const std::string* component;
+  int32_t kind;
+  bool operator==(const TextKey&) const = default;
+};
+struct TextKeyHash {
+  size_t operator()(const TextKey& key) const noexcept {
+    return std::hash<const void*>()(key.component) * 31u + static_cast<size_t>(key.kind);
+  }
+};
+
+// For each text, its place among the distinct texts in bytewise order.
+std::vector<uint32_t> RanksOf(const std::vector<std::string>& texts) {
+  std::vector<uint32_t> order(texts.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return texts[a] < texts[b]; });
+  std::vector<uint32_t> rank(texts.size());
+  uint32_t next = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && texts[order[i]] != texts[order[i - 1]]) ++next;
+    rank[order[i]] = next;
+  }
+  return rank;
+}
+
 // Appends one part of an index key, its length first, so that no text can
 // be mistaken for two.
 void AppendKeyPart(std::string& key, std::string_view part) {
@@ -44,22 +82,34 @@ void CMappingTable::BuildTable() {
   ForgetIndexes();
 
   // Rows in list order, newest reference first; leftovers of an earlier
-  // build must not add to the merged rows of this one.
+  // build must not add to the merged rows of this one. A row's text depends
+  // on its component and kind alone, which hundreds of thousands of
+  // references share a few thousand of: each text is made once, and the
+  // rows are ordered by the rank of their text.
   const int32_t count = translated_.Count();
-  std::vector<CBuildRow> built;
-  built.reserve(static_cast<size_t>(count));
-  for (int32_t item = count - 1; item >= 0; --item) {
+  std::vector<std::string> texts;
+  std::vector<uint32_t> textOf(static_cast<size_t>(count));  // by newest-first position
+  std::unordered_map<TextKey, uint32_t, TextKeyHash> textIds;
+  for (int32_t item = count - 1, at = 0; item >= 0; --item, ++at) {
     CFontReference* reference = translated_.GetAt(item);
     if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
-    CBuildRow row{reference->GetComponent(), item};
-    if (row.text.find("|:") != std::string::npos) row.text = WithoutFirstTwoCharacters(row.text);
-    row.text += KindMarker(reference->GetKind());
-    built.push_back(std::move(row));
+    auto [found, added] = textIds.try_emplace(TextKey{&reference->GetComponent(), reference->GetKind()},
+                                              static_cast<uint32_t>(texts.size()));
+    if (added) texts.push_back(RowText(*reference));
+    textOf[static_cast<size_t>(at)] = found->second;
   }
+  const std::vector<uint32_t> rank = RanksOf(texts);
 
-  // std::string compares as unsigned bytes, a prefix first.
-  std::stable_sort(built.begin(), built.end(),
-                   [](const CBuildRow& a, const CBuildRow& b) { return a.text < b.text; });
+  // Bytewise order of the texts (as std::string compares, a prefix first),
+  // equal texts keeping list order: a counting sort by rank.
+  std::vector<size_t> start(texts.size() + 1, 0);
+  for (uint32_t id : textOf) ++start[rank[id] + 1];
+  for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+  std::vector<CBuildRow> built(static_cast<size_t>(count));
+  for (int32_t at = 0; at < count; ++at) {
+    const uint32_t id = textOf[static_cast<size_t>(at)];
+    built[start[rank[id]]++] = CBuildRow{texts[id], count - 1 - at};
+  }
 
   std::vector<int32_t> joins = FindJoiningRows(built, translated_);
   std::vector<int32_t> rowOf(built.size(), -1);
@@ -67,7 +117,7 @@ void CMappingTable::BuildTable() {
   for (size_t i = 0; i < built.size(); ++i) {
     if (joins[i] < 0) {
       rowOf[i] = static_cast<int32_t>(rows_.size());
-      rows_.push_back(Row{std::move(built[i].text), built[i].item, {}, nullptr});
+      rows_.push_back(Row{std::string(built[i].text), built[i].item, {}, nullptr});
     } else {
       rowOf[i] = rowOf[static_cast<size_t>(joins[i])];
       Row& taker = rows_[static_cast<size_t>(rowOf[i])];

@@ -27,24 +27,25 @@
 
 namespace {
 
+// A current font by its four texts. The texts of references are shared
+// copies, one for each distinct text, so the copies' addresses stand for
+// the texts.
 struct FontKey {
-  std::string_view family, size, bold, italic;
+  const std::string *family, *size, *bold, *italic;
   bool operator==(const FontKey&) const = default;
 };
 
 struct FontKeyHash {
   size_t operator()(const FontKey& key) const noexcept {
-    std::hash<std::string_view> hash;
+    std::hash<const void*> hash;
     size_t h = hash(key.family);
-    for (std::string_view part : {key.size, key.bold, key.italic}) {
-      h = h * 1000003u ^ hash(part);
-    }
+    for (const std::string* part : {key.size, key.bold, key.italic}) h = h * 1000003u ^ hash(part);
     return h;
   }
 };
 
 FontKey KeyOf(const CFontReference& reference) {
-  return {reference.GetFamily(), reference.GetSize(), reference.GetBold(), reference.GetItalic()};
+  return {&reference.GetFamily(), &reference.GetSize(), &reference.GetBold(), &reference.GetItalic()};
 }
 
 }  // namespace

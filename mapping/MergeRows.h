@@ -3,15 +3,16 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
 class CFontReferenceList;
 
-/// A row of the mapping table while it is built: its column-0 text and the
-/// list position of its representative.
+/// A row of the mapping table while it is built: its column-0 text (a view
+/// of a text that outlives the row) and the list position of its
+/// representative.
 struct CBuildRow {
-  std::string text;
+  std::string_view text;
   int32_t item = -1;
 };
 

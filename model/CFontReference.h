@@ -21,7 +21,9 @@ enum ComponentKind : int32_t {
 
 /// One font reference. Every text field except category, component and the
 /// piece starts empty; both flags start false. Texts are held as shared
-/// copies, and what only the mapping page and output set is kept apart
+/// copies (CStringPool): equal texts are one copy, so the addresses of the
+/// texts returned compare as the texts do. What only the mapping page and
+/// output set is kept apart
 /// until first set, so that a model of hundreds of thousands of references
 /// stays small and cheap to copy.
 class CFontReference {

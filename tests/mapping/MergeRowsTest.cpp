@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <random>
 
 #include "mapping/MappingRules.h"
@@ -52,10 +53,12 @@ TEST(FindJoiningRows, AgreesWithTheTopDownScan) {
         model.Number(component, kind, random() % 2 ? "1" : "2");
       }
     }
+    std::deque<std::string> texts;  // the rows view them
     std::vector<CBuildRow> rows;
     for (int32_t item = model.list.Count() - 1; item >= 0; --item) {
       const CFontReference& reference = *model.list.GetAt(item);
-      rows.push_back({reference.GetComponent() + KindMarker(reference.GetKind()), item});
+      texts.push_back(reference.GetComponent() + KindMarker(reference.GetKind()));
+      rows.push_back({texts.back(), item});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const CBuildRow& a, const CBuildRow& b) { return a.text < b.text; });
