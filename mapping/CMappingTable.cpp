@@ -62,6 +62,11 @@ std::vector<uint32_t> RanksOf(const std::vector<std::string>& texts) {
   return rank;
 }
 
+// The shared copy of a new font (its key empty).
+const CFontTexts* Shared(const NewFontTuple& font) {
+  return CFontTexts::Share({}, font.family, font.size, font.bold, font.italic);
+}
+
 // Appends one part of an index key, its length first, so that no text can
 // be mistaken for two.
 void AppendKeyPart(std::string& key, std::string_view part) {
@@ -117,7 +122,7 @@ void CMappingTable::BuildTable() {
   for (size_t i = 0; i < built.size(); ++i) {
     if (joins[i] < 0) {
       rowOf[i] = static_cast<int32_t>(rows_.size());
-      rows_.push_back(Row{std::string(built[i].text), built[i].item, {}, nullptr});
+      rows_.push_back(Row{std::string(built[i].text), built[i].item, {}, std::nullopt});
     } else {
       rowOf[i] = rowOf[static_cast<size_t>(joins[i])];
       Row& taker = rows_[static_cast<size_t>(rowOf[i])];
@@ -144,7 +149,7 @@ void CMappingTable::DeleteAllRows() {
     if (reference.GetChanged() || reference.GetChangedToo() || !reference.GetNewFamily().empty() ||
         !reference.GetNewSize().empty() || !reference.GetNewBold().empty() ||
         !reference.GetNewItalic().empty()) {
-      WriteReference(reference, false, false, NewFontTuple{});
+      WriteReference(reference, false, false, CFontTexts::Empty());
     }
     if (!reference.GetMergedRows().empty()) reference.ClearMergedRows();
   }
@@ -256,9 +261,10 @@ void CMappingTable::SelectRow(int32_t row) {
   for (CMappingTableObserver* observer : observers_) observer->SelectionChanged(row);
 }
 
-void CMappingTable::ApplyNewFont(bool isMapped, bool isDefinitionRow, const NewFontTuple& font) {
+void CMappingTable::ApplyNewFont(bool isMapped, bool isDefinitionRow, const NewFontTuple& tuple) {
   CFontReference* rep = Representative(selected_);
   if (!rep) return;
+  const CFontTexts* font = Shared(tuple);
   if (!isDefinitionRow) {
     ApplyToRow(selected_, isMapped, false, font);
     return;
@@ -300,6 +306,10 @@ NewFontTuple CMappingTable::SelectedNewFont() const {
 
 void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition,
                                const NewFontTuple& font) {
+  ApplyToRow(row, isMapped, byDefinition, Shared(font));
+}
+
+void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, const CFontTexts* font) {
   CFontReference* rep = Representative(row);
   if (!rep) return;
   mappingsChanged_ = true;
@@ -309,7 +319,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition,
     return;  // See Note [repeated applies]
   }
   WriteReference(*rep, isMapped, byDefinition, font);
-  target.applied.reset(new AppliedState{isMapped, byDefinition, font});
+  target.applied = AppliedState{isMapped, byDefinition, font};
   if (batchDepth_ == 0) {
     WriteMerged(target);
   } else if (!target.merged.empty() && !target.mergedPending) {
@@ -338,6 +348,10 @@ void CMappingTable::WritePending() {
 }
 
 void CMappingTable::ApplyToDefinition(int32_t position, bool isMapped, const NewFontTuple& font) {
+  ApplyToDefinition(position, isMapped, Shared(font));
+}
+
+void CMappingTable::ApplyToDefinition(int32_t position, bool isMapped, const CFontTexts* font) {
   CFontReference* definition = translated_.GetAt(position);
   if (!definition) return;
   // The row holding the definition no longer holds one state throughout.
@@ -367,13 +381,10 @@ void CMappingTable::RemoveObserver(CMappingTableObserver* observer) {
 }
 
 void CMappingTable::WriteReference(CFontReference& reference, bool isMapped, bool changedToo,
-                                   const NewFontTuple& font) {
+                                   const CFontTexts* font) {
   reference.SetChanged(isMapped);
   reference.SetChangedToo(changedToo);
-  reference.SetNewFamily(font.family);
-  reference.SetNewSize(font.size);
-  reference.SetNewBold(font.bold);
-  reference.SetNewItalic(font.italic);
+  reference.SetNewFont(font);
 }
 
 void CMappingTable::NotifyReset() {

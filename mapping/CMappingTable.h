@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 #include "mapping/NewFontTuple.h"
 
 class CFontReference;
+struct CFontTexts;
 class CFontReferenceList;
 
 /// Rows built from the translated files' references. A row's item data is
@@ -132,7 +134,7 @@ class CMappingTable {
   struct AppliedState {
     bool isMapped;
     bool byDefinition;
-    NewFontTuple font;
+    const CFontTexts* font;  // shared: equal fonts are one copy
   };
   struct Row {
     std::string component;        // column 0
@@ -140,12 +142,15 @@ class CMappingTable {
     std::vector<int32_t> merged;  // last joined first
     // Set while every reference of the row holds what ApplyToRow last
     // wrote, or will when the open batch closes; see Note [repeated applies].
-    std::unique_ptr<AppliedState> applied;
+    std::optional<AppliedState> applied;
     bool mergedPending = false;  // merged references still to be written
   };
 
-  void WriteReference(CFontReference& reference, bool isMapped, bool changedToo,
-                      const NewFontTuple& font);
+  // The apply operations with the new font as one shared copy, made once
+  // for all the references an apply writes.
+  void ApplyToRow(int32_t row, bool isMapped, bool byDefinition, const CFontTexts* font);
+  void ApplyToDefinition(int32_t position, bool isMapped, const CFontTexts* font);
+  void WriteReference(CFontReference& reference, bool isMapped, bool changedToo, const CFontTexts* font);
   void WriteMerged(Row& row);
   void WritePending();
   void NotifyReset();

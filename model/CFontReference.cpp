@@ -51,22 +51,23 @@ CFontReference::CFontReference(CTextPiece piece, int32_t isShiftJis, std::string
 
 CFontReference::CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece,
                                int32_t isShiftJis, std::string_view category)
-    : piece_(std::move(piece)), kind_(kind) {
+    : piece_(std::move(piece)),
+      font_(CFontTexts::Empty()),
+      newFont_(CFontTexts::Empty()),
+      replacementText_(CStringPool::Empty()),
+      kind_(kind) {
   category_ = NormalForm(category, isShiftJis);
   component_ = componentName == category ? category_ : NormalForm(componentName, isShiftJis);
-  fontKey_ = family_ = size_ = bold_ = italic_ = CStringPool::Empty();
 }
 
 CFontReference::CFontReference(const CFontReference& other)
     : piece_(other.piece_),
       category_(other.category_),
       component_(other.component_),
-      fontKey_(other.fontKey_),
-      family_(other.family_),
-      size_(other.size_),
-      bold_(other.bold_),
-      italic_(other.italic_),
-      mapping_(other.mapping_ ? std::make_unique<MappingState>(*other.mapping_) : nullptr),
+      font_(other.font_),
+      newFont_(other.newFont_),
+      replacementText_(other.replacementText_),
+      mergedRows_(other.mergedRows_ ? std::make_unique<std::vector<int32_t>>(*other.mergedRows_) : nullptr),
       changed_(other.changed_),
       changedToo_(other.changedToo_),
       kind_(other.kind_) {}
@@ -76,70 +77,47 @@ CFontReference& CFontReference::operator=(const CFontReference& other) {
   return *this;
 }
 
-CFontReference::MappingState& CFontReference::Mapping() {
-  if (!mapping_) {
-    const std::string* empty = CStringPool::Empty();
-    mapping_.reset(new MappingState{{}, empty, empty, empty, empty, empty});
-  }
-  return *mapping_;
-}
-
 const std::vector<int32_t>& CFontReference::GetMergedRows() const noexcept {
   static const std::vector<int32_t> none;
-  return mapping_ ? mapping_->mergedRows : none;
+  return mergedRows_ ? *mergedRows_ : none;
 }
 
 void CFontReference::AddMergedRow(int32_t position) {
-  std::vector<int32_t>& rows = Mapping().mergedRows;
-  rows.insert(rows.begin(), position);
+  if (!mergedRows_) mergedRows_ = std::make_unique<std::vector<int32_t>>();
+  mergedRows_->insert(mergedRows_->begin(), position);
 }
 
 void CFontReference::SetMergedRows(std::vector<int32_t> positions) {
-  if (positions.empty() && !mapping_) return;
-  Mapping().mergedRows = std::move(positions);
+  if (positions.empty()) {
+    mergedRows_.reset();
+  } else {
+    mergedRows_ = std::make_unique<std::vector<int32_t>>(std::move(positions));
+  }
 }
 
-void CFontReference::ClearMergedRows() {
-  if (mapping_) mapping_->mergedRows.clear();
-}
-
-const std::string& CFontReference::GetReplacementText() const noexcept {
-  return mapping_ ? *mapping_->replacementText : *CStringPool::Empty();
-}
-const std::string& CFontReference::GetNewFamily() const noexcept {
-  return mapping_ ? *mapping_->newFamily : *CStringPool::Empty();
-}
-const std::string& CFontReference::GetNewSize() const noexcept {
-  return mapping_ ? *mapping_->newSize : *CStringPool::Empty();
-}
-const std::string& CFontReference::GetNewBold() const noexcept {
-  return mapping_ ? *mapping_->newBold : *CStringPool::Empty();
-}
-const std::string& CFontReference::GetNewItalic() const noexcept {
-  return mapping_ ? *mapping_->newItalic : *CStringPool::Empty();
-}
+void CFontReference::ClearMergedRows() { mergedRows_.reset(); }
 
 void CFontReference::SetFamily(std::string_view family) {
-  family_ = CStringPool::Intern(TrimRight(family));
+  font_ = CFontTexts::With(*font_, &CFontTexts::family, TrimRight(family));
 }
-void CFontReference::SetSize(std::string_view size) { size_ = CStringPool::Intern(size); }
-void CFontReference::SetBold(std::string_view bold) { bold_ = CStringPool::Intern(bold); }
-void CFontReference::SetItalic(std::string_view italic) { italic_ = CStringPool::Intern(italic); }
-void CFontReference::SetFontKey(std::string_view key) { fontKey_ = CStringPool::Intern(key); }
-void CFontReference::SetReplacementText(std::string_view text) {
-  Mapping().replacementText = CStringPool::Intern(text);
+void CFontReference::SetSize(std::string_view size) { font_ = CFontTexts::With(*font_, &CFontTexts::size, size); }
+void CFontReference::SetBold(std::string_view bold) { font_ = CFontTexts::With(*font_, &CFontTexts::bold, bold); }
+void CFontReference::SetItalic(std::string_view italic) {
+  font_ = CFontTexts::With(*font_, &CFontTexts::italic, italic);
 }
+void CFontReference::SetFontKey(std::string_view key) { font_ = CFontTexts::With(*font_, &CFontTexts::key, key); }
+void CFontReference::SetReplacementText(std::string_view text) { replacementText_ = CStringPool::Intern(text); }
 void CFontReference::SetNewFamily(std::string_view family) {
-  Mapping().newFamily = CStringPool::Intern(family);
+  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::family, family);
 }
 void CFontReference::SetNewSize(std::string_view size) {
-  Mapping().newSize = CStringPool::Intern(size);
+  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::size, size);
 }
 void CFontReference::SetNewBold(std::string_view bold) {
-  Mapping().newBold = CStringPool::Intern(bold);
+  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::bold, bold);
 }
 void CFontReference::SetNewItalic(std::string_view italic) {
-  Mapping().newItalic = CStringPool::Intern(italic);
+  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::italic, italic);
 }
 
 std::string CFontReference::GetKindSuffix() const {

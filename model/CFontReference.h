@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/CFontTexts.h"
 #include "model/CTextPiece.h"
 
 /// What kind of component a reference was made in.
@@ -22,10 +23,9 @@ enum ComponentKind : int32_t {
 /// One font reference. Every text field except category, component and the
 /// piece starts empty; both flags start false. Texts are held as shared
 /// copies (CStringPool): equal texts are one copy, so the addresses of the
-/// texts returned compare as the texts do. What only the mapping page and
-/// output set is kept apart
-/// until first set, so that a model of hundreds of thousands of references
-/// stays small and cheap to copy.
+/// texts returned compare as the texts do. The current and the new font are
+/// each one shared CFontTexts, so that a model of hundreds of thousands of
+/// references stays small and cheap to copy.
 class CFontReference {
  public:
   /// A reference outside any component: kind None, and the component field
@@ -58,16 +58,18 @@ class CFontReference {
   const std::string& GetComponent() const noexcept { return *component_; }
   int32_t GetKind() const noexcept { return kind_; }
 
-  const std::string& GetFontKey() const noexcept { return *fontKey_; }
-  const std::string& GetFamily() const noexcept { return *family_; }
-  const std::string& GetSize() const noexcept { return *size_; }
-  const std::string& GetBold() const noexcept { return *bold_; }
-  const std::string& GetItalic() const noexcept { return *italic_; }
-  const std::string& GetReplacementText() const noexcept;
-  const std::string& GetNewFamily() const noexcept;
-  const std::string& GetNewSize() const noexcept;
-  const std::string& GetNewBold() const noexcept;
-  const std::string& GetNewItalic() const noexcept;
+  const std::string& GetFontKey() const noexcept { return *font_->key; }
+  const std::string& GetFamily() const noexcept { return *font_->family; }
+  const std::string& GetSize() const noexcept { return *font_->size; }
+  const std::string& GetBold() const noexcept { return *font_->bold; }
+  const std::string& GetItalic() const noexcept { return *font_->italic; }
+  const std::string& GetReplacementText() const noexcept { return *replacementText_; }
+  const std::string& GetNewFamily() const noexcept { return *newFont_->family; }
+  const std::string& GetNewSize() const noexcept { return *newFont_->size; }
+  const std::string& GetNewBold() const noexcept { return *newFont_->bold; }
+  const std::string& GetNewItalic() const noexcept { return *newFont_->italic; }
+  /// The new font's four texts at once (its key is empty).
+  const CFontTexts& GetNewFont() const noexcept { return *newFont_; }
   bool GetChanged() const noexcept { return changed_; }
   bool GetChangedToo() const noexcept { return changedToo_; }
 
@@ -82,6 +84,12 @@ class CFontReference {
   void SetNewSize(std::string_view size);
   void SetNewBold(std::string_view bold);
   void SetNewItalic(std::string_view italic);
+  /// Sets the four texts of the new font at once: \p font is a shared
+  /// copy (CFontTexts::Share) with an empty key, made once for the many
+  /// references that receive one font.
+  void SetNewFont(const CFontTexts* font) noexcept { newFont_ = font; }
+  /// Sets the replacement text to \p text, a CStringPool copy.
+  void SetSharedReplacementText(const std::string* text) noexcept { replacementText_ = text; }
   void SetChanged(bool changed) noexcept { changed_ = changed; }
   void SetChangedToo(bool changedToo) noexcept { changedToo_ = changedToo; }
 
@@ -92,26 +100,14 @@ class CFontReference {
  private:
   friend class CFontReferenceList;  // fills in resolved fonts from shared copies
 
-  // What the mapping page and output add; most references never get any.
-  struct MappingState {
-    std::vector<int32_t> mergedRows;
-    const std::string* replacementText;
-    const std::string* newFamily;
-    const std::string* newSize;
-    const std::string* newBold;
-    const std::string* newItalic;
-  };
-  MappingState& Mapping();
-
   CTextPiece piece_;
   const std::string* category_;
   const std::string* component_;
-  const std::string* fontKey_;
-  const std::string* family_;
-  const std::string* size_;
-  const std::string* bold_;
-  const std::string* italic_;
-  std::unique_ptr<MappingState> mapping_;
+  const CFontTexts* font_;
+  const CFontTexts* newFont_;
+  const std::string* replacementText_;
+  // Only the representatives of mapping rows have merged rows.
+  std::unique_ptr<std::vector<int32_t>> mergedRows_;
   bool changed_ = false;
   bool changedToo_ = false;
   int32_t kind_ = KindNone;

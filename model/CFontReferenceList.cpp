@@ -167,28 +167,24 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
   // An empty key (the empty font field of a chart or text string) names no
   // font: it must neither match a definition nor add empty names.
   if (key.empty()) {
-    reference.fontKey_ = CStringPool::Empty();
+    reference.font_ = CFontTexts::With(*reference.font_, &CFontTexts::key, {});
     return;
   }
   auto it = resolved_.find(key);
   if (it == resolved_.end()) it = resolved_.emplace(key, Resolve(key)).first;
   const ResolvedFont& font = it->second;
 
-  reference.fontKey_ = font.key;
-  reference.bold_ = font.bold;
-  reference.italic_ = font.italic;
-  reference.family_ = font.family;
-  reference.size_ = font.size;
+  reference.font_ = font.font;
   if (font.number > highestValue_) {
     highestFontNumber_ = *font.numberText;
     highestValue_ = font.number;
   }
   if (font.addsDefinedFamily) {
-    definedFamilies_.AddAtHead(*font.family);
-    fontSizes_.AddAtHead(*font.size);
+    definedFamilies_.AddAtHead(*font.font->family);
+    fontSizes_.AddAtHead(*font.font->size);
   } else if (font.addsNamedFamily) {
-    namedFamilies_.AddAtHead(*font.family);
-    fontSizes_.AddAtHead(*font.size);
+    namedFamilies_.AddAtHead(*font.font->family);
+    fontSizes_.AddAtHead(*font.font->size);
   }
 }
 
@@ -199,37 +195,35 @@ CFontReferenceList::ResolvedFont CFontReferenceList::Resolve(std::string_view ke
 
 CFontReferenceList::ResolvedFont CFontReferenceList::ResolveFromDefinition(
     std::string_view key, size_t lineStart) const {
-  const std::string* empty = CStringPool::Empty();
-  ResolvedFont font{CStringPool::Intern(key), empty, empty, empty, empty, empty};
-  font.numberText = CStringPool::Intern(key.substr(1));
+  ResolvedFont font{nullptr, CStringPool::Intern(key.substr(1))};
   font.number = DecimalValue(key.substr(1));
+  std::string_view bold, italic;
 
   size_t lineEnd = fontDefinitionsText_.find('\n', lineStart);
   std::string line = fontDefinitionsText_.substr(lineStart, lineEnd - lineStart);
-  if (RemoveFirst(line, "Bold")) font.bold = CStringPool::Intern("Bold");
-  if (RemoveFirst(line, "Italic")) font.italic = CStringPool::Intern("Italic");
-  if (!RemoveFirst(line, key)) return font;
+  if (RemoveFirst(line, "Bold")) bold = "Bold";
+  if (RemoveFirst(line, "Italic")) italic = "Italic";
+  if (!RemoveFirst(line, key)) {
+    font.font = CFontTexts::Share(key, {}, {}, bold, italic);
+    return font;
+  }
   line.resize(TrimRight(line).size());
   // The family is everything before the last space; the size follows it.
   size_t lastSpace = line.rfind(' ');
   std::string_view family =
       lastSpace == npos ? std::string_view() : TrimRight(std::string_view(line).substr(0, lastSpace));
-  font.family = CStringPool::Intern(family);
-  font.size = CStringPool::Intern(TrimLeft(std::string_view(line).substr(family.size())));
+  font.font = CFontTexts::Share(key, family, TrimLeft(std::string_view(line).substr(family.size())), bold, italic);
   font.addsDefinedFamily = true;
   return font;
 }
 
 CFontReferenceList::ResolvedFont CFontReferenceList::ResolveSpelledOutName(std::string_view key) {
-  const std::string* empty = CStringPool::Empty();
-  ResolvedFont font{CStringPool::Intern(key), empty, empty, empty, empty, empty};
+  ResolvedFont font{nullptr, CStringPool::Empty()};
   size_t digit = key.find_first_of("0123456789");
   if (digit == npos) digit = 0;
   std::string_view rest = key.substr(digit);
-  font.family = CStringPool::Intern(TrimRight(key.substr(0, digit)));
-  font.size = CStringPool::Intern(rest.substr(0, rest.find_first_of("bi")));
-  if (rest.find('b') != npos) font.bold = CStringPool::Intern("Bold");
-  if (rest.find('i') != npos) font.italic = CStringPool::Intern("Italic");
+  font.font = CFontTexts::Share(key, TrimRight(key.substr(0, digit)), rest.substr(0, rest.find_first_of("bi")),
+                                rest.find('b') != npos ? "Bold" : "", rest.find('i') != npos ? "Italic" : "");
   font.addsNamedFamily = true;
   return font;
 }

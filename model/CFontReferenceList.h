@@ -147,11 +147,7 @@ class CFontReferenceList {
   // shared copies; `number` is the key's font number when a definition
   // names it (-1 otherwise).
   struct ResolvedFont {
-    const std::string* key;
-    const std::string* family;
-    const std::string* size;
-    const std::string* bold;
-    const std::string* italic;
+    const CFontTexts* font;
     const std::string* numberText;
     int64_t number = -1;
     bool addsDefinedFamily = false;  // a definition line gave family and size

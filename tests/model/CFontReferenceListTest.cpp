@@ -212,6 +212,27 @@ TEST(CFontReferenceList, AssignCopiesAllButTheSavedNumber) {
   EXPECT_EQ("Times", Add(copy, "Font Change", "<F3").GetFamily());
 }
 
+TEST(CFontReference, SettersChangeOneTextAndEqualFontsAreOneCopy) {
+  CFontReferenceList list;
+  Define(list, "F3", "Times", "10", "Bold");
+  CFontReference a = Add(list, "Font Change", "<F3");
+  a.SetSize("12");
+  a.SetFamily("Times New  ");
+  EXPECT_EQ("F3|Times New|12|Bold|", a.GetFontKey() + "|" + a.GetFamily() + "|" + a.GetSize() + "|" +
+                                           a.GetBold() + "|" + a.GetItalic());
+  EXPECT_EQ("10", list.GetAt(0)->GetSize()) << "the font of other references stays";
+
+  a.SetNewFamily("Mincho");
+  a.SetNewSize("9");
+  CFontReference b = a;
+  b.SetNewFont(CFontTexts::Share({}, "Mincho", "9", {}, {}));
+  EXPECT_EQ(&a.GetNewFont(), &b.GetNewFont());
+  b.SetNewItalic("Italic");
+  EXPECT_EQ("Mincho|9||", a.GetNewFamily() + "|" + a.GetNewSize() + "|" + a.GetNewBold() + "|" + a.GetNewItalic());
+  EXPECT_EQ("Mincho|9||Italic",
+            b.GetNewFamily() + "|" + b.GetNewSize() + "|" + b.GetNewBold() + "|" + b.GetNewItalic());
+}
+
 // What loading a file that then fails does to a model: it must leave no
 // trace, whether undone by Assign of a copy or by a checkpoint.
 TEST(CFontReferenceList, FailedFileLeavesNoTrace) {
