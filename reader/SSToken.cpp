@@ -69,12 +69,13 @@ SSToken::SSToken(int32_t id, std::string_view text, int32_t line, int32_t column
       column_(column),
       offset_(offset),
       parseToken_(parseToken) {
-  std::memcpy(text_, text.data(), text.size());
-  text_[text.size()] = '\0';
-  text_[text.size() + 1] = '\0';
+  char* out = reinterpret_cast<char*>(this + 1);
+  std::memcpy(out, text.data(), text.size());
+  out[text.size()] = '\0';
+  out[text.size() + 1] = '\0';
 }
 
 SSRefPtr<SSToken> SSToken::Make(int32_t id, std::string_view text, int32_t line, int32_t column,
                                 uint32_t offset, int32_t parseToken) {
-  return SSRefPtr<SSToken>::Adopt(new (text.size()) SSToken(id, text, line, column, offset, parseToken));
+  return SSRefPtr<SSToken>::Adopt(new (text.size() + 2) SSToken(id, text, line, column, offset, parseToken));
 }

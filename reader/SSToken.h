@@ -17,9 +17,9 @@ class SSToken final : public SSRef {
                                 uint32_t offset = 0, int32_t parseToken = 0);
 
   int32_t Id() const noexcept { return id_; }
-  const char* Text() const noexcept { return text_; }
+  const char* Text() const noexcept { return reinterpret_cast<const char*>(this + 1); }
   uint32_t Length() const noexcept { return length_; }
-  std::string_view View() const noexcept { return {text_, length_}; }
+  std::string_view View() const noexcept { return {Text(), length_}; }
   int32_t Line() const noexcept { return line_; }
   int32_t Column() const noexcept { return column_; }
   uint32_t Offset() const noexcept { return offset_; }
@@ -41,5 +41,6 @@ class SSToken final : public SSRef {
   int32_t column_;
   uint32_t offset_;
   int32_t parseToken_;
-  char text_[2];  // the text and its two terminating zeros continue past the object
+  // The text and its two terminating zeros follow the object in its block;
+  // a trailing array member would be indexed past its declared bound.
 };

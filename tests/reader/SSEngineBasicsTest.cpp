@@ -73,3 +73,15 @@ TEST(SSToken, CarriesTextWithTwoZerosAndSharesByCount) {
   }
   EXPECT_EQ(1, t->RefCount());
 }
+
+// Texts of every length live in the token's own block, the empty one and
+// those too long for the pooled blocks included, with both zeros after them.
+TEST(SSToken, TextOfAnyLengthKeepsItsZeros) {
+  for (size_t length : {0, 1, 40, 200, 5000}) {
+    const std::string text(length, 'x');
+    SSRefPtr<SSToken> t = SSToken::Make(7, text, 2, 3);
+    EXPECT_EQ(text, t->View());
+    EXPECT_EQ('\0', t->Text()[length]);
+    EXPECT_EQ('\0', t->Text()[length + 1]);
+  }
+}
