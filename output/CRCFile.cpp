@@ -121,6 +121,10 @@ bool CRCFile::ReadToLine(int32_t line, std::string& out) {
 
 bool CRCFile::ReadToColumn(int32_t column, std::string& out) {
   out.clear();
+  return ReadColumns(column, out);
+}
+
+bool CRCFile::ReadColumns(int32_t column, std::string& out) {
   if (!forReading_ || !input_.IsOpen()) return false;
   if (column < currentColumn_) {
     ReportError(FormatText(outputtext::kColumnAlreadyRead, column, currentLine_, currentColumn_),
@@ -164,17 +168,8 @@ bool CRCFile::ReadToColumn(int32_t column, std::string& out) {
 }
 
 bool CRCFile::ReadTo(int32_t line, int32_t column, std::string& out) {
-  std::string columnText;
   out.clear();
-  if (!ReadLines(line, out)) return false;
-  // Most pieces start on a line of their own; skip the extra copy then.
-  if (column == currentColumn_) return true;
-  if (!ReadToColumn(column, columnText)) {
-    out += columnText;
-    return false;
-  }
-  out += columnText;
-  return true;
+  return ReadLines(line, out) && ReadColumns(column, out);
 }
 
 bool CRCFile::ReadRest(std::string& out) {

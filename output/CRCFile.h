@@ -76,8 +76,9 @@ class CRCFile {
 
  private:
   [[noreturn]] void Fail(int error, const std::string& path);
-  // ReadToLine without emptying \p out first.
+  // ReadToLine and ReadToColumn without emptying \p out first.
   bool ReadLines(int32_t line, std::string& out);
+  bool ReadColumns(int32_t column, std::string& out);
 
   CErrorReporter& reporter_;
   int32_t currentLine_ = 1;

@@ -28,10 +28,10 @@ bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
   if (pieces_.empty() && fileName_.empty()) fileName_ = piece->GetFileName();
   // Pieces mostly arrive in file order, so the search starts at the end.
   for (size_t i = pieces_.size(); i-- > 0;) {
-    const CReplacePiece& held = *pieces_[i];
+    const CReplacePiece& held = pieces_[i];
     if (!held.SamePosition(*piece)) {
       if (piece->IsAfter(held)) {
-        pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(piece));
+        pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(*piece));
         return true;
       }
       continue;
@@ -46,7 +46,7 @@ bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
     }
     return false;
   }
-  pieces_.insert(pieces_.begin(), std::move(piece));
+  pieces_.push_front(std::move(*piece));
   return true;
 }
 
@@ -58,14 +58,14 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
   std::string text;
   const int32_t count = static_cast<int32_t>(pieces_.size());
   int32_t done = 0;
-  for (const auto& piece : pieces_) {
+  for (const CReplacePiece& piece : pieces_) {
     ReportProgress(++done, count);
-    if (!input.ReadTo(piece->GetStartLine(), piece->GetStartColumn(), text)) return false;
+    if (!input.ReadTo(piece.GetStartLine(), piece.GetStartColumn(), text)) return false;
     OnCopiedText(text);
     output.WriteText(text);
     // The replaced text itself is dropped.
-    if (!input.ReadTo(piece->GetEndLine(), piece->GetEndColumn(), text)) return false;
-    output.WriteText(piece->ReplacementText());
+    if (!input.ReadTo(piece.GetEndLine(), piece.GetEndColumn(), text)) return false;
+    output.WriteText(piece.ReplacementText());
   }
   if (!input.ReadRest(text)) return false;
   OnCopiedText(text);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,7 +43,7 @@ class CReplaceList {
 
   const std::string& GetFileName() const { return fileName_; }
   size_t GetCount() const { return pieces_.size(); }
-  const CReplacePiece& GetAt(size_t index) const { return *pieces_[index]; }
+  const CReplacePiece& GetAt(size_t index) const { return pieces_[index]; }
 
   bool GetTextMode() const { return textMode_; }
   void SetTextMode(bool textMode) { textMode_ = textMode; }
@@ -60,7 +61,9 @@ class CReplaceList {
  private:
   bool WritePieces(CRCFile& input, CRCFile& output);
 
-  std::vector<std::unique_ptr<CReplacePiece>> pieces_;
+  // A run holds one piece per changed reference, hundreds of thousands:
+  // they are kept in place, in blocks, rather than one allocation each.
+  std::deque<CReplacePiece> pieces_;
   std::string fileName_;
   bool textMode_ = true;
   CReplaceListList* owner_ = nullptr;

@@ -3,9 +3,12 @@
 
 #include <charconv>
 #include <cstdint>
+#include <functional>
+#include <unordered_map>
 
 #include "model/CFontReference.h"
 #include "model/CFontReferenceList.h"
+#include "model/CStringPool.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
@@ -20,6 +23,30 @@ int64_t NumberOf(const std::string& text) {
 const std::string& Either(const std::string& chosen, const std::string& current) {
   return chosen.empty() ? current : chosen;
 }
+
+// What the new text of a changed reference depends on. Texts are shared
+// copies, one for each distinct text, so their addresses stand for them.
+struct FontUse {
+  const CFontTexts* newFont;
+  const std::string* family;
+  const std::string* size;
+  bool operator==(const FontUse&) const = default;
+};
+
+struct FontUseHash {
+  size_t operator()(const FontUse& use) const noexcept {
+    std::hash<const void*> hash;
+    return (hash(use.newFont) * 1000003u ^ hash(use.family)) * 1000003u ^ hash(use.size);
+  }
+};
+
+// The replacement texts of one key, a font change's and a font number's,
+// as shared copies (which references take over without looking them up);
+// null without a key.
+struct KeyTexts {
+  const std::string* change = nullptr;
+  const std::string* number = nullptr;
+};
 
 bool HasNewFont(const CFontReference& reference) {
   return !reference.GetNewFamily().empty() || !reference.GetNewSize().empty() ||
@@ -70,23 +97,39 @@ bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& defi
   const std::string chartFont = LoadResString(IdsCategoryChartFont);
   const std::string textStringFont = LoadResString(IdsCategoryTextStringFont);
 
+  // A reference's key or name follows from its new font and its current
+  // family and size alone, and references repeat a handful of those: each
+  // is worked out once, in the order met, which allocates the same numbers.
+  std::unordered_map<FontUse, KeyTexts, FontUseHash> keys;
+  std::unordered_map<FontUse, const std::string*, FontUseHash> names;  // null: no name
   bool allocated = false;
   for (int32_t i = 0; i < list.Count(); ++i) {
     CFontReference& reference = *list.GetAt(i);
     if (!reference.GetChanged()) continue;
+    const FontUse use{&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
     const std::string& category = reference.GetCategory();
     if (category == fontDefinition || category == fontNumber || category == fontChange) {
-      std::string key;
-      if (AllocateFontKey(list, reference, definitions, key)) allocated = true;
-      if (key.empty()) continue;
+      auto [found, added] = keys.try_emplace(use);
+      KeyTexts& texts = found->second;
+      if (added) {
+        std::string key;
+        AllocateFontKey(list, reference, definitions, key);
+        if (!key.empty()) texts = {CStringPool::Intern("<" + key), CStringPool::Intern(key.substr(1))};
+      }
+      if (texts.change == nullptr) continue;  // no new font
+      allocated = true;
       if (category == fontChange) {
-        reference.SetReplacementText("<" + key);
+        reference.SetReplacementText(*texts.change);
       } else if (category == fontNumber) {
-        reference.SetReplacementText(key.substr(1));  // the bare number
+        reference.SetReplacementText(*texts.number);  // the bare number
       }
     } else if (category == textStringFont || category == chartFont) {
-      std::string name = MakeSpelledOutName(reference);
-      if (!name.empty()) reference.SetReplacementText(name);
+      auto [found, added] = names.try_emplace(use, nullptr);
+      if (added) {
+        std::string name = MakeSpelledOutName(reference);
+        if (!name.empty()) found->second = CStringPool::Intern(name);
+      }
+      if (found->second != nullptr) reference.SetReplacementText(*found->second);
     }
   }
   return allocated;
