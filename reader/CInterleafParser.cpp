@@ -2,6 +2,7 @@
 // grammar records in the document model.
 #include "reader/CInterleafParser.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "model/CFileTable.h"
@@ -53,6 +54,24 @@ constexpr Rejection kRejections[] = {
     {kSplitDocument, 1040},      {kManualComment, 1090},       {kIncludeDeclarations, 1100},
     {kInclude, 1110},            {kAPageInTag, 1040},
 };
+
+// The rejection code of each production up to the last rejecting one (0:
+// none), so that the many reductions that do nothing are known at a glance.
+struct RejectionCodes {
+  static constexpr int32_t kSize = [] {
+    int32_t size = 0;
+    for (const Rejection& rejection : kRejections) size = std::max(size, rejection.production + 1);
+    return size;
+  }();
+  int32_t code[kSize] = {};
+  constexpr RejectionCodes() {
+    for (const Rejection& rejection : kRejections) code[rejection.production] = rejection.code;
+  }
+  constexpr int32_t Of(int32_t production) const {
+    return production >= 0 && production < kSize ? code[production] : 0;
+  }
+};
+constexpr RejectionCodes kRejectionCodes;
 constexpr int32_t kNotShiftJisCode = 1070;
 
 // Names of prefix classes and components carry this mark.
@@ -139,12 +158,7 @@ void CInterleafParser::Act(int32_t production) {
       model_.SetCurrentKind(KindNone);
       return;
     default:
-      for (const Rejection& rejection : kRejections) {
-        if (rejection.production == production) {
-          Reject(rejection.code);
-          return;
-        }
-      }
+      if (int32_t code = kRejectionCodes.Of(production)) Reject(code);
       return;
   }
 }

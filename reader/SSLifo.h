@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "reader/SSException.h"
@@ -18,13 +19,13 @@ class SSLifo {
     capacity_ = size;
   }
 
-  void Push(const T& item) {
+  void Push(T item) {
     if (items_.size() == capacity_) {
       if (increment_ == 0) throw SSException(SSCode::kLifoFull, "SSLifo0001e: Stack full");
       capacity_ += increment_;
       items_.reserve(capacity_);
     }
-    items_.push_back(item);
+    items_.push_back(std::move(item));
   }
   T Pop() {
     if (items_.empty()) throw SSException(SSCode::kLifoPopEmpty, "SSLifo0004e: Cannot pop empty stack");

@@ -6,20 +6,41 @@
 
 #include "reader/SSException.h"
 
-SSSetArray::SSSetArray(uint32_t size, uint32_t increment) : increment_(increment) { ids_.reserve(size); }
+SSSetArray::SSSetArray(uint32_t size, uint32_t increment) : capacity_(size), increment_(increment) {}
+
+void SSSetArray::Reserve(uint32_t count) {
+  while (capacity_ - size_ < count) {
+    if (increment_ == 0) throw SSException(SSCode::kSetFull, "SSSetArray0001e: Set full");
+    capacity_ += increment_;
+  }
+}
 
 void SSSetArray::Add(int32_t id) {
   if (Contains(id)) return;
-  if (ids_.size() == ids_.capacity()) {
+  Reserve(1);
+  if (id >= 0 && id < kQuickIds) {
+    quick_.set(static_cast<size_t>(id));
+  } else {
     try {
-      if (increment_ == 0) throw std::bad_alloc();
-      ids_.reserve(ids_.capacity() + increment_);
+      others_.push_back(id);
     } catch (const std::bad_alloc&) {
       throw SSException(SSCode::kSetFull, "SSSetArray0001e: Set full");
     }
   }
-  ids_.push_back(id);
-  if (id >= 0 && id < kQuickIds) quick_.set(static_cast<size_t>(id));
+  ++size_;
 }
 
-bool SSSetArray::ContainsOther(int32_t id) const { return std::find(ids_.begin(), ids_.end(), id) != ids_.end(); }
+void SSSetArray::AddAll(const SSSetArray& other) {
+  const std::bitset<kQuickIds> added = other.quick_ & ~quick_;
+  const uint32_t count = static_cast<uint32_t>(added.count());
+  if (count > 0) {
+    Reserve(count);
+    quick_ |= added;
+    size_ += count;
+  }
+  for (int32_t id : other.others_) Add(id);
+}
+
+bool SSSetArray::ContainsOther(int32_t id) const {
+  return std::find(others_.begin(), others_.end(), id) != others_.end();
+}

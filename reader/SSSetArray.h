@@ -13,19 +13,26 @@ class SSSetArray {
 
   /// Adds \p id unless it is already there.
   void Add(int32_t id);
+  /// Adds every id of \p other that is not already there, as Add would one
+  /// by one.
+  void AddAll(const SSSetArray& other);
   bool Contains(int32_t id) const {
     return id >= 0 && id < kQuickIds ? quick_[static_cast<size_t>(id)] : ContainsOther(id);
   }
-  bool Empty() const { return ids_.empty(); }
-  uint32_t Size() const { return static_cast<uint32_t>(ids_.size()); }
+  bool Empty() const { return size_ == 0; }
+  uint32_t Size() const { return size_; }
 
  private:
-  // Token ids are small numbers: those below kQuickIds are also kept as
-  // bits, which makes the recovery's membership tests cheap.
+  // Token ids are small numbers: those below kQuickIds are kept as bits,
+  // which makes membership tests and unions cheap; the rest in a list.
   static constexpr int32_t kQuickIds = 256;
   bool ContainsOther(int32_t id) const;
+  // Makes room for \p count more ids, in steps of the increment.
+  void Reserve(uint32_t count);
 
   std::bitset<kQuickIds> quick_;
-  std::vector<int32_t> ids_;
+  std::vector<int32_t> others_;
+  uint32_t size_ = 0;
+  uint32_t capacity_;
   uint32_t increment_;
 };

@@ -125,22 +125,9 @@ int32_t SSYacc::LookaheadId() const noexcept {
 }
 
 // Every state on the stack contributes the tokens at which it could take
-// the parse up again: its sync-marked actions, and the actions of the
-// state its "%error" entry leads to.
+// the parse up again (see SSYaccTable::SyncSet).
 void SSYacc::BuildSyncSet(SSSetArray& sync) {
-  for (uint32_t depth = 0; depth < stack_.Size(); ++depth) {
-    const int32_t state = stack_.Peek(depth).state;
-    const uint32_t flags = table_->Flags(state);
-    if (flags & (kRecoveryPoint | kAllSync)) {
-      std::span<const uint32_t> actions = table_->Actions(state);
-      for (size_t i = 0; i < actions.size(); i += kEntryWords)
-        if ((flags & kAllSync) || (actions[i] & kSync)) sync.Add(static_cast<int32_t>(actions[i + 1]));
-    }
-    if (flags & kHasErrorEntry) {
-      std::span<const uint32_t> actions = table_->Actions(table_->ErrorTarget(state));
-      for (size_t i = 0; i < actions.size(); i += kEntryWords) sync.Add(static_cast<int32_t>(actions[i + 1]));
-    }
-  }
+  for (uint32_t depth = 0; depth < stack_.Size(); ++depth) sync.AddAll(table_->SyncSet(stack_.Peek(depth).state));
 }
 
 bool SSYacc::Error() {

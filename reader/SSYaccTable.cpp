@@ -46,6 +46,7 @@ SSYaccTable::SSYaccTable(std::span<const unsigned char> image, const std::string
   }
   Check(name);
   BuildQuickLookups();
+  BuildSyncSets();
 }
 
 // Every state and production that an entry names must exist, so that the
@@ -106,6 +107,25 @@ void SSYaccTable::BuildQuickLookups() {
     for (uint32_t c = 0; c < quickSymbols_; ++c)
       quickGotos_[static_cast<size_t>(s) * quickSymbols_ + c] =
           SearchGoto(static_cast<int32_t>(s), static_cast<int32_t>(c) + kNonterminalBase);
+  }
+}
+
+void SSYaccTable::BuildSyncSets() {
+  const uint32_t states = StateCount();
+  syncSets_.assign(states, SSSetArray());
+  for (uint32_t s = 0; s < states; ++s) {
+    const int32_t state = static_cast<int32_t>(s);
+    SSSetArray& sync = syncSets_[s];
+    const uint32_t flags = Flags(state);
+    if (flags & (kRecoveryPoint | kAllSync)) {
+      std::span<const uint32_t> actions = Actions(state);
+      for (size_t i = 0; i < actions.size(); i += kEntryWords)
+        if ((flags & kAllSync) || (actions[i] & kSync)) sync.Add(static_cast<int32_t>(actions[i + 1]));
+    }
+    if (flags & kHasErrorEntry) {
+      std::span<const uint32_t> actions = Actions(ErrorTarget(state));
+      for (size_t i = 0; i < actions.size(); i += kEntryWords) sync.Add(static_cast<int32_t>(actions[i + 1]));
+    }
   }
 }
 

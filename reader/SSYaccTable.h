@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "reader/SSSetArray.h"
 #include "reader/YaccTableFormat.h"
 
 /// A YaccTable (layout in reader/YaccTableFormat.h), copied and checked
@@ -46,10 +47,16 @@ class SSYaccTable {
   }
   /// Where "%error" leads from \p state, or -1 when it has no error entry.
   int32_t ErrorTarget(int32_t state) const noexcept;
+  /// The tokens at which \p state, when on the stack, lets error recovery
+  /// take the parse up again: its sync-marked actions (all of them with
+  /// kAllSync) when it is a recovery point, and the actions of the state
+  /// its "%error" entry leads to.
+  const SSSetArray& SyncSet(int32_t state) const noexcept { return syncSets_[static_cast<size_t>(state)]; }
 
  private:
   void Check(const std::string& name) const;
   void BuildQuickLookups();
+  void BuildSyncSets();
   // The linear searches of a row, as the table format defines its lookups.
   uint32_t SearchAction(int32_t state, int32_t token) const noexcept;
   int32_t SearchGoto(int32_t state, int32_t symbol) const noexcept;
@@ -64,6 +71,9 @@ class SSYaccTable {
   uint32_t quickSymbols_ = 0;
   std::vector<uint32_t> quickActions_;
   std::vector<int32_t> quickGotos_;
+
+  // Every syntax error unites the sets of all states on the stack.
+  std::vector<SSSetArray> syncSets_;
 
   std::vector<uint32_t> words_;
   uint32_t productionCount_ = 0;
