@@ -35,10 +35,12 @@ bool RemoveFirst(std::string& line, std::string_view word) {
   return true;
 }
 
+// Shared copies, which references' categories and components are too: a
+// text is one of these exactly when it is this copy.
 struct CategoryTexts {
-  std::string fontDefinition = LoadResString(IdsCategoryFontDefinition);
-  std::string fontNumber = LoadResString(IdsCategoryFontNumber);
-  std::string fontChange = LoadResString(IdsCategoryFontChange);
+  const std::string* fontDefinition = CStringPool::Intern(LoadResString(IdsCategoryFontDefinition));
+  const std::string* fontNumber = CStringPool::Intern(LoadResString(IdsCategoryFontNumber));
+  const std::string* fontChange = CStringPool::Intern(LoadResString(IdsCategoryFontChange));
 };
 
 const CategoryTexts& Categories() {
@@ -156,12 +158,15 @@ size_t CFontReferenceList::FindDefinitionLine(std::string_view key) const {
 
 void CFontReferenceList::ResolveFont(CFontReference& reference) {
   const CategoryTexts& categories = Categories();
-  std::string key = reference.GetPiece().GetText();
-  if (reference.GetComponent() != categories.fontDefinition) {
-    if (reference.GetCategory() == categories.fontChange) {
-      if (!key.empty()) key.erase(0, 1);  // "<F12" names F12
-    } else if (reference.GetCategory() == categories.fontNumber) {
-      key.insert(0, "F");  // a component's font is the bare number
+  std::string_view key = reference.GetPiece().GetText();
+  std::string numbered;
+  if (&reference.GetComponent() != categories.fontDefinition) {
+    if (&reference.GetCategory() == categories.fontChange) {
+      if (!key.empty()) key.remove_prefix(1);  // "<F12" names F12
+    } else if (&reference.GetCategory() == categories.fontNumber) {
+      numbered = "F";  // a component's font is the bare number
+      numbered += key;
+      key = numbered;
     }
   }
   // An empty key (the empty font field of a chart or text string) names no
@@ -171,7 +176,7 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
     return;
   }
   auto it = resolved_.find(key);
-  if (it == resolved_.end()) it = resolved_.emplace(key, Resolve(key)).first;
+  if (it == resolved_.end()) it = resolved_.emplace(std::string(key), Resolve(key)).first;
   const ResolvedFont& font = it->second;
 
   reference.font_ = font.font;
