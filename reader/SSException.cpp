@@ -24,6 +24,7 @@ SSException::SSException(Preformatted, int32_t code, const char* message) noexce
 }
 
 void SSException::Store(const char* message) noexcept {
-  std::strncpy(message_, message, kStoredLength);
-  message_[kStoredLength] = '\0';
+  const size_t length = ::strnlen(message, kStoredLength);
+  std::memcpy(message_, message, length);
+  message_[length] = '\0';
 }
