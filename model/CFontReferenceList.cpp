@@ -177,19 +177,23 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
   }
   auto it = resolved_.find(key);
   if (it == resolved_.end()) it = resolved_.emplace(std::string(key), Resolve(key)).first;
-  const ResolvedFont& font = it->second;
+  ResolvedFont& font = it->second;
 
   reference.font_ = font.font;
   if (font.number > highestValue_) {
     highestFontNumber_ = *font.numberText;
     highestValue_ = font.number;
   }
-  if (font.addsDefinedFamily) {
-    definedFamilies_.AddAtHead(*font.font->family);
-    fontSizes_.AddAtHead(*font.font->size);
-  } else if (font.addsNamedFamily) {
-    namedFamilies_.AddAtHead(*font.font->family);
-    fontSizes_.AddAtHead(*font.font->size);
+  if (font.addsDefinedFamily || font.addsNamedFamily) {
+    CUniqueTextList& families = font.addsDefinedFamily ? definedFamilies_ : namedFamilies_;
+    // Adding texts that are in the lists changes nothing; they are known
+    // to be there while no text has left either list since they were put.
+    if (font.familiesStamp != families.RemovalStamp() || font.sizesStamp != fontSizes_.RemovalStamp()) {
+      families.AddAtHead(*font.font->family);
+      fontSizes_.AddAtHead(*font.font->size);
+      font.familiesStamp = families.RemovalStamp();
+      font.sizesStamp = fontSizes_.RemovalStamp();
+    }
   }
 }
 

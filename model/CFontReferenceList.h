@@ -152,6 +152,10 @@ class CFontReferenceList {
     int64_t number = -1;
     bool addsDefinedFamily = false;  // a definition line gave family and size
     bool addsNamedFamily = false;    // read as a spelled-out name
+    // The removal stamps of the family and size lists when this font's
+    // texts were last put in them (0: never). See ResolveFont.
+    uint64_t familiesStamp = 0;
+    uint64_t sizesStamp = 0;
   };
   using ResolutionCache = std::unordered_map<std::string, ResolvedFont, TextHash, std::equal_to<>>;
 

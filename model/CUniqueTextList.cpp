@@ -1,8 +1,30 @@
 // The head-growing list of unique texts.
 #include "model/CUniqueTextList.h"
 
+#include <atomic>
+
+uint64_t CUniqueTextList::NewStamp() noexcept {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
+
+CUniqueTextList::CUniqueTextList(CUniqueTextList&& other)
+    : texts_(std::move(other.texts_)), index_(std::move(other.index_)) {
+  other.Clear();
+}
+
+CUniqueTextList& CUniqueTextList::operator=(CUniqueTextList&& other) {
+  if (this == &other) return *this;
+  texts_ = std::move(other.texts_);
+  index_ = std::move(other.index_);
+  removalStamp_ = NewStamp();
+  other.Clear();
+  return *this;
+}
+
 CUniqueTextList& CUniqueTextList::operator=(const CUniqueTextList& other) {
   if (this == &other) return *this;
+  removalStamp_ = NewStamp();
   texts_ = other.texts_;
   index_.clear();
   index_.reserve(texts_.size());
@@ -31,11 +53,13 @@ void CUniqueTextList::Assign(const std::vector<std::string>& texts) {
 
 void CUniqueTextList::RemoveHead() {
   if (texts_.empty()) return;
+  removalStamp_ = NewStamp();
   index_.erase(texts_.front());
   texts_.pop_front();
 }
 
 void CUniqueTextList::Clear() {
+  removalStamp_ = NewStamp();
   index_.clear();
   texts_.clear();
 }

@@ -2,6 +2,7 @@
 // model keeps its families, sizes and files to rewrite.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -15,8 +16,8 @@ class CUniqueTextList {
   CUniqueTextList() = default;
   CUniqueTextList(const CUniqueTextList& other) { *this = other; }
   CUniqueTextList& operator=(const CUniqueTextList& other);
-  CUniqueTextList(CUniqueTextList&&) = default;
-  CUniqueTextList& operator=(CUniqueTextList&&) = default;
+  CUniqueTextList(CUniqueTextList&& other);
+  CUniqueTextList& operator=(CUniqueTextList&& other);
 
   /// Adds \p text at the head unless it is there; returns whether it was added.
   bool AddAtHead(std::string_view text);
@@ -38,7 +39,15 @@ class CUniqueTextList {
   /// The texts in list order.
   std::vector<std::string> ToVector() const { return {texts_.begin(), texts_.end()}; }
 
+  /// A number, never 0 and never the same for two lists or two moments,
+  /// that changes whenever texts may have left the list: while it stays,
+  /// every text the list held is still in it.
+  uint64_t RemovalStamp() const noexcept { return removalStamp_; }
+
  private:
+  static uint64_t NewStamp() noexcept;
+
+  uint64_t removalStamp_ = NewStamp();
   std::deque<std::string> texts_;                 // elements stay put at both ends
   std::unordered_set<std::string_view> index_;  // views of texts_
 };

@@ -18,8 +18,8 @@ void SSSetArray::Reserve(uint32_t count) {
 void SSSetArray::Add(int32_t id) {
   if (Contains(id)) return;
   Reserve(1);
-  if (id >= 0 && id < kQuickIds) {
-    quick_.set(static_cast<size_t>(id));
+  if (IsQuick(id)) {
+    quick_.set(QuickBit(id));
   } else {
     try {
       others_.push_back(id);
@@ -32,8 +32,8 @@ void SSSetArray::Add(int32_t id) {
 
 void SSSetArray::AddAll(const SSSetArray& other) {
   const std::bitset<kQuickIds> added = other.quick_ & ~quick_;
-  const uint32_t count = static_cast<uint32_t>(added.count());
-  if (count > 0) {
+  if (added.any()) {  // mostly not: the states low on the stack repeat
+    const uint32_t count = static_cast<uint32_t>(added.count());
     Reserve(count);
     quick_ |= added;
     size_ += count;

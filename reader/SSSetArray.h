@@ -16,16 +16,18 @@ class SSSetArray {
   /// Adds every id of \p other that is not already there, as Add would one
   /// by one.
   void AddAll(const SSSetArray& other);
-  bool Contains(int32_t id) const {
-    return id >= 0 && id < kQuickIds ? quick_[static_cast<size_t>(id)] : ContainsOther(id);
-  }
+  bool Contains(int32_t id) const { return IsQuick(id) ? quick_[QuickBit(id)] : ContainsOther(id); }
   bool Empty() const { return size_ == 0; }
   uint32_t Size() const { return size_; }
 
  private:
-  // Token ids are small numbers: those below kQuickIds are kept as bits,
-  // which makes membership tests and unions cheap; the rest in a list.
-  static constexpr int32_t kQuickIds = 256;
+  // Token ids are small numbers, the end of input and "%error" being -1
+  // and -2: the ids from kFirstQuickId on are kept as bits, which makes
+  // membership tests and unions cheap; the rest in a list.
+  static constexpr int32_t kFirstQuickId = -2;
+  static constexpr size_t kQuickIds = 256;
+  static bool IsQuick(int32_t id) { return static_cast<uint32_t>(id - kFirstQuickId) < kQuickIds; }
+  static size_t QuickBit(int32_t id) { return static_cast<uint32_t>(id - kFirstQuickId); }
   bool ContainsOther(int32_t id) const;
   // Makes room for \p count more ids, in steps of the increment.
   void Reserve(uint32_t count);

@@ -284,6 +284,27 @@ TEST(CFontReferenceList, ListsKeepEachTextOnce) {
   EXPECT_EQ("/b;/a;", Joined(list.FilesToRewrite()));
 }
 
+// Families and sizes a font once put in the lists go in again when they
+// have left the lists since, however they left.
+TEST(CFontReferenceList, FamiliesAndSizesComeBackAfterLeaving) {
+  CFontReferenceList list;
+  Define(list, "F3", "Times", "10");
+  Add(list, "Chart Font", "Univers9b");
+  list.DefinedFamilies().Clear();
+  list.FontSizes().RemoveHead();  // 9
+  Add(list, "Font Change", "<F3");
+  Add(list, "Chart Font", "Univers9b");
+  EXPECT_EQ("Times;", Joined(list.DefinedFamilies()));
+  EXPECT_EQ("9;10;", Joined(list.FontSizes()));
+
+  CUniqueTextList taken = std::move(list.NamedFamilies());
+  EXPECT_EQ("Univers;", Joined(taken));
+  list.FontSizes() = CUniqueTextList();
+  Add(list, "Chart Font", "Univers9b");
+  EXPECT_EQ("Univers;", Joined(list.NamedFamilies()));
+  EXPECT_EQ("9;", Joined(list.FontSizes()));
+}
+
 TEST(CUniqueTextList, AnswersPresenceAndCanBeReordered) {
   CUniqueTextList list;
   EXPECT_TRUE(list.AddAtHead("b"));
