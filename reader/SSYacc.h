@@ -97,7 +97,7 @@ class SSYacc {
   void Trace(const char* step, int32_t number) const;
   SSRefPtr<SSYaccStackElement> CallReduce();
 
-  std::unique_ptr<SSYaccTable> table_;
+  std::shared_ptr<const SSYaccTable> table_;
   SSLex* lex_ = nullptr;
   std::FILE* trace_ = nullptr;
   SSRefPtr<SSToken> lookahead_;
