@@ -21,12 +21,27 @@ const std::string* NormalForm(std::string_view text, int32_t isShiftJis) {
     }
   };
   using Cache = std::unordered_map<std::string, const std::string*, Hash, std::equal_to<>>;
+  // A reference asks for its category and often its component, and runs of
+  // references ask for the same ones: the last two answers are compared
+  // before the text is hashed.
+  struct Recent {
+    std::string_view text;  // a key of the cache, which stays put
+    const std::string* form = nullptr;
+  };
   thread_local Cache caches[2];
-  Cache& cache = caches[isShiftJis != 0 ? 1 : 0];
+  thread_local Recent recent[2][2];
+  const int set = isShiftJis != 0 ? 1 : 0;
+  Recent* last = recent[set];
+  for (int i = 0; i < 2; ++i) {
+    if (last[i].form != nullptr && last[i].text == text) return last[i].form;
+  }
+  Cache& cache = caches[set];
   auto it = cache.find(text);
   if (it == cache.end()) {
     it = cache.emplace(text, CStringPool::Intern(NormaliseInterleafText(text, isShiftJis))).first;
   }
+  last[1] = last[0];
+  last[0] = {it->first, it->second};
   return it->second;
 }
 
