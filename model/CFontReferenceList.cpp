@@ -94,16 +94,6 @@ bool CFontReferenceList::AddReference(CFontReference reference) {
   return true;
 }
 
-CFontReference* CFontReferenceList::GetAt(int32_t index) {
-  if (index < 0 || index >= Count()) return nullptr;
-  return &references_[static_cast<size_t>(index)];
-}
-
-const CFontReference* CFontReferenceList::GetAt(int32_t index) const {
-  if (index < 0 || index >= Count()) return nullptr;
-  return &references_[static_cast<size_t>(index)];
-}
-
 void CFontReferenceList::DeleteAll() { references_.clear(); }
 
 void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string_view family,

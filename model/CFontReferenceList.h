@@ -41,9 +41,14 @@ class CFontReferenceList {
   bool AddReference(CFontReference reference);
   /// The number of references.
   int32_t Count() const noexcept { return static_cast<int32_t>(references_.size()); }
-  /// The reference at \p index counted from the oldest, or null.
-  CFontReference* GetAt(int32_t index);
-  const CFontReference* GetAt(int32_t index) const;
+  /// The reference at \p index counted from the oldest, or null. (Inline:
+  /// every pass over a model asks once per reference.)
+  CFontReference* GetAt(int32_t index) {
+    return index < 0 || index >= Count() ? nullptr : &references_[static_cast<size_t>(index)];
+  }
+  const CFontReference* GetAt(int32_t index) const {
+    return index < 0 || index >= Count() ? nullptr : &references_[static_cast<size_t>(index)];
+  }
   /// Deletes every reference.
   void DeleteAll();
 

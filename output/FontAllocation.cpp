@@ -91,11 +91,14 @@ std::string MakeSpelledOutName(const CFontReference& reference) {
 }
 
 bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& definitions) {
-  const std::string fontDefinition = LoadResString(IdsCategoryFontDefinition);
-  const std::string fontNumber = LoadResString(IdsCategoryFontNumber);
-  const std::string fontChange = LoadResString(IdsCategoryFontChange);
-  const std::string chartFont = LoadResString(IdsCategoryChartFont);
-  const std::string textStringFont = LoadResString(IdsCategoryTextStringFont);
+  // Shared copies, as the references' categories are: a category is one of
+  // these texts exactly when it is this copy.
+  auto shared = [](int32_t id) { return CStringPool::Intern(LoadResString(id)); };
+  const std::string* fontDefinition = shared(IdsCategoryFontDefinition);
+  const std::string* fontNumber = shared(IdsCategoryFontNumber);
+  const std::string* fontChange = shared(IdsCategoryFontChange);
+  const std::string* chartFont = shared(IdsCategoryChartFont);
+  const std::string* textStringFont = shared(IdsCategoryTextStringFont);
 
   // A reference's key or name follows from its new font and its current
   // family and size alone, and references repeat a handful of those: each
@@ -107,7 +110,7 @@ bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& defi
     CFontReference& reference = *list.GetAt(i);
     if (!reference.GetChanged()) continue;
     const FontUse use{&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
-    const std::string& category = reference.GetCategory();
+    const std::string* category = &reference.GetCategory();
     if (category == fontDefinition || category == fontNumber || category == fontChange) {
       auto [found, added] = keys.try_emplace(use);
       KeyTexts& texts = found->second;
