@@ -88,6 +88,9 @@ class CFontReference {
   /// copy (CFontTexts::Share) with an empty key, made once for the many
   /// references that receive one font.
   void SetNewFont(const CFontTexts* font) noexcept { newFont_ = font; }
+  /// Sets the replacement text to \p text, a CStringPool copy, as it is:
+  /// for the many references that receive one text.
+  void SetSharedReplacementText(const std::string* text) noexcept { replacementText_ = text; }
   void SetChanged(bool changed) noexcept { changed_ = changed; }
   void SetChangedToo(bool changedToo) noexcept { changedToo_ = changedToo; }
 

@@ -4,7 +4,10 @@
 #include "model/CStringPool.h"
 
 CReplacePiece::CReplacePiece(const CTextPiece& replaced, std::string_view replacementText)
-    : CTextPiece(replaced), replacement_(CStringPool::Intern(replacementText)) {}
+    : CReplacePiece(replaced, CStringPool::Intern(replacementText)) {}
+
+CReplacePiece::CReplacePiece(const CTextPiece& replaced, const std::string* sharedReplacementText)
+    : CTextPiece(replaced), replacement_(sharedReplacementText) {}
 
 CTextPiece CReplacePiece::GetReplacement() const {
   CTextPiece replacement;

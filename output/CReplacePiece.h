@@ -12,6 +12,8 @@
 class CReplacePiece : public CTextPiece {
  public:
   CReplacePiece(const CTextPiece& replaced, std::string_view replacementText);
+  /// As above, with the replacement a CStringPool copy, taken as it is.
+  CReplacePiece(const CTextPiece& replaced, const std::string* sharedReplacementText);
 
   /// A copy of the text written instead of the piece.
   virtual std::string GetReplacementText() const { return *replacement_; }

@@ -41,8 +41,8 @@ struct FontUseHash {
 };
 
 // The replacement texts of one key, a font change's and a font number's,
-// as shared copies (which references take over without looking them up);
-// null without a key.
+// as shared copies that the references take over as they are; null
+// without a key.
 struct KeyTexts {
   const std::string* change = nullptr;
   const std::string* number = nullptr;
@@ -122,9 +122,9 @@ bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& defi
       if (texts.change == nullptr) continue;  // no new font
       allocated = true;
       if (category == fontChange) {
-        reference.SetReplacementText(*texts.change);
+        reference.SetSharedReplacementText(texts.change);
       } else if (category == fontNumber) {
-        reference.SetReplacementText(*texts.number);  // the bare number
+        reference.SetSharedReplacementText(texts.number);  // the bare number
       }
     } else if (category == textStringFont || category == chartFont) {
       auto [found, added] = names.try_emplace(use, nullptr);
@@ -132,7 +132,7 @@ bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& defi
         std::string name = MakeSpelledOutName(reference);
         if (!name.empty()) found->second = CStringPool::Intern(name);
       }
-      if (found->second != nullptr) reference.SetReplacementText(*found->second);
+      if (found->second != nullptr) reference.SetSharedReplacementText(found->second);
     }
   }
   return allocated;

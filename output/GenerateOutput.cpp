@@ -68,7 +68,7 @@ std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const 
       listFile = piece.GetFileNumber();
       rewritten.insert(std::move(fileName));
     }
-    if (list->Add(std::make_unique<CReplacePiece>(piece, replacement))) ++kept;
+    if (list->Add(std::make_unique<CReplacePiece>(piece, &replacement))) ++kept;  // a shared copy
   }
   run.SetTotalPieces(run.GetTotalPieces() + kept);
 
