@@ -89,6 +89,19 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
   list.next.assign(size_t(stateCount) << list.rowShift, -1);
   for (uint32_t s = 0; s < stateCount; ++s)
     for (uint32_t c = 0; c < columns.size(); ++c) list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
+
+  // States without double-byte ranges answer none to every code; a state
+  // whose first range holds every double-byte code answers with it.
+  list.wideAll.assign(stateCount, SSLexExpressionList::kSearchWide);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    const uint32_t first = list.wideBegin[s], end = list.wideBegin[s + 1];
+    if (first == end) {
+      list.wideAll[s] = -1;
+    } else if (list.wide[first].low <= SSLexExpressionList::kFirstWideCode &&
+               list.wide[first].high >= SSLexExpressionList::kLastWideCode) {
+      list.wideAll[s] = list.Entry(list.wide[first].next);
+    }
+  }
   return list;
 }
 

@@ -42,6 +42,13 @@ struct SSLexExpressionList {
   std::vector<StateInfo> states;
   std::vector<uint32_t> wideBegin;    ///< per state, its first entry of wide (one more at the end)
   std::vector<WideRange> wide;
+  /// Per state, the entry for every double-byte code when one answer
+  /// serves them all (the rules say "any character" there, or nothing),
+  /// else kSearchWide.
+  std::vector<int32_t> wideAll;
+  static constexpr int32_t kSearchWide = -2;
+  static constexpr uint32_t kFirstWideCode = 256;
+  static constexpr uint32_t kLastWideCode = 0xFFFF;
 
   int32_t Entry(int32_t state) const { return state < 0 ? -1 : (state << (rowShift + 1)) | accepting[state]; }
   static uint32_t RowOf(int32_t entry) { return static_cast<uint32_t>(entry) >> 1; }
@@ -52,6 +59,8 @@ struct SSLexExpressionList {
   /// The entry for a double-byte code from the row at \p row.
   int32_t WideNext(uint32_t row, uint32_t code) const {
     const int32_t state = StateOfRow(row);
+    // A lead byte and a zero byte make a code below the double-byte ones.
+    if (wideAll[state] != kSearchWide) return code >= kFirstWideCode ? wideAll[state] : -1;
     for (uint32_t i = wideBegin[state]; i < wideBegin[state + 1]; ++i)
       if (wide[i].low <= code && code <= wide[i].high) return Entry(wide[i].next);
     return -1;

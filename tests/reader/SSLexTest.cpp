@@ -203,6 +203,19 @@ TEST(SSLexPositions, LeadByteTakesTheByteAfterItEvenALineFeed) {
   EXPECT_EQ(tokens[11]->Column(), 6);
 }
 
+TEST(SSLexPositions, LeadByteBeforeAZeroByteMakesNoDoubleByteCharacter) {
+  lextest::CodePageScope scope(932);
+  SSLex lex(CResourceModule::Embedded(), std::string("<!OPS, Version = 8.0>\nab\x82\0cd", 28), "t.doc");
+  std::vector<std::string> texts;
+  std::string error = ErrorOf([&] {
+    while (SSRefPtr<SSToken> t = lex.NextToken()) texts.emplace_back(t->View());
+  });
+  ASSERT_EQ(texts.size(), 9u);
+  EXPECT_EQ(texts[7], "ab");
+  EXPECT_EQ(texts[8], "");
+  EXPECT_EQ(error, "5: SSLex0105e: Invalid token, Line 2, Offset 3, \x82");
+}
+
 TEST(SSLexPositions, CrLfFileGivesTheSameTokensAsLf) {
   std::string lf = testsupport::ReadFile(testsupport::SourcePath("examples/brochure.doc"));
   ASSERT_FALSE(lf.empty());
