@@ -76,8 +76,17 @@ int COutputFile::Write(std::string_view text) {
   while (p < end) {
     const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
     if (lf == nullptr) return WriteRaw(p, static_cast<size_t>(end - p));
-    if (int err = WriteRaw(p, static_cast<size_t>(lf - p))) return err;
-    if (int err = WriteRaw("\r\n", 2)) return err;
+    const size_t line = static_cast<size_t>(lf - p);
+    if (buffer_.size() - used_ > line + 2) {
+      // The usual case, a line that fits the buffer, goes straight in.
+      std::memcpy(buffer_.data() + used_, p, line);
+      buffer_[used_ + line] = '\r';
+      buffer_[used_ + line + 1] = '\n';
+      used_ += line + 2;
+    } else {
+      if (int err = WriteRaw(p, line)) return err;
+      if (int err = WriteRaw("\r\n", 2)) return err;
+    }
     p = lf + 1;
   }
   return 0;
