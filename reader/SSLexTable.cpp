@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <mutex>
 
 #include "reader/LexTableFormat.h"
 #include "reader/SSException.h"
+#include "reader/TableCache.h"
 
 namespace LTF = LexTableFormat;
 
@@ -134,20 +134,5 @@ const SSLexExpressionList& SSLexTable::List(int64_t index) const {
 std::shared_ptr<const SSLexTable> SSLexTable::Load(const CResourceModule& module, const std::string& name) {
   auto bytes = module.Find("LexTable", name);
   if (!bytes) throw SSException(SSCode::kLexResourceNotFound, "SSLex0108e: Resource not found, %s", name.c_str());
-  // Every lexer reads the same few tables; decode each once per process.
-  // The cache keeps the bytes it decoded, so that a table that happens to
-  // sit where another one was is never taken for it.
-  struct Cached {
-    std::vector<unsigned char> bytes;
-    std::shared_ptr<const SSLexTable> table;
-  };
-  static std::mutex mutex;
-  static std::vector<Cached> cache;
-  std::lock_guard<std::mutex> lock(mutex);
-  for (const Cached& c : cache) {
-    if (std::equal(c.bytes.begin(), c.bytes.end(), bytes->begin(), bytes->end())) return c.table;
-  }
-  auto table = std::make_shared<const SSLexTable>(*bytes, name);
-  cache.push_back({std::vector<unsigned char>(bytes->begin(), bytes->end()), table});
-  return table;
+  return DecodedOnce<SSLexTable>(*bytes, name);
 }

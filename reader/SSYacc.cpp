@@ -2,17 +2,14 @@
 // and the recovery that skips to a sync token after a syntax error.
 #include "reader/SSYacc.h"
 
-#include <algorithm>
 #include <fstream>
-#include <mutex>
-#include <span>
-#include <vector>
 #include <iterator>
 
 #include "platform/Resources.h"
 #include "reader/SSException.h"
 #include "reader/SSLex.h"
 #include "reader/SSSetArray.h"
+#include "reader/TableCache.h"
 
 using namespace YaccTableFormat;
 
@@ -22,35 +19,11 @@ SSYacc::SSYacc() : eofToken_(SSToken::Make(kEofToken, "eof", 0, 0)), stack_(64, 
 
 SSYacc::~SSYacc() = default;
 
-namespace {
-
-// Every file a load reads gets a parser of its own over the same embedded
-// table: the table is decoded once per process. The cache keeps the bytes
-// it decoded, so that a table that happens to sit where another one was is
-// never taken for it.
-std::shared_ptr<const SSYaccTable> SharedTable(std::span<const unsigned char> image, const std::string& name) {
-  struct Cached {
-    std::vector<unsigned char> bytes;
-    std::shared_ptr<const SSYaccTable> table;
-  };
-  static std::mutex mutex;
-  static std::vector<Cached> cache;
-  std::lock_guard<std::mutex> lock(mutex);
-  for (const Cached& c : cache) {
-    if (std::equal(c.bytes.begin(), c.bytes.end(), image.begin(), image.end())) return c.table;
-  }
-  auto table = std::make_shared<const SSYaccTable>(image, name);
-  cache.push_back({std::vector<unsigned char>(image.begin(), image.end()), table});
-  return table;
-}
-
-}  // namespace
-
 void SSYacc::LoadTable(const CResourceModule& module, std::string_view name, std::string_view type) {
   std::string n(name);
   auto image = module.Find(type, name);
   if (!image) throw SSException(SSCode::kYaccResourceNotFound, "SSYacc0115e: Resource not found, %s", n.c_str());
-  table_ = SharedTable(*image, n);
+  table_ = DecodedOnce<SSYaccTable>(*image, n);
 }
 
 void SSYacc::LoadTableFile(const std::string& path) {
