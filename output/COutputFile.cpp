@@ -48,19 +48,8 @@ int COutputFile::Open(const std::string& path, bool textMode) {
 int COutputFile::WriteRaw(const char* data, size_t size) {
   if (size >= buffer_.size() - used_) {
     if (int err = Flush()) return err;
-    if (size >= buffer_.size()) {
-      // Large blocks go straight to the file.
-      while (size > 0) {
-        ssize_t n = ::write(fd_, data, size);
-        if (n < 0) {
-          if (errno == EINTR) continue;
-          return error_ = errno;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-      }
-      return 0;
-    }
+    // Large blocks go straight to the file.
+    if (size >= buffer_.size()) return WriteFully(data, size);
   }
   std::memcpy(buffer_.data() + used_, data, size);
   used_ += size;
@@ -93,8 +82,12 @@ int COutputFile::Write(std::string_view text) {
 }
 
 int COutputFile::Flush() {
-  const char* data = buffer_.data();
-  size_t size = used_;
+  if (int err = WriteFully(buffer_.data(), used_)) return err;
+  used_ = 0;
+  return 0;
+}
+
+int COutputFile::WriteFully(const char* data, size_t size) {
   while (size > 0) {
     ssize_t n = ::write(fd_, data, size);
     if (n < 0) {
@@ -104,7 +97,6 @@ int COutputFile::Flush() {
     data += n;
     size -= static_cast<size_t>(n);
   }
-  used_ = 0;
   return 0;
 }
 

@@ -43,6 +43,8 @@ class COutputFile {
  private:
   int Flush();
   int WriteRaw(const char* data, size_t size);
+  // Writes all of \p data to the file, resuming short writes; errno or 0.
+  int WriteFully(const char* data, size_t size);
 
   std::string path_;
   std::string tempPath_;
