@@ -1,6 +1,8 @@
 // Shared pieces of the benchmarks.
 #include "bench/BenchSupport.h"
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -8,13 +10,17 @@
 
 namespace bench {
 
-namespace {
 double ThreadCpuSeconds() {
   timespec t{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
-}  // namespace
+
+long PeakKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
 
 Timing Best(int runs, const std::function<void()>& work) {
   Timing best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};

@@ -16,6 +16,11 @@ struct Timing {
   double cpu;  ///< this thread's processor time: steadier than wall time on a busy machine
 };
 
+/// This thread's processor time so far, in seconds.
+double ThreadCpuSeconds();
+/// The process's peak resident memory so far, in kilobytes.
+long PeakKilobytes();
+
 /// The best of \p runs calls of \p work (each of wall and processor time).
 Timing Best(int runs, const std::function<void()>& work);
 /// The best wall-clock time of \p runs calls of \p work, in seconds.

@@ -4,7 +4,6 @@
 // compare with: `sed -e 's/<F3/<F13/g' FILE > OUT`, which does far less
 // (and wrongly). Every job runs in a process of its own, so that its peak
 // memory is its own.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -32,18 +31,6 @@ namespace {
 
 constexpr int kRuns = 3;
 
-long PeakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 double WallSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
@@ -70,8 +57,8 @@ std::string MapChangingEveryFont(const CMappingTable& table) {
 // references, rows, references changed and files written.
 int MeasureOnce(int32_t codePage, const std::string& path, const std::string& outDir) {
   SetProcessCodePage(codePage);
-  const long before = PeakKilobytes();
-  const double cpuStart = CpuSeconds();
+  const long before = bench::PeakKilobytes();
+  const double cpuStart = bench::ThreadCpuSeconds();
   const double start = WallSeconds();
 
   CWizardChoices choices(path + ";", std::string(), outDir, 1);
@@ -102,12 +89,12 @@ int MeasureOnce(int32_t codePage, const std::string& path, const std::string& ou
   CErrorReporter reporter(&reports);
   const size_t written = GenerateOutput(model, choices, reporter, nullptr).size();
   const double end = WallSeconds();
-  const double cpu = CpuSeconds() - cpuStart - (mapStart - built);
+  const double cpu = bench::ThreadCpuSeconds() - cpuStart - (mapStart - built);
 
   int changed = 0;
   for (int32_t i = 0; i < model.Count(); ++i) changed += model.GetAt(i)->GetChanged() ? 1 : 0;
   std::printf("%.6f %.6f %.6f %.6f %.6f %.6f %ld %ld %d %d %d %zu\n", loaded - start, built - loaded,
-              mapped - mapStart, end - mapped, (end - start) - (mapStart - built), cpu, before, PeakKilobytes(),
+              mapped - mapStart, end - mapped, (end - start) - (mapStart - built), cpu, before, bench::PeakKilobytes(),
               model.Count(), table.RowCount(), changed, written);
   return messages.messages.empty() && reporter.ReportCount() == 0 ? 0 : 1;
 }

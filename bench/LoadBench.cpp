@@ -1,7 +1,6 @@
 // bench_load: the whole loading driver (pre-check, lexer, parser, parse
 // actions, model) on documents, with the peak memory a load takes. Every
 // load runs in a process of its own, so that no run's peak hides another's.
-#include <sys/resource.h>
 
 #include <chrono>
 #include <ctime>
@@ -20,33 +19,21 @@ namespace {
 
 constexpr int kRuns = 3;
 
-long PeakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 // The measuring process: loads \p path once and prints its wall and
 // processor seconds, the peak before and after loading (kB), references,
 // valid files and errors.
 int MeasureOnce(int32_t codePage, const std::string& path) {
   SetProcessCodePage(codePage);
-  long before = PeakKilobytes();
+  long before = bench::PeakKilobytes();
   CMemoryLoadLog log;
   CFontReferenceList model;
   int32_t errors = 0, valid = 0;
   auto start = std::chrono::steady_clock::now();
-  double cpuStart = CpuSeconds();
+  double cpuStart = bench::ThreadCpuSeconds();
   bool ok = LoadFileSet(log, errors, model, path + ";", valid, LoadMode::TranslatedFiles);
-  double cpu = CpuSeconds() - cpuStart;
+  double cpu = bench::ThreadCpuSeconds() - cpuStart;
   std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("%.6f %.6f %ld %ld %d %d %d\n", took.count(), cpu, before, PeakKilobytes(), model.Count(), valid,
+  std::printf("%.6f %.6f %ld %ld %d %d %d\n", took.count(), cpu, before, bench::PeakKilobytes(), model.Count(), valid,
               ok ? errors : errors + 1000);
   return 0;
 }
