@@ -2,13 +2,17 @@
 #include "app/LoadFileSet.h"
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <unordered_set>
 
 #include "app/CLoadLog.h"
 #include "app/CLogParseHost.h"
 #include "app/Precheck.h"
 #include "app/SharedOperations.h"
+#include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
+#include "platform/FileIdentity.h"
 #include "platform/MessagePump.h"
 #include "platform/Resources.h"
 #include "platform/StringIds.h"
@@ -28,6 +32,10 @@ ParseOutcome ParseFile(CLoadLog& log, CFontReferenceList& model, const std::stri
   model.SetCurrentFileName(path);
   model.SetIsShiftJis(0);
   CLogParseHost host(log);
+  // Output checks that the file it rewrites is still the one parsed here.
+  if (std::optional<CFileStamp> stamp = StampOf(path)) {
+    CFileTable::Process().SetStamp(CFileTable::Process().FileNumberOf(path), *stamp);
+  }
   // The lexer and the tables are made inside the handler too: a file that
   // vanished or changed since its pre-check must fail alone, not end the
   // whole load.
@@ -56,7 +64,11 @@ bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
   int32_t requiredSpace = 0;
   std::string rest(selection);
   std::string path;
+  std::unordered_set<std::string> seen;
   while (NextField(";", path, rest)) {
+    // A file listed twice, under any spelling, is one file: loading it again
+    // would double its references.
+    if (!path.empty() && !seen.insert(FileKey(path)).second) continue;
     if (mode == LoadMode::FontFiles) requiredSpace = 0;
     PumpOneMessage();
     log.AppendPlain("");

@@ -10,7 +10,7 @@ class CLoadLog;
 /// Writes every line of \p log to \p path, first to last, each followed by
 /// CR LF and nothing else; an existing file is replaced without asking.
 /// Throws CFileException when the file cannot be created, written or
-/// closed; what was written by then stays in the file.
+/// closed; the file at \p path is then as it was before.
 void SaveLoadLog(const CLoadLog& log, const std::string& path);
 
 /// The message for a failed save: the file error text, LF, CR,

@@ -4,7 +4,7 @@
 // directory, converted to EUC when asked.
 #include <cstdio>
 #include <filesystem>
-#include <set>
+#include <vector>
 #include <string>
 
 #include "app/CheckSelections.h"
@@ -21,6 +21,7 @@
 #include "output/OutputPaths.h"
 #include "output/OutputTexts.h"
 #include "output/ShiftJisToEuc.h"
+#include "output/WriteTargets.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -44,54 +45,6 @@ std::string AbsoluteSelection(const std::string& selection) {
   return absolute;
 }
 
-// Upper-cased names of the files that received a replacement: the files the
-// run had to write.
-std::set<std::string> FilesToWrite(const CFontReferenceList& translated) {
-  std::set<std::string> files;
-  for (int32_t i = 0; i < translated.Count(); ++i) {
-    const CFontReference& reference = *translated.GetAt(i);
-    if (!reference.GetReplacementText().empty() && !reference.GetFontKey().empty()) {
-      files.insert(UpperCaseName(reference.GetPiece().GetFileName()));
-    }
-  }
-  return files;
-}
-
-// Counts the messages of a step while showing them.
-class CCountingObserver : public COutputObserver {
- public:
-  explicit CCountingObserver(COutputObserver& target) : target_(target) {}
-  void ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent) override {
-    target_.ShowProgress(fileName, currentPercent, totalPercent);
-  }
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    ++count;
-    target_.ShowMessage(text, caption);
-  }
-  int32_t count = 0;
-
- private:
-  COutputObserver& target_;
-};
-
-// Converts the written files to EUC; true when every written file was
-// converted. The conversion also names each translated file that the run
-// did not write (it had no replacement): that is no failure.
-bool ConvertToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
-                  COutputObserver& observer) {
-  CCountingObserver counting(observer);
-  ConvertOutputToEuc(translatedFiles, written, counting);
-  std::set<std::string> writtenInputs;
-  for (const COutputRecord& record : written) writtenInputs.insert(UpperCaseName(record.inputName));
-  int32_t notWritten = 0;
-  std::string rest = translatedFiles;
-  std::string field;
-  while (NextField(";", field, rest)) {
-    if (!field.empty() && writtenInputs.count(UpperCaseName(field)) == 0) ++notWritten;
-  }
-  return counting.count == notWritten;
-}
-
 }  // namespace
 
 int RunRunCommand(std::span<char* const> args) {
@@ -110,23 +63,33 @@ int RunRunCommand(std::span<char* const> args) {
   }
 
   const CWizardChoices choices(translated, fonts, out, fontType);
+  // Refused before anything is loaded or written: no write of the job may
+  // land on a file that it reads.
+  const std::vector<std::string> maps = cli.Values("map");
+  std::vector<std::string> saveMap;
+  if (cli.Has("save-map")) saveMap.push_back(cli.Value("save-map"));
+  if (auto conflict = CheckJobWrites(choices, saveMap, maps)) {
+    PrintMessage(WriteConflictText(*conflict));
+    return kCliUsage;
+  }
   CPrintingLoadLog log;
   CCliMappingJob job(choices, log);
   if (!job.Load(true)) return kCliFailed;
   CStderrMessageSink messages;
-  if (!job.BuildTable(cli.Values("map"), messages)) return kCliFailed;
+  if (!job.BuildTable(maps, messages)) return kCliFailed;
   CFontReferenceList& model = job.Session().TranslatedModel();
   if (cli.Has("save-map") && !SaveFontMap(cli.Value("save-map"), model, messages)) return kCliFailed;
 
   CStdoutReportSink reports;
   CErrorReporter reporter(&reports);
   CConsoleOutputObserver observer;
-  const std::vector<COutputRecord> written = GenerateOutput(model, choices, reporter, &observer);
+  const COutputRun run = GenerateOutput(model, choices, COutputOptions{cli.Has("euc"), maps}, reporter, &observer);
   // Every file with a replacement must have been written; a file left out
-  // was reported, and the run still says it finished.
-  bool complete = written.size() == FilesToWrite(model).size();
-  if (cli.Has("euc") && !ConvertToEuc(choices.GetTranslatedFiles(), written, observer)) complete = false;
+  // was reported, and the run still says it finished. The conversion also
+  // names each translated file that the run did not write (it had no
+  // replacement): that is no failure.
+  if (cli.Has("euc") && !run.refused) ReportFilesNotConverted(choices.GetTranslatedFiles(), run.written, observer);
   observer.ShowProgress(std::string(), 0, 0);
   std::printf("%s\n", outputtext::kFinishedProcessing);
-  return complete ? kCliOk : kCliFailed;
+  return run.Complete() ? kCliOk : kCliFailed;
 }

@@ -4,13 +4,18 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
-/// Maps file names to numbers 1, 2, ... and back. Names that differ only in
-/// the case of their letters share a number. The process has one table,
-/// never cleared; separate tables exist only for tests.
+#include "platform/FileIdentity.h"
+
+/// Maps file names to numbers 1, 2, ... and back. Names of one file share a
+/// number, however they are spelled ("./", "..", symbolic links); names
+/// that differ only in case are two files, as the file system says. The
+/// process has one table, never cleared; separate tables exist only for
+/// tests. Each number also keeps the stamp of its file as it was loaded.
 class CFileTable {
  public:
   CFileTable() = default;
@@ -20,8 +25,8 @@ class CFileTable {
   /// The process-wide table.
   static CFileTable& Process();
 
-  /// The number of \p name, assigning the next free one when the name (case
-  /// ignored) is new.
+  /// The number of \p name, assigning the next free one when the file is
+  /// new (see FileKey).
   uint32_t FileNumberOf(std::string_view name);
 
   /// The name as first given for \p number; empty for 0 or an unknown number.
@@ -30,10 +35,16 @@ class CFileTable {
   /// How many names the table holds.
   uint32_t Count() const;
 
+  /// Records \p stamp as the state in which file \p number was read.
+  void SetStamp(uint32_t number, const CFileStamp& stamp);
+  /// The stamp recorded for \p number, if any.
+  std::optional<CFileStamp> StampOf(uint32_t number) const;
+
  private:
   mutable std::mutex mutex_;
-  std::unordered_map<std::string, uint32_t> numbers_;  // upper-cased name -> number
+  std::unordered_map<std::string, uint32_t> numbers_;  // FileKey -> number
   std::deque<std::string> names_;                      // number - 1 -> name as given
+  std::unordered_map<uint32_t, CFileStamp> stamps_;
   // Loading asks for the same file's number once per reference.
   std::string lastName_;
   uint32_t lastNumber_ = 0;

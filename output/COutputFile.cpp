@@ -1,55 +1,26 @@
-// The temporary-file writer behind every output file.
+// Buffering and text mode in front of the safe-file writer.
 #include "output/COutputFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 constexpr size_t kBufferSize = 256 * 1024;
-
-// Temporary names are unique within the process by a counter and between
-// processes by the process id; O_EXCL settles any remaining clash.
-std::string TemporaryNameFor(const std::string& path, unsigned attempt) {
-  static std::atomic<unsigned> counter{0};
-  char suffix[48];
-  std::snprintf(suffix, sizeof suffix, ".tstmp%ld.%u", static_cast<long>(::getpid()),
-                counter.fetch_add(1) + attempt);
-  return path + suffix;
-}
 }  // namespace
-
-COutputFile::~COutputFile() { Discard(); }
 
 int COutputFile::Open(const std::string& path, bool textMode) {
   Discard();
-  path_ = path;
   textMode_ = textMode;
-  error_ = 0;
-  used_ = 0;
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    std::string temp = TemporaryNameFor(path, attempt);
-    // 0666 lets the umask decide, as for any file the user creates.
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      fd_ = fd;
-      tempPath_ = std::move(temp);
-      buffer_.resize(kBufferSize);
-      return 0;
-    }
-    if (errno != EEXIST) return errno;
-  }
-  return EEXIST;
+  if (int err = file_.Create(path)) return err;
+  buffer_.resize(kBufferSize);
+  return 0;
 }
 
 int COutputFile::WriteRaw(const char* data, size_t size) {
   if (size >= buffer_.size() - used_) {
     if (int err = Flush()) return err;
     // Large blocks go straight to the file.
-    if (size >= buffer_.size()) return WriteFully(data, size);
+    if (size >= buffer_.size()) return file_.Write(std::string_view(data, size));
   }
   std::memcpy(buffer_.data() + used_, data, size);
   used_ += size;
@@ -57,8 +28,7 @@ int COutputFile::WriteRaw(const char* data, size_t size) {
 }
 
 int COutputFile::Write(std::string_view text) {
-  if (fd_ < 0) return error_ ? error_ : EBADF;
-  if (error_) return error_;
+  if (!file_.IsOpen()) return file_.Write(text);  // the failure it had, or EBADF
   if (!textMode_) return WriteRaw(text.data(), text.size());
   const char* p = text.data();
   const char* end = p + text.size();
@@ -82,48 +52,21 @@ int COutputFile::Write(std::string_view text) {
 }
 
 int COutputFile::Flush() {
-  if (int err = WriteFully(buffer_.data(), used_)) return err;
+  int err = file_.Write(std::string_view(buffer_.data(), used_));
   used_ = 0;
-  return 0;
-}
-
-int COutputFile::WriteFully(const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd_, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return error_ = errno;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return 0;
+  return err;
 }
 
 int COutputFile::Commit() {
-  if (fd_ < 0) return error_ ? error_ : EBADF;
-  int err = error_ ? error_ : Flush();
-  // close() can be where a full disk or a network file system shows up.
-  if (::close(fd_) != 0 && err == 0) err = errno;
-  fd_ = -1;
-  if (err == 0 && ::rename(tempPath_.c_str(), path_.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(tempPath_.c_str());
-    error_ = err;
-  }
-  tempPath_.clear();
+  int err = file_.IsOpen() ? Flush() : 0;
+  // After a failed write Commit refuses and removes the temporary.
+  const int commit = file_.Commit();
+  if (err == 0) err = commit;
   buffer_ = std::vector<char>();
   return err;
 }
 
 void COutputFile::Discard() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
-  if (!tempPath_.empty()) {
-    ::unlink(tempPath_.c_str());
-    tempPath_.clear();
-  }
+  file_.Discard();
   used_ = 0;
 }

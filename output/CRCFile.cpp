@@ -198,6 +198,10 @@ void CRCFile::WriteText(std::string_view text) {
   if (int err = output_.Write(text)) Fail(err, fileName_);
 }
 
+void CRCFile::CopyPermissionsFrom(const std::string& path) {
+  if (int err = output_.CopyPermissionsFrom(path)) Fail(err, fileName_);
+}
+
 void CRCFile::Commit() {
   if (int err = output_.Commit()) Fail(err, fileName_);
 }

@@ -44,6 +44,13 @@ class CRCFile {
   /// Reads everything left; a last line without line end gets one.
   [[nodiscard]] bool ReadRest(std::string& out);
 
+  /// Gives an output file the permission bits of the file at \p path.
+  /// Throws CFileException on failure.
+  void CopyPermissionsFrom(const std::string& path);
+  /// Sends an output file's bytes through \p transform before they are
+  /// stored (see CSafeFileWriter).
+  void SetTransform(CSafeFileWriter::Transform transform) { output_.SetTransform(std::move(transform)); }
+
   /// Writes \p text to an output file. Throws CFileException on failure
   /// (the caller reports it, naming the file it skips).
   void WriteText(std::string_view text);

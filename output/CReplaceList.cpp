@@ -1,22 +1,12 @@
 // Ordering of replacements and the forward pass that writes one file.
 #include "output/CReplaceList.h"
 
-#include <strings.h>
-#include <sys/stat.h>
-
 #include "output/CRCFile.h"
 #include "output/CReplaceListList.h"
-
-namespace {
-// Equal names, case ignored as the file table does, or two names of one
-// existing file: writing would replace the input with its own copy.
-bool SameFile(const std::string& a, const std::string& b) {
-  if (::strcasecmp(a.c_str(), b.c_str()) == 0) return true;
-  struct stat sa {}, sb {};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
-}
-}  // namespace
+#include "output/ShiftJisToEuc.h"
+#include "platform/FileIdentity.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
 
 CReplaceList::CReplaceList(std::string fileName, CErrorReporter& reporter)
     : fileName_(std::move(fileName)), reporter_(reporter) {}
@@ -77,7 +67,7 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
 bool CReplaceList::WriteFile(std::string inputName, const std::string& outputName) {
   if (inputName.empty()) inputName = fileName_;
   if (inputName.empty() || outputName.empty()) return false;
-  if (SameFile(inputName, outputName)) {
+  if (SameFile(inputName, outputName)) {  // the last guard; the run checks every file first
     reporter_.ReportError(FormatText(outputtext::kSameFileName, inputName));
     return false;
   }
@@ -85,7 +75,15 @@ bool CReplaceList::WriteFile(std::string inputName, const std::string& outputNam
   CRCFile output(reporter_);
   try {
     input.Open(inputName, true);
+    // Replacements are positions in the file as it was parsed: in a file
+    // changed since, they would land in the wrong places.
+    if (expectedStamp_ && StampOf(inputName) != expectedStamp_) {
+      reporter_.ReportError(FormatText(LoadResString(IdsInputChanged).c_str(), inputName));
+      return false;
+    }
     output.Open(outputName, false, textMode_);
+    output.CopyPermissionsFrom(inputName);
+    if (convertToEuc_) output.SetTransform(EucTransform());
     OnStart(output);
     if (!WritePieces(input, output)) return false;  // both files close; the copy is dropped
     output.Commit();

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "output/CErrorReporter.h"
 #include "output/CReplacePiece.h"
+#include "platform/FileIdentity.h"
 
 class CRCFile;
 class CReplaceListList;
@@ -45,6 +47,14 @@ class CReplaceList {
   size_t GetCount() const { return pieces_.size(); }
   const CReplacePiece& GetAt(size_t index) const { return pieces_[index]; }
 
+  /// Whether the copy is converted from Shift-JIS to EUC-JP as it is
+  /// written (before it takes its name).
+  bool GetConvertToEuc() const { return convertToEuc_; }
+  void SetConvertToEuc(bool convert) { convertToEuc_ = convert; }
+  /// The state in which the input was loaded: a file that differs from it
+  /// now is reported and not written. Nothing: not checked.
+  void SetExpectedStamp(std::optional<CFileStamp> stamp) { expectedStamp_ = stamp; }
+
   bool GetTextMode() const { return textMode_; }
   void SetTextMode(bool textMode) { textMode_ = textMode; }
   void SetOwner(CReplaceListList* owner) { owner_ = owner; }
@@ -66,6 +76,8 @@ class CReplaceList {
   std::deque<CReplacePiece> pieces_;
   std::string fileName_;
   bool textMode_ = true;
+  bool convertToEuc_ = false;
+  std::optional<CFileStamp> expectedStamp_;
   CReplaceListList* owner_ = nullptr;
   CErrorReporter& reporter_;
 };

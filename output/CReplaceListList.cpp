@@ -10,7 +10,7 @@ CReplaceListList::CReplaceListList(CErrorReporter& reporter, COutputObserver* ob
     : reporter_(reporter), observer_(observer) {}
 
 CReplaceList& CReplaceListList::ListFor(const std::string& fileName) {
-  std::unique_ptr<CReplaceList>& list = lists_[UpperCaseName(fileName)];
+  std::unique_ptr<CReplaceList>& list = lists_[fileName];
   if (!list) {
     list = std::make_unique<CReplaceList>(fileName, reporter_);
     list->SetOwner(this);
@@ -19,7 +19,7 @@ CReplaceList& CReplaceListList::ListFor(const std::string& fileName) {
 }
 
 CReplaceList* CReplaceListList::Find(const std::string& fileName) const {
-  auto found = lists_.find(UpperCaseName(fileName));
+  auto found = lists_.find(fileName);
   return found == lists_.end() ? nullptr : found->second.get();
 }
 
@@ -45,10 +45,10 @@ void CReplaceListList::ShowProgress(const std::string& fileName, int32_t current
   if (observer_ != nullptr) observer_->ShowProgress(fileName, currentPercent, totalPercent);
 }
 
-void CReplaceListList::WriteAll(const std::string& outputDirectory) {
+std::optional<CWriteConflict> CReplaceListList::WriteAll(const std::string& outputDirectory) {
   written_.clear();
   if (inputRoot_.empty()) {
-    if (lists_.empty()) return;
+    if (lists_.empty()) return std::nullopt;
     inputRoot_ = DirectoryPart(lists_.begin()->second->GetFileName());
   }
   inputRoot_ = WithTrailingSlash(inputRoot_);
@@ -57,22 +57,36 @@ void CReplaceListList::WriteAll(const std::string& outputDirectory) {
   lastCurrentPercent_ = 0;
   lastTotalPercent_ = 0;
 
+  // Every target is checked against every file read before anything is
+  // written, so that no copy replaces an input, whatever its path says.
+  std::vector<std::string> targets;
+  std::vector<std::string> reads = filesRead_;
+  for (const auto& [key, list] : lists_) {
+    reads.push_back(list->GetFileName());
+    if (std::optional<std::string> target = OutputPathFor(inputRoot_, outputRoot, list->GetFileName())) {
+      targets.push_back(std::move(*target));
+    }
+  }
+  if (std::optional<CWriteConflict> conflict = FindWriteConflict(targets, reads)) {
+    reporter_.ReportError(WriteConflictText(*conflict));
+    return conflict;
+  }
+
   for (const auto& [key, list] : lists_) {
     if (!writeEmptyLists_ && list->GetCount() == 0) continue;
     const std::string& inputName = list->GetFileName();
-    if (!StartsWithIgnoringCase(inputName, inputRoot_)) {
+    std::optional<std::string> outputName = OutputPathFor(inputRoot_, outputRoot, inputName);
+    if (!outputName) {
       if (observer_ != nullptr) {
         observer_->ShowMessage(FormatText(outputtext::kNotInPath, inputName, inputRoot_),
                                outputtext::kApplicationTitle);
       }
       continue;
     }
-    // The input's own case: on a case-sensitive file system anything else
-    // would be a different file.
-    std::string outputName = outputRoot + inputName.substr(inputRoot_.size());
-    reporter_.ReportLine(FormatText(outputtext::kCreatingFile, outputName));
+    reporter_.ReportLine(FormatText(outputtext::kCreatingFile, *outputName));
+    list->SetConvertToEuc(convertToEuc_);
     try {
-      if (list->WriteFile(inputName, outputName)) written_.push_back({inputName, outputName});
+      if (list->WriteFile(inputName, *outputName)) written_.push_back({inputName, *outputName});
       piecesDone_ += static_cast<int32_t>(list->GetCount());
     } catch (const std::exception& failure) {
       reporter_.ReportError(FormatText(outputtext::kFileError, failure.what()));
@@ -81,4 +95,5 @@ void CReplaceListList::WriteAll(const std::string& outputDirectory) {
   if (written_.size() > 1) {
     reporter_.ReportLine(FormatText(outputtext::kFilesCreated, static_cast<int>(written_.size())));
   }
+  return std::nullopt;
 }

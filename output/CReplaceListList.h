@@ -5,17 +5,19 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "output/CErrorReporter.h"
 #include "output/COutputRecord.h"
 #include "output/CReplaceList.h"
+#include "output/WriteTargets.h"
 
 class COutputObserver;
 
-/// The replacement lists of one run, one per input file. Keys ignore case,
-/// as the file table does; files are opened and created in their own case.
+/// The replacement lists of one run, one per input file, keyed by the name
+/// the file table gives the file (one name per file).
 class CReplaceListList {
  public:
   explicit CReplaceListList(CErrorReporter& reporter = CErrorReporter::Process(),
@@ -36,8 +38,16 @@ class CReplaceListList {
   /// input root): each input file's copy goes to the output directory plus
   /// the file's path below the input root. Files outside the input root
   /// are refused with a message. Reports "Creating file:" per file and
-  /// "%d files created." when more than one file was written.
-  void WriteAll(const std::string& outputDirectory);
+  /// "%d files created." when more than one file was written. When a copy
+  /// would land on a file the run reads (any list's file, or one given to
+  /// SetFilesRead), nothing at all is written: the conflict is reported and
+  /// returned.
+  std::optional<CWriteConflict> WriteAll(const std::string& outputDirectory);
+
+  /// Files the run reads besides the lists' own: no copy may replace one.
+  void SetFilesRead(std::vector<std::string> files) { filesRead_ = std::move(files); }
+  /// Converts every copy from Shift-JIS to EUC-JP as it is written.
+  void SetConvertToEuc(bool convert) { convertToEuc_ = convert; }
 
   /// Progress of the list of \p fileName: \p done of its \p count pieces.
   /// Shows it when either percentage grew.
@@ -67,6 +77,8 @@ class CReplaceListList {
   int32_t lastCurrentPercent_ = 0;
   int32_t totalPieces_ = 0;
   bool writeEmptyLists_ = true;
+  bool convertToEuc_ = false;
+  std::vector<std::string> filesRead_;
   std::vector<COutputRecord> written_;
   CErrorReporter& reporter_;
   COutputObserver* observer_;

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "app/CWizardChoices.h"
+#include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
 #include "output/CNewFontDefinitions.h"
 #include "output/CReplaceListList.h"
@@ -30,10 +31,14 @@ class HighestNumberRestorer {
 
 }  // namespace
 
-std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
-                                          CErrorReporter& reporter, COutputObserver* observer) {
+COutputRun GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                          const COutputOptions& options, CErrorReporter& reporter, COutputObserver* observer) {
   CReplaceListList run(reporter, observer);
   run.SetInputRoot(choices.GetSourceDirectory());
+  run.SetConvertToEuc(options.convertToEuc);
+  std::vector<std::string> reads = FilesReadBy(choices);
+  reads.insert(reads.end(), options.otherFilesRead.begin(), options.otherFilesRead.end());
+  run.SetFilesRead(std::move(reads));
   HighestNumberRestorer restorer(translated);
 
   // A text left by an earlier run names a number of that run: once its
@@ -66,6 +71,7 @@ std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const 
       translated.AddFileToRewrite(fileName);
       list = &run.ListFor(fileName);
       listFile = piece.GetFileNumber();
+      list->SetExpectedStamp(CFileTable::Process().StampOf(listFile));
       rewritten.insert(std::move(fileName));
     }
     if (list->Add(std::make_unique<CReplacePiece>(piece, &replacement))) ++kept;  // a shared copy
@@ -81,6 +87,9 @@ std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const 
     }
   }
 
-  run.WriteAll(choices.GetOutputDirectory());
-  return run.GetWrittenFiles();
+  COutputRun result;
+  result.filesWithChanges = rewritten.size();
+  result.refused = run.WriteAll(choices.GetOutputDirectory());
+  result.written = run.GetWrittenFiles();
+  return result;
 }

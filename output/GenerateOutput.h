@@ -2,24 +2,44 @@
 // the replacement lists of every changed file, and the written copies.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "output/COutputRecord.h"
+#include "output/WriteTargets.h"
 
 class CErrorReporter;
 class CFontReferenceList;
 class COutputObserver;
 class CWizardChoices;
 
+/// What a run needs beyond the choices.
+struct COutputOptions {
+  bool convertToEuc = false;                ///< "&Convert to EUC": copies are written in EUC-JP
+  std::vector<std::string> otherFilesRead;  ///< e.g. map files: no copy may replace one
+};
+
+/// How a run ended.
+struct COutputRun {
+  std::vector<COutputRecord> written;     ///< the files written completely, in order
+  size_t filesWithChanges = 0;            ///< the files that had a replacement
+  std::optional<CWriteConflict> refused;  ///< set when a copy would have replaced a file read:
+                                          ///< then nothing was written
+  /// True when every file with a replacement was written.
+  bool Complete() const { return !refused && written.size() == filesWithChanges; }
+};
+
 /// Writes a rewritten copy of every translated file that has a changed font
 /// reference into the output directory of \p choices (absolute, or below
 /// the directory of the first translated file). Each changed reference of
 /// \p translated is given a new font number or spelled-out name, and every
 /// rewritten file receives all new definition lines right after its font
-/// definitions tag. Files without a replacement are not written. Reports
-/// go to \p reporter, progress and messages to \p observer (may be null).
-/// The highest font number is left as it was, so a repeated run allocates
-/// the same numbers. Returns the files written completely.
-std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
-                                          CErrorReporter& reporter, COutputObserver* observer);
-
+/// definitions tag. Files without a replacement are not written, nor is a
+/// file changed since it was loaded. When any copy would replace a file
+/// that the job reads (translated, font or \p options' files), nothing is
+/// written. Reports go to \p reporter, progress and messages to
+/// \p observer (may be null). The highest font number is left as it was,
+/// so a repeated run allocates the same numbers.
+COutputRun GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                          const COutputOptions& options, CErrorReporter& reporter, COutputObserver* observer);

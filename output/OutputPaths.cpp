@@ -34,3 +34,11 @@ std::string ResolveOutputDirectory(const std::string& inputRoot, const std::stri
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && UpperCaseName(text.substr(0, prefix.size())) == UpperCaseName(prefix);
 }
+
+std::optional<std::string> OutputPathFor(const std::string& inputRoot, const std::string& outputRoot,
+                                         const std::string& inputName) {
+  if (!StartsWithIgnoringCase(inputName, inputRoot)) return std::nullopt;
+  // The input's own case: on a case-sensitive file system anything else
+  // would be a different file.
+  return outputRoot + inputName.substr(inputRoot.size());
+}

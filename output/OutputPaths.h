@@ -2,6 +2,7 @@
 // directory parts, and where the output directory lies.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,12 @@ std::string WithTrailingSlash(std::string directory);
 /// Where output goes: an absolute \p outputDirectory (beginning with '/') as
 /// it is, a relative one below \p inputRoot; always with a trailing '/'.
 std::string ResolveOutputDirectory(const std::string& inputRoot, const std::string& outputDirectory);
+
+/// Where the copy of \p inputName goes: \p outputRoot (as given by
+/// ResolveOutputDirectory) plus the name's path below \p inputRoot (with its
+/// trailing '/'); nothing when the name does not lie below \p inputRoot.
+std::optional<std::string> OutputPathFor(const std::string& inputRoot, const std::string& outputRoot,
+                                         const std::string& inputName);
 
 /// Whether \p text begins with \p prefix, ASCII case ignored.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);

@@ -35,8 +35,6 @@ inline constexpr const char* kFinishedProcessing = "Finished processing.";
 
 // Messages of the EUC conversion.
 inline constexpr const char* kCouldNotOpenFile = "Could not open file : ";
-inline constexpr const char* kCouldNotReadFile = "Could not read file : ";
-inline constexpr const char* kCouldNotWriteFile = "Could not write file : ";
 
 // The frame of every numbered report and of each reference inside one.
 inline constexpr const char* kNumberedReport = "\n[%d]  %s";

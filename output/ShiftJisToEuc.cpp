@@ -7,10 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "output/COutputFile.h"
+#include <unordered_set>
+
 #include "output/COutputObserver.h"
-#include "output/OutputPaths.h"
 #include "output/OutputTexts.h"
+#include "platform/FileIdentity.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
@@ -76,6 +77,13 @@ void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool 
   }
 }
 
+CSafeFileWriter::Transform EucTransform() {
+  return [pendingLead = static_cast<unsigned char>(0)](std::string_view bytes, bool atEnd,
+                                                       std::string& out) mutable {
+    ConvertBlockToEuc(bytes, pendingLead, atEnd, out);
+  };
+}
+
 EucResult ConvertFileToEuc(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return {EucOutcome::OpenFailed, errno};
@@ -84,71 +92,46 @@ EucResult ConvertFileToEuc(const std::string& path) {
     ::close(fd);
     return {EucOutcome::OpenFailed, EISDIR};
   }
-  COutputFile output;
-  if (int err = output.Open(path, false)) {
+  CSafeFileWriter output;
+  int err = output.Create(path);
+  if (err == 0) err = output.CopyPermissionsFrom(path);
+  if (err != 0) {
     ::close(fd);
     return {EucOutcome::OpenFailed, err};
   }
+  output.SetTransform(EucTransform());
   std::string block(kBlockSize, '\0');
-  std::string converted;
-  converted.reserve(kBlockSize + 1);
-  unsigned char pendingLead = 0;
   for (;;) {
     ssize_t n = ::read(fd, block.data(), block.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      int err = errno;
+      err = errno;
       ::close(fd);
       return {EucOutcome::ReadFailed, err};  // output's destructor drops the copy
     }
-    converted.clear();
-    ConvertBlockToEuc(std::string_view(block.data(), static_cast<size_t>(n)), pendingLead, n == 0,
-                      converted);
-    if (int err = output.Write(converted)) {
+    if (n == 0) break;
+    if ((err = output.Write(std::string_view(block.data(), static_cast<size_t>(n)))) != 0) {
       ::close(fd);
       return {EucOutcome::WriteFailed, err};
     }
-    if (n == 0) break;
   }
   ::close(fd);
-  if (int err = output.Commit()) return {EucOutcome::WriteFailed, err};
+  if ((err = output.Commit()) != 0) return {EucOutcome::WriteFailed, err};
   return {};
 }
 
-void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
-                        COutputObserver& observer) {
+void ReportFilesNotConverted(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
+                             COutputObserver& observer) {
   const std::string caption = LoadResString(IdsCaptionError);
+  std::unordered_set<std::string> done;
+  for (const COutputRecord& record : written) done.insert(FileKey(record.inputName));
   std::string_view rest = translatedFiles;
   while (!rest.empty()) {
     size_t end = rest.find(';');
     std::string name(rest.substr(0, end));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    if (name.empty()) continue;
-    // Only files this run wrote: an older output left in the directory may
-    // already be EUC, and converting it again would garble it.
-    const COutputRecord* record = nullptr;
-    for (const COutputRecord& r : written) {
-      if (UpperCaseName(r.inputName) == UpperCaseName(name)) record = &r;
-    }
-    if (record == nullptr) {
-      observer.ShowMessage(outputtext::kCouldNotOpenFile + name, caption);
-      continue;
-    }
-    EucResult result = ConvertFileToEuc(record->outputName);
-    switch (result.outcome) {
-      case EucOutcome::Converted:
-        break;
-      case EucOutcome::OpenFailed:
-        observer.ShowMessage(outputtext::kCouldNotOpenFile + name, caption);
-        break;
-      case EucOutcome::ReadFailed:
-        observer.ShowMessage(outputtext::kCouldNotReadFile + record->outputName + "\n" +
-                                 std::strerror(result.error), caption);
-        break;
-      case EucOutcome::WriteFailed:
-        observer.ShowMessage(outputtext::kCouldNotWriteFile + record->outputName + "\n" +
-                                 std::strerror(result.error), caption);
-        break;
-    }
+    // A file listed twice is one file, told about once.
+    if (name.empty() || !done.insert(FileKey(name)).second) continue;
+    observer.ShowMessage(outputtext::kCouldNotOpenFile + name, caption);
   }
 }

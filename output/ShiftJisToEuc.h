@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "output/COutputRecord.h"
+#include "platform/CSafeFileWriter.h"
 
 class COutputObserver;
 
@@ -48,10 +49,15 @@ struct EucResult {
 void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool atEnd,
                        std::string& out);
 
-/// Converts the output file of each file of \p translatedFiles (a selection
-/// text: paths each followed by ";"), in list order, when the run recorded
-/// in \p written wrote it. A file that was not written, or whose output
-/// cannot be converted, gets a message with the caption "Error" and stays
-/// as it is; the others are converted.
-void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
-                        COutputObserver& observer);
+/// The conversion as a transform of the safe-file writer: output files are
+/// converted on their way into the temporary file, so no other process
+/// ever sees, or converts again, a file half done.
+CSafeFileWriter::Transform EucTransform();
+
+/// What the conversion tells about the files of \p translatedFiles (a
+/// selection text: paths each followed by ";") that the run recorded in
+/// \p written did not write: a message "Could not open file : " with the
+/// caption "Error" for each, once however often it is listed. The written
+/// files were converted as they were written.
+void ReportFilesNotConverted(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
+                             COutputObserver& observer);

@@ -86,4 +86,6 @@ enum StringId : int32_t {
   IdsFileErrorEndOfFile = 206,
   IdsFileNameLabel = 208,
   IdsLogNotFontMapFile = 209,
+  IdsWriteOntoInput = 240,
+  IdsInputChanged = 241,
 };

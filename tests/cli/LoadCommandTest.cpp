@@ -64,7 +64,9 @@ TEST(LoadCommand, PrintsLogStateReferencesAndLists) {
 
 TEST(LoadCommand, SelectionsSectionsAndStatus) {
   // A repeated option appends; without --fonts there is no font section.
-  Output two("--translated " + Data("latin.doc") + " --translated " + Data("latin.doc"));
+  // The same file given twice is one file, loaded once.
+  Output two("--translated " + Data("latin.doc") + " --translated " + Data("fonts.doc") + " --translated " +
+             Data("latin.doc"));
   EXPECT_EQ(0, two.status);
   EXPECT_EQ(2u, two.Starting("LOG\tProcessing: ").size());
   EXPECT_EQ("LOG\t-------------------- Finished Loading Translated Files --------------------",

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "tests/support/TestSupport.h"
+
 namespace {
 
 CTextPiece Piece(int32_t sl, int32_t sc, int32_t el, int32_t ec, uint32_t file = 1) {
@@ -115,15 +119,26 @@ TEST(CTextPiece, CopiesEveryField) {
   }
 }
 
-TEST(CFileTable, NumbersNamesIgnoringCaseAndKeepsTheFirstSpelling) {
+TEST(CFileTable, NumbersFilesByTheFileSystemAndKeepsTheFirstSpelling) {
+  testsupport::TempDir dir;
+  const std::string a = dir.Write("sub/A.doc", "a");
+  const std::string lower = dir.Write("sub/a.doc", "other");
+  std::filesystem::create_directory_symlink(dir.path() / "sub", dir.path() / "link");
   CFileTable table;
-  EXPECT_EQ(1u, table.FileNumberOf("/docs/A.doc"));
-  EXPECT_EQ(2u, table.FileNumberOf("/docs/b.doc"));
-  EXPECT_EQ(1u, table.FileNumberOf("/DOCS/a.DOC"));
-  EXPECT_EQ("/docs/A.doc", table.FileNameOf(1));
+  EXPECT_EQ(1u, table.FileNumberOf(a));
+  // Another file, though its name differs only in case.
+  EXPECT_EQ(2u, table.FileNumberOf(lower));
+  // The same file through "..", "." and a link to its folder.
+  EXPECT_EQ(1u, table.FileNumberOf((dir.path() / "sub" / ".." / "sub" / "." / "A.doc").string()));
+  EXPECT_EQ(1u, table.FileNumberOf((dir.path() / "link" / "A.doc").string()));
+  // Names of files that do not exist are compared as canonical paths.
+  EXPECT_EQ(3u, table.FileNumberOf("/docs/b.doc"));
+  EXPECT_EQ(3u, table.FileNumberOf("/docs/./b.doc"));
+  EXPECT_EQ(4u, table.FileNumberOf("/DOCS/B.doc"));
+  EXPECT_EQ(a, table.FileNameOf(1));
   EXPECT_EQ("", table.FileNameOf(0));
-  EXPECT_EQ("", table.FileNameOf(3));
-  EXPECT_EQ(2u, table.Count());
+  EXPECT_EQ("", table.FileNameOf(5));
+  EXPECT_EQ(4u, table.Count());
 }
 
 TEST(CFileTable, PiecesNameTheirFileThroughTheProcessTable) {

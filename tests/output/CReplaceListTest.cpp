@@ -9,6 +9,8 @@
 #include "tests/output/OutputTestSupport.h"
 #include "tests/support/TestSupport.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 class CReplaceListTest : public ::testing::Test {
  protected:
@@ -78,17 +80,18 @@ TEST_F(CReplaceListTest, WritesEveryReplacementInOnePass) {
   EXPECT_EQ(testsupport::ReadFile(input), testsupport::ReadFile(copy));
 }
 
-TEST_F(CReplaceListTest, RefusesToWriteOverItsInput) {
+TEST_F(CReplaceListTest, RefusesToWriteOverItsInputHoweverSpelled) {
   CReplaceList list(input, reporter);
   ASSERT_TRUE(list.Add(Piece("<F3", 1, 1, "<F13")));
-  std::string sameByCase = (dir.path() / "IN.DOC").string();
-  EXPECT_FALSE(list.WriteFile("", sameByCase));
-  EXPECT_EQ("\n[1]  Same filename (" + input + ") specified for both Input and Output!\n", sink.All());
-  // Another spelling of the same file is the same file.
   std::string sameByPath = (dir.path() / "." / "In.doc").string();
   EXPECT_FALSE(list.WriteFile("", sameByPath));
+  EXPECT_EQ("\n[1]  Same filename (" + input + ") specified for both Input and Output!\n", sink.All());
+  fs::create_symlink(input, dir.path() / "link.doc");
+  EXPECT_FALSE(list.WriteFile("", (dir.path() / "link.doc").string()));
   EXPECT_EQ("<F3>Hello <F4>World\r\n<F3>Again\r\n", testsupport::ReadFile(input));
-  EXPECT_EQ(std::set<std::string>{"In.doc"}, outputtest::Entries(dir.path()));
+  // A name that differs only in case is another file here.
+  EXPECT_TRUE(list.WriteFile("", (dir.path() / "IN.DOC").string()));
+  EXPECT_EQ((std::set<std::string>{"In.doc", "IN.DOC", "link.doc"}), outputtest::Entries(dir.path()));
 }
 
 TEST_F(CReplaceListTest, FailureLeavesNoOutputFile) {

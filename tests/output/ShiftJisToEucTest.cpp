@@ -102,15 +102,15 @@ struct MessageLog : COutputObserver {
 };
 }  // namespace
 
-TEST(ShiftJisToEuc, ConvertsOnlyWhatTheRunWrote) {
+TEST(ShiftJisToEuc, NamesEachFileTheRunDidNotWriteOnceAndConvertsNothing) {
   testsupport::TempDir dir;
-  std::string out = dir.Write("out/Sub/A.DOC", "\x82\xA0");
+  const std::string a = dir.Write("in/A.DOC", "\x82\xA0");
+  const std::string b = dir.Write("in/B.DOC", "\x82\xA0");
   // Left by an earlier run and already EUC: converting it again would garble it.
-  std::string stale = dir.Write("out/B.DOC", "\xA4\xA2");
-  std::vector<COutputRecord> written{{"/in/Sub/a.doc", out}};
+  const std::string stale = dir.Write("out/B.DOC", "\xA4\xA2");
+  const std::string twice = (dir.path() / "in" / "." / "B.DOC").string();
   MessageLog log;
-  ConvertOutputToEuc("/in/Sub/A.DOC;/in/B.DOC;", written, log);
-  EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(out));
+  ReportFilesNotConverted(a + ";" + b + ";" + twice + ";", {{a, (dir.path() / "out/A.DOC").string()}}, log);
   EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(stale));
-  EXPECT_EQ(std::vector<std::string>{"Error: Could not open file : /in/B.DOC"}, log.messages);
+  EXPECT_EQ(std::vector<std::string>{"Error: Could not open file : " + b}, log.messages);
 }
