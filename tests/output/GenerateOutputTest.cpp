@@ -237,3 +237,66 @@ TEST_F(GenerateOutputTest, RepeatedRunsGiveTheSameNumbersAndForgetClearedFonts) 
   EXPECT_FALSE(fs::exists(copy));
   EXPECT_EQ(0, reporter.ReportCount()) << reports.All();
 }
+
+namespace {
+const char* const kSmallDocument =
+    "<!OPS, Version = 8.0>\n\n<!Font Definitions,\n\tF2 = Times 10>\n\n"
+    "<!Class, \"body\",\n\tFont =\t\tF2>\n\n<!End Declarations>\n\n<\"body\">\n\nText.\n";
+
+// Changes body's Times to Mincho in the loaded \p input.
+void ChangeBody(Loaded& input) {
+  CMappingTable table(input.Model());
+  table.BuildTable();
+  table.SelectRow(table.FindRow("body"));
+  ASSERT_GE(table.GetSelectedRow(), 0);
+  table.ApplyToSelected(true, NewFontTuple{"Mincho", "10", "", ""});
+}
+}  // namespace
+
+TEST_F(GenerateOutputTest, WritesNothingWhenACopyWouldReplaceAFileItReads) {
+  // The output folder holds a translated file at the place where another
+  // translated file's copy goes.
+  const std::string a = dir.Write("e/a.doc", kSmallDocument);
+  const std::string x = dir.Write("e/sub/x.doc", kSmallDocument);
+  const std::string inside = dir.Write("e/o/sub/x.doc", std::string(kSmallDocument) + "\n");
+  const std::string fonts = dir.Write("fonts.doc", "<!OPS, Version = 8.0>\n\n<!Font Definitions,\n\tF2 = Mincho 10>\n");
+  Loaded input(a + ";" + x + ";" + inside + ";", fonts + ";", (dir.path() / "e" / "o").string());
+  ASSERT_TRUE(input.Finished());
+  ChangeBody(input);
+  COutputRun run = GenerateOutput(input.Model(), input.choices, {}, reporter, &observer);
+  ASSERT_TRUE(run.refused.has_value());
+  EXPECT_EQ(inside, run.refused->target);
+  EXPECT_FALSE(run.Complete());
+  EXPECT_TRUE(run.written.empty());
+  EXPECT_NE(std::string::npos, reports.All().find("which this job reads. Nothing was written.")) << reports.All();
+  EXPECT_EQ(std::string(kSmallDocument) + "\n", testsupport::ReadFile(inside));
+  EXPECT_FALSE(fs::exists(dir.path() / "e" / "o" / "a.doc"));
+
+  // A map file read by the job is guarded the same way.
+  Loaded plain(a + ";", fonts + ";", (dir.path() / "out").string());
+  ASSERT_TRUE(plain.Finished());
+  ChangeBody(plain);
+  const std::string map = dir.Write("out/a.doc", "KORVIN Typeswap 1.00 for Interleaf;\r\n");
+  run = GenerateOutput(plain.Model(), plain.choices, {false, {map}}, reporter, &observer);
+  ASSERT_TRUE(run.refused.has_value());
+  EXPECT_EQ(map, run.refused->input);
+  EXPECT_EQ("KORVIN Typeswap 1.00 for Interleaf;\r\n", testsupport::ReadFile(map));
+}
+
+TEST_F(GenerateOutputTest, AFileChangedSinceLoadingIsReportedAndNotWritten) {
+  const std::string a = dir.Write("docs/a.doc", kSmallDocument);
+  const std::string b = dir.Write("docs/b.doc", kSmallDocument);
+  const std::string fonts = dir.Write("fonts.doc", "<!OPS, Version = 8.0>\n\n<!Font Definitions,\n\tF2 = Mincho 10>\n");
+  Loaded input(a + ";" + b + ";", fonts + ";", (dir.path() / "out").string());
+  ASSERT_TRUE(input.Finished());
+  ChangeBody(input);
+  // Another line at the top: every position read before is off by one.
+  dir.Write("docs/a.doc", std::string("<!-- edited -->\n") + kSmallDocument);
+  COutputRun run = GenerateOutput(input.Model(), input.choices, {}, reporter, &observer);
+  EXPECT_FALSE(run.Complete());
+  ASSERT_EQ(1u, run.written.size());
+  EXPECT_EQ(b, run.written[0].inputName);
+  EXPECT_FALSE(fs::exists(dir.path() / "out" / "a.doc"));
+  EXPECT_NE(std::string::npos, reports.All().find("The file " + a + " has changed since it was loaded"))
+      << reports.All();
+}
