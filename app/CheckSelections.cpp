@@ -1,10 +1,10 @@
 // Page A's checks of the three selections.
 #include "app/CheckSelections.h"
 
-#include <strings.h>
 #include <sys/stat.h>
 
 #include "app/SharedOperations.h"
+#include "platform/FileIdentity.h"
 #include "platform/StringIds.h"
 
 namespace {
@@ -35,22 +35,13 @@ bool PathExists(const std::string& path) {
 }
 
 bool LiesInDirectory(const std::string& path, const std::string& directory) {
-  std::string drive;
-  size_t start = 0;
-  if (path.size() >= 2 && path[1] == ':') {
-    drive = path.substr(0, 2);
-    start = 2;
-  }
   size_t lastSeparator = path.find_last_of("\\/");
-  std::string folder;
-  if (lastSeparator != std::string::npos && lastSeparator >= start) {
-    // Up to the last separator, without it.
-    folder = path.substr(start, lastSeparator - start);
-  }
-  std::string joined = drive + folder;
+  std::string folder = lastSeparator == std::string::npos ? "." : path.substr(0, lastSeparator);
+  if (folder.empty()) folder = "/";
+  // Closing separators do not count: "/out/" is the folder "/out".
   size_t length = directory.find_last_not_of("\\/") + 1;  // npos + 1 == 0: all separators
-  return joined.size() == length &&
-         ::strncasecmp(joined.c_str(), directory.c_str(), length) == 0;
+  std::string trimmed = length == 0 ? directory.substr(0, 1) : directory.substr(0, length);
+  return !trimmed.empty() && SameFile(folder, trimmed);
 }
 
 std::optional<SelectionProblem> CheckSelections(const std::string& translatedFiles,

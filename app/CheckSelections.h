@@ -23,11 +23,11 @@ std::optional<SelectionProblem> CheckSelections(const std::string& translatedFil
                                                 const std::string& fontFiles,
                                                 const std::string& outputDirectory);
 
-/// True when \p path lies directly in \p directory: its drive and folder,
-/// without the closing separator, equal \p directory ignoring case.
-/// Closing separators of \p directory do not count, so that "/out/" (or
-/// "/") is caught like "/out": output written there would overwrite the
-/// input files themselves.
+/// True when \p path lies directly in \p directory: its folder is that
+/// folder, as the file system decides (".", "..", symbolic links seen
+/// through; names that differ in case are two folders). Closing separators
+/// of \p directory do not count, so that "/out/" (or "/") is caught like
+/// "/out": output written there would overwrite the input files themselves.
 bool LiesInDirectory(const std::string& path, const std::string& directory);
 
 /// True when the file system knows \p path (a file or a folder of any

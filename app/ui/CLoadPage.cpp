@@ -9,6 +9,7 @@
 #include "app/CWizardChoices.h"
 #include "app/SaveLoadLog.h"
 #include "app/ui/CMappingPlaceholder.h"
+#include "output/WriteTargets.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
@@ -109,6 +110,11 @@ void CLoadPage::OnSaveAs() {
   request.defaultExtension = extension.empty() || extension[0] != '.' ? extension : extension.substr(1);
   std::string path;
   if (!Dialogs().SaveFile(this, request, path)) return;
+  if (std::optional<CWriteConflict> conflict = FindWriteConflict({path}, FilesReadBy(choices_))) {
+    Dialogs().MessageBox(this, WriteConflictText(*conflict), LoadResString(IdsCaptionError), MessageIcon::None,
+                         MessageButtons::Ok);
+    return;
+  }
   try {
     SaveLoadLog(log_, path);
   } catch (const CFileException& failure) {

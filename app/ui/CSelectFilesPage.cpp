@@ -10,6 +10,7 @@
 #include "app/ui/CAppendReplaceDlg.h"
 #include "app/ui/CLoadPage.h"
 #include "app/ui/CSplashWnd.h"
+#include "output/WriteTargets.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
@@ -138,6 +139,14 @@ void CSelectFilesPage::OnNext() {
   }
   CWizardChoices choices(translatedFilesText_, fontFilesText_, outputDirectoryText_,
                          fontFileType_);
+  // Refused here, before anything is loaded: a copy that would replace a
+  // file the job reads.
+  if (std::optional<CWriteConflict> conflict = CheckJobWrites(choices, {}, {})) {
+    Dialogs().MessageBox(this, WriteConflictText(*conflict), LoadResString(IdsCaptionWarning),
+                         MessageIcon::Exclamation, MessageButtons::Ok);
+    Edit(kOutputBox)->setFocus();
+    return;
+  }
   std::unique_ptr<CLoadPage> loadPage;
   {
     // Only while the page is made: once it runs, its own cursor shows.

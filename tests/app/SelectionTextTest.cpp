@@ -2,11 +2,13 @@
 // file type rule, and what "lies in the output directory" means.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <list>
 
 #include "app/AddToSelection.h"
 #include "app/CheckSelections.h"
 #include "app/MergeSortedText.h"
+#include "tests/support/TestSupport.h"
 
 TEST(MergeSortedText, KeepsDescendingOrderAndDropsRepeats) {
   std::list<std::string> dest;
@@ -46,18 +48,28 @@ TEST(AddToSelection, FontFilesOfOneTypeOnly) {
   EXPECT_FALSE(FontAppendAllowed(1, 2));
 }
 
-TEST(LiesInDirectory, ComparesFolderIgnoringCase) {
-  EXPECT_TRUE(LiesInDirectory("C:\\out\\a.doc", "C:\\OUT"));
-  EXPECT_TRUE(LiesInDirectory("/work/Out/a.doc", "/work/out"));
-  EXPECT_FALSE(LiesInDirectory("/work/out/sub/a.doc", "/work/out"));
-  EXPECT_FALSE(LiesInDirectory("/work/outer/a.doc", "/work/out"));
-  EXPECT_FALSE(LiesInDirectory("a.doc", "/work/out"));
+TEST(LiesInDirectory, ComparesFoldersOnTheFileSystem) {
+  testsupport::TempDir dir;
+  const std::string out = (dir.path() / "out").string();
+  const std::string a = dir.Write("out/a.doc", "");
+  dir.Write("Out/a.doc", "");
+  dir.Write("out/sub/a.doc", "");
+  std::filesystem::create_directory_symlink(dir.path() / "out", dir.path() / "link");
+  EXPECT_TRUE(LiesInDirectory(a, out));
+  EXPECT_TRUE(LiesInDirectory((dir.path() / "out" / "sub" / ".." / "a.doc").string(), out));
+  EXPECT_TRUE(LiesInDirectory((dir.path() / "link" / "a.doc").string(), out));
+  // Another folder, though its name differs only in case.
+  EXPECT_FALSE(LiesInDirectory((dir.path() / "Out" / "a.doc").string(), out));
+  EXPECT_FALSE(LiesInDirectory((dir.path() / "out" / "sub" / "a.doc").string(), out));
+  EXPECT_FALSE(LiesInDirectory((dir.path() / "outer" / "a.doc").string(), out));
+  EXPECT_FALSE(LiesInDirectory("a.doc", out));
 }
 
 TEST(LiesInDirectory, ClosingSeparatorOfTheDirectoryDoesNotHideIt) {
   // Output there would overwrite the inputs, so these must be caught too.
-  EXPECT_TRUE(LiesInDirectory("/work/out/a.doc", "/work/out/"));
-  EXPECT_TRUE(LiesInDirectory("C:\\OUT\\a.doc", "C:\\OUT\\"));
+  testsupport::TempDir dir;
+  const std::string a = dir.Write("out/a.doc", "");
+  EXPECT_TRUE(LiesInDirectory(a, (dir.path() / "out").string() + "/"));
+  EXPECT_TRUE(LiesInDirectory(a, (dir.path() / "out").string() + "//"));
   EXPECT_TRUE(LiesInDirectory("/a.doc", "/"));
-  EXPECT_TRUE(LiesInDirectory("C:\\a.doc", "C:\\"));
 }

@@ -64,6 +64,8 @@ void CSelectFilesPageTest::init() {
   std::filesystem::create_directories(dir_->path() / "fonts");
   font_ = dir_->Write("fonts/f.doc", "<!OPS, Version = 8.0>\n");
   out_ = (dir_->path() / "out").string();
+  dir_->Write("sub/x.doc", "<!OPS, Version = 8.0>\n");
+  dir_->Write("out/sub/x.doc", "<!OPS, Version = 8.0>\n");
   dialogs_ = std::make_unique<CScriptedDialogService>();
   page_ = std::make_unique<CSelectFilesPage>();
   page_->show();
@@ -118,6 +120,12 @@ void CSelectFilesPageTest::nextChecksInOrder_data() {
   QTest::newRow("7 output with closing slash") << "%a;" << "%font;" << "%dir/" << same << 1002;
   QTest::newRow("8 font file in output") << "%out/../a.doc;" << "%font;" << "%dir/fonts" << same
                                          << 1002;
+  // The copy of sub/x.doc would replace out/sub/x.doc, which is read too.
+  QTest::newRow("9 a copy would replace an input")
+      << "%a;%dir/sub/x.doc;%dir/out/sub/x.doc;" << "%font;" << "%out"
+      << "The output file %dir/out/sub/x.doc is the file %dir/out/sub/x.doc, which this job reads. Nothing was "
+         "written."
+      << 1002;
 }
 
 void CSelectFilesPageTest::nextChecksInOrder() {
@@ -137,7 +145,7 @@ void CSelectFilesPageTest::nextChecksInOrder() {
   SetBoxes(expand(translated), expand(fonts), expand(out));
   ClickNext();
   QCOMPARE(dialogs_->messages.size(), size_t(1));
-  QCOMPARE(QString::fromStdString(dialogs_->messages[0].text), message);
+  QCOMPARE(dialogs_->messages[0].text, expand(message));
   QCOMPARE(dialogs_->messages[0].caption, std::string("Warning!"));
   QVERIFY(dialogs_->messages[0].icon == MessageIcon::Exclamation);
   QCOMPARE(page_->focusWidget(), page_->Control(focus));
