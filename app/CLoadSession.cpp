@@ -16,12 +16,14 @@ void CLoadSession::Start(bool withFontFiles) {
   SetStopFlag(0);
   SetState(LoadState::Busy);
   bool ok = LoadTranslatedFiles();
-  if (GetStopFlag() == 1 || !ok) return;
-  if (withFontFiles) {
-    ok = LoadFontFiles();
-    if (GetStopFlag() == 1 || !ok) return;
+  if (GetStopFlag() != 1 && ok && withFontFiles) ok = LoadFontFiles();
+  // A Stop whose files then all failed their pre-checks reached no parse
+  // that would have ended the section: the session still ends stopped.
+  if (GetStopFlag() == 1) {
+    if (state_ != LoadState::Failed) SetState(LoadState::Failed);
+    return;
   }
-  SetState(LoadState::Finished);
+  if (ok) SetState(LoadState::Finished);
 }
 
 void CLoadSession::Stop() {
@@ -35,7 +37,7 @@ bool CLoadSession::LoadTranslatedFiles() {
   int32_t valid = 0;
   AppendLogLine(log_, LoadResString(IdsLogLoadingTranslatedFiles));
   if (!LoadFileSet(log_, errorCount_, translated_, choices_.GetTranslatedFiles(), valid,
-                   LoadMode::TranslatedFiles)) {
+                   LoadMode::TranslatedFiles, OutputFolder())) {
     SetState(LoadState::Failed);
     return false;
   }
@@ -55,7 +57,7 @@ bool CLoadSession::LoadFontFiles() {
   bool ok = choices_.GetFontFileType() == FontFilesMapFiles
                 ? LoadFontMapSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid)
                 : LoadFileSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid,
-                              LoadMode::FontFiles);
+                              LoadMode::FontFiles, OutputFolder());
   // Font files loaded before a cancelled one still count.
   if (!ok) SetState(LoadState::Failed);
   if (valid == 0) {
@@ -73,6 +75,14 @@ void CLoadSession::FatalSummary(int32_t messageId, int32_t closingLineId) {
   log_.AppendPlain(LoadResString(closingLineId));
   log_.AppendPlain(LoadResString(IdsLogCannotContinue));
   log_.AppendPlain(LoadResString(IdsLogCannotMap));
+}
+
+std::string CLoadSession::OutputFolder() const {
+  const std::string& out = choices_.GetOutputDirectory();
+  if (!out.empty() && out.front() == '/') return out;
+  // A relative output folder lies below the translated files' folder.
+  const std::string source = choices_.GetSourceDirectory();
+  return source.empty() ? out : source + "/" + out;
 }
 
 void CLoadSession::SetState(LoadState state) {

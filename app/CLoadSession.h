@@ -65,6 +65,8 @@ class CLoadSession {
   /// Writes the summary of a set with no valid file, ending in Failed.
   void FatalSummary(int32_t messageId, int32_t closingLineId);
   void SetState(LoadState state);
+  /// Where the copies will be written: the disk whose free space counts.
+  std::string OutputFolder() const;
 
   CWizardChoices choices_;
   CLoadLog& log_;

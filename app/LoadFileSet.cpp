@@ -60,7 +60,7 @@ ParseOutcome ParseFile(CLoadLog& log, CFontReferenceList& model, const std::stri
 }  // namespace
 
 bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                 std::string_view selection, int32_t& valid, LoadMode mode) {
+                 std::string_view selection, int32_t& valid, LoadMode mode, const std::string& outputFolder) {
   int32_t requiredSpace = 0;
   std::string rest(selection);
   std::string path;
@@ -75,7 +75,7 @@ bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
     AppendLogLine(log, LoadResString(IdsLogProcessing) + path);
 
     bool loaded = false;
-    switch (PrecheckFile(log, path, requiredSpace)) {
+    switch (PrecheckFile(log, path, outputFolder, requiredSpace)) {
       case PrecheckPassed:
         switch (ParseFile(log, model, path)) {
           case ParseOutcome::Loaded:
@@ -103,6 +103,8 @@ bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
         log.AppendPlain(LoadResString(IdsLogWrongVersion));
         break;
       default:  // unreadable: the pre-check has logged why
+        // A file that drops out of the set is an error of the set.
+        ++errorCount;
         break;
     }
     if (loaded) AppendLogLine(log, LoadResString(IdsLogDone));

@@ -18,6 +18,7 @@ enum class LoadMode { TranslatedFiles, FontFiles };
 /// reasons in \p log; a file loaded without error adds 1 to \p valid and
 /// gets "Done!". Returns false when the set was cancelled for lack of disk
 /// space or stopped by the user (the stop flag); the rest of the set is
-/// then not handled, and a stopped file keeps what was read of it.
+/// then not handled, and a stopped file keeps what was read of it. Free
+/// space is measured on the file system of \p outputFolder.
 bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                 std::string_view selection, int32_t& valid, LoadMode mode);
+                 std::string_view selection, int32_t& valid, LoadMode mode, const std::string& outputFolder);

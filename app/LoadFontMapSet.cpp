@@ -81,6 +81,8 @@ bool LoadFontMapSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& mode
         AppendLogLine(log, LoadResString(IdsLogNotFontMapFile));
       }
       AppendLogLine(log, "");
+    } else {
+      ++errorCount;  // a file that drops out of the set is an error of the set
     }
     AppendLogLine(log, "");
   }

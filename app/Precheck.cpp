@@ -28,8 +28,8 @@ bool HasSupportedVersion(std::string_view header) {
 
 // Adds this file's megabytes to the set's demand; false when the disk has
 // less than twice the demand free.
-bool EnoughDiskSpace(uint64_t fileLength, int32_t& requiredSpace) {
-  std::optional<uint64_t> free = FreeDiskSpace();
+bool EnoughDiskSpace(uint64_t fileLength, const std::string& outputFolder, int32_t& requiredSpace) {
+  std::optional<uint64_t> free = FreeDiskSpace(outputFolder);
   if (!free) return true;
   int64_t required = static_cast<int64_t>(requiredSpace) +
                      static_cast<int64_t>(fileLength / kMegabyte) + 1;
@@ -40,7 +40,8 @@ bool EnoughDiskSpace(uint64_t fileLength, int32_t& requiredSpace) {
 
 }  // namespace
 
-int32_t PrecheckFile(CLoadLog& log, const std::string& path, int32_t& requiredSpace) {
+int32_t PrecheckFile(CLoadLog& log, const std::string& path, const std::string& outputFolder,
+                     int32_t& requiredSpace) {
   try {
     CExclusiveFile file(path);
     std::array<char, kHeaderBytes> bytes{};
@@ -49,7 +50,7 @@ int32_t PrecheckFile(CLoadLog& log, const std::string& path, int32_t& requiredSp
     header = header.substr(0, header.find('\0'));
     if (header.substr(0, 6) != "<!OPS,") return PrecheckNoHeader;
     if (!HasSupportedVersion(header)) return PrecheckWrongVersion;
-    if (!EnoughDiskSpace(file.Length(), requiredSpace)) return PrecheckNoDiskSpace;
+    if (!EnoughDiskSpace(file.Length(), outputFolder, requiredSpace)) return PrecheckNoDiskSpace;
     return PrecheckPassed;
   } catch (const CFileException& failure) {
     AppendLogLine(log, FileErrorText(failure));

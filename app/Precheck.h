@@ -22,10 +22,11 @@ enum PrecheckResult : int32_t {
 /// its file error text and gives PrecheckUnreadable. Only the first 100
 /// bytes, up to a zero byte, are examined. \p requiredSpace, in whole
 /// megabytes, grows by this file's size in megabytes plus one; the check
-/// fails when the free space of the current directory's file system is
-/// less than twice that. When the free space cannot be found out, the disk
-/// check is skipped.
-int32_t PrecheckFile(CLoadLog& log, const std::string& path, int32_t& requiredSpace);
+/// fails when the free space of the file system of \p outputFolder (where
+/// the copies will be written) is less than twice that. When the free space
+/// cannot be found out, the disk check is skipped.
+int32_t PrecheckFile(CLoadLog& log, const std::string& path, const std::string& outputFolder,
+                     int32_t& requiredSpace);
 
 /// Checks that the font map file at \p path can be opened for exclusive
 /// reading: PrecheckPassed or PrecheckUnreadable (with the reason logged).

@@ -30,7 +30,7 @@ int MeasureOnce(int32_t codePage, const std::string& path) {
   int32_t errors = 0, valid = 0;
   auto start = std::chrono::steady_clock::now();
   double cpuStart = bench::ThreadCpuSeconds();
-  bool ok = LoadFileSet(log, errors, model, path + ";", valid, LoadMode::TranslatedFiles);
+  bool ok = LoadFileSet(log, errors, model, path + ";", valid, LoadMode::TranslatedFiles, ".");
   double cpu = bench::ThreadCpuSeconds() - cpuStart;
   std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   std::printf("%.6f %.6f %ld %ld %d %d %d\n", took.count(), cpu, before, bench::PeakKilobytes(), model.Count(), valid,

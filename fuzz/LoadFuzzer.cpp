@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t errors = 0, valid = 0;
     // Twice: the second load meets the first one's references and rolls back
     // onto a model that is not empty.
-    LoadFileSet(log, errors, model, path + ";" + path + ";", valid, LoadMode::TranslatedFiles);
-    LoadFileSet(log, errors, model, path + ";", valid, LoadMode::FontFiles);
+    LoadFileSet(log, errors, model, path + ";" + path + ";", valid, LoadMode::TranslatedFiles, ".");
+    LoadFileSet(log, errors, model, path + ";", valid, LoadMode::FontFiles, ".");
   }
   return 0;
 }

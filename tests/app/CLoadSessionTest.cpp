@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/SharedOperations.h"
 #include "tests/app/LoadTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -102,4 +104,39 @@ TEST_F(CLoadSessionTest, DiskSpaceEndsTheFontFilesAfterValidOnes) {
   // The cancelled set fails the page; its valid file finishes it again.
   EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Failed, LoadState::Finished}),
             states_);
+}
+
+TEST_F(CLoadSessionTest, AFileThatCannotBeOpenedIsAnError) {
+  std::string latin = DataFile("latin.doc");
+  std::string missing = (dir_.path() / "missing.doc").string();
+  Run(latin + ";" + missing + ";", DataFile("fonts.doc"));
+  Lines log = Texts(log_);
+  EXPECT_NE(log.end(), std::find(log.begin(), log.end(), kErrorsFound));
+}
+
+TEST_F(CLoadSessionTest, AStopBeforeFilesThatFailTheirPrechecksEndsStopped) {
+  std::string latin = DataFile("latin.doc");
+  std::string bad = dir_.Write("bad.doc", "<!OPS, Version = 7.0>\n");
+  Restage(1000000, [this] {
+    const Lines log = Texts(log_);
+    if (std::find(log.begin(), log.end(), "Done!") != log.end()) session_->Stop();
+  });
+  Run(latin + ";" + bad + ";", DataFile("fonts.doc"));
+  EXPECT_EQ(LoadState::Failed, session_->State());
+  EXPECT_EQ(0, session_->FontModel().Count());
+}
+
+TEST_F(CLoadSessionTest, FreeSpaceIsThatOfTheOutputFolder) {
+  std::vector<std::string> asked;
+  FreeDiskSpaceQuery previous = SetFreeDiskSpaceQuery([&asked](const std::string& folder) {
+    asked.push_back(folder);
+    return std::optional<uint64_t>(uint64_t(1) << 40);
+  });
+  std::string latin = DataFile("latin.doc");
+  Run(latin + ";", DataFile("fonts.doc"));
+  const std::string relative = dir_.Write("docs/a.doc", testsupport::ReadFile(latin));
+  session_ = std::make_unique<CLoadSession>(CWizardChoices(relative + ";", "", "out", 1), log_);
+  session_->Start(false);
+  SetFreeDiskSpaceQuery(previous);
+  EXPECT_EQ(std::vector<std::string>({"/out", "/out", (dir_.path() / "docs" / "out").string()}), asked);
 }

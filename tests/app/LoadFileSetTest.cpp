@@ -28,7 +28,7 @@ const Lines kRevisionTracking = {
 class LoadFileSetTest : public ::testing::Test {
  protected:
   bool Load(const std::string& selection, LoadMode mode = LoadMode::TranslatedFiles) {
-    return LoadFileSet(log_, errors_, model_, selection, valid_, mode);
+    return LoadFileSet(log_, errors_, model_, selection, valid_, mode, ".");
   }
   std::string Doc(const std::string& name, const std::string& text) { return dir_.Write(name, text); }
   static Lines Block(const std::string& path, Lines lines) {
@@ -67,7 +67,7 @@ TEST_F(LoadFileSetTest, FailedFilesLeaveNoTrace) {
   CMemoryLoadLog log;
   CFontReferenceList alone;
   int32_t errors = 0, valid = 0;
-  LoadFileSet(log, errors, alone, latin, valid, LoadMode::TranslatedFiles);
+  LoadFileSet(log, errors, alone, latin, valid, LoadMode::TranslatedFiles, ".");
   EXPECT_EQ(Dump(alone), Dump(model_));
 }
 
@@ -90,7 +90,7 @@ TEST_F(LoadFileSetTest, RejectedFilesGetTheirExactLines) {
     CMemoryLoadLog log;
     int32_t errors = 0, valid = 0;
     std::string path = Doc("bad.doc", text);
-    EXPECT_TRUE(LoadFileSet(log, errors, model_, path, valid, LoadMode::TranslatedFiles));
+    EXPECT_TRUE(LoadFileSet(log, errors, model_, path, valid, LoadMode::TranslatedFiles, "."));
     EXPECT_EQ(Block(path, lines), Texts(log));
     EXPECT_EQ(1, errors) << text;
   }

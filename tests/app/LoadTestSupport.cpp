@@ -46,7 +46,7 @@ std::string DataFile(const std::string& name) {
 }
 
 Stage::Stage(std::optional<uint64_t> megabytes, MessagePumpHook pump)
-    : previousQuery_(SetFreeDiskSpaceQuery([megabytes]() -> std::optional<uint64_t> {
+    : previousQuery_(SetFreeDiskSpaceQuery([megabytes](const std::string&) -> std::optional<uint64_t> {
         if (!megabytes) return std::nullopt;
         return *megabytes * 1048576;
       })),

@@ -20,7 +20,7 @@ const std::string kHeader = "<!OPS, Version = 8.0>\n";
 class FreeSpace {
  public:
   explicit FreeSpace(std::optional<uint64_t> megabytes)
-      : previous_(SetFreeDiskSpaceQuery([megabytes]() -> std::optional<uint64_t> {
+      : previous_(SetFreeDiskSpaceQuery([megabytes](const std::string&) -> std::optional<uint64_t> {
           if (!megabytes) return std::nullopt;
           return *megabytes * kMB;
         })) {}
@@ -34,7 +34,7 @@ class Precheck : public ::testing::Test {
  protected:
   int32_t Check(const std::string& bytes) {
     int32_t required = 0;
-    return PrecheckFile(log_, dir_.Write("t.doc", bytes), required);
+    return PrecheckFile(log_, dir_.Write("t.doc", bytes), ".", required);
   }
   testsupport::TempDir dir_;
   CMemoryLoadLog log_;
@@ -71,11 +71,11 @@ TEST_F(Precheck, VersionMustBeWithinTheFirstHundredBytes) {
 
 TEST_F(Precheck, UnreadableFilesAreLoggedAndSkipped) {
   int32_t required = 0;
-  EXPECT_EQ(PrecheckUnreadable, PrecheckFile(log_, (dir_.path() / "none.doc").string(), required));
+  EXPECT_EQ(PrecheckUnreadable, PrecheckFile(log_, (dir_.path() / "none.doc").string(), ".", required));
   std::string held = dir_.Write("held.doc", kHeader);
   {
     CExclusiveFile holder(held);
-    EXPECT_EQ(PrecheckUnreadable, PrecheckFile(log_, held, required));
+    EXPECT_EQ(PrecheckUnreadable, PrecheckFile(log_, held, ".", required));
     EXPECT_EQ(PrecheckUnreadable, PrecheckMapFile(log_, held));
   }
   EXPECT_EQ(PrecheckPassed, PrecheckMapFile(log_, held));
@@ -95,37 +95,37 @@ TEST_F(Precheck, DiskSpaceDemandGrowsOverASet) {
   {
     FreeSpace disk(11);
     int32_t required = 0;
-    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, ".", required));
     EXPECT_EQ(2, required);
-    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, ".", required));
     EXPECT_EQ(4, required);
-    EXPECT_EQ(PrecheckNoDiskSpace, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckNoDiskSpace, PrecheckFile(log_, path, ".", required));
     EXPECT_EQ(6, required);
   }
   {
     FreeSpace disk(12);
     int32_t required = 4;
-    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, ".", required));
   }
   {
     // Font files are judged alone: 2 MB required, 4 MB free needed.
     FreeSpace disk(4);
     int32_t required = 0;
-    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, ".", required));
     FreeSpace less(3);
     required = 0;
-    EXPECT_EQ(PrecheckNoDiskSpace, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckNoDiskSpace, PrecheckFile(log_, path, ".", required));
   }
   {
     // Beyond 4 GB the free space does not wrap around.
     FreeSpace disk(5 * 1024);
     int32_t required = 2000;
-    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, ".", required));
   }
   {
     FreeSpace unknown(std::nullopt);
     int32_t required = 100000;
-    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, required));
+    EXPECT_EQ(PrecheckPassed, PrecheckFile(log_, path, ".", required));
   }
   EXPECT_EQ(0, log_.GetLineCount());
 }

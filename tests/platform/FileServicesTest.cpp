@@ -75,14 +75,14 @@ TEST(CExclusiveFile, AFileHeldElsewhereIsASharingViolation) {
 }
 
 TEST(DiskSpace, AsksTheSystemUnlessReplaced) {
-  ASSERT_TRUE(FreeDiskSpace().has_value());
+  ASSERT_TRUE(FreeDiskSpace(".").has_value());
   const uint64_t big = 6ull * 1024 * 1024 * 1024;  // beyond 32 bits
-  FreeDiskSpaceQuery previous = SetFreeDiskSpaceQuery([&] { return std::optional<uint64_t>(big); });
-  EXPECT_EQ(big, FreeDiskSpace());
-  SetFreeDiskSpaceQuery([] { return std::optional<uint64_t>(); });
-  EXPECT_FALSE(FreeDiskSpace().has_value());
+  FreeDiskSpaceQuery previous = SetFreeDiskSpaceQuery([&](const std::string&) { return std::optional<uint64_t>(big); });
+  EXPECT_EQ(big, FreeDiskSpace("."));
+  SetFreeDiskSpaceQuery([](const std::string&) { return std::optional<uint64_t>(); });
+  EXPECT_FALSE(FreeDiskSpace(".").has_value());
   SetFreeDiskSpaceQuery(previous);
-  EXPECT_TRUE(FreeDiskSpace().has_value());
+  EXPECT_TRUE(FreeDiskSpace(".").has_value());
 }
 
 TEST(Hooks, PumpAndWaitCursorCallWhatIsInstalled) {

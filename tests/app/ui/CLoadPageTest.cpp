@@ -76,7 +76,7 @@ class CLoadPageTest : public QObject {
 void CLoadPageTest::init() {
   dir_ = std::make_unique<testsupport::TempDir>();
   dialogs_ = std::make_unique<CScriptedDialogService>();
-  SetFreeDiskSpaceQuery([] { return std::optional<uint64_t>(uint64_t(1) << 40); });
+  SetFreeDiskSpaceQuery([](const std::string&) { return std::optional<uint64_t>(uint64_t(1) << 40); });
   SetMessagePump(nullptr);
 }
 
