@@ -36,8 +36,10 @@ bool CLoadSession::LoadTranslatedFiles() {
   errorCount_ = 0;
   int32_t valid = 0;
   AppendLogLine(log_, LoadResString(IdsLogLoadingTranslatedFiles));
-  if (!LoadFileSet(log_, errorCount_, translated_, choices_.GetTranslatedFiles(), valid,
-                   LoadMode::TranslatedFiles, OutputFolder())) {
+  const bool ok = LoadFileSet(log_, errorCount_, translated_, choices_.GetTranslatedFiles(), valid,
+                              LoadMode::TranslatedFiles, OutputFolder());
+  failedFiles_ += errorCount_;
+  if (!ok) {
     SetState(LoadState::Failed);
     return false;
   }
@@ -58,6 +60,7 @@ bool CLoadSession::LoadFontFiles() {
                 ? LoadFontMapSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid)
                 : LoadFileSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid,
                               LoadMode::FontFiles, OutputFolder());
+  failedFiles_ += errorCount_;
   // Font files loaded before a cancelled one still count.
   if (!ok) SetState(LoadState::Failed);
   if (valid == 0) {

@@ -51,6 +51,8 @@ class CLoadSession {
   LoadState State() const noexcept { return state_; }
   /// Errors counted in the set loaded last (0 at the start of each set).
   int32_t ErrorCount() const noexcept { return errorCount_; }
+  /// True when a file of either set failed to load.
+  bool AnyFileFailed() const noexcept { return failedFiles_ > 0; }
 
   /// The model of the translated files (the one output rewrites).
   CFontReferenceList& TranslatedModel() noexcept { return translated_; }
@@ -73,6 +75,7 @@ class CLoadSession {
   CFontReferenceList translated_;
   CFontReferenceList fonts_;
   int32_t errorCount_ = 0;
+  int32_t failedFiles_ = 0;  // errors of both sets
   LoadState state_ = LoadState::Opening;
   StateListener listener_;
 };

@@ -106,5 +106,5 @@ int RunLoadCommand(std::span<char* const> args) {
   AppendModel(out, "translated", session.TranslatedModel());
   AppendModel(out, "fonts", session.FontModel());
   std::fwrite(out.data(), 1, out.size(), stdout);
-  return finished ? kCliOk : kCliFailed;
+  return finished && !session.AnyFileFailed() ? kCliOk : kCliFailed;
 }

@@ -91,5 +91,6 @@ int RunRunCommand(std::span<char* const> args) {
   if (cli.Has("euc") && !run.refused) ReportFilesNotConverted(choices.GetTranslatedFiles(), run.written, observer);
   observer.ShowProgress(std::string(), 0, 0);
   std::printf("%s\n", outputtext::kFinishedProcessing);
-  return run.Complete() ? kCliOk : kCliFailed;
+  // A file that failed to load was left out of the run: no success either.
+  return run.Complete() && !job.Session().AnyFileFailed() ? kCliOk : kCliFailed;
 }

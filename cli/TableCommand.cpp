@@ -55,5 +55,9 @@ int RunTableCommand(std::span<char* const> args) {
     }
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
+  if (job.Session().AnyFileFailed()) {
+    for (const CMemoryLoadLog::Line& line : log.Lines()) PrintMessage(line.text);
+    return kCliFailed;
+  }
   return mapped ? kCliOk : kCliFailed;
 }

@@ -1,4 +1,6 @@
 // typeswap-cli: the Typeswap core driven from the command line.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -21,9 +23,8 @@ void PrintHelp(FILE* to) {
                "Exit status: 0 done, 1 failed, 2 usage error.\n");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Runs the command that argv names.
+int Dispatch(int argc, char** argv) {
   if (argc < 2) {
     PrintHelp(stderr);
     return kCliUsage;
@@ -42,4 +43,17 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "typeswap-cli: unknown command '%s' (see typeswap-cli --help)\n", argv[1]);
   return kCliUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A reader that went away is a write failure to report, not a silent end.
+  std::signal(SIGPIPE, SIG_IGN);
+  int status = Dispatch(argc, argv);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "typeswap-cli: cannot write standard output: %s\n", std::strerror(errno));
+    return kCliFailed;
+  }
+  return status;
 }

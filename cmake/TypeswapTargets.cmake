@@ -38,6 +38,10 @@ function(ts_add_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     # One variable per property: a ';' inside ENVIRONMENT would not survive
     # test discovery, and the second variable would be lost.
+    # Loading opens a document exclusively, as the program does, so two
+    # tests reading the same sample at once would fail each other: tests
+    # take turns with the shared samples.
     PROPERTIES ENVIRONMENT "TS_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-               ENVIRONMENT_MODIFICATION "TS_BINARY_DIR=set:${CMAKE_BINARY_DIR}")
+               ENVIRONMENT_MODIFICATION "TS_BINARY_DIR=set:${CMAKE_BINARY_DIR}"
+               RESOURCE_LOCK samples)
 endfunction()
