@@ -1,10 +1,10 @@
-// The texts of output's reports and messages, in one place, and the
-// printf-style formatting they are filled in with.
+// The texts of output's reports and messages, in one place (filled in with
+// FormatText).
 #pragma once
 
-#include <cstdio>
 #include <string>
-#include <type_traits>
+
+#include "platform/FormatText.h"
 
 namespace outputtext {
 
@@ -46,26 +46,3 @@ inline constexpr int kCodeReader = 50;
 inline constexpr int kCodeDefault = 51;
 
 }  // namespace outputtext
-
-namespace outputtext_detail {
-template <class T>
-decltype(auto) PrintfArg(const T& value) {
-  if constexpr (std::is_same_v<T, std::string>) {
-    return value.c_str();
-  } else {
-    return value;
-  }
-}
-}  // namespace outputtext_detail
-
-/// Fills a printf-style \p format; std::string arguments may be passed as
-/// they are. Texts of any length are formatted whole.
-template <class... Args>
-std::string FormatText(const char* format, const Args&... args) {
-  int size = std::snprintf(nullptr, 0, format, outputtext_detail::PrintfArg(args)...);
-  if (size <= 0) return std::string();
-  std::string text(static_cast<size_t>(size) + 1, '\0');
-  std::snprintf(text.data(), text.size(), format, outputtext_detail::PrintfArg(args)...);
-  text.resize(static_cast<size_t>(size));
-  return text;
-}

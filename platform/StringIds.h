@@ -88,4 +88,8 @@ enum StringId : int32_t {
   IdsLogNotFontMapFile = 209,
   IdsWriteOntoInput = 240,
   IdsInputChanged = 241,
+  IdsLogDefinitionsUnreadable = 242,
+  IdsLogSkippedToNextTag = 243,
+  IdsLogFontNotDefined = 244,
+  IdsLogHintCodePage932 = 245,
 };

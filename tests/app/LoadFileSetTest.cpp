@@ -54,7 +54,7 @@ TEST_F(LoadFileSetTest, FailedFilesLeaveNoTrace) {
   std::string latin = DataFile("latin.doc");
   EXPECT_TRUE(Load(tracked + ";" + broken + ";" + latin + ";"));
   Lines expected = Block(tracked, kRevisionTracking);
-  for (const Lines& block : {Block(broken, {"ERROR! A parser error occurred."}), Block(latin, {"Done!"})})
+  for (const Lines& block : {Block(broken, {"ERROR! A parser error occurred.", "SSLex0105e: Invalid token, Line 5, Offset 21, x"}), Block(latin, {"Done!"})})
     expected.insert(expected.end(), block.begin(), block.end());
   EXPECT_EQ(expected, Texts(log_));
   // Only "Processing:", "Done!" and the closing empty line ask to be shown.
@@ -190,4 +190,49 @@ TEST_F(LoadFileSetTest, CorpusDocumentsLoadOrLeaveNoTrace) {
       EXPECT_EQ(before, Dump(model_)) << path;
     }
   }
+}
+
+TEST_F(LoadFileSetTest, ARecoveryInsideTheFontDefinitionsRefusesTheFile) {
+  // The grammar knows no underline: the rest of the tag would be lost.
+  std::string underline = Doc("u.doc", kHeader +
+                                           "<!Font Definitions,\n\tF2 = Times 10 Underline,\n\tF3 = Courier 9>\n"
+                                           "<!Class, \"body\",\n\tFont =\t\tF3>\n");
+  std::string latin = DataFile("latin.doc");
+  const int32_t before = CFontReferenceList(model_).Count();
+  EXPECT_TRUE(Load(underline + ";"));
+  EXPECT_EQ(Block(underline, {"ERROR! Line 4, column 16: the font definitions could not be read (\"Underline\"). "
+                              "The file was not loaded."}),
+            Texts(log_));
+  EXPECT_EQ(1, errors_);
+  EXPECT_EQ(0, valid_);
+  EXPECT_EQ(before, model_.Count());
+}
+
+TEST_F(LoadFileSetTest, OtherRecoveriesAndUndefinedFontsAreWarnings) {
+  std::string doc = Doc("w.doc", kHeader +
+                                     "<!Font Definitions,\n\tF2 = Times 10>\n"
+                                     "<!Class, \"body\",\n\tFont =\t\tF7>\n<!End Declarations>\n"
+                                     "<Frame, Name = >\n<\"body\">\nok <F2>x<F0> <F9>y<F0>\n");
+  EXPECT_TRUE(Load(doc + ";"));
+  EXPECT_EQ(Block(doc, {"WARNING! Line 8, column 16: unexpected \">\"; the reader skipped to the next tag.",
+                        "WARNING! Line 6, column 11: font F7 is not defined in this file.",
+                        "WARNING! Line 10, column 14: font F9 is not defined in this file.", "Done!"}),
+            Texts(log_));
+  EXPECT_EQ(0, errors_);
+  EXPECT_EQ(1, valid_);
+}
+
+TEST_F(LoadFileSetTest, EngineErrorsAreLoggedWithAHintForShiftJis) {
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(1252);
+  std::string sjis = Doc("j.doc", kHeader + "\x82\xA0 <F3 @@@\x01\n");
+  EXPECT_TRUE(Load(sjis + ";"));
+  SetProcessCodePage(saved);
+  const Lines log = Texts(log_);
+  ASSERT_EQ(6u, log.size());
+  EXPECT_EQ("ERROR! A parser error occurred.", log[2]);
+  EXPECT_EQ("SSYacc0103e: Attempted read past eof", log[3]);
+  EXPECT_EQ("HINT: the file holds Shift-JIS characters. Choose code page 932 (--codepage 932, or "
+            "TYPESWAP_CODEPAGE=932) and load it again.",
+            log[4]);
 }

@@ -1,0 +1,46 @@
+// The reader's parser as the loading driver runs it: it also notes where
+// syntax errors were recovered and which font numbers the file defines and
+// uses, so that the driver can judge what the recovery left.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "reader/CInterleafParser.h"
+
+/// CInterleafParser with the driver's observations; parsing is unchanged.
+class CLoadingParser : public CInterleafParser {
+ public:
+  /// A token's place and text.
+  struct Place {
+    int32_t line = 0;
+    int32_t column = 0;
+    std::string text;
+  };
+
+  using CInterleafParser::CInterleafParser;
+
+  int32_t TokenHook(SSToken& token) override;
+  bool Error() override;
+
+  /// Where the first recovery that started inside the font definitions tag
+  /// started: that tag's definitions are then lost.
+  const std::optional<Place>& BrokenDefinitions() const noexcept { return brokenDefinitions_; }
+  /// Where every other recovery started, in file order.
+  const std::vector<Place>& Recoveries() const noexcept { return recoveries_; }
+  /// The font changes and component fonts whose number no definition of
+  /// the file defines, in file order; the text is the number.
+  std::vector<Place> UndefinedFonts() const;
+
+ private:
+  bool insideDefinitions_ = false;
+  std::optional<std::pair<int32_t, int32_t>> definitionsEnd_;  // line and column of the closing '>'
+  bool afterFont_ = false;
+  std::set<std::string> defined_;
+  std::vector<Place> used_;
+  std::optional<Place> brokenDefinitions_;
+  std::vector<Place> recoveries_;
+};
