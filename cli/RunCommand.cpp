@@ -4,23 +4,20 @@
 // directory, converted to EUC when asked.
 #include <cstdio>
 #include <filesystem>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "app/CheckSelections.h"
 #include "app/CWizardChoices.h"
 #include "app/SharedOperations.h"
 #include "cli/CliArgs.h"
 #include "cli/CliConsole.h"
-#include "cli/CliMappingJob.h"
+#include "cli/CliSelection.h"
 #include "cli/Commands.h"
+#include "mapping/CMappingJob.h"
 #include "mapping/FontMapFile.h"
-#include "model/CFontReferenceList.h"
-#include "output/CErrorReporter.h"
-#include "output/GenerateOutput.h"
-#include "output/OutputPaths.h"
+#include "output/OutputJob.h"
 #include "output/OutputTexts.h"
-#include "output/ShiftJisToEuc.h"
 #include "output/WriteTargets.h"
 #include "platform/StringTable.h"
 
@@ -73,7 +70,7 @@ int RunRunCommand(std::span<char* const> args) {
     return kCliUsage;
   }
   CPrintingLoadLog log;
-  CCliMappingJob job(choices, log);
+  CMappingJob job(choices, log);
   if (!job.Load(true)) return kCliFailed;
   CStderrMessageSink messages;
   if (!job.BuildTable(maps, messages)) return kCliFailed;
@@ -81,16 +78,16 @@ int RunRunCommand(std::span<char* const> args) {
   if (cli.Has("save-map") && !SaveFontMap(cli.Value("save-map"), model, messages)) return kCliFailed;
 
   CStdoutReportSink reports;
-  CErrorReporter reporter(&reports);
   CConsoleOutputObserver observer;
-  const COutputRun run = GenerateOutput(model, choices, COutputOptions{cli.Has("euc"), maps}, reporter, &observer);
-  // Every file with a replacement must have been written; a file left out
-  // was reported, and the run still says it finished. The conversion also
-  // names each translated file that the run did not write (it had no
-  // replacement): that is no failure.
-  if (cli.Has("euc") && !run.refused) ReportFilesNotConverted(choices.GetTranslatedFiles(), run.written, observer);
-  observer.ShowProgress(std::string(), 0, 0);
+  OutputJobOptions options;
+  options.convertToEuc = cli.Has("euc");
+  options.reports = &reports;
+  options.observer = &observer;
+  options.otherFilesRead = maps;
+  const OutputSummary summary = RunOutputJob(model, choices, options);
+  // A file left out was reported, and the run still says it finished, but
+  // does not claim success; nor does a run without a file that failed to
+  // load.
   std::printf("%s\n", outputtext::kFinishedProcessing);
-  // A file that failed to load was left out of the run: no success either.
-  return run.Complete() && !job.Session().AnyFileFailed() ? kCliOk : kCliFailed;
+  return summary.Complete() && !job.Session().AnyFileFailed() ? kCliOk : kCliFailed;
 }

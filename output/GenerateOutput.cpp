@@ -31,8 +31,8 @@ class HighestNumberRestorer {
 
 }  // namespace
 
-COutputRun GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
-                          const COutputOptions& options, CErrorReporter& reporter, COutputObserver* observer) {
+GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                              const COutputOptions& options, CErrorReporter& reporter, COutputObserver* observer) {
   CReplaceListList run(reporter, observer);
   run.SetInputRoot(choices.GetSourceDirectory());
   run.SetConvertToEuc(options.convertToEuc);
@@ -77,6 +77,10 @@ COutputRun GenerateOutput(CFontReferenceList& translated, const CWizardChoices& 
     if (list->Add(std::make_unique<CReplacePiece>(piece, &replacement))) ++kept;  // a shared copy
   }
   run.SetTotalPieces(run.GetTotalPieces() + kept);
+  // One list per file with a replacement (the definitions below only go to
+  // those files): each of them has to be written.
+  GeneratedFiles result;
+  result.expected = static_cast<int32_t>(run.GetCount());
 
   // The tag is part of the new text, so the lines follow it.
   if (needDefinitions) {
@@ -87,8 +91,6 @@ COutputRun GenerateOutput(CFontReferenceList& translated, const CWizardChoices& 
     }
   }
 
-  COutputRun result;
-  result.filesWithChanges = rewritten.size();
   result.refused = run.WriteAll(choices.GetOutputDirectory());
   result.written = run.GetWrittenFiles();
   return result;

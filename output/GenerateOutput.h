@@ -2,6 +2,7 @@
 // the replacement lists of every changed file, and the written copies.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,14 +21,15 @@ struct COutputOptions {
   std::vector<std::string> otherFilesRead;  ///< e.g. map files: no copy may replace one
 };
 
-/// How a run ended.
-struct COutputRun {
-  std::vector<COutputRecord> written;     ///< the files written completely, in order
-  size_t filesWithChanges = 0;            ///< the files that had a replacement
-  std::optional<CWriteConflict> refused;  ///< set when a copy would have replaced a file read:
-                                          ///< then nothing was written
-  /// True when every file with a replacement was written.
-  bool Complete() const { return !refused && written.size() == filesWithChanges; }
+/// What one output run wrote.
+struct GeneratedFiles {
+  /// The files written completely, in the order written.
+  std::vector<COutputRecord> written;
+  /// The files that had a replacement and so had to be written.
+  int32_t expected = 0;
+  /// Set when a copy would have replaced a file the job reads: then
+  /// nothing was written.
+  std::optional<CWriteConflict> refused;
 };
 
 /// Writes a rewritten copy of every translated file that has a changed font
@@ -41,5 +43,5 @@ struct COutputRun {
 /// written. Reports go to \p reporter, progress and messages to
 /// \p observer (may be null). The highest font number is left as it was,
 /// so a repeated run allocates the same numbers.
-COutputRun GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
-                          const COutputOptions& options, CErrorReporter& reporter, COutputObserver* observer);
+GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                              const COutputOptions& options, CErrorReporter& reporter, COutputObserver* observer);

@@ -263,10 +263,9 @@ TEST_F(GenerateOutputTest, WritesNothingWhenACopyWouldReplaceAFileItReads) {
   Loaded input(a + ";" + x + ";" + inside + ";", fonts + ";", (dir.path() / "e" / "o").string());
   ASSERT_TRUE(input.Finished());
   ChangeBody(input);
-  COutputRun run = GenerateOutput(input.Model(), input.choices, {}, reporter, &observer);
+  GeneratedFiles run = GenerateOutput(input.Model(), input.choices, {}, reporter, &observer);
   ASSERT_TRUE(run.refused.has_value());
   EXPECT_EQ(inside, run.refused->target);
-  EXPECT_FALSE(run.Complete());
   EXPECT_TRUE(run.written.empty());
   EXPECT_NE(std::string::npos, reports.All().find("which this job reads. Nothing was written.")) << reports.All();
   EXPECT_EQ(std::string(kSmallDocument) + "\n", testsupport::ReadFile(inside));
@@ -292,8 +291,8 @@ TEST_F(GenerateOutputTest, AFileChangedSinceLoadingIsReportedAndNotWritten) {
   ChangeBody(input);
   // Another line at the top: every position read before is off by one.
   dir.Write("docs/a.doc", std::string("<!-- edited -->\n") + kSmallDocument);
-  COutputRun run = GenerateOutput(input.Model(), input.choices, {}, reporter, &observer);
-  EXPECT_FALSE(run.Complete());
+  GeneratedFiles run = GenerateOutput(input.Model(), input.choices, {}, reporter, &observer);
+  EXPECT_EQ(2, run.expected);
   ASSERT_EQ(1u, run.written.size());
   EXPECT_EQ(b, run.written[0].inputName);
   EXPECT_FALSE(fs::exists(dir.path() / "out" / "a.doc"));
