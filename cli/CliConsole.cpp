@@ -32,7 +32,16 @@ int32_t CPrintingLoadLog::AppendPlain(std::string_view text) {
 }
 
 void CStdoutReportSink::AppendText(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::string out(text);
+  // A numbered report ("\n[1]  " and its message) whose message opens with
+  // a line break would leave the number alone on its line.
+  if (out.size() > 1 && out[0] == '\n' && out[1] == '[') {
+    size_t mark = out.find("]  ");
+    if (mark != std::string::npos && mark + 3 < out.size() && out[mark + 3] == '\n') out.erase(mark + 3, 1);
+  }
+  // Some messages have no line end; the next line must not run on.
+  if (!out.empty() && out.back() != '\n') out.push_back('\n');
+  std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 CConsoleOutputObserver::CConsoleOutputObserver() : terminal_(::isatty(STDERR_FILENO) != 0) {}

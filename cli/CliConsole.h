@@ -28,7 +28,8 @@ class CStderrMessageSink : public CMessageSink {
   void ShowMessage(std::string_view text, std::string_view caption) override { PrintMessage(text); }
 };
 
-/// Output's reports and log lines, printed on stdout as they come.
+/// Output's reports and log lines, printed on stdout as they come: each
+/// report's number on the line of its message, each text ending its line.
 class CStdoutReportSink : public CReportSink {
  public:
   void AppendText(std::string_view text) override;

@@ -8,11 +8,32 @@
 #include <vector>
 
 #include "output/OutputPaths.h"
+#include "platform/CodePage.h"
 
 namespace {
 // Texts between replacements are usually short; this is where they start.
 constexpr size_t kStretchRoom = 49152;
 }  // namespace
+
+// Note [line ends after lead bytes]: the lexer reads a lead byte of the
+// process code page and the byte after it as one character, even when that
+// byte is a line feed; the line feed then ends no line, and the columns of
+// the rest of the line run on. Positions come from the lexer, so this
+// reader counts the same way: a line feed right after a lead byte is part
+// of the line.
+const void* CRCFile::FindLineEnd(const char* data, size_t size) {
+  if (!doubleByte_) return std::memchr(data, '\n', size);
+  for (size_t i = 0; i < size; ++i) {
+    if (trailNext_) {
+      trailNext_ = false;
+    } else if (IsLeadByte(static_cast<unsigned char>(data[i]))) {
+      trailNext_ = true;
+    } else if (data[i] == '\n') {
+      return data + i;
+    }
+  }
+  return nullptr;
+}
 
 void CRCFile::Fail(int error, const std::string& path) { CFileException::ThrowErrno(error, path); }
 
@@ -28,6 +49,9 @@ void CRCFile::Open(const std::string& path, bool forReading, bool textMode) {
   forReading_ = forReading;
   currentLine_ = 1;
   currentColumn_ = 1;
+  trailNext_ = false;
+  doubleByte_ = false;
+  for (bool lead : ProcessLeadBytes()) doubleByte_ = doubleByte_ || lead;
   if (forReading) {
     if (int err = input_.Open(path)) {
       CFileException failure(CFileException::CauseFromErrno(err), err, path);
@@ -96,7 +120,7 @@ bool CRCFile::ReadLines(int32_t line, std::string& out) {
     }
     size_t taken = 0;
     while (line > currentLine_) {
-      const void* lf = std::memchr(block.data() + taken, '\n', block.size() - taken);
+      const void* lf = FindLineEnd(block.data() + taken, block.size() - taken);
       if (lf == nullptr) break;
       taken = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
       ++currentLine_;
@@ -151,7 +175,7 @@ bool CRCFile::ReadColumns(int32_t column, std::string& out) {
     size_t take = std::min(wanted - (out.size() - start), block.size());
     // A column is counted within its line: reaching the line's end first
     // means the position does not exist.
-    if (const void* lf = std::memchr(block.data(), '\n', take)) {
+    if (const void* lf = FindLineEnd(block.data(), take)) {
       size_t through = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
       out.append(block.data(), through);
       input_.Consume(through);

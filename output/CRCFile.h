@@ -86,12 +86,17 @@ class CRCFile {
   // ReadToLine and ReadToColumn without emptying \p out first.
   bool ReadLines(int32_t line, std::string& out);
   bool ReadColumns(int32_t column, std::string& out);
+  // The first line end in \p data, counted as the lexer counts; see Note
+  // [line ends after lead bytes] in CRCFile.cpp.
+  const void* FindLineEnd(const char* data, size_t size);
 
   CErrorReporter& reporter_;
   int32_t currentLine_ = 1;
   int32_t currentColumn_ = 1;
   std::string fileName_;
   bool forReading_ = false;
+  bool doubleByte_ = false;  // the process code page has lead bytes
+  bool trailNext_ = false;   // the next byte read ends a double-byte character
   CTextModeInput input_;
   COutputFile output_;
 };

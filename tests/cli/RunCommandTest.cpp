@@ -131,6 +131,6 @@ TEST_F(RunCommand, FailuresExitOne) {
   CliInvocation blocked = Run("--map " + Example("demo-map.txt"));
   EXPECT_EQ(1, blocked.status);
   EXPECT_TRUE(fs::is_regular_file(out / "manual-ja.doc"));
-  EXPECT_NE(std::string::npos, blocked.stdoutText.find("File Error!")) << blocked.stdoutText;
+  EXPECT_NE(std::string::npos, blocked.stdoutText.find("\n[1]  File Error! ")) << blocked.stdoutText;
   EXPECT_EQ("Finished processing.", blocked.lines.back());
 }

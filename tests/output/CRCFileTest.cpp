@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "output/CReportSink.h"
+#include "platform/CodePage.h"
 #include "tests/output/OutputTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -176,4 +177,26 @@ TEST_F(CRCFileTest, FailedOutputLeavesTheOldFileAndNoTemporary) {
   out.Close();
   EXPECT_EQ("previous result", testsupport::ReadFile(path));
   EXPECT_EQ(std::set<std::string>{"out.doc"}, outputtest::Entries(dir.path()));
+}
+
+TEST_F(CRCFileTest, ALineFeedAfterALeadByteCountsAsTheLexerCountsIt) {
+  // The lexer takes 0x82 and the line feed after it as one character, so
+  // "<F3" stands at line 1, column 8; in code page 1252 at line 2, column 4.
+  const std::string path = dir.Write("in.doc", "ab\x82\r\nxy <F3>z\r\nnext\r\n");
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(932);
+  CRCFile file(reporter);
+  file.Open(path, true);
+  std::string text;
+  EXPECT_TRUE(file.ReadTo(1, 8, text)) << sink.All();
+  EXPECT_EQ("ab\x82\nxy ", text);
+  EXPECT_TRUE(file.ReadTo(2, 1, text));
+  EXPECT_EQ("<F3>z\n", text);
+  SetProcessCodePage(1252);
+  CRCFile latin(reporter);
+  latin.Open(path, true);
+  EXPECT_TRUE(latin.ReadTo(2, 4, text));
+  EXPECT_EQ("ab\x82\nxy ", text);
+  SetProcessCodePage(saved);
+  EXPECT_TRUE(sink.texts.empty()) << sink.All();
 }
