@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/OpenForReading.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -17,13 +18,8 @@ CTextModeInput::~CTextModeInput() { Close(); }
 
 int CTextModeInput::Open(const std::string& path) {
   Close();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return EISDIR;
-  }
+  int fd = -1;
+  if (int error = OpenForReading(path, fd)) return error;
   fd_ = fd;
   buffer_.resize(kBlockSize);
   pos_ = end_ = 0;

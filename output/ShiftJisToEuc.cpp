@@ -12,6 +12,7 @@
 #include "output/COutputObserver.h"
 #include "output/OutputTexts.h"
 #include "platform/FileIdentity.h"
+#include "platform/OpenForReading.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
@@ -85,15 +86,11 @@ CSafeFileWriter::Transform EucTransform() {
 }
 
 EucResult ConvertFileToEuc(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {EucOutcome::OpenFailed, errno};
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return {EucOutcome::OpenFailed, EISDIR};
-  }
+  int fd = -1;
+  int err = OpenForReading(path, fd);
+  if (err != 0) return {EucOutcome::OpenFailed, err};
   CSafeFileWriter output;
-  int err = output.Create(path);
+  err = output.Create(path);
   if (err == 0) err = output.CopyPermissionsFrom(path);
   if (err != 0) {
     ::close(fd);

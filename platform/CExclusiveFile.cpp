@@ -8,20 +8,12 @@
 #include <unistd.h>
 
 #include "platform/FileException.h"
+#include "platform/OpenForReading.h"
 
 CExclusiveFile::CExclusiveFile(const std::string& path) : path_(path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) CFileException::ThrowErrno(errno, path);
-  struct stat st {};
-  int error = 0;
-  if (::fstat(fd_, &st) != 0) {
-    error = errno;
-  } else if (S_ISDIR(st.st_mode)) {
-    error = EISDIR;  // a directory is no file to read
-  } else if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    error = errno;  // EWOULDBLOCK: someone else holds it
-  }
-  if (error != 0) {
+  if (int error = OpenForReading(path, fd_)) CFileException::ThrowErrno(error, path);
+  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    int error = errno;  // EWOULDBLOCK: someone else holds it
     ::close(fd_);
     fd_ = -1;
     CFileException::ThrowErrno(error, path);

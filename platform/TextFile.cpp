@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/OpenForReading.h"
+
 size_t ApplyTextMode(char* data, size_t size) {
   if (const void* eof = std::memchr(data, 0x1A, size)) {
     size = static_cast<size_t>(static_cast<const char*>(eof) - data);
@@ -40,19 +42,11 @@ size_t ApplyTextMode(char* data, size_t size) {
 TextFileRead ReadTextFile(const std::string& path, std::string& text) {
   TextFileRead result;
   text.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    result.error = errno;
-    return result;
-  }
+  int fd = -1;
+  if ((result.error = OpenForReading(path, fd)) != 0) return result;
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     result.error = errno;
-    ::close(fd);
-    return result;
-  }
-  if (S_ISDIR(st.st_mode)) {
-    result.error = EISDIR;
     ::close(fd);
     return result;
   }

@@ -4,10 +4,13 @@
 #include "platform/DiskSpace.h"
 #include "platform/FileException.h"
 #include "platform/MessagePump.h"
+#include "platform/OpenForReading.h"
 #include "platform/WaitCursor.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/TestSupport.h"
 
@@ -104,4 +107,18 @@ TEST(Hooks, PumpAndWaitCursorCallWhatIsInstalled) {
   SetWaitCursorHooks(before);
   { CWaitCursor wait; }
   EXPECT_EQ("+work-", trace);
+}
+
+TEST(OpenForReading, OnlyRegularFilesOpen) {
+  testsupport::TempDir dir;
+  int fd = -1;
+  ASSERT_EQ(0, OpenForReading(dir.Write("a.doc", "x"), fd));
+  ::close(fd);
+  EXPECT_EQ(EISDIR, OpenForReading(dir.path().string(), fd));
+  EXPECT_EQ(EACCES, OpenForReading("/dev/zero", fd));
+  // A FIFO without a writer would block an ordinary open for ever.
+  const std::string fifo = (dir.path() / "fifo").string();
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  EXPECT_EQ(EACCES, OpenForReading(fifo, fd));
+  EXPECT_EQ(ENOENT, OpenForReading((dir.path() / "none").string(), fd));
 }
