@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/Commands.h"
 #include "platform/CodePage.h"
@@ -54,7 +55,14 @@ CCliArgs::CCliArgs(std::span<char* const> args, std::vector<std::string_view> va
       error_ = "--codepage needs a positive code page number";
       return;
     }
+    if (!IsKnownCodePage(cp)) {
+      error_ = "--codepage " + Value("codepage") + ": no such code page";
+      return;
+    }
     SetProcessCodePage(cp);
+  } else if (!CodePageFromEnvironment()) {
+    error_ = "TYPESWAP_CODEPAGE=" + std::string(std::getenv("TYPESWAP_CODEPAGE")) + ": no such code page";
+    return;
   }
 }
 

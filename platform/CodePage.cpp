@@ -1,7 +1,10 @@
 // The process-wide ANSI code page and its lead-byte test.
 #include "platform/CodePage.h"
 
+#include <iconv.h>
+
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -12,7 +15,7 @@ struct ProcessCodePageState {
 
 ProcessCodePageState& State() {
   static ProcessCodePageState state = [] {
-    int32_t cp = CodePageFromEnvironment();
+    int32_t cp = CodePageFromEnvironment().value_or(1252);
     return ProcessCodePageState{cp, LeadBytesOf(cp)};
   }();
   return state;
@@ -37,10 +40,20 @@ bool ParseCodePage(const char* text, int32_t& codePage) {
   return true;
 }
 
-int32_t CodePageFromEnvironment() {
-  int32_t cp = 1252;
-  if (!ParseCodePage(std::getenv("TYPESWAP_CODEPAGE"), cp)) cp = 1252;
+std::optional<int32_t> CodePageFromEnvironment() {
+  const char* text = std::getenv("TYPESWAP_CODEPAGE");
+  if (text == nullptr || *text == '\0') return 1252;
+  int32_t cp = 0;
+  if (!ParseCodePage(text, cp) || !IsKnownCodePage(cp)) return std::nullopt;
   return cp;
+}
+
+bool IsKnownCodePage(int32_t codePage) {
+  const std::string name = "CP" + std::to_string(codePage);
+  iconv_t converter = ::iconv_open("UTF-8", name.c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  ::iconv_close(converter);
+  return true;
 }
 
 LeadByteTable LeadBytesOf(int32_t codePage) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 /// The code page every 8-bit text of the process is read in: 1252 unless
 /// TYPESWAP_CODEPAGE or a front end's --codepage option says otherwise.
@@ -11,9 +12,13 @@ int32_t ProcessCodePage();
 /// Makes \p codePage the process code page (and its lead-byte test current).
 void SetProcessCodePage(int32_t codePage);
 
-/// The code page named by TYPESWAP_CODEPAGE, or 1252 when it is unset or
-/// not a positive number.
-int32_t CodePageFromEnvironment();
+/// The code page named by TYPESWAP_CODEPAGE, 1252 when it is unset or
+/// empty; nothing when it names no code page this system can convert.
+std::optional<int32_t> CodePageFromEnvironment();
+
+/// True when the system can convert texts of \p codePage (iconv knows
+/// "CP" followed by the number).
+bool IsKnownCodePage(int32_t codePage);
 
 /// Parses a code page number as given on a command line; false when
 /// \p text is not a positive decimal number.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/ui/CScreenshotTour.h"
 #include "app/ui/CWizardApp.h"
@@ -41,17 +42,19 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  SetProcessCodePage(CodePageFromEnvironment());
+  std::optional<int32_t> fromEnvironment = CodePageFromEnvironment();
+  bool codePageGiven = false;
   std::unique_ptr<CScreenshotTour> tour;
   QStringList args = QApplication::arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--codepage") && i + 1 < args.size()) {
       int32_t codePage = 0;
-      if (!ParseCodePage(args[i + 1].toLocal8Bit().constData(), codePage)) {
-        std::fprintf(stderr, "typeswap: --codepage wants a positive number\n");
+      if (!ParseCodePage(args[i + 1].toLocal8Bit().constData(), codePage) || !IsKnownCodePage(codePage)) {
+        std::fprintf(stderr, "typeswap: --codepage wants the number of a code page this system knows\n");
         return 2;
       }
       SetProcessCodePage(codePage);
+      codePageGiven = true;
       ++i;
     } else if (args[i] == QLatin1String("--screenshots") && i + 4 < args.size()) {
       // Not for users: tools/screenshots.sh walks the wizard with it.
@@ -62,6 +65,13 @@ int main(int argc, char** argv) {
                    qPrintable(args[i]));
       return 2;
     }
+  }
+  if (!codePageGiven) {
+    if (!fromEnvironment) {
+      std::fprintf(stderr, "typeswap: TYPESWAP_CODEPAGE names no code page this system knows\n");
+      return 2;
+    }
+    SetProcessCodePage(*fromEnvironment);
   }
   if (tour) tour->Start();
   return CWizardApp().Run();

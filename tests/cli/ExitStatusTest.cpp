@@ -53,3 +53,22 @@ TEST(ExitStatus, StandardOutputThatCannotBeWrittenFailsEveryCommand) {
     EXPECT_EQ("1\n", testsupport::ReadFile(dir.path() / "status")) << arguments;
   }
 }
+
+TEST(ExitStatus, AnUnknownCodePageIsRefused) {
+  const std::string latin = Data("latin.doc");
+  CliInvocation unknown("load --codepage 99999 --translated " + latin);
+  EXPECT_EQ(2, unknown.status);
+  EXPECT_NE(std::string::npos, unknown.stderrText.find("--codepage 99999: no such code page"));
+  EXPECT_TRUE(unknown.lines.empty());
+  const std::string program = Quoted(testsupport::BuiltProgram("typeswap-cli"));
+  int status = -1;
+  testsupport::RunCommand("TYPESWAP_CODEPAGE=abc " + program + " load --translated " + latin + " 2>/dev/null",
+                          status);
+  EXPECT_EQ(2, status);
+  // Given, the option wins over the environment.
+  testsupport::RunCommand("TYPESWAP_CODEPAGE=abc " + program + " load --codepage 932 --translated " + latin +
+                              " >/dev/null 2>&1",
+                          status);
+  EXPECT_EQ(0, status);
+  EXPECT_EQ(0, CliInvocation("load --codepage 1252 --translated " + latin).status);
+}

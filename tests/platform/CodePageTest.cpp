@@ -48,3 +48,14 @@ TEST(CodePage, ParsesOnlyPositiveNumbers) {
   EXPECT_FALSE(ParseCodePage("99999999999", cp));
   EXPECT_FALSE(ParseCodePage(nullptr, cp));
 }
+
+TEST(CodePage, KnownCodePagesAreThoseTheSystemConverts) {
+  for (int32_t cp : {932, 936, 949, 950, 1250, 1252}) EXPECT_TRUE(IsKnownCodePage(cp)) << cp;
+  EXPECT_FALSE(IsKnownCodePage(99999));
+  ::setenv("TYPESWAP_CODEPAGE", "abc", 1);
+  EXPECT_FALSE(CodePageFromEnvironment().has_value());
+  ::setenv("TYPESWAP_CODEPAGE", "932", 1);
+  EXPECT_EQ(932, CodePageFromEnvironment());
+  ::unsetenv("TYPESWAP_CODEPAGE");
+  EXPECT_EQ(1252, CodePageFromEnvironment());
+}
