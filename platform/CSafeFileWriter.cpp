@@ -102,6 +102,14 @@ std::string TemporaryNameFor(const std::string& target) {
 
 CSafeFileWriter::~CSafeFileWriter() { Discard(); }
 
+int CSafeFileWriter::WriteWhole(const std::string& target, std::string_view bytes) {
+  CSafeFileWriter file;
+  int error = file.Create(target);
+  if (error == 0) error = file.Write(bytes);
+  if (error == 0) error = file.Commit();
+  return error;
+}
+
 bool CSafeFileWriter::IsTemporaryName(std::string_view name) {
   size_t at = name.rfind(kMarker);
   if (at == std::string_view::npos) return false;

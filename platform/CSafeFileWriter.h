@@ -49,6 +49,10 @@ class CSafeFileWriter {
   /// The temporary file's path while open.
   const std::string& TemporaryPath() const { return temporary_; }
 
+  /// Writes \p bytes as the whole new content of \p target: Create, Write,
+  /// Commit. Returns 0 or the errno of the failure (the target unchanged).
+  [[nodiscard]] static int WriteWhole(const std::string& target, std::string_view bytes);
+
   /// True when \p name (a file name or path) is one of this program's
   /// temporary files.
   static bool IsTemporaryName(std::string_view name);

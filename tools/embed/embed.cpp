@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CSafeFileWriter.h"
+
 namespace {
 
 struct Entry {
@@ -70,7 +72,5 @@ int main(int argc, char** argv) {
   std::ifstream old(argv[1], std::ios::binary);
   std::string previous((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
   if (previous == text) return 0;
-  std::ofstream file(argv[1], std::ios::binary);
-  file << text;
-  return file ? 0 : 1;
+  return CSafeFileWriter::WriteWhole(argv[1], text) == 0 ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "tools/grammargen/Lookaheads.h"
 #include "tools/grammargen/Lr0States.h"
 #include "tools/grammargen/RecoveryPoints.h"
+#include "platform/CSafeFileWriter.h"
 #include "tools/grammargen/Report.h"
 #include "tools/grammargen/YaccTableWriter.h"
 
@@ -26,15 +27,7 @@ bool Fail(const Diagnostics& diag) {
 
 // Writes through a temporary file so that a failed run leaves no output.
 bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary);
-    out << bytes;
-    if (!out.flush()) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  return !ec;
+  return CSafeFileWriter::WriteWhole(path, bytes) == 0;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "platform/CSafeFileWriter.h"
 #include "reader/LexTableFormat.h"
 
 namespace LTF = LexTableFormat;
@@ -111,7 +112,7 @@ std::vector<unsigned char> LexTableWriter::Bytes() const {
 
 bool LexTableWriter::Write(const std::string& path) const {
   std::vector<unsigned char> bytes = Bytes();
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  // A failed write leaves no half table for the build to embed.
+  return CSafeFileWriter::WriteWhole(
+             path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) == 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CSafeFileWriter.h"
 #include "tools/lexgen/CharClasses.h"
 #include "tools/lexgen/Dfa.h"
 #include "tools/lexgen/Diagnostics.h"
@@ -55,9 +56,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot write\n", argv[2]);
     return 1;
   }
-  std::ofstream report(argv[3], std::ios::binary | std::ios::trunc);
-  report << LexReport(rulesFile, rules, dfas, classes, writer.Bytes().size());
-  if (!report) {
+  if (CSafeFileWriter::WriteWhole(argv[3], LexReport(rulesFile, rules, dfas, classes, writer.Bytes().size())) != 0) {
     std::fprintf(stderr, "%s: cannot write\n", argv[3]);
     return 1;
   }
