@@ -59,6 +59,7 @@ class CLoadPageTest : public QObject {
   void closeWhileLoadingEndsAfterLoading();
   void saveAsWritesTheLinesWithCrLf();
   void saveAsReportsFileErrors();
+  void saveAsNeverReplacesAFileTheJobReads();
   void nextRunsTheMappingPage();
 
  private:
@@ -220,6 +221,19 @@ void CLoadPageTest::saveAsReportsFileErrors() {
   QCOMPARE(dialogs_->messages[0].caption, std::string("Error"));
   QVERIFY(dialogs_->messages[0].icon == MessageIcon::None);
   QCOMPARE(Buttons(page), before);
+}
+
+void CLoadPageTest::saveAsNeverReplacesAFileTheJobReads() {
+  const std::string translated = dir_->Write("a.doc", "<!OPS, Version = 8.0>\n");
+  MakePage(translated + ";", DataFile("fonts.doc"));
+  Click(CLoadPage::kStart);
+  const std::string sameFile = (dir_->path() / "." / "a.doc").string();
+  dialogs_->saveAnswers.push_back(sameFile);
+  Click(CLoadPage::kSaveAs);
+  QCOMPARE(dialogs_->messages.size(), size_t(1));
+  QCOMPARE(dialogs_->messages[0].text, "The output file " + sameFile + " is the file " + translated +
+                                           ", which this job reads. Nothing was written.");
+  QCOMPARE(testsupport::ReadFile(translated), std::string("<!OPS, Version = 8.0>\n"));
 }
 
 void CLoadPageTest::nextRunsTheMappingPage() {
