@@ -21,18 +21,35 @@ constexpr size_t kStretchRoom = 49152;
 // the rest of the line run on. Positions come from the lexer, so this
 // reader counts the same way: a line feed right after a lead byte is part
 // of the line.
+//
+// A byte that is no lead byte ends a character, whether it stands alone or
+// is a trail byte, so a character starts right after it. Between such a
+// boundary and a line feed, the line feed is a trail byte exactly when an
+// odd number of lead-byte values precede it; that keeps the search at
+// memchr's speed.
 const void* CRCFile::FindLineEnd(const char* data, size_t size) {
   if (!doubleByte_) return std::memchr(data, '\n', size);
-  for (size_t i = 0; i < size; ++i) {
-    if (trailNext_) {
-      trailNext_ = false;
-    } else if (IsLeadByte(static_cast<unsigned char>(data[i]))) {
-      trailNext_ = true;
-    } else if (data[i] == '\n') {
-      return data + i;
-    }
+  size_t boundary = 0;  // where a character starts for certain
+  if (trailNext_ && size > 0) {
+    boundary = 1;
+    trailNext_ = false;
   }
-  return nullptr;
+  // Whether the byte at \p end would be the trail byte of a character.
+  auto inCharacter = [&](size_t end) {
+    size_t i = end;
+    while (i > boundary && IsLeadByte(static_cast<unsigned char>(data[i - 1]))) --i;
+    return (end - i) % 2 == 1;
+  };
+  for (size_t from = boundary;;) {
+    const void* lf = std::memchr(data + from, '\n', size - from);
+    if (lf == nullptr) {
+      trailNext_ = inCharacter(size);
+      return nullptr;
+    }
+    const size_t at = static_cast<size_t>(static_cast<const char*>(lf) - data);
+    if (!inCharacter(at)) return lf;
+    boundary = from = at + 1;  // a trail byte: the next character starts after it
+  }
 }
 
 void CRCFile::Fail(int error, const std::string& path) { CFileException::ThrowErrno(error, path); }

@@ -200,3 +200,25 @@ TEST_F(CRCFileTest, ALineFeedAfterALeadByteCountsAsTheLexerCountsIt) {
   SetProcessCodePage(saved);
   EXPECT_TRUE(sink.texts.empty()) << sink.All();
 }
+
+TEST_F(CRCFileTest, LeadBytesAcrossBlocksAndRunsOfThem) {
+  // 0x82 0x82 is one character, so the line feed after it ends the line;
+  // after three 0x82 the last one leads the line feed. Long text first
+  // puts the pairs across the reader's block boundaries.
+  std::string lines;
+  for (int i = 0; i < 5000; ++i) lines += "\x82\x82\r\nab\x82\x82\x82\r\nc\r\n";
+  const std::string path = dir.Write("in.doc", lines);
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(932);
+  CRCFile file(reporter);
+  file.Open(path, true);
+  std::string text;
+  for (int i = 0; i < 5000; ++i) {
+    ASSERT_TRUE(file.ReadTo(2 + 2 * i, 1, text)) << i << sink.All();
+    ASSERT_TRUE(file.ReadTo(2 + 2 * i, 8, text)) << i << sink.All();  // "ab" 82 82 82 LF "c": 7 bytes
+    EXPECT_EQ("ab\x82\x82\x82\nc", text);
+  }
+  EXPECT_TRUE(file.ReadRest(text));
+  EXPECT_EQ("\n", text);
+  SetProcessCodePage(saved);
+}
