@@ -86,4 +86,10 @@ enum StringId : int32_t {
   IdsFileErrorEndOfFile = 206,
   IdsFileNameLabel = 208,
   IdsLogNotFontMapFile = 209,
+  IdsHelpTitle = 900,
+  IdsHelpBack = 901,
+  IdsHelpForward = 902,
+  IdsHelpContents = 903,
+  IdsHelpClose = 904,
+  IdsHelpMissing = 905,
 };
