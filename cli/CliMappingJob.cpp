@@ -4,6 +4,9 @@
 #include "cli/CliArgs.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/FontMapFile.h"
+#include "mapping/MultipleChange.h"
+
+#include <algorithm>
 
 std::string CliSelection(const CCliArgs& cli, std::string_view option) {
   std::string selection;
@@ -21,12 +24,28 @@ bool CliFontType(const CCliArgs& cli, int32_t& type) {
   return true;
 }
 
-CCliMappingJob::CCliMappingJob(const CWizardChoices& choices, CLoadLog& log)
-    : session_(choices, log), table_(session_.TranslatedModel()) {}
+std::optional<std::string> CliBatchChangeProblem(const CCliArgs& cli) {
+  for (const auto& [option, value] : cli.InOrder({"family", "component"})) {
+    const size_t equals = value.rfind('=');
+    if (equals == std::string::npos || equals == 0) return "--" + option + " needs OLD=NEW, not '" + value + "'";
+  }
+  return std::nullopt;
+}
+
+CCliMappingJob::CCliMappingJob(const CWizardChoices& choices, CLoadLog& log, bool progress)
+    : progressLog_(log, {choices.GetTranslatedFiles(), choices.GetFontFiles()}, progress),
+      session_(choices, progressLog_),
+      table_(session_.TranslatedModel()) {}
 
 bool CCliMappingJob::Load(bool withFontFiles) {
   session_.Start(withFontFiles);
+  progressLog_.Clear();
   return session_.State() == LoadState::Finished;
+}
+
+bool CCliMappingJob::BuildTable(const CCliArgs& cli, CMessageSink& messages) {
+  const bool mapped = BuildTable(cli.Values("map"), messages);
+  return ApplyBatchChanges(cli.InOrder({"family", "component"}), messages) && mapped;
 }
 
 namespace {
@@ -51,4 +70,21 @@ bool CCliMappingJob::BuildTable(const std::vector<std::string>& maps, CMessageSi
   CCountingMessageSink counting(messages);
   (void)LoadFontMaps(maps, table_, session_.FontModel(), counting);
   return counting.count == 0;
+}
+
+bool CCliMappingJob::ApplyBatchChanges(const std::vector<std::pair<std::string, std::string>>& changes,
+                                       CMessageSink& messages) {
+  for (const auto& [option, value] : changes) {
+    const size_t equals = value.rfind('=');
+    if (equals == std::string::npos) return false;
+    const std::string chosen = value.substr(0, equals);
+    const MultipleChangeMode mode = option == "family" ? MultipleChangeMode::ByFont : MultipleChangeMode::ByComponent;
+    const std::vector<std::string> offered = OriginalEntries(table_, mode);
+    if (std::find(offered.begin(), offered.end(), chosen) == offered.end()) {
+      messages.ShowMessage("--" + option + " " + value + ": no row offers \"" + chosen + "\"", {});
+      continue;
+    }
+    (void)ApplyMultipleChange(table_, mode, {chosen}, std::string_view(value).substr(equals + 1));
+  }
+  return true;
 }

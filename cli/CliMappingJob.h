@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/CLoadSession.h"
+#include "cli/CliConsole.h"
 #include "mapping/CMappingTable.h"
 
 class CCliArgs;
@@ -19,6 +21,10 @@ class CMessageSink;
 /// path list ended by ";" so that the next one appends to it.
 std::string CliSelection(const CCliArgs& cli, std::string_view option);
 
+/// What is wrong with the values of --family and --component (each must be
+/// OLD=NEW with OLD not empty), or nothing.
+std::optional<std::string> CliBatchChangeProblem(const CCliArgs& cli);
+
 /// The value of --font-type (0 when not given) in \p type; false when it is
 /// not 0, 1 or 2.
 [[nodiscard]] bool CliFontType(const CCliArgs& cli, int32_t& type);
@@ -28,22 +34,37 @@ std::string CliSelection(const CCliArgs& cli, std::string_view option);
 class CCliMappingJob {
  public:
   /// A job over \p choices writing its load log to \p log (which must
-  /// outlive it).
-  CCliMappingJob(const CWizardChoices& choices, CLoadLog& log);
+  /// outlive it). \p progress: show on a terminal which file is loading.
+  CCliMappingJob(const CWizardChoices& choices, CLoadLog& log, bool progress = false);
 
   /// Loads the translated files, then the font files when
   /// \p withFontFiles. True when the session finished.
   [[nodiscard]] bool Load(bool withFontFiles);
+
+  /// BuildTable with the map files of --map, then ApplyBatchChanges with
+  /// --family and --component (checked by CliBatchChangeProblem before).
+  [[nodiscard]] bool BuildTable(const CCliArgs& cli, CMessageSink& messages);
 
   /// Builds the table, then applies each of \p maps in order as the mapping
   /// page's Load... does. False when a file could not be read or was no map
   /// file; the messages went to \p messages.
   [[nodiscard]] bool BuildTable(const std::vector<std::string>& maps, CMessageSink& messages);
 
+  /// The batch equivalents of the multiple-change dialog, in order: each
+  /// ("family", "OLD=NEW") gives NEW to the rows whose current family is
+  /// OLD, each ("component", "NAME=NEW") to the rows of component NAME (with
+  /// its kind mark), as the dialog's by-font and by-component modes do.
+  /// OLD and NAME must be texts the dialog offers, byte for byte; one that
+  /// no row offers is reported to \p messages and changes nothing. False
+  /// when a value has no "=".
+  [[nodiscard]] bool ApplyBatchChanges(const std::vector<std::pair<std::string, std::string>>& changes,
+                                       CMessageSink& messages);
+
   CLoadSession& Session() { return session_; }
   CMappingTable& Table() { return table_; }
 
  private:
+  CProgressLoadLog progressLog_;
   CLoadSession session_;
   CMappingTable table_;
 };

@@ -1,9 +1,11 @@
 // typeswap-cli run: the whole job without a window. Page A's checks, the
 // load page's loading, the mapping page's map files and Save As..., and
 // its Run: rewritten copies of the translated files in the output
-// directory, converted to EUC when asked.
+// directory, each read again and checked, converted to EUC when asked; or,
+// with --dry-run, the differences those copies would have.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -13,6 +15,8 @@
 #include "cli/CliArgs.h"
 #include "cli/CliConsole.h"
 #include "cli/CliMappingJob.h"
+#include "cli/CTerminalText.h"
+#include "cli/DryRun.h"
 #include "cli/Commands.h"
 #include "mapping/FontMapFile.h"
 #include "model/CFontReferenceList.h"
@@ -21,6 +25,7 @@
 #include "output/OutputPaths.h"
 #include "output/OutputTexts.h"
 #include "output/ShiftJisToEuc.h"
+#include "output/VerifyOutput.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -95,11 +100,15 @@ bool ConvertToEuc(const std::string& translatedFiles, const std::vector<COutputR
 }  // namespace
 
 int RunRunCommand(std::span<char* const> args) {
-  CCliArgs cli(args, {"translated", "fonts", "font-type", "out", "map", "save-map"}, {"euc"});
+  CCliArgs cli(args, {"translated", "fonts", "font-type", "out", "map", "save-map", "family", "component"},
+               {"euc", "dry-run", "no-verify", "quiet", "escape"});
   if (!cli.ok()) return CliUsageError("run", cli.error());
   if (!cli.Positional().empty()) return CliUsageError("run", "unexpected argument");
   int32_t fontType = 0;
   if (!CliFontType(cli, fontType)) return CliUsageError("run", "--font-type must be 0, 1 or 2");
+  if (auto problem = CliBatchChangeProblem(cli)) return CliUsageError("run", *problem);
+  const bool quiet = cli.Has("quiet");
+  const bool dryRun = cli.Has("dry-run");
 
   const std::string translated = CliSelection(cli, "translated");
   const std::string fonts = CliSelection(cli, "fonts");
@@ -109,24 +118,58 @@ int RunRunCommand(std::span<char* const> args) {
     return kCliUsage;
   }
 
-  const CWizardChoices choices(translated, fonts, out, fontType);
-  CPrintingLoadLog log;
-  CCliMappingJob job(choices, log);
-  if (!job.Load(true)) return kCliFailed;
+  // A dry run writes its copies into a scratch folder of its own instead,
+  // shows how they differ from their inputs, and leaves nothing behind.
+  std::optional<CScratchFolder> scratch;
+  if (dryRun) {
+    scratch.emplace();
+    if (scratch->Path().empty()) {
+      PrintMessage("typeswap-cli run: cannot make a temporary folder for the dry run");
+      return kCliFailed;
+    }
+  }
+  const CWizardChoices choices(translated, fonts, dryRun ? scratch->Path() : out, fontType);
+  CPrintingLoadLog log(!quiet && !dryRun);
+  CCliMappingJob job(choices, log, !quiet);
+  if (!job.Load(true)) {
+    // Unprinted, the log still tells why, on stderr.
+    if (quiet || dryRun) for (const CMemoryLoadLog::Line& line : log.Lines()) PrintMessage(line.text);
+    return kCliFailed;
+  }
   CStderrMessageSink messages;
-  if (!job.BuildTable(cli.Values("map"), messages)) return kCliFailed;
+  if (!job.BuildTable(cli, messages)) return kCliFailed;
   CFontReferenceList& model = job.Session().TranslatedModel();
-  if (cli.Has("save-map") && !SaveFontMap(cli.Value("save-map"), model, messages)) return kCliFailed;
+  if (cli.Has("save-map")) {
+    if (dryRun) PrintMessage("typeswap-cli run: --dry-run writes no font map; --save-map ignored");
+    else if (!SaveFontMap(cli.Value("save-map"), model, messages)) return kCliFailed;
+  }
 
-  CStdoutReportSink reports;
-  CErrorReporter reporter(&reports);
-  CConsoleOutputObserver observer;
+  // A dry run keeps stdout for its differences, and its reports speak of
+  // the scratch folder: they are shown only when something failed.
+  CStdoutReportSink printedReports;
+  CCollectingReportSink keptReports;
+  CErrorReporter reporter(dryRun ? static_cast<CReportSink*>(&keptReports) : &printedReports);
+  CConsoleOutputObserver observer(quiet);
   const std::vector<COutputRecord> written = GenerateOutput(model, choices, reporter, &observer);
+  observer.ShowProgress(std::string(), 0, 0);
   // Every file with a replacement must have been written; a file left out
   // was reported, and the run still says it finished.
   bool complete = written.size() == FilesToWrite(model).size();
+  if (dryRun) {
+    const CTerminalText terminal(cli.Has("escape"));
+    if (!PrintDryRunDiffs(written, scratch->Path(), terminal)) complete = false;
+    if (!complete) PrintMessage(keptReports.All());
+    return complete ? kCliOk : kCliFailed;
+  }
+  // Checked before EUC: the reader takes Shift-JIS only.
+  if (!cli.Has("no-verify")) {
+    for (const CVerifyFailure& failure : VerifyOutput(model, written)) {
+      PrintMessage(failure.message);
+      complete = false;
+    }
+  }
   if (cli.Has("euc") && !ConvertToEuc(choices.GetTranslatedFiles(), written, observer)) complete = false;
   observer.ShowProgress(std::string(), 0, 0);
-  std::printf("%s\n", outputtext::kFinishedProcessing);
+  if (!quiet) std::printf("%s\n", outputtext::kFinishedProcessing);
   return complete ? kCliOk : kCliFailed;
 }

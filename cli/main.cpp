@@ -17,7 +17,11 @@ void PrintHelp(FILE* to) {
                  c.summary.data());
   }
   std::fprintf(to,
-               "\nEvery command takes --codepage N (default: TYPESWAP_CODEPAGE, else 1252).\n"
+               "\nSEL is a list of paths, each followed by ';' (or one path); options may repeat.\n"
+               "Every command takes --codepage N (default: TYPESWAP_CODEPAGE, else 1252).\n"
+               "Texts from documents are printed in the locale's character set; --escape prints\n"
+               "them as \\xHH escapes instead. --quiet: no load log and no progress.\n"
+               "typeswap-cli COMMAND --help shows one command. See also man typeswap-cli.\n"
                "Exit status: 0 done, 1 failed, 2 usage error.\n");
 }
 
@@ -38,7 +42,16 @@ int main(int argc, char** argv) {
     return kCliOk;
   }
   for (const CliCommand& c : CliCommands()) {
-    if (c.name == command) return c.run(std::span<char* const>(argv + 2, argc - 2));
+    if (c.name != command) continue;
+    for (int i = 2; i < argc; ++i) {
+      if (std::string_view(argv[i]) == "--") break;
+      if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+        std::printf("usage: typeswap-cli %.*s %.*s\n\n%.*s\n", int(c.name.size()), c.name.data(),
+                    int(c.synopsis.size()), c.synopsis.data(), int(c.summary.size()), c.summary.data());
+        return kCliOk;
+      }
+    }
+    return c.run(std::span<char* const>(argv + 2, argc - 2));
   }
   std::fprintf(stderr, "typeswap-cli: unknown command '%s' (see typeswap-cli --help)\n", argv[1]);
   return kCliUsage;

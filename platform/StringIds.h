@@ -92,4 +92,9 @@ enum StringId : int32_t {
   IdsHelpContents = 903,
   IdsHelpClose = 904,
   IdsHelpMissing = 905,
+  IdsVerifyFailed = 910,
+  IdsVerifyMismatch = 911,
+  IdsVerifyCount = 912,
+  IdsVerifyUnreadable = 913,
+  IdsVerifyMore = 914,
 };

@@ -1,0 +1,136 @@
+// Line differences for dry runs.
+#include "output/LineDiff.h"
+
+#include <algorithm>
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    const size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end == std::string_view::npos) end = text.size();
+    size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
+    lines.push_back(text.substr(start, stop - start));
+    start = next;
+  }
+  return lines;
+}
+
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+// Myers' greedy search for the shortest edit of a[0..n) into b[0..m); the
+// edit as one op per line, in order. Output documents differ from their
+// input in few lines, so the number of edit steps D stays small and the
+// O(D^2) trace kept for the way back does too.
+std::vector<char> ShortestEdit(const std::string_view* a, int32_t n, const std::string_view* b, int32_t m) {
+  const int32_t max = n + m;
+  std::vector<std::vector<int32_t>> trace;  // V of each step, diagonals -d..d
+  std::vector<int32_t> v(2 * static_cast<size_t>(max) + 3, 0);
+  const int32_t offset = max + 1;
+  int32_t steps = -1;
+  for (int32_t d = 0; d <= max && steps < 0; ++d) {
+    for (int32_t k = -d; k <= d; k += 2) {
+      int32_t x = (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1])) ? v[offset + k + 1]
+                                                                                  : v[offset + k - 1] + 1;
+      int32_t y = x - k;
+      while (x < n && y < m && a[x] == b[y]) ++x, ++y;
+      v[offset + k] = x;
+      if (x >= n && y >= m) {
+        steps = d;
+        break;
+      }
+    }
+    trace.emplace_back(v.begin() + offset - d, v.begin() + offset + d + 1);
+  }
+  // Back from the end, step by step.
+  std::vector<char> ops;
+  int32_t x = n, y = m;
+  for (int32_t d = steps; d > 0; --d) {
+    const std::vector<int32_t>& previous = trace[static_cast<size_t>(d - 1)];
+    auto at = [&](int32_t k) { return previous[static_cast<size_t>(k + d - 1)]; };
+    const int32_t k = x - y;
+    const bool down = k == -d || (k != d && at(k - 1) < at(k + 1));
+    const int32_t previousK = down ? k + 1 : k - 1;
+    const int32_t previousX = at(previousK);
+    const int32_t previousY = previousX - previousK;
+    while (x > previousX && y > previousY) ops.push_back(' '), --x, --y;
+    ops.push_back(down ? '+' : '-');
+    x = previousX;
+    y = previousY;
+  }
+  while (x > 0 && y > 0) ops.push_back(' '), --x, --y;
+  std::reverse(ops.begin(), ops.end());
+  return ops;
+}
+
+}  // namespace
+
+std::vector<DiffHunk> DiffLines(const Lines& before, const Lines& after, int32_t context) {
+  const int32_t n = static_cast<int32_t>(before.size());
+  const int32_t m = static_cast<int32_t>(after.size());
+  int32_t head = 0;
+  while (head < n && head < m && before[head] == after[head]) ++head;
+  int32_t tail = 0;
+  while (tail < n - head && tail < m - head && before[n - 1 - tail] == after[m - 1 - tail]) ++tail;
+
+  std::vector<char> ops(static_cast<size_t>(head), ' ');
+  std::vector<char> middle = ShortestEdit(before.data() + head, n - head - tail, after.data() + head, m - head - tail);
+  ops.insert(ops.end(), middle.begin(), middle.end());
+  ops.insert(ops.end(), static_cast<size_t>(tail), ' ');
+
+  // Line numbers before and after each op.
+  std::vector<DiffHunk> hunks;
+  const int32_t count = static_cast<int32_t>(ops.size());
+  std::vector<int32_t> beforeAt(count + 1), afterAt(count + 1);
+  for (int32_t i = 0, b = 0, a = 0; i <= count; ++i) {
+    beforeAt[i] = b;
+    afterAt[i] = a;
+    if (i < count && ops[i] != '+') ++b;
+    if (i < count && ops[i] != '-') ++a;
+  }
+  int32_t i = 0;
+  while (i < count) {
+    if (ops[i] == ' ') {
+      ++i;
+      continue;
+    }
+    // A hunk from context lines before this change to context lines after
+    // the last change that lies within 2 * context of the one before it.
+    const int32_t start = std::max(0, i - context);
+    int32_t end = i;
+    int32_t quiet = 0;
+    for (int32_t j = i; j < count; ++j) {
+      if (ops[j] == ' ') {
+        if (++quiet > 2 * context) break;
+      } else {
+        quiet = 0;
+        end = j + 1;
+      }
+    }
+    const int32_t stop = std::min(count, end + context);
+    DiffHunk hunk;
+    hunk.beforeStart = beforeAt[start] + 1;
+    hunk.afterStart = afterAt[start] + 1;
+    hunk.beforeCount = beforeAt[stop] - beforeAt[start];
+    hunk.afterCount = afterAt[stop] - afterAt[start];
+    if (hunk.beforeCount == 0) --hunk.beforeStart;
+    if (hunk.afterCount == 0) --hunk.afterStart;
+    for (int32_t j = start; j < stop; ++j) {
+      hunk.lines.push_back({ops[j], ops[j] == '+' ? after[afterAt[j]] : before[beforeAt[j]]});
+    }
+    hunks.push_back(std::move(hunk));
+    i = stop;
+  }
+  return hunks;
+}
+
+std::string HunkHeader(const DiffHunk& hunk) {
+  auto range = [](int32_t start, int32_t count) {
+    return count == 1 ? std::to_string(start) : std::to_string(start) + ',' + std::to_string(count);
+  };
+  return "@@ -" + range(hunk.beforeStart, hunk.beforeCount) + " +" + range(hunk.afterStart, hunk.afterCount) + " @@";
+}
