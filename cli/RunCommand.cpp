@@ -145,22 +145,22 @@ int RunRunCommand(std::span<char* const> args) {
   }
 
   // A dry run keeps stdout for its differences, and its reports speak of
-  // the scratch folder: they are shown only when something failed.
+  // the scratch folder; --quiet wants silence: then the reports are shown
+  // only when something failed.
+  const bool keepReports = dryRun || quiet;
   CStdoutReportSink printedReports;
   CCollectingReportSink keptReports;
-  CErrorReporter reporter(dryRun ? static_cast<CReportSink*>(&keptReports) : &printedReports);
+  CErrorReporter reporter(keepReports ? static_cast<CReportSink*>(&keptReports) : &printedReports);
   CConsoleOutputObserver observer(quiet);
   const std::vector<COutputRecord> written = GenerateOutput(model, choices, reporter, &observer);
   observer.ShowProgress(std::string(), 0, 0);
   // Every file with a replacement must have been written; a file left out
   // was reported, and the run still says it finished.
   bool complete = written.size() == FilesToWrite(model).size();
-  if (dryRun) {
-    const CTerminalText terminal(cli.Has("escape"));
-    if (!PrintDryRunDiffs(written, scratch->Path(), terminal)) complete = false;
-    if (!complete) PrintMessage(keptReports.All());
-    return complete ? kCliOk : kCliFailed;
-  }
+  if (dryRun && !PrintDryRunDiffs(written, scratch->Path(), CTerminalText(cli.Has("escape")))) complete = false;
+  if (keepReports && !complete) PrintMessage(keptReports.All());
+  if (dryRun) return complete ? kCliOk : kCliFailed;
+
   // Checked before EUC: the reader takes Shift-JIS only.
   if (!cli.Has("no-verify")) {
     for (const CVerifyFailure& failure : VerifyOutput(model, written)) {
