@@ -13,6 +13,7 @@
 #include "app/ui/CLoadPage.h"
 #include "app/ui/CSelectFilesPage.h"
 #include "app/ui/CSplashWnd.h"
+#include "platform/ui/CHelpWindow.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ constexpr int kDialogDelayMs = 300;   // a modal box is up and painted
 CSelectFilesPage* PageA() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (auto* page = dynamic_cast<CSelectFilesPage*>(w)) return page;
+  }
+  return nullptr;
+}
+
+CHelpWindow* HelpWindow() {
+  for (QWidget* w : QApplication::allWidgets()) {
+    if (auto* help = qobject_cast<CHelpWindow*>(w); help && help->isVisible()) return help;
   }
   return nullptr;
 }
@@ -108,6 +116,9 @@ void CScreenshotTour::ShootLoadPage() {
     page->Button(CLoadPage::kStart)->click();  // returns when loading is over
     QApplication::processEvents();
     Save(page, QStringLiteral("page-b"));
+    page->Button(kIdHelp)->click();
+    QApplication::processEvents();
+    Save(HelpWindow(), QStringLiteral("help"));
     page->Button(CLoadPage::kExit)->click();
   });
   if (CSelectFilesPage* page = PageA()) page->Button(CSelectFilesPage::kNext)->click();
