@@ -2,6 +2,7 @@
 #include "cli/CliMappingJob.h"
 
 #include "cli/CliArgs.h"
+#include "cli/Commands.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/FontMapFile.h"
 #include "mapping/MultipleChange.h"
@@ -87,4 +88,29 @@ bool CCliMappingJob::ApplyBatchChanges(const std::vector<std::pair<std::string, 
     (void)ApplyMultipleChange(table_, mode, {chosen}, std::string_view(value).substr(equals + 1));
   }
   return true;
+}
+
+CCliTableLoad::CCliTableLoad(const CCliArgs& cli, std::string_view command) : status_(kCliUsage) {
+  int32_t fontType = 0;
+  if (!cli.Positional().empty()) {
+    (void)CliUsageError(command, "unexpected argument");
+  } else if (!cli.Has("translated")) {
+    (void)CliUsageError(command, "--translated is needed");
+  } else if (!CliFontType(cli, fontType)) {
+    (void)CliUsageError(command, "--font-type must be 0, 1 or 2");
+  } else if (auto problem = CliBatchChangeProblem(cli)) {
+    (void)CliUsageError(command, *problem);
+  } else {
+    const CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(),
+                                 fontType);
+    job_ = std::make_unique<CCliMappingJob>(choices, log_, !cli.Has("quiet"));
+    if (!job_->Load(cli.Has("fonts"))) {
+      for (const CMemoryLoadLog::Line& line : log_.Lines()) PrintMessage(line.text);
+      job_.reset();
+      status_ = kCliFailed;
+      return;
+    }
+    CStderrMessageSink messages;
+    status_ = job_->BuildTable(cli, messages) ? kCliOk : kCliFailed;
+  }
 }

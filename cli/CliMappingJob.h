@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/CLoadSession.h"
+#include "app/CMemoryLoadLog.h"
 #include "cli/CliConsole.h"
 #include "mapping/CMappingTable.h"
 
@@ -67,4 +69,24 @@ class CCliMappingJob {
   CProgressLoadLog progressLog_;
   CLoadSession session_;
   CMappingTable table_;
+};
+
+/// What table and report share: checks the options that choose the files,
+/// map files and batch changes, loads (the log goes to stderr only when
+/// loading failed, keeping stdout for the data) and builds the table.
+class CCliTableLoad {
+ public:
+  /// Does it all; usage errors are reported as those of \p command.
+  CCliTableLoad(const CCliArgs& cli, std::string_view command);
+
+  /// kCliOk; kCliFailed when loading or a map failed; kCliUsage for a bad
+  /// option. The table exists unless loading failed or an option was bad.
+  int Status() const { return status_; }
+  bool HasTable() const { return job_ != nullptr; }
+  CCliMappingJob& Job() { return *job_; }
+
+ private:
+  CMemoryLoadLog log_;
+  std::unique_ptr<CCliMappingJob> job_;
+  int status_;
 };

@@ -178,31 +178,18 @@ int RunReportCommand(std::span<char* const> args) {
   CCliArgs cli(args, {"translated", "fonts", "font-type", "map", "family", "component", "format"},
                {"escape", "quiet"});
   if (!cli.ok()) return CliUsageError("report", cli.error());
-  if (!cli.Positional().empty()) return CliUsageError("report", "unexpected argument");
-  if (!cli.Has("translated")) return CliUsageError("report", "--translated is needed");
-  int32_t fontType = 0;
-  if (!CliFontType(cli, fontType)) return CliUsageError("report", "--font-type must be 0, 1 or 2");
   const std::string formatName = cli.Value("format", "tsv");
   ReportFormat format = ReportFormat::Tsv;
   if (formatName == "csv") format = ReportFormat::Csv;
   else if (formatName == "json") format = ReportFormat::Json;
   else if (formatName != "tsv") return CliUsageError("report", "--format must be tsv, csv or json");
-  if (auto problem = CliBatchChangeProblem(cli)) return CliUsageError("report", *problem);
+  CCliTableLoad load(cli, "report");
+  if (!load.HasTable()) return load.Status();
 
-  CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(), fontType);
-  CMemoryLoadLog log;
-  CCliMappingJob job(choices, log, !cli.Has("quiet"));
-  if (!job.Load(cli.Has("fonts"))) {
-    for (const CMemoryLoadLog::Line& line : log.Lines()) PrintMessage(line.text);
-    return kCliFailed;
-  }
-  CStderrMessageSink messages;
-  const bool mapped = job.BuildTable(cli, messages);
-
-  const CFontReferenceList& model = job.Session().TranslatedModel();
+  const CFontReferenceList& model = load.Job().Session().TranslatedModel();
   CReportWriter writer(format, cli.Has("escape"));
   writer.Begin();
   for (int32_t i = 0; i < model.Count(); ++i) writer.Add(RecordOf(*model.GetAt(i)));
   writer.End();
-  return mapped ? kCliOk : kCliFailed;
+  return load.Status();
 }

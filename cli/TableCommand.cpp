@@ -29,25 +29,10 @@ void AppendRow(std::string& out, const CTerminalText& terminal, int32_t columnCo
 int RunTableCommand(std::span<char* const> args) {
   CCliArgs cli(args, {"translated", "fonts", "font-type", "map", "family", "component"}, {"escape", "quiet"});
   if (!cli.ok()) return CliUsageError("table", cli.error());
-  if (!cli.Positional().empty()) return CliUsageError("table", "unexpected argument");
-  if (!cli.Has("translated")) return CliUsageError("table", "--translated is needed");
-  int32_t fontType = 0;
-  if (!CliFontType(cli, fontType)) return CliUsageError("table", "--font-type must be 0, 1 or 2");
-  if (auto problem = CliBatchChangeProblem(cli)) return CliUsageError("table", *problem);
+  CCliTableLoad load(cli, "table");
+  if (!load.HasTable()) return load.Status();
 
-  CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(),
-                         fontType);
-  CMemoryLoadLog log;
-  CCliMappingJob job(choices, log, !cli.Has("quiet"));
-  if (!job.Load(cli.Has("fonts"))) {
-    // The log tells why; stdout is kept for tables.
-    for (const CMemoryLoadLog::Line& line : log.Lines()) PrintMessage(line.text);
-    return kCliFailed;
-  }
-  CStderrMessageSink messages;
-  const bool mapped = job.BuildTable(cli, messages);
-
-  const CMappingTable& table = job.Table();
+  const CMappingTable& table = load.Job().Table();
   const CTerminalText terminal(cli.Has("escape"));
   std::string out;
   AppendRow(out, terminal, kMappingColumnCount, [](int32_t column) { return MappingColumnHeader(column); });
@@ -59,5 +44,5 @@ int RunTableCommand(std::span<char* const> args) {
     }
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
-  return mapped ? kCliOk : kCliFailed;
+  return load.Status();
 }
