@@ -11,7 +11,7 @@
 #include "cli/CTerminalText.h"
 #include "cli/CliArgs.h"
 #include "cli/CliConsole.h"
-#include "cli/CliMappingJob.h"
+#include "cli/CliTableLoad.h"
 #include "cli/Commands.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"

@@ -10,7 +10,7 @@
 #include "cli/CTerminalText.h"
 #include "cli/CliArgs.h"
 #include "cli/CliConsole.h"
-#include "cli/CliMappingJob.h"
+#include "cli/CliTableLoad.h"
 #include "cli/Commands.h"
 #include "mapping/MappingColumns.h"
 

@@ -2,6 +2,8 @@
 #include "output/LineDiff.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -120,12 +122,30 @@ std::vector<DiffHunk> DiffLines(const Lines& before, const Lines& after, int32_t
     if (hunk.beforeCount == 0) --hunk.beforeStart;
     if (hunk.afterCount == 0) --hunk.afterStart;
     for (int32_t j = start; j < stop; ++j) {
-      hunk.lines.push_back({ops[j], ops[j] == '+' ? after[afterAt[j]] : before[beforeAt[j]]});
+      hunk.lines.push_back({ops[j], std::string(ops[j] == '+' ? after[afterAt[j]] : before[beforeAt[j]])});
     }
     hunks.push_back(std::move(hunk));
     i = stop;
   }
   return hunks;
+}
+
+namespace {
+bool ReadWhole(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = std::move(buffer).str();
+  return !in.bad();
+}
+}  // namespace
+
+bool DiffFiles(const std::string& before, const std::string& after, std::vector<DiffHunk>& hunks) {
+  std::string beforeText, afterText;
+  if (!ReadWhole(before, beforeText) || !ReadWhole(after, afterText)) return false;
+  hunks = DiffLines(SplitLines(beforeText), SplitLines(afterText));
+  return true;
 }
 
 std::string HunkHeader(const DiffHunk& hunk) {

@@ -10,7 +10,7 @@
 /// One line of a hunk: ' ' kept, '-' only before, '+' only after.
 struct DiffLine {
   char op;
-  std::string_view text;
+  std::string text;
 };
 
 /// Lines that differ with the unchanged lines around them. Starts count
@@ -31,6 +31,10 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 /// that are joined. Empty when the two are equal.
 std::vector<DiffHunk> DiffLines(const std::vector<std::string_view>& before,
                                 const std::vector<std::string_view>& after, int32_t context = 3);
+
+/// DiffLines of the files \p before and \p after, read as they are (CR LF
+/// or LF). False when one cannot be read.
+[[nodiscard]] bool DiffFiles(const std::string& before, const std::string& after, std::vector<DiffHunk>& hunks);
 
 /// The hunk's header line, "@@ -1,4 +1,5 @@".
 std::string HunkHeader(const DiffHunk& hunk);

@@ -97,4 +97,5 @@ enum StringId : int32_t {
   IdsVerifyCount = 912,
   IdsVerifyUnreadable = 913,
   IdsVerifyMore = 914,
+  IdsBatchChangeUnmatched = 915,
 };

@@ -96,6 +96,6 @@ TEST(TableCommand, FamilyAndComponentChangeRowsAfterTheMapsInTheOrderGiven) {
   // a usage error.
   CliInvocation none("table " + kSamples + " --family times=Optima");
   EXPECT_EQ(0, none.status);
-  EXPECT_NE(std::string::npos, none.stderrText.find("no row offers \"times\"")) << none.stderrText;
+  EXPECT_NE(std::string::npos, none.stderrText.find("No row offers \"times\"; nothing was changed to Optima.")) << none.stderrText;
   EXPECT_EQ(2, CliInvocation("table " + kSamples + " --component body").status);
 }

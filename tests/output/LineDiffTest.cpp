@@ -11,7 +11,7 @@ std::string Render(const std::vector<DiffHunk>& hunks) {
   std::string out;
   for (const DiffHunk& hunk : hunks) {
     out += HunkHeader(hunk) + "\n";
-    for (const DiffLine& line : hunk.lines) out += line.op + std::string(line.text) + "\n";
+    for (const DiffLine& line : hunk.lines) out += line.op + line.text + "\n";
   }
   return out;
 }

@@ -39,7 +39,7 @@ class VerifyOutputTest : public ::testing::Test {
     CCollectingMessageSink messages;
     LoadFontMaps({testsupport::SourcePath("examples/demo-map.txt").string()}, table, session->FontModel(),
                  messages);
-    return GenerateOutput(session->TranslatedModel(), *choices, reporter, nullptr);
+    return GenerateOutput(session->TranslatedModel(), *choices, reporter, nullptr).written;
   }
 
   // Replaces the first \p from after \p anchor in \p path by \p to.
