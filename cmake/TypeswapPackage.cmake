@@ -19,5 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # man-db and bash-completion pick up their files without maintainer scripts;
 # the desktop's caches are refreshed by dpkg triggers of their own packages.
+# The wizard cannot open a window without a Qt platform plugin, which no
+# library links and dpkg-shlibdeps therefore cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 include(CPack)
