@@ -68,4 +68,5 @@ void CHelpWindow::ShowTopic(const QString& page, uint32_t context) {
   show();
   raise();
   activateWindow();
+  browser_->setFocus();  // the arrow and page keys scroll at once
 }

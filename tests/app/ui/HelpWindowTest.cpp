@@ -48,6 +48,10 @@ void HelpWindowTest::opensAtTheTopicOfEachPageAndDialog() {
     previous = scrolled;
   }
   QCOMPARE(CHelpWindow::AnchorOf(0x2008D), QStringLiteral("0x2008D"));
+
+  // Escape closes it, as any dialog.
+  QTest::keyClick(&help, Qt::Key_Escape);
+  QVERIFY(!help.isVisible());
 }
 
 QTEST_MAIN(HelpWindowTest)
