@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "CT_CString.h"
 #include "CT_ErrorManager.h"
+#include "CT_Exit.h"
 #include "CT_Forum.h"
+#include "CT_Init.h"
 #include "CT_LoadString.h"
 #include "CT_OS.h"
 #include "CT_UString.h"
@@ -217,6 +220,18 @@ TEST_F(ErrorManagerTest, ErrorLocationWindow) {
   EXPECT_EQ(s_shownText, u"(3): broken");
 }
 
+TEST_F(ErrorManagerTest, AbortEndsTheProcess) {
+  EXPECT_EXIT(
+      {
+        CT_ErrorManager::sv_SetMessageBox(
+            [](const char16_t*, const char16_t*, uint32_t) -> int32_t { return 3; });
+        errors->v_SetError(1, u"fatal");
+        errors->i_ErrorLocationWindow(0, u"Caption", 2);
+        std::exit(0);
+      },
+      testing::ExitedWithCode(EXIT_FAILURE), "");
+}
+
 TEST_F(ErrorManagerTest, WithoutABoxTheTextGoesToStandardError) {
   errors->v_SetError(3, u"to stderr");
   testing::internal::CaptureStderr();
@@ -258,6 +273,20 @@ TEST_F(ErrorManagerTest, LoadString) {
   EXPECT_EQ(std::u16string(area), u"File c not found (1)");
   CT_LoadString::sv_LoadStringVA(&wide, module, 77, 1);
   EXPECT_EQ(wide.vn_GetLength(), 0u);
+}
+
+int s_started = 0;
+
+TEST(LifetimeTest, InitAndExitObjectsRunTheirFunctions) {
+  {
+    CT_Init start([] { ++s_started; });
+    EXPECT_EQ(s_started, 1);
+    CT_Exit end([] { s_started += 10; });
+    EXPECT_EQ(s_started, 1);
+  }
+  EXPECT_EQ(s_started, 11);
+  // The library started itself before any test ran.
+  EXPECT_NE(CT_ErrorManager::spco_Get(), nullptr);
 }
 
 TEST(OsTest, LinuxCountsAsNt) {
