@@ -12,10 +12,10 @@ namespace {
 
 StringOps<char> OpsOf(const CT_CString* s) { return StringOps<char>(s->n_GetCodePage()); }
 
-// The lead bytes of the double-byte code pages, whose second bytes may
-// look like Latin letters and must not change case.
+// The lead bytes of the double-byte code pages (already resolved), whose
+// second bytes may look like Latin letters and must not change case.
 bool IsLeadByte(uint32_t codePage, unsigned char c) {
-  switch (CT_StringConvert::sn_ResolveCodePage(codePage)) {
+  switch (codePage) {
     case 932: return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     case 936:
     case 949:
@@ -28,6 +28,7 @@ void ShiftCase(CT_Buffer& buffer, uint32_t codePage, char first, char last, int 
   uint32_t length = textstorage::Text<char>::Length(buffer);
   if (!length) return;
   char* text = textstorage::Text<char>::Mutable(buffer);
+  codePage = CT_StringConvert::sn_ResolveCodePage(codePage);
   for (uint32_t i = 0; i < length; ++i) {
     if (IsLeadByte(codePage, static_cast<unsigned char>(text[i])))
       ++i;
