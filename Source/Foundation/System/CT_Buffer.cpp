@@ -185,10 +185,9 @@ void CT_Buffer::v_SetMinSize(uint32_t size, bool keep) {
 }
 
 void CT_Buffer::v_SetUsedSize(uint32_t size) {
-  if (!m_data) {
-    if (size == 0) return;
-    v_SetSize(size, true);  // no storage to keep the size in: make some
-  }
+  if (!m_data && size == 0) return;
+  // A size beyond the capacity would let readers run off the storage.
+  if (size > n_GetMaximumSize()) v_SetSize(size, true);
   v_CopyWeWrite();
   pso_Header()->usedSize = size;
 }

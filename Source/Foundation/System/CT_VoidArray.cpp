@@ -58,6 +58,10 @@ bool CT_VoidArray::b_IsEqual(const CT_VoidArray* other) const {
 }
 
 void CT_VoidArray::v_GetAt(void* item, uint32_t index) const {
+  if (index == 0 || index > n_GetCount()) {  // no such item: zero bytes, not a stray read
+    std::memset(item, 0, m_itemSize);
+    return;
+  }
   const auto* from = static_cast<const uint8_t*>(m_buffer.qcv_Get()) + n_Bytes(index);
   // Fixed sizes let the compiler move small items as one value.
   switch (m_itemSize) {

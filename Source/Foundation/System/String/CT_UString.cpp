@@ -65,7 +65,7 @@ CT_UString::~CT_UString() = default;
 
 const char16_t* CT_UString::qcuz_Get() const { return T::Data(m_buffer); }
 
-char16_t CT_UString::u_GetAt(uint32_t pos) const { return T::Data(m_buffer)[pos]; }
+char16_t CT_UString::u_GetAt(uint32_t pos) const { return vu_GetAt(pos); }
 
 void CT_UString::v_SetAt(char16_t character, uint32_t pos) { vv_SetAt(character, pos); }
 

@@ -225,6 +225,8 @@ TEST(VoidArrayTest, ItemsFromOne) {
   int32_t value = 0;
   array.v_GetAt(&value, 1);
   EXPECT_EQ(value, 10);
+  array.v_GetAt(&value, 6);  // past the end: zero
+  EXPECT_EQ(value, 0);
   int32_t missing = 99, present = 13;
   EXPECT_EQ(array.n_Find(&missing), 0u);
   EXPECT_EQ(array.n_Find(&present), 4u);

@@ -137,6 +137,9 @@ TEST(StringTest, VirtualOperationsKeepTheirExportedOrder) {
 
 TEST(StringTest, EditsEndAndGrowTheText) {
   CT_CString s("abcdef");
+  EXPECT_EQ(s.vc_GetAt(5), 'f');
+  EXPECT_EQ(s.vc_GetAt(6), '\0');
+  EXPECT_EQ(s.vc_GetAt(5000), '\0');  // never read past the storage
   s.vv_SetAt('\0', 3);
   EXPECT_STREQ(s.qccz_Get(), "abc");
   EXPECT_EQ(s.vn_GetLength(), 3u);
