@@ -18,7 +18,7 @@ class CT_UString : public CT_String {
   /// Room for \p length units, holding the empty text.
   explicit CT_UString(uint32_t length);
   CT_UString(const char16_t* text, uint32_t length = 0xFFFFFFFFu);
-  CT_UString(const char* text, uint32_t length, uint32_t codePage);
+  CT_UString(const char* text, uint32_t length = 0xFFFFFFFFu, uint32_t codePage = 0);
   explicit CT_UString(const CT_Buffer* buffer);
   /// A CT_CString source is converted with its own code page.
   explicit CT_UString(const CT_String* string);
