@@ -67,9 +67,10 @@ uint32_t Format(char16_t* target, uint32_t size, const char16_t* format, va_list
     int width = -1, precision = -1;
     if (*p == u'*') {
       width = va_arg(ap, int);
-      if (width < 0) {
+      if (width < 0) {  // a negative width is a "-" flag
         left = true;
         width = -width;
+        spec += '-';
       }
       spec += std::to_string(width);
       ++p;

@@ -283,6 +283,8 @@ TEST(StringTest, FormatCutsAt2047) {
   CT_UString u;
   u.v_Format(u"%s|%hs|%c|%-4d|%x|%5s", u"\u65e5", "b", u'\u00e9', 7, 255u, u"r");
   EXPECT_EQ(U(u), u"\u65e5|b|\u00e9|7   |ff|    r");
+  u.v_Format(u"[%*d|%-*s|%.2hs|%%|%lld]", -3, 4, 3, u"ab", "xyz", 1LL << 40);
+  EXPECT_EQ(U(u), u"[4  |ab |xy|%|1099511627776]");
   std::u16string wideBig(3000, u'y');
   u.v_Format(u"%s", wideBig.c_str());
   EXPECT_EQ(u.vn_GetLength(), 2047u);
