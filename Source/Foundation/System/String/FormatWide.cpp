@@ -57,12 +57,12 @@ uint32_t Format(char16_t* target, uint32_t size, const char16_t* format, va_list
     }
     // Gather one conversion: %[flags][width][.precision][length]type.
     const char16_t* start = f;
-    std::string spec = "%";
+    std::string prefix = "%";
     const char16_t* p = f + 1;
     bool left = false;
     while (*p && *p < 128 && std::strchr("-+ #0", char(*p))) {
       left |= *p == u'-';
-      spec += char(*p++);
+      prefix += char(*p++);
     }
     int width = -1, precision = -1;
     if (*p == u'*') {
@@ -70,28 +70,28 @@ uint32_t Format(char16_t* target, uint32_t size, const char16_t* format, va_list
       if (width < 0) {  // a negative width is a "-" flag
         left = true;
         width = -width;
-        spec += '-';
+        prefix += '-';
       }
-      spec += std::to_string(width);
+      prefix += std::to_string(width);
       ++p;
     } else {
       for (width = *p >= u'0' && *p <= u'9' ? 0 : -1; *p >= u'0' && *p <= u'9'; ++p) {
         width = width * 10 + (*p - u'0');
-        spec += char(*p);
+        prefix += char(*p);
       }
     }
     if (*p == u'.') {
-      spec += '.';
+      prefix += '.';
       ++p;
       precision = 0;
       if (*p == u'*') {
         precision = va_arg(ap, int);
-        spec += std::to_string(precision < 0 ? 0 : precision);
+        prefix += std::to_string(precision < 0 ? 0 : precision);
         ++p;
       } else {
         for (; *p >= u'0' && *p <= u'9'; ++p) {
           precision = precision * 10 + (*p - u'0');
-          spec += char(*p);
+          prefix += char(*p);
         }
       }
     }
@@ -129,7 +129,7 @@ uint32_t Format(char16_t* target, uint32_t size, const char16_t* format, va_list
         break;
       default: {
         char buffer[512];
-        std::string conversion = spec;
+        std::string conversion = prefix;
         if (length == "q") length = "ll";
         if (length == "w") length = "";
         conversion += length + type;
