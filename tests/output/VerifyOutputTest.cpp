@@ -8,6 +8,7 @@
 
 #include "app/CLoadSession.h"
 #include "app/CMemoryLoadLog.h"
+#include "app/SharedOperations.h"
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/FontMapFile.h"
@@ -65,10 +66,16 @@ class VerifyOutputTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(VerifyOutputTest, ACorrectRunPasses) {
+TEST_F(VerifyOutputTest, ACorrectRunPassesEvenAfterALoadWasStopped) {
   const std::vector<COutputRecord> written = Run();
   ASSERT_EQ(2u, written.size());
   EXPECT_TRUE(VerifyOutput(session->TranslatedModel(), written).empty());
+  // Stop on the load page leaves the flag set; the check reads regardless
+  // and leaves the flag as it found it.
+  SetStopFlag(1);
+  EXPECT_TRUE(VerifyOutput(session->TranslatedModel(), written).empty());
+  EXPECT_EQ(1, GetStopFlag());
+  SetStopFlag(0);
 }
 
 TEST_F(VerifyOutputTest, AReferenceLeftAtItsOldFontIsCaughtWithItsPlace) {
