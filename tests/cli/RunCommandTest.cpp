@@ -186,3 +186,23 @@ TEST_F(RunCommand, EachCommandExplainsItselfWithHelp) {
   for (const char* option : {"--dry-run", "--no-verify", "--family", "--component", "--quiet", "--escape"})
     EXPECT_NE(std::string::npos, help.stdoutText.find(option)) << option;
 }
+
+TEST_F(RunCommand, ACopyThatDoesNotSayWhatWasAskedFailsTheRun) {
+  // A chart font's new family ending in a digit cannot survive its
+  // spelled-out name (Helv2 at 10 becomes Helv210, read back as Helv at
+  // 210): the check reads the copy again and says so.
+  const std::string map = dir.Write("digit.txt",
+                                    "KORVIN Typeswap 1.00 for Interleaf;\r\n"
+                                    "Chart Font;;wst:helv;10;;;Helv2;10;;;\r\n");
+  CliInvocation checked = Run("--map '" + map + "'");
+  EXPECT_EQ(1, checked.status);
+  EXPECT_NE(std::string::npos, checked.stderrText.find("brochure.doc does not hold the fonts that were asked for:\n"
+                                                       "line 140, column 24: Chart Font is Helv 210 where Helv2 10 "
+                                                       "was asked.\n"))
+      << checked.stderrText;
+  EXPECT_TRUE(checked.Has("Finished processing."));
+  // Without the check the same run claims success.
+  CliInvocation unchecked = Run("--map '" + map + "' --no-verify");
+  EXPECT_EQ(0, unchecked.status) << unchecked.stderrText;
+  EXPECT_EQ("", unchecked.stderrText);
+}
