@@ -24,12 +24,17 @@ namespace {
 
 using Lines = std::vector<std::string_view>;
 
+// See Note [large differences].
+constexpr int32_t kExactLimit = 20000;  // lines, before and after together
+constexpr int32_t kExactSteps = 2000;
+constexpr int32_t kWindow = 64;
+
 // Myers' greedy search for the shortest edit of a[0..n) into b[0..m); the
-// edit as one op per line, in order. Output documents differ from their
-// input in few lines, so the number of edit steps D stays small and the
-// O(D^2) trace kept for the way back does too.
+// edit as one op per line, in order, or nothing when it would take more
+// than kExactSteps steps (the O(D^2) trace kept for the way back stays
+// small).
 std::vector<char> ShortestEdit(const std::string_view* a, int32_t n, const std::string_view* b, int32_t m) {
-  const int32_t max = n + m;
+  const int32_t max = std::min(n + m, kExactSteps);
   std::vector<std::vector<int32_t>> trace;  // V of each step, diagonals -d..d
   std::vector<int32_t> v(2 * static_cast<size_t>(max) + 3, 0);
   const int32_t offset = max + 1;
@@ -48,6 +53,7 @@ std::vector<char> ShortestEdit(const std::string_view* a, int32_t n, const std::
     }
     trace.emplace_back(v.begin() + offset - d, v.begin() + offset + d + 1);
   }
+  if (steps < 0) return {};
   // Back from the end, step by step.
   std::vector<char> ops;
   int32_t x = n, y = m;
@@ -69,6 +75,44 @@ std::vector<char> ShortestEdit(const std::string_view* a, int32_t n, const std::
   return ops;
 }
 
+// Note [large differences]: Myers' search costs O((N + M) D) time and its
+// trace O(D^2) memory, which a document whose every other paragraph changes
+// font (D in the hundred thousands) cannot afford. Beyond kExactLimit lines,
+// or kExactSteps steps, the edit is found greedily instead: equal lines are kept; where they
+// differ, the nearest way to get in step again within kWindow lines wins
+// (k lines inserted, k deleted, or k replaced), in step meaning two equal
+// lines in a row so that blank lines do not pair by chance. Output changes
+// lines in place and inserts definition lines, so the window finds every
+// change; the edit may be longer than the shortest, never wrong.
+
+std::vector<char> GreedyEdit(const std::string_view* a, int32_t n, const std::string_view* b, int32_t m) {
+  auto inStep = [&](int32_t i, int32_t j) {
+    return i < n && j < m && a[i] == b[j] && (i + 1 >= n || j + 1 >= m || a[i + 1] == b[j + 1]);
+  };
+  std::vector<char> ops;
+  int32_t i = 0, j = 0;
+  while (i < n || j < m) {
+    if (i < n && j < m && a[i] == b[j]) {
+      ops.push_back(' ');
+      ++i, ++j;
+      continue;
+    }
+    int32_t deleted = 1, inserted = 1;  // nothing in step: one line replaced
+    for (int32_t k = 1; k <= kWindow; ++k) {
+      if (inStep(i, j + k)) { deleted = 0, inserted = k; break; }
+      if (inStep(i + k, j)) { deleted = k, inserted = 0; break; }
+      if (inStep(i + k, j + k)) { deleted = k, inserted = k; break; }
+    }
+    deleted = std::min(deleted, n - i);
+    inserted = std::min(inserted, m - j);
+    ops.insert(ops.end(), static_cast<size_t>(deleted), '-');
+    ops.insert(ops.end(), static_cast<size_t>(inserted), '+');
+    i += deleted;
+    j += inserted;
+  }
+  return ops;
+}
+
 }  // namespace
 
 std::vector<DiffHunk> DiffLines(const Lines& before, const Lines& after, int32_t context) {
@@ -80,7 +124,13 @@ std::vector<DiffHunk> DiffLines(const Lines& before, const Lines& after, int32_t
   while (tail < n - head && tail < m - head && before[n - 1 - tail] == after[m - 1 - tail]) ++tail;
 
   std::vector<char> ops(static_cast<size_t>(head), ' ');
-  std::vector<char> middle = ShortestEdit(before.data() + head, n - head - tail, after.data() + head, m - head - tail);
+  const int32_t beforeMiddle = n - head - tail, afterMiddle = m - head - tail;
+  // See Note [large differences].
+  std::vector<char> middle;
+  if (beforeMiddle + afterMiddle <= kExactLimit)
+    middle = ShortestEdit(before.data() + head, beforeMiddle, after.data() + head, afterMiddle);
+  if (middle.empty() && beforeMiddle + afterMiddle > 0)
+    middle = GreedyEdit(before.data() + head, beforeMiddle, after.data() + head, afterMiddle);
   ops.insert(ops.end(), middle.begin(), middle.end());
   ops.insert(ops.end(), static_cast<size_t>(tail), ' ');
 

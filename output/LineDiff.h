@@ -25,10 +25,11 @@ struct DiffHunk {
 /// a line end counts too. The views point into \p text.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-/// A shortest edit from \p before to \p after (Myers' algorithm on what is
-/// left after the common first and last lines), grouped into hunks with
+/// An edit from \p before to \p after, grouped into hunks with
 /// \p context unchanged lines around each change; hunks closer than twice
-/// that are joined. Empty when the two are equal.
+/// that are joined. Empty when the two are equal. The edit is a shortest
+/// one (Myers' algorithm on what is left after the common first and last
+/// lines) unless that is very large; see Note [large differences].
 std::vector<DiffHunk> DiffLines(const std::vector<std::string_view>& before,
                                 const std::vector<std::string_view>& after, int32_t context = 3);
 

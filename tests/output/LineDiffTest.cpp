@@ -16,6 +16,25 @@ std::string Render(const std::vector<DiffHunk>& hunks) {
   return out;
 }
 
+// \p before with the hunks applied, as patch would apply them.
+std::vector<std::string> Apply(const std::vector<std::string_view>& before, const std::vector<DiffHunk>& hunks) {
+  std::vector<std::string> out;
+  size_t next = 0;  // index into before
+  for (const DiffHunk& hunk : hunks) {
+    const size_t start = static_cast<size_t>(hunk.beforeCount == 0 ? hunk.beforeStart : hunk.beforeStart - 1);
+    while (next < start) out.emplace_back(before[next++]);
+    for (const DiffLine& line : hunk.lines) {
+      if (line.op != '+') {
+        EXPECT_EQ(before.at(next), line.text);
+        ++next;
+      }
+      if (line.op != '-') out.push_back(line.text);
+    }
+  }
+  while (next < before.size()) out.emplace_back(before[next++]);
+  return out;
+}
+
 }  // namespace
 
 TEST(LineDiffTest, SplitsOnLfAndCrLfAndKeepsALastLineWithoutEnd) {
@@ -71,4 +90,32 @@ TEST(LineDiffTest, FindsAShortestEditWhenLinesRepeat) {
   for (const DiffHunk& hunk : DiffLines(before, after))
     for (const DiffLine& line : hunk.lines) changed += line.op != ' ';
   EXPECT_EQ(5, changed);  // the classic example: D = 5
+}
+
+TEST(LineDiffTest, ALargeDocumentChangedThroughoutGivesHunksThatMakeTheCopy) {
+  // 60000 lines, every seventh changed in place, definition lines inserted
+  // near the top and blank lines everywhere: too large for the exact search.
+  std::vector<std::string> beforeText, afterText;
+  for (int i = 0; i < 60000; ++i) {
+    std::string line = i % 3 == 0 ? std::string() : "line " + std::to_string(i);
+    beforeText.push_back(line);
+    if (i == 5)
+      for (int k = 0; k < 10; ++k) afterText.push_back("\tF" + std::to_string(20 + k) + " = Mincho 10,");
+    afterText.push_back(i % 7 == 0 ? line + " changed" : line);
+  }
+  std::vector<std::string_view> before(beforeText.begin(), beforeText.end());
+  std::vector<std::string_view> after(afterText.begin(), afterText.end());
+  const std::vector<DiffHunk> hunks = DiffLines(before, after);
+  EXPECT_EQ(afterText, Apply(before, hunks));
+  size_t changed = 0;
+  for (const DiffHunk& hunk : hunks)
+    for (const DiffLine& line : hunk.lines) changed += line.op != ' ';
+  EXPECT_EQ(10u + 2 * ((60000 + 6) / 7), changed);  // as short as it can be here
+}
+
+TEST(LineDiffTest, HunksOfTheExactSearchMakeTheCopyToo) {
+  auto before = Lines({"a", "", "b", "", "c", "d", "", "e"});
+  auto after = Lines({"", "a", "", "B", "", "c", "", "e", "f"});
+  std::vector<std::string> expected(after.begin(), after.end());
+  EXPECT_EQ(expected, Apply(before, DiffLines(before, after, 1)));
 }
