@@ -1,0 +1,285 @@
+// The mapping page's logic: the Available Fonts boxes, their remembered
+// choices, and what the page's events apply to the selected row.
+#include "mapping/CMappingPageModel.h"
+
+#include <algorithm>
+
+#include "mapping/FoldCase.h"
+#include "mapping/FontSizes.h"
+#include "mapping/MappingRules.h"
+#include "mapping/RowFileNames.h"
+#include "mapping/CMessageSink.h"
+#include "model/CFontReferenceList.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+
+namespace {
+
+// \p index when \p entries has such an entry, else -1 (no selection).
+int32_t ValidIndex(int32_t index, const std::vector<std::string>& entries) {
+  return index >= 0 && index < static_cast<int32_t>(entries.size()) ? index : -1;
+}
+
+// The Name box sorts its entries as a sorted combo box does: without regard
+// to case.
+std::vector<std::string> SortedAsTheBox(const CUniqueTextList& families) {
+  std::vector<std::string> names = families.ToVector();
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return FoldCase(a) < FoldCase(b);
+  });
+  return names;
+}
+
+}  // namespace
+
+CategoryGroup GroupOfCategory(const std::string& category) {
+  for (int32_t id : {IdsCategoryFontDefinition, IdsCategoryFontNumber, IdsCategoryFontChange}) {
+    if (category == CategoryText(id)) return CategoryGroup::FontDefinition;
+  }
+  for (int32_t id : {IdsCategoryChartFont, IdsCategoryTextStringFont}) {
+    if (category == CategoryText(id)) return CategoryGroup::Chart;
+  }
+  return CategoryGroup::None;
+}
+
+CMappingPageModel::CMappingPageModel(CFontReferenceList& translated, CFontReferenceList& fontFiles,
+                                     const CWizardChoices& choices, CMessageSink& messages)
+    : translated_(translated), fontFiles_(fontFiles), choices_(choices), messages_(messages),
+      table_(translated) {
+  table_.AddObserver(this);
+}
+
+CMappingPageModel::~CMappingPageModel() { table_.RemoveObserver(this); }
+
+void CMappingPageModel::Open() {
+  OrderFontSizes(fontFiles_.FontSizes());
+  table_.BuildTable();  // selects row 0, which fills the boxes
+  FillNameBox();
+  FillSizeBox();
+  controls_.nameSelection = -1;
+  Changed();
+}
+
+// ---- the boxes ------------------------------------------------------------
+
+CategoryGroup CMappingPageModel::ShownGroup() const { return GroupOfCategory(fontFiles_.GetShownCategory()); }
+
+void CMappingPageModel::FillNameBox() {
+  if (fontFiles_.GetPreviousCategory() == fontFiles_.GetShownCategory()) return;
+  controls_.names.clear();
+  controls_.nameSelection = -1;
+  switch (ShownGroup()) {
+    case CategoryGroup::FontDefinition:
+      controls_.names = SortedAsTheBox(fontFiles_.DefinedFamilies());
+      controls_.nameSelection = ValidIndex(fontFiles_.GetDefinedFamilyChoice(), controls_.names);
+      break;
+    case CategoryGroup::Chart:
+      controls_.names = SortedAsTheBox(fontFiles_.NamedFamilies());
+      controls_.nameSelection = ValidIndex(fontFiles_.GetNamedFamilyChoice(), controls_.names);
+      break;
+    case CategoryGroup::None:
+      break;
+  }
+  Changed();
+}
+
+void CMappingPageModel::FillSizeBox() {
+  if (fontFiles_.GetPreviousCategory() == fontFiles_.GetShownCategory()) return;
+  controls_.sizes = fontFiles_.FontSizes().ToVector();
+  int32_t choice = -1;
+  switch (ShownGroup()) {
+    case CategoryGroup::FontDefinition:
+      choice = fontFiles_.GetSizeChoice();
+      break;
+    case CategoryGroup::Chart:
+      choice = fontFiles_.GetOtherSizeChoice();
+      break;
+    case CategoryGroup::None:
+      break;
+  }
+  controls_.sizeSelection = ValidIndex(choice, controls_.sizes);
+  controls_.sizeText = controls_.sizeSelection >= 0 ? controls_.sizes[controls_.sizeSelection] : std::string();
+  Changed();
+}
+
+NewFontTuple CMappingPageModel::ReadAvailableFonts() const {
+  NewFontTuple font;
+  if (controls_.nameSelection >= 0) font.family = controls_.names[controls_.nameSelection];
+  if (controls_.sizeSelection >= 0) font.size = controls_.sizes[controls_.sizeSelection];
+  // The words the documents' font descriptions use, not texts to translate.
+  if (controls_.bold) font.bold = "Bold";
+  if (controls_.italic) font.italic = "Italic";
+  return font;
+}
+
+void CMappingPageModel::ApplyAvailableFonts() { table_.ApplyToSelected(true, ReadAvailableFonts()); }
+
+void CMappingPageModel::ApplyFieldChange(Field field) {
+  if (table_.GetSelectedRow() < 0) return;
+  NewFontTuple font = table_.SelectedNewFont();
+  const NewFontTuple controls = ReadAvailableFonts();
+  switch (field) {
+    case Field::Size:
+      font.size = controls.size;
+      break;
+    case Field::Bold:
+      font.bold = controls.bold;
+      break;
+    case Field::Italic:
+      font.italic = controls.italic;
+      break;
+  }
+  table_.ApplyToSelected(true, font);
+}
+
+void CMappingPageModel::StoreControls() {
+  boldChecked_ = controls_.bold;
+  italicChecked_ = controls_.italic;
+  typedSize_ = controls_.sizeText;
+}
+
+void CMappingPageModel::Changed() {
+  if (listener_) listener_();
+}
+
+// ---- events -----------------------------------------------------------------
+
+void CMappingPageModel::RowSelected(int32_t row) {
+  const CFontReference* representative = table_.Representative(row);
+  if (!representative) return;
+  fontFiles_.SetPreviousCategory(fontFiles_.GetShownCategory());
+  fontFiles_.SetShownCategory(representative->GetCategory());
+  FillNameBox();
+  FillSizeBox();
+}
+
+void CMappingPageModel::NameChosen(int32_t index) {
+  controls_.nameSelection = ValidIndex(index, controls_.names);
+  controls_.sizeSelection = -1;
+  controls_.sizeText.clear();
+  controls_.bold = false;
+  controls_.italic = false;
+  StoreControls();
+  switch (ShownGroup()) {
+    case CategoryGroup::FontDefinition:
+      fontFiles_.SetDefinedFamilyChoice(controls_.nameSelection);
+      break;
+    case CategoryGroup::Chart:
+      fontFiles_.SetNamedFamilyChoice(controls_.nameSelection);
+      break;
+    case CategoryGroup::None:
+      break;
+  }
+  SizeChosen(-1);
+  ApplyAvailableFonts();
+  Changed();
+}
+
+void CMappingPageModel::SizeChosen(int32_t index) {
+  controls_.sizeSelection = ValidIndex(index, controls_.sizes);
+  if (controls_.sizeSelection >= 0) controls_.sizeText = controls_.sizes[controls_.sizeSelection];
+  switch (ShownGroup()) {
+    case CategoryGroup::FontDefinition:
+      fontFiles_.SetSizeChoice(controls_.sizeSelection);
+      break;
+    case CategoryGroup::Chart:
+      fontFiles_.SetOtherSizeChoice(controls_.sizeSelection);
+      break;
+    case CategoryGroup::None:
+      break;
+  }
+  ApplyFieldChange(Field::Size);
+  Changed();
+}
+
+void CMappingPageModel::BoldClicked(bool checked) {
+  controls_.bold = checked;
+  ApplyFieldChange(Field::Bold);
+  Changed();
+}
+
+void CMappingPageModel::ItalicClicked(bool checked) {
+  controls_.italic = checked;
+  ApplyFieldChange(Field::Italic);
+  Changed();
+}
+
+void CMappingPageModel::ConvertToEucClicked(bool checked) { controls_.convertToEuc = checked; }
+
+void CMappingPageModel::SizeTextEdited(const std::string& text) { controls_.sizeText = text; }
+
+void CMappingPageModel::ClearRow() { table_.ApplyToSelected(false, NewFontTuple{}); }
+
+bool CMappingPageModel::DefaultCommand(DefaultCommandFocus focus) {
+  if (focus == DefaultCommandFocus::RunButton) return true;
+  ApplyAvailableFonts();
+  if (focus == DefaultCommandFocus::SizeEdit) CheckTypedSize();
+  return false;
+}
+
+void CMappingPageModel::CheckTypedSize() {
+  const std::string typed = controls_.sizeText;
+  if (!IsValidTypedSize(typed)) {
+    if (!typed.empty()) messages_.ShowMessage(LoadResString(IdsTypedSizeOutOfRange), LoadResString(IdsCaptionError));
+    return;
+  }
+  if (InsertFontSize(fontFiles_.FontSizes(), typed)) {
+    fontFiles_.SetPreviousCategory(std::string());  // so that the box is filled again
+    FillSizeBox();
+  }
+  // The entry typed, not only the first that begins with its text: typing
+  // 12 where 12 is listed chooses 12 whatever was selected before.
+  auto entry = std::find(controls_.sizes.begin(), controls_.sizes.end(), typed);
+  SizeChosen(static_cast<int32_t>(entry - controls_.sizes.begin()));
+}
+
+void CMappingPageModel::GoBack() {
+  if (table_.GetMappingsChanged()) table_.DeleteAllRows();
+  fontFiles_.SetShownCategory(std::string());
+}
+
+// ---- commands ---------------------------------------------------------------
+
+FontMapsLoad CMappingPageModel::LoadFontMaps(const std::vector<std::string>& paths) {
+  // Every line selects its rows, which refills the boxes each time; the
+  // window is told once, at the end.
+  std::function<void()> listener = std::move(listener_);
+  listener_ = nullptr;
+  FontMapsLoad load = ::LoadFontMaps(paths, table_, fontFiles_, messages_);
+  if (load.familyAdded) FillNameBox();
+  // The controls take the values stored at the last Name choice. Convert
+  // to EUC keeps what the user ticked: loading a map is no reason to write
+  // other bytes than asked for.
+  controls_.bold = boldChecked_;
+  controls_.italic = italicChecked_;
+  controls_.sizeText = typedSize_;
+  listener_ = std::move(listener);
+  Changed();
+  return load;
+}
+
+bool CMappingPageModel::SaveFontMap(const std::string& path) {
+  return ::SaveFontMap(path, translated_, messages_);
+}
+
+std::vector<std::string> CMappingPageModel::RowFileNames(int32_t row) const {
+  return ::RowFileNames(table_, row);
+}
+
+std::vector<std::string> CMappingPageModel::RowPositions(int32_t row) const {
+  std::vector<std::string> positions;
+  const CFontReference* representative = table_.Representative(row);
+  if (!representative) return positions;
+  auto add = [&positions](const CFontReference& reference) {
+    const CTextPiece& piece = reference.GetPiece();
+    positions.push_back(piece.GetFileName() + ':' + std::to_string(piece.GetStartLine()) + ':' +
+                        std::to_string(piece.GetStartColumn()));
+  };
+  add(*representative);
+  for (int32_t position : table_.MergedRows(row)) {
+    const CFontReference* merged = translated_.GetAt(position);
+    if (!merged) break;
+    add(*merged);
+  }
+  return positions;
+}
