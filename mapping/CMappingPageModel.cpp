@@ -20,13 +20,10 @@ int32_t ValidIndex(int32_t index, const std::vector<std::string>& entries) {
   return index >= 0 && index < static_cast<int32_t>(entries.size()) ? index : -1;
 }
 
-// The Name box sorts its entries as a sorted combo box does: without regard
-// to case.
+// The Name box sorts its entries as a sorted combo box does.
 std::vector<std::string> SortedAsTheBox(const CUniqueTextList& families) {
   std::vector<std::string> names = families.ToVector();
-  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return FoldCase(a) < FoldCase(b);
-  });
+  SortIgnoringCase(names);
   return names;
 }
 
