@@ -27,6 +27,36 @@ std::vector<std::string> SortedAsTheBox(const CUniqueTextList& families) {
   return names;
 }
 
+// Where a category group finds its families and keeps its remembered Name
+// and Size box indices in the font files' list.
+struct GroupFields {
+  const CUniqueTextList& (CFontReferenceList::*families)() const;
+  int32_t (CFontReferenceList::*nameChoice)() const;
+  void (CFontReferenceList::*setNameChoice)(int32_t);
+  int32_t (CFontReferenceList::*sizeChoice)() const;
+  void (CFontReferenceList::*setSizeChoice)(int32_t);
+};
+
+constexpr GroupFields kDefinitionGroup{&CFontReferenceList::DefinedFamilies, &CFontReferenceList::GetDefinedFamilyChoice,
+                                       &CFontReferenceList::SetDefinedFamilyChoice, &CFontReferenceList::GetSizeChoice,
+                                       &CFontReferenceList::SetSizeChoice};
+constexpr GroupFields kChartGroup{&CFontReferenceList::NamedFamilies, &CFontReferenceList::GetNamedFamilyChoice,
+                                  &CFontReferenceList::SetNamedFamilyChoice, &CFontReferenceList::GetOtherSizeChoice,
+                                  &CFontReferenceList::SetOtherSizeChoice};
+
+// The fields of \p group; null for categories of neither group.
+const GroupFields* FieldsOf(CategoryGroup group) {
+  switch (group) {
+    case CategoryGroup::FontDefinition:
+      return &kDefinitionGroup;
+    case CategoryGroup::Chart:
+      return &kChartGroup;
+    case CategoryGroup::None:
+      break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 CategoryGroup GroupOfCategory(const std::string& category) {
@@ -65,17 +95,9 @@ void CMappingPageModel::FillNameBox() {
   if (fontFiles_.GetPreviousCategory() == fontFiles_.GetShownCategory()) return;
   controls_.names.clear();
   controls_.nameSelection = -1;
-  switch (ShownGroup()) {
-    case CategoryGroup::FontDefinition:
-      controls_.names = SortedAsTheBox(fontFiles_.DefinedFamilies());
-      controls_.nameSelection = ValidIndex(fontFiles_.GetDefinedFamilyChoice(), controls_.names);
-      break;
-    case CategoryGroup::Chart:
-      controls_.names = SortedAsTheBox(fontFiles_.NamedFamilies());
-      controls_.nameSelection = ValidIndex(fontFiles_.GetNamedFamilyChoice(), controls_.names);
-      break;
-    case CategoryGroup::None:
-      break;
+  if (const GroupFields* group = FieldsOf(ShownGroup())) {
+    controls_.names = SortedAsTheBox((fontFiles_.*group->families)());
+    controls_.nameSelection = ValidIndex((fontFiles_.*group->nameChoice)(), controls_.names);
   }
   Changed();
 }
@@ -83,18 +105,8 @@ void CMappingPageModel::FillNameBox() {
 void CMappingPageModel::FillSizeBox() {
   if (fontFiles_.GetPreviousCategory() == fontFiles_.GetShownCategory()) return;
   controls_.sizes = fontFiles_.FontSizes().ToVector();
-  int32_t choice = -1;
-  switch (ShownGroup()) {
-    case CategoryGroup::FontDefinition:
-      choice = fontFiles_.GetSizeChoice();
-      break;
-    case CategoryGroup::Chart:
-      choice = fontFiles_.GetOtherSizeChoice();
-      break;
-    case CategoryGroup::None:
-      break;
-  }
-  controls_.sizeSelection = ValidIndex(choice, controls_.sizes);
+  const GroupFields* group = FieldsOf(ShownGroup());
+  controls_.sizeSelection = group ? ValidIndex((fontFiles_.*group->sizeChoice)(), controls_.sizes) : -1;
   controls_.sizeText = controls_.sizeSelection >= 0 ? controls_.sizes[controls_.sizeSelection] : std::string();
   Changed();
 }
@@ -157,16 +169,7 @@ void CMappingPageModel::NameChosen(int32_t index) {
   controls_.bold = false;
   controls_.italic = false;
   StoreControls();
-  switch (ShownGroup()) {
-    case CategoryGroup::FontDefinition:
-      fontFiles_.SetDefinedFamilyChoice(controls_.nameSelection);
-      break;
-    case CategoryGroup::Chart:
-      fontFiles_.SetNamedFamilyChoice(controls_.nameSelection);
-      break;
-    case CategoryGroup::None:
-      break;
-  }
+  if (const GroupFields* group = FieldsOf(ShownGroup())) (fontFiles_.*group->setNameChoice)(controls_.nameSelection);
   SizeChosen(-1);
   ApplyAvailableFonts();
   Changed();
@@ -175,16 +178,7 @@ void CMappingPageModel::NameChosen(int32_t index) {
 void CMappingPageModel::SizeChosen(int32_t index) {
   controls_.sizeSelection = ValidIndex(index, controls_.sizes);
   if (controls_.sizeSelection >= 0) controls_.sizeText = controls_.sizes[controls_.sizeSelection];
-  switch (ShownGroup()) {
-    case CategoryGroup::FontDefinition:
-      fontFiles_.SetSizeChoice(controls_.sizeSelection);
-      break;
-    case CategoryGroup::Chart:
-      fontFiles_.SetOtherSizeChoice(controls_.sizeSelection);
-      break;
-    case CategoryGroup::None:
-      break;
-  }
+  if (const GroupFields* group = FieldsOf(ShownGroup())) (fontFiles_.*group->setSizeChoice)(controls_.sizeSelection);
   ApplyFieldChange(Field::Size);
   Changed();
 }

@@ -187,6 +187,20 @@ void CMappingPageTest::opensWithTheTemplatesControls() {
   }
   QCOMPARE(page.Button(kIdOk)->text(), QStringLiteral("&Run"));
   QCOMPARE(page.Button(CMappingPage::kSaveAs)->text(), QStringLiteral("Save &As..."));
+
+  // A larger page gives the room to the list; Run keeps to the corner.
+  const QRect list = view->geometry();
+  const QRect run = page.Button(kIdOk)->geometry();
+  page.resize(page.size() + QSize(200, 150));
+  QCOMPARE(view->geometry().size(), list.size() + QSize(200, 150));
+  QCOMPARE(page.Button(kIdOk)->geometry(), run.translated(200, 150));
+  page.resize(page.minimumSize());
+  QCOMPARE(view->geometry(), list);
+
+  page.Button(kIdHelp)->click();
+  QCOMPARE(dialogs_->helpContexts, std::vector<uint32_t>{0x20000 + 132});
+  page.Button(CMappingPage::kExit)->click();
+  QCOMPARE(page.result(), -1);
 }
 
 void CMappingPageTest::categorySwitchRefillsTheNameBox() {
