@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +81,7 @@ class CMappingPageTest : public QObject {
   void runWritesWhatTheCommandLineWrites();
   void runReportsFilesNotWritten();
   void keyboardAloneThroughTheWizard();
+  void keyboardAloneThroughRealDialogs();
 
  private:
   CMappingPage& MakePage();
@@ -519,6 +522,56 @@ void CMappingPageTest::keyboardAloneThroughTheWizard() {
   QVERIFY(ranPageC);
   QCOMPARE(Files(out_).size(), size_t(2));
   QVERIFY(!pageA.isVisible());  // Exit on page C ends the program
+}
+
+void CMappingPageTest::keyboardAloneThroughRealDialogs() {
+  // The program's own dialogs, each with its modal loop: the font map's
+  // path typed into the file dialog, Enter on "Finished processing.".
+  dialogs_.reset();
+  CMappingPage& page = MakePage();
+  page.hide();
+  std::vector<std::string> steps;
+  QTimer walk;
+  connect(&walk, &QTimer::timeout, [&] {
+    QWidget* active = QApplication::activeModalWidget();
+    if (!active) return;
+    if (!active->isActiveWindow()) {
+      // What a window manager does when a box over the page closes; the
+      // offscreen platform leaves it to us.
+      active->activateWindow();
+      return;
+    }
+    if (auto* files = qobject_cast<QFileDialog*>(active)) {
+      steps.push_back("file dialog: " + files->windowTitle().toStdString());
+      QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(Example("demo-map.txt")));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else if (auto* box = qobject_cast<QMessageBox*>(active)) {
+      steps.push_back("box: " + box->text().toStdString());
+      QTest::keyClick(box, Qt::Key_Return);
+    } else if (active == &page && steps.empty()) {
+      steps.push_back("load");
+      QTest::keyClick(&page, Qt::Key_L, Qt::AltModifier);
+    } else if (active == &page && steps.size() == 2) {
+      steps.push_back("run");
+      QTest::keyClick(&page, Qt::Key_R, Qt::AltModifier);
+    } else if (active == &page && steps.size() == 4) {
+      steps.push_back("exit");
+      QTest::keyClick(&page, Qt::Key_E, Qt::AltModifier);
+    }
+  });
+  walk.start(50);
+  QTimer guard;
+  guard.setSingleShot(true);
+  connect(&guard, &QTimer::timeout, [&page] { page.done(-2); });
+  guard.start(15000);
+  const int result = CWizardPage::RunModal(page);
+  walk.stop();
+  guard.stop();
+  dialogs_ = std::make_unique<CScriptedDialogService>();
+  QCOMPARE(result, -1);
+  QCOMPARE(steps, (std::vector<std::string>{"load", "file dialog: Load Font Map", "run", "box: Finished processing.",
+                                            "exit"}));
+  QCOMPARE(Files(out_).size(), size_t(2));
 }
 
 QTEST_MAIN(CMappingPageTest)
