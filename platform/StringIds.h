@@ -98,5 +98,5 @@ enum StringId : int32_t {
   IdsRunNotAllWritten = 269,
   IdsRunNotAllConverted = 270,
   IdsRunReports = 271,
-  IdsMorePositions = 272,
+  IdsAndMore = 272,
 };

@@ -42,7 +42,7 @@ QVariant CMappingListModel::data(const QModelIndex& index, int role) const {
         tip += positions[i];
       }
       if (positions.size() > kTooltipPositions) {
-        tip += '\n' + FormatText(LoadResString(IdsMorePositions).c_str(),
+        tip += '\n' + FormatText(LoadResString(IdsAndMore).c_str(),
                                  static_cast<int>(positions.size() - kTooltipPositions));
       }
       return ToQt(tip);

@@ -2,7 +2,6 @@
 // font maps, EUC and Run.
 #include "mapping/ui/CMappingPage.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -18,12 +17,11 @@
 #include "mapping/ui/CMappingListModel.h"
 #include "mapping/ui/CMappingListView.h"
 #include "mapping/ui/CMultipleChangeDlg.h"
+#include "mapping/ui/CRunProgress.h"
 #include "mapping/ui/CShowFilenamesDlg.h"
-#include "output/COutputObserver.h"
 #include "output/CReportSink.h"
 #include "output/OutputJob.h"
 #include "output/OutputTexts.h"
-#include "platform/MessagePump.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
@@ -31,38 +29,6 @@
 #include "platform/ui/QtText.h"
 
 namespace {
-
-// Output's progress in the page's bars, percentages and status line; its
-// messages in boxes over the page.
-class CPageProgress : public COutputObserver {
- public:
-  explicit CPageProgress(CMappingPage& page) : page_(page) {}
-
-  void ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent) override {
-    // The job's closing empty progress waits: the figures stay up until
-    // "Finished processing." is acknowledged.
-    if (fileName.empty()) return;
-    Show(currentPercent, totalPercent, ToQt(fileName));
-    PumpOneMessage();
-  }
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    Dialogs().MessageBox(&page_, text, caption, MessageIcon::Exclamation, MessageButtons::Ok);
-  }
-
-  void Show(int32_t currentPercent, int32_t totalPercent, const QString& status) {
-    SetBar(CMappingPage::kCurrentBar, CMappingPage::kCurrentPercent, currentPercent);
-    SetBar(CMappingPage::kTotalBar, CMappingPage::kTotalPercent, totalPercent);
-    if (auto* label = qobject_cast<QLabel*>(page_.Control(CMappingPage::kStatus))) label->setText(status);
-  }
-
- private:
-  void SetBar(int32_t barId, int32_t labelId, int32_t percent) {
-    if (auto* bar = qobject_cast<QProgressBar*>(page_.Control(barId))) bar->setValue(percent);
-    if (auto* label = qobject_cast<QLabel*>(page_.Control(labelId))) label->setText(QStringLiteral("%1%").arg(percent));
-  }
-
-  CMappingPage& page_;
-};
 
 // The text that tells what a run that was not complete left undone, with
 // what output reported on the way.
@@ -76,8 +42,15 @@ std::string IncompleteRunText(const OutputSummary& summary, const CCollectingRep
     text += FormatText(LoadResString(IdsRunNotAllConverted).c_str(), summary.filesConverted,
                        summary.filesWritten);
   }
-  const std::string reported = reports.All();
-  if (!reported.empty()) text += "\n\n" + LoadResString(IdsRunReports) + "\n" + reported;
+  if (reports.texts.empty()) return text;
+  // A run over hundreds of files reports more than a box can hold: the
+  // first texts, then how many more there were.
+  constexpr size_t kShownReports = 20;
+  text += "\n\n" + LoadResString(IdsRunReports) + "\n";
+  for (size_t i = 0; i < reports.texts.size() && i < kShownReports; ++i) text += reports.texts[i];
+  if (reports.texts.size() > kShownReports) {
+    text += "\n" + FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(reports.texts.size() - kShownReports));
+  }
   return text;
 }
 
@@ -276,7 +249,7 @@ void CMappingPage::SetBusy(bool busy) {
 
 void CMappingPage::OnRun() {
   CCollectingReportSink reports;
-  CPageProgress progress(*this);
+  CRunProgress progress(*this);
   OutputSummary summary;
   SetBusy(true);
   {
@@ -300,7 +273,7 @@ void CMappingPage::OnRun() {
   if (QPushButton* run = Button(kIdOk)) run->setFocus();
 }
 
-void CMappingPage::ResetProgress() { CPageProgress(*this).Show(0, 0, QString()); }
+void CMappingPage::ResetProgress() { CRunProgress(*this).Show(0, 0, QString()); }
 
 void CMappingPage::OnMultipleChange(MultipleChangeMode mode) {
   CMultipleChangeDlg dialog(mode, model_.Table(), model_.FontModel(), this);
