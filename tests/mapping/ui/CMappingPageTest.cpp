@@ -504,32 +504,35 @@ void CMappingPageTest::keyboardAloneThroughTheWizard() {
   QTest::keyClicks(pageA.Edit(CSelectFilesPage::kFontBox), QString::fromStdString(Example("fonts-ja.doc") + ";"));
   QTest::keyClicks(pageA.Edit(CSelectFilesPage::kOutputBox), QString::fromStdString(out_.string()));
 
+  // An access key's click comes after its animation, so each step waits
+  // for what the key was to do.
   bool ranPageC = false;
   dialogs_->modalScripts.push_back([&](QDialog& pageB) {
     QVERIFY(QTest::qWaitForWindowActive(&pageB));
+    auto& templateB = static_cast<CTemplateDialog&>(pageB);
     Alt(&pageB, Qt::Key_T);  // Start
-    QTest::qWait(250);       // an access key's click comes after its animation
+    QTRY_VERIFY(templateB.Button(kIdOk)->isEnabled());
     dialogs_->modalScripts.push_back([&](QDialog& pageC) {
       QVERIFY(QTest::qWaitForWindowActive(&pageC));
+      auto& templateC = static_cast<CTemplateDialog&>(pageC);
       dialogs_->openAnswers.push_back(FileDialogResult{{Example("demo-map.txt")}, 1});
       Alt(&pageC, Qt::Key_L);  // Load...
-      QTest::qWait(250);
-      QCOMPARE(pageC.focusWidget(), static_cast<CTemplateDialog&>(pageC).Button(CMappingPage::kLoad));
+      QTRY_VERIFY(templateC.Button(CMappingPage::kSaveAs)->isEnabled());
+      QCOMPARE(pageC.focusWidget(), templateC.Button(CMappingPage::kLoad));
       Alt(&pageC, Qt::Key_R);  // Run
-      QTest::qWait(250);
+      QTRY_VERIFY(!dialogs_->messages.empty());
       ranPageC = dialogs_->messages.size() == 1 && dialogs_->messages[0].text == "Finished processing.";
       Alt(&pageC, Qt::Key_E);  // Exit
-      QTest::qWait(250);
+      QTRY_VERIFY(!pageC.isVisible());
     });
     Alt(&pageB, Qt::Key_N);
-    QTest::qWait(250);
+    QTRY_VERIFY(!pageB.isVisible());
   });
   Alt(&pageA, Qt::Key_N);
-  QTest::qWait(250);
+  QTRY_VERIFY(!pageA.isVisible());  // Exit on page C ends the program
   QVERIFY(ranPageC);
   QCOMPARE(Files(out_).size(), size_t(2));
   QCOMPARE(Files(out_), CliRun(""));
-  QVERIFY(!pageA.isVisible());  // Exit on page C ends the program
 }
 
 void CMappingPageTest::keyboardAloneThroughRealDialogs() {
