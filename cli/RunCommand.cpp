@@ -19,7 +19,7 @@
 #include "cli/Commands.h"
 #include "mapping/FontMapFile.h"
 #include "output/OutputJob.h"
-#include "output/OutputTexts.h"
+#include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -118,6 +118,6 @@ int RunRunCommand(std::span<char* const> args) {
   if (!summary.Complete() && (quiet || dryRun)) PrintMessage(keptReports.All());
   // A file left out was reported, and the run still says it finished, but
   // does not claim success.
-  if (!quiet && !dryRun) std::printf("%s\n", outputtext::kFinishedProcessing);
+  if (!quiet && !dryRun) std::printf("%s\n", LoadResString(IdsFinishedProcessing).c_str());
   return summary.Complete() ? kCliOk : kCliFailed;
 }

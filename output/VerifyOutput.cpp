@@ -117,7 +117,7 @@ std::vector<CVerifyFailure> VerifyOutput(const CFontReferenceList& translated,
     for (size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) failure.message += "\n" + problems[i];
     if (problems.size() > kProblemsShown) {
       failure.message +=
-          "\n" + FormatText(LoadResString(IdsVerifyMore).c_str(), std::to_string(problems.size() - kProblemsShown));
+          "\n" + FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(problems.size() - kProblemsShown));
     }
     failures.push_back(std::move(failure));
   }
