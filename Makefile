@@ -5,9 +5,10 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CLI      := $(BUILD)/typeswap-cli
 # Debian packages the build and the tests need.
-PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
+            dpkg-dev file
 
-.PHONY: all deps configure build test demo bench clean
+.PHONY: all deps configure build test demo bench tsan package install clean
 
 all: build
 
@@ -36,8 +37,26 @@ test: build
 demo: build
 	@sh examples/demo.sh $(CLI)
 
+# A Debian package of the programs (build/typeswap_<version>_<arch>.deb);
+# dpkg-shlibdeps works out what it depends on.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 bench: build
 	@sh bench/run.sh $(BUILD)
 
+# The foundation library's threads tests under ThreadSanitizer (not part of `test`).
+tsan: deps
+	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTYPESWAP_TSAN=ON \
+	  -DTYPESWAP_GUI=OFF -DTYPESWAP_BENCH=OFF >/dev/null
+	cmake --build $(BUILD)-tsan -j$(JOBS) --target foundation_tests
+	TSAN_OPTIONS=halt_on_error=1 $(BUILD)-tsan/tests/foundation_tests \
+	  --gtest_filter='ConcurrencyTest.*:ErrorManagerTest.MoreErrors*'
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-tsan

@@ -5,6 +5,8 @@
 
 #include "output/COutputObserver.h"
 #include "output/OutputPaths.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
 
 CReplaceListList::CReplaceListList(CErrorReporter& reporter, COutputObserver* observer)
     : reporter_(reporter), observer_(observer) {}
@@ -79,7 +81,7 @@ std::optional<CWriteConflict> CReplaceListList::WriteAll(const std::string& outp
     if (!outputName) {
       if (observer_ != nullptr) {
         observer_->ShowMessage(FormatText(outputtext::kNotInPath, inputName, inputRoot_),
-                               outputtext::kApplicationTitle);
+                               LoadResString(IdsApplicationTitle));
       }
       continue;
     }

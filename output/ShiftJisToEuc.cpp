@@ -117,6 +117,31 @@ EucResult ConvertFileToEuc(const std::string& path) {
   return {};
 }
 
+int32_t ConvertWrittenFilesToEuc(const std::vector<COutputRecord>& written, COutputObserver& observer) {
+  const std::string caption = LoadResString(IdsCaptionError);
+  int32_t converted = 0;
+  for (const COutputRecord& record : written) {
+    EucResult result = ConvertFileToEuc(record.outputName);
+    switch (result.outcome) {
+      case EucOutcome::Converted:
+        ++converted;
+        break;
+      case EucOutcome::OpenFailed:
+        observer.ShowMessage(outputtext::kCouldNotOpenFile + record.inputName, caption);
+        break;
+      case EucOutcome::ReadFailed:
+        observer.ShowMessage(outputtext::kCouldNotReadFile + record.outputName + "\n" + std::strerror(result.error),
+                             caption);
+        break;
+      case EucOutcome::WriteFailed:
+        observer.ShowMessage(outputtext::kCouldNotWriteFile + record.outputName + "\n" + std::strerror(result.error),
+                             caption);
+        break;
+    }
+  }
+  return converted;
+}
+
 void ReportFilesNotConverted(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
                              COutputObserver& observer) {
   const std::string caption = LoadResString(IdsCaptionError);

@@ -54,6 +54,12 @@ void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool 
 /// ever sees, or converts again, a file half done.
 CSafeFileWriter::Transform EucTransform();
 
+/// Converts each file the run recorded in \p written, once, in place
+/// (ConvertFileToEuc: the converted copy takes the file's name only when
+/// complete). A file that cannot be converted gets a message with the
+/// caption "Error" and stays as it is. Returns how many were converted.
+int32_t ConvertWrittenFilesToEuc(const std::vector<COutputRecord>& written, COutputObserver& observer);
+
 /// What the conversion tells about the files of \p translatedFiles (a
 /// selection text: paths each followed by ";") that the run recorded in
 /// \p written did not write: a message "Could not open file : " with the

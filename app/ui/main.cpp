@@ -6,9 +6,13 @@
 #include <memory>
 #include <optional>
 
+#include "CT_ErrorManager.h"
+#include "CT_LoadString.h"
 #include "app/ui/CScreenshotTour.h"
 #include "app/ui/CWizardApp.h"
+#include "app/ui/FoundationMessageBox.h"
 #include "platform/CodePage.h"
+#include "platform/StringTable.h"
 
 namespace {
 
@@ -42,6 +46,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The foundation library reads its default texts from our string table
+  // and shows its error boxes as our message boxes.
+  CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
+  CT_ErrorManager::sv_SetMessageBox(&ShowFoundationMessageBox);
   std::optional<int32_t> fromEnvironment = CodePageFromEnvironment();
   bool codePageGiven = false;
   std::unique_ptr<CScreenshotTour> tour;
