@@ -236,6 +236,7 @@ FontMapsLoad CMappingPageModel::LoadFontMaps(const std::vector<std::string>& pat
   // window is told once, at the end.
   std::function<void()> listener = std::move(listener_);
   listener_ = nullptr;
+  loadedMaps_.insert(loadedMaps_.end(), paths.begin(), paths.end());
   FontMapsLoad load = ::LoadFontMaps(paths, table_, fontFiles_, messages_);
   if (load.familyAdded) FillNameBox();
   // The controls take the values stored at the last Name choice. Convert

@@ -110,6 +110,9 @@ class CMappingPageModel : private CMappingTableObserver {
   std::vector<std::string> RowPositions(int32_t row) const;
 
   const CWizardChoices& Choices() const { return choices_; }
+  /// Every font map file Load... read: the job reads them, so nothing it
+  /// writes may replace one.
+  const std::vector<std::string>& LoadedMapFiles() const { return loadedMaps_; }
   CFontReferenceList& TranslatedModel() { return translated_; }
   CFontReferenceList& FontModel() { return fontFiles_; }
 
@@ -135,6 +138,7 @@ class CMappingPageModel : private CMappingTableObserver {
   AvailableFonts controls_;
   // The control values as last stored (at a Name choice); Load... puts
   // them back.
+  std::vector<std::string> loadedMaps_;
   bool boldChecked_ = false;
   bool italicChecked_ = false;
   std::string typedSize_;

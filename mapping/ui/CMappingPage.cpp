@@ -22,6 +22,7 @@
 #include "output/CReportSink.h"
 #include "output/OutputJob.h"
 #include "output/OutputTexts.h"
+#include "output/WriteTargets.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
@@ -262,6 +263,7 @@ void CMappingPage::OnRun() {
     options.convertToEuc = model_.Controls().convertToEuc;
     options.reports = &reports;
     options.observer = &progress;
+    options.otherFilesRead = model_.LoadedMapFiles();
     summary = RunOutputJob(model_.TranslatedModel(), model_.Choices(), options);
   }
   // A file that was not written or converted is never passed over in
@@ -310,6 +312,14 @@ void CMappingPage::OnSaveAs() {
   request.options = kOfnOverwritePrompt | kOfnHideReadOnly;
   std::string path;
   if (!Dialogs().SaveFile(this, request, path)) return;
+  // A map saved onto a file the job reads would destroy it.
+  std::vector<std::string> reads = FilesReadBy(model_.Choices());
+  reads.insert(reads.end(), model_.LoadedMapFiles().begin(), model_.LoadedMapFiles().end());
+  if (std::optional<CWriteConflict> conflict = FindWriteConflict({path}, reads)) {
+    Dialogs().MessageBox(this, WriteConflictText(*conflict), LoadResString(IdsCaptionError), MessageIcon::None,
+                         MessageButtons::Ok);
+    return;
+  }
   CWaitCursor wait;
   (void)model_.SaveFontMap(path);
 }

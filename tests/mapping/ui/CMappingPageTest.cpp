@@ -452,6 +452,19 @@ void CMappingPageTest::saveAsThenLoad() {
   dialogs_->openAnswers.push_back(FileDialogResult{{Example("brochure.doc")}, 1});
   again.Button(CMappingPage::kLoad)->click();
   QCOMPARE(dialogs_->messages.back().text, "Not a valid map file : " + Example("brochure.doc") + "\r\n");
+
+  // The job reads the loaded map and the translated files: Save As onto
+  // either is refused, and the file stays as it was.
+  const std::string before = testsupport::ReadFile(map);
+  const std::string sameMap = (dir_->path() / "." / "saved.txt").string();
+  dialogs_->saveAnswers.push_back(sameMap);
+  again.Button(CMappingPage::kSaveAs)->click();
+  QCOMPARE(dialogs_->messages.back().text,
+           "The output file " + sameMap + " is the file " + map + ", which this job reads. Nothing was written.");
+  QCOMPARE(testsupport::ReadFile(map), before);
+  dialogs_->saveAnswers.push_back(Example("brochure.doc"));
+  again.Button(CMappingPage::kSaveAs)->click();
+  QVERIFY(dialogs_->messages.back().text.find("which this job reads") != std::string::npos);
 }
 
 void CMappingPageTest::runWritesWhatTheCommandLineWrites() {
