@@ -9,7 +9,10 @@ CFileTable& CFileTable::Process() {
 uint32_t CFileTable::FileNumberOf(std::string_view name) {
   std::lock_guard lock(mutex_);
   if (lastNumber_ != 0 && name == lastName_) return lastNumber_;
-  std::string key = FileKey(std::string(name));
+  // The canonical path, not the device and inode: the table lives as long
+  // as the process, and an inode freed by a deleted file comes back for a
+  // new one.
+  std::string key = CanonicalPath(std::string(name));
   auto [it, added] = numbers_.try_emplace(std::move(key), static_cast<uint32_t>(names_.size() + 1));
   if (added) names_.emplace_back(name);
   lastName_.assign(name);

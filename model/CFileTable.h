@@ -26,7 +26,7 @@ class CFileTable {
   static CFileTable& Process();
 
   /// The number of \p name, assigning the next free one when the file is
-  /// new (see FileKey).
+  /// new (see CanonicalPath).
   uint32_t FileNumberOf(std::string_view name);
 
   /// The name as first given for \p number; empty for 0 or an unknown number.
@@ -42,7 +42,7 @@ class CFileTable {
 
  private:
   mutable std::mutex mutex_;
-  std::unordered_map<std::string, uint32_t> numbers_;  // FileKey -> number
+  std::unordered_map<std::string, uint32_t> numbers_;  // canonical path -> number
   std::deque<std::string> names_;                      // number - 1 -> name as given
   std::unordered_map<uint32_t, CFileStamp> stamps_;
   // Loading asks for the same file's number once per reference.

@@ -37,10 +37,9 @@ std::string Example(const std::string& name) { return testsupport::SourcePath("e
 
 // Both samples and the Japanese font file, loaded as the load page loads them.
 struct Loaded {
-  explicit Loaded(const std::string& out)
-      : choices(Example("brochure.doc") + ";" + Example("manual-ja.doc") + ";", Example("fonts-ja.doc") + ";", out,
-                1),
-        job(choices, log) {
+  explicit Loaded(const std::string& out, const std::string& brochure = Example("brochure.doc"),
+                  const std::string& manual = Example("manual-ja.doc"), const std::string& fonts = Example("fonts-ja.doc"))
+      : choices(brochure + ";" + manual + ";", fonts + ";", out, 1), job(choices, log) {
     loaded = job.Load(true);
   }
   CWizardChoices choices;
@@ -80,6 +79,7 @@ class CMappingPageTest : public QObject {
   void saveAsThenLoad();
   void runWritesWhatTheCommandLineWrites();
   void runReportsFilesNotWritten();
+  void runAndSaveLeaveReadOnlyInputsAsTheyWere();
   void keyboardAloneThroughTheWizard();
   void keyboardAloneThroughRealDialogs();
 
@@ -491,6 +491,38 @@ void CMappingPageTest::runWritesWhatTheCommandLineWrites() {
 
   QCOMPARE(Files(out_), CliRun(" --euc"));
   QCOMPARE(Files(out_).size(), size_t(2));
+}
+
+void CMappingPageTest::runAndSaveLeaveReadOnlyInputsAsTheyWere() {
+  // Copies of the samples, read-only, with the output folder among them.
+  std::vector<std::string> inputs;
+  for (const char* name : {"brochure.doc", "manual-ja.doc", "fonts-ja.doc", "demo-map.txt"}) {
+    inputs.push_back(dir_->Write(std::string("in/") + name, testsupport::ReadFile(Example(name))));
+    fs::permissions(inputs.back(), fs::perms::owner_read | fs::perms::group_read);
+  }
+  auto state = [&inputs] {
+    std::vector<std::pair<std::string, fs::perms>> all;
+    for (const std::string& path : inputs) all.emplace_back(testsupport::ReadFile(path), fs::status(path).permissions());
+    return all;
+  };
+  const auto before = state();
+  const fs::path out = dir_->path() / "in" / "out";
+  fs::create_directory(out);
+  page_.reset();
+  loaded_ = std::make_unique<Loaded>(out.string(), inputs[0], inputs[1], inputs[2]);
+  QVERIFY(loaded_->loaded);
+  CMappingPage& page = MakePage();
+  dialogs_->openAnswers.push_back(FileDialogResult{{inputs[3]}, 1});
+  page.Button(CMappingPage::kLoad)->click();
+  page.findChild<QCheckBox*>(QStringLiteral("ctl%1").arg(CMappingPage::kConvertToEuc))->click();
+  page.Button(kIdOk)->click();  // Run
+  QCOMPARE(dialogs_->messages.back().text, std::string("Finished processing."));
+  QCOMPARE(Files(out).size(), size_t(2));
+  for (const std::string& input : inputs) {
+    dialogs_->saveAnswers.push_back(input);
+    page.Button(CMappingPage::kSaveAs)->click();
+  }
+  QVERIFY(state() == before);
 }
 
 void CMappingPageTest::runReportsFilesNotWritten() {
