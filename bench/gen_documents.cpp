@@ -6,8 +6,9 @@
 // Usage: gen_documents OUT_DIR [MEGABYTES]
 // Writes OUT_DIR/latin.doc (MEGABYTES, default 40) and two Shift-JIS
 // documents of half that: sjis.doc, the same prose mix, and diagrams.doc,
-// the diagram mix. Every document parses without a syntax error. The
-// output depends only on the arguments.
+// the diagram mix; and nested.doc, a diagram of 400,000 nested groups. Every
+// document parses without a syntax error. The output depends only on the
+// arguments.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -220,6 +221,16 @@ class DocumentWriter {
   std::string out_;
 };
 
+// A frame whose diagram nests \p depth groups, one in the next: the shape
+// that shows whether the engines' stacks grow in linear time.
+std::string NestedGroups(int depth) {
+  std::string out = "<!OPS, Version = 8.0>\n\n<Frame,\n\tName =\t\t\t\"deep\",\n\tDiagram =\nV11,\n";
+  for (int i = 0; i < depth; ++i) out += "(g9,1,0,\n";
+  out.append(static_cast<size_t>(depth), ')');
+  out += "\n>\n";
+  return out;
+}
+
 bool WriteFile(const std::filesystem::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -249,6 +260,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: cannot write\n", (dir / o.name).c_str());
       return 1;
     }
+  }
+  if (!WriteFile(dir / "nested.doc", NestedGroups(400000))) {
+    std::fprintf(stderr, "%s: cannot write\n", (dir / "nested.doc").c_str());
+    return 1;
   }
   return 0;
 }
