@@ -23,11 +23,7 @@ class SSLifo {
   }
 
   void Push(T item) {
-    if (items_.size() == capacity_) {
-      if (increment_ == 0) throw SSException(SSCode::kLifoFull, "SSLifo0001e: Stack full");
-      capacity_ = std::max(capacity_ + increment_, capacity_ * 2);
-      items_.reserve(capacity_);
-    }
+    if (items_.size() == capacity_) Grow();
     items_.push_back(std::move(item));
   }
   T Pop() {
@@ -35,6 +31,11 @@ class SSLifo {
     T top = std::move(items_.back());
     items_.pop_back();
     return top;
+  }
+  /// Drops the top \p count entries at once.
+  void Drop(uint32_t count) {
+    if (count > items_.size()) throw SSException(SSCode::kLifoPopEmpty, "SSLifo0004e: Cannot pop empty stack");
+    items_.resize(items_.size() - count);
   }
   T& Top() {
     if (items_.empty()) throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty");
@@ -49,6 +50,12 @@ class SSLifo {
   bool Empty() const { return items_.empty(); }
 
  private:
+  void Grow() {
+    if (increment_ == 0) throw SSException(SSCode::kLifoFull, "SSLifo0001e: Stack full");
+    capacity_ = std::max(capacity_ + increment_, capacity_ * 2);
+    items_.reserve(capacity_);
+  }
+
   std::vector<T> items_;
   uint32_t capacity_ = 0;
   uint32_t increment_;
