@@ -22,9 +22,8 @@ PumpState& State() {
 
 }  // namespace
 
-void PumpOneMessage() {
+void pump_detail::RunInstalledPump() {
   PumpState& state = State();
-  if (!state.pump) return;
   if (state.interval > std::chrono::steady_clock::duration::zero()) {
     if (state.callsUntilClock-- > 0) return;
     state.callsUntilClock = kCallsPerClockRead - 1;
@@ -40,6 +39,7 @@ MessagePumpHook SetMessagePump(MessagePumpHook pump, std::chrono::steady_clock::
   PumpState& state = State();
   MessagePumpHook previous = std::move(state.pump);
   state.pump = std::move(pump);
+  pump_detail::installed = static_cast<bool>(state.pump);
   state.interval = interval;
   // The first call runs the pump.
   state.lastRun = std::chrono::steady_clock::now() - interval;

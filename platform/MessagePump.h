@@ -5,11 +5,20 @@
 #include <chrono>
 #include <functional>
 
+namespace pump_detail {
+// Whether a pump is installed, read inline: the command line installs none
+// and pays one test per call.
+inline constinit bool installed = false;
+void RunInstalledPump();
+}  // namespace pump_detail
+
 /// Processes pending user-interface events through the installed pump;
 /// does nothing when none is installed (the command line). A pump installed
 /// with an interval runs at most once per interval: calls in between return
 /// at once, which lets the reader call this at every reduction.
-void PumpOneMessage();
+inline void PumpOneMessage() {
+  if (pump_detail::installed) pump_detail::RunInstalledPump();
+}
 
 /// Installs the function PumpOneMessage calls (empty for none) and the least
 /// time between two of its runs (zero: every call); returns the function
