@@ -61,6 +61,13 @@ if [ -z "$refBuild" ]; then
   # same relative paths and reuses the current build's objects.
   refBuild="$refRoot/src/build"
   if [ ! -x "$refBuild/typeswap-cli" ]; then
+    # Only the newest reference is kept: older ones leave the repository's
+    # list of worktrees.
+    for old in "$build/reference"/*/src; do
+      [ -d "$old" ] || continue
+      git -C "$root" worktree remove --force "$old" >/dev/null 2>&1 || true
+      rm -rf "$(dirname "$old")"
+    done
     echo "== building the reference $hash in $refRoot"
     if [ ! -d "$refRoot/src" ]; then
       mkdir -p "$refRoot"
