@@ -8,7 +8,7 @@
 
 #include "app/CWizardChoices.h"
 #include "app/SaveLoadLog.h"
-#include "app/ui/CMappingPlaceholder.h"
+#include "mapping/ui/CMappingPage.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
@@ -105,8 +105,7 @@ void CLoadPage::OnSaveAs() {
   request.title = LoadResString(IdsTitleSaveResults);
   request.filter = LoadResString(IdsFilterTextFiles);
   request.options = kOfnHideReadOnly;
-  std::string extension = LoadResString(IdsDefaultExtensionTxt);
-  request.defaultExtension = extension.empty() || extension[0] != '.' ? extension : extension.substr(1);
+  request.defaultExtension = ExtensionWithoutDot(LoadResString(IdsDefaultExtensionTxt));
   std::string path;
   if (!Dialogs().SaveFile(this, request, path)) return;
   try {
@@ -118,11 +117,11 @@ void CLoadPage::OnSaveAs() {
 }
 
 void CLoadPage::OnOK() {
-  std::unique_ptr<CMappingPlaceholder> mappingPage;
+  std::unique_ptr<CMappingPage> mappingPage;
   {
     // Only while the page is made: once it runs, its own cursor shows.
     CWaitCursor wait;
-    mappingPage = std::make_unique<CMappingPlaceholder>(choices_, this);
+    mappingPage = std::make_unique<CMappingPage>(session_.TranslatedModel(), session_.FontModel(), choices_, this);
   }
   if (RunModal(*mappingPage) == -1) done(-1);
 }

@@ -48,6 +48,10 @@ struct FileDialogResult {
   int32_t filterIndex = 1;         ///< the filter chosen (from 1)
 };
 
+/// A default extension as the file dialogs take it: \p extension without
+/// its leading dot (".txt" gives "txt").
+std::string ExtensionWithoutDot(const std::string& extension);
+
 /// Splits a "Description|pattern|..." filter text into (description,
 /// patterns) pairs; patterns stay ";"-separated.
 std::vector<std::pair<std::string, std::string>> SplitFilter(const std::string& filter);
