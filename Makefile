@@ -5,9 +5,10 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CLI      := $(BUILD)/typeswap-cli
 # Debian packages the build and the tests need.
-PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
+            dpkg-dev file
 
-.PHONY: all deps configure build test demo bench tsan clean
+.PHONY: all deps configure build test demo bench tsan package install clean
 
 all: build
 
@@ -35,6 +36,16 @@ test: build
 
 demo: build
 	@sh examples/demo.sh $(CLI)
+
+# A Debian package of the programs (build/typeswap_<version>_<arch>.deb);
+# dpkg-shlibdeps works out what it depends on.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	@sh bench/run.sh $(BUILD)

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Pictures of the wizard's windows, taken under a virtual X display: the
 # splash, page A filled with the sample documents, the about box, the
-# Append/Replace question, page B after loading, page C with a few rows
-# mapped, both multiple-change dialogs, Show Filenames and a finished Run.
+# Append/Replace question, page B after loading and its help window, page C
+# with a few rows mapped, both multiple-change dialogs, Show Filenames and a
+# finished Run.
 # Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
 #   PROGRAM  the typeswap program (default: build/typeswap)
 #   FOLDER   where the PNG files go (default: build/screenshots)

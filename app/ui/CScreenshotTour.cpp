@@ -17,6 +17,7 @@
 #include "app/ui/CSelectFilesPage.h"
 #include "app/ui/CSplashWnd.h"
 #include "mapping/ui/CMappingPage.h"
+#include "platform/ui/CHelpWindow.h"
 
 namespace {
 
@@ -27,6 +28,13 @@ constexpr int kDialogDelayMs = 300;   // a modal box is up and painted
 CSelectFilesPage* PageA() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (auto* page = dynamic_cast<CSelectFilesPage*>(w)) return page;
+  }
+  return nullptr;
+}
+
+CHelpWindow* HelpWindow() {
+  for (QWidget* w : QApplication::allWidgets()) {
+    if (auto* help = qobject_cast<CHelpWindow*>(w); help && help->isVisible()) return help;
   }
   return nullptr;
 }
@@ -112,6 +120,9 @@ void CScreenshotTour::ShootLoadPage() {
     page->Button(CLoadPage::kStart)->click();  // returns when loading is over
     QApplication::processEvents();
     Save(page, QStringLiteral("page-b"));
+    page->Button(kIdHelp)->click();
+    QApplication::processEvents();
+    Save(HelpWindow(), QStringLiteral("help"));
     WithModal(kDialogDelayMs, [this](QDialog& mapping) {
       if (auto* pageC = dynamic_cast<CMappingPage*>(&mapping)) {
         ShootMappingPage(*pageC);
