@@ -24,7 +24,7 @@ bench::Timing Load(const std::string& path, QListWidget& box) {
     CListBoxLoadLog log(box);
     CFontReferenceList model;
     int32_t errors = 0, valid = 0;
-    if (!LoadFileSet(log, errors, model, path + ";", valid, LoadMode::TranslatedFiles) || valid != 1) {
+    if (!LoadFileSet(log, errors, model, path + ";", valid, LoadMode::TranslatedFiles, ".") || valid != 1) {
       std::fprintf(stderr, "%s: not loaded\n", path.c_str());
       std::exit(1);
     }
