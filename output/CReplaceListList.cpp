@@ -88,7 +88,7 @@ std::optional<CWriteConflict> CReplaceListList::WriteAll(const std::string& outp
     reporter_.ReportLine(FormatText(outputtext::kCreatingFile, *outputName));
     list->SetConvertToEuc(convertToEuc_);
     try {
-      if (list->WriteFile(inputName, *outputName)) written_.push_back({inputName, *outputName});
+      if (list->WriteFile(inputName, *outputName)) written_.push_back({inputName, *outputName, StampOf(*outputName)});
       piecesDone_ += static_cast<int32_t>(list->GetCount());
     } catch (const std::exception& failure) {
       reporter_.ReportError(FormatText(outputtext::kFileError, failure.what()));

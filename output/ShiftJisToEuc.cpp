@@ -85,10 +85,18 @@ CSafeFileWriter::Transform EucTransform() {
   };
 }
 
-EucResult ConvertFileToEuc(const std::string& path) {
+EucResult ConvertFileToEuc(const std::string& path) { return ConvertFileToEuc(path, std::nullopt); }
+
+EucResult ConvertFileToEuc(const std::string& path, const std::optional<CFileStamp>& expected) {
   int fd = -1;
   int err = OpenForReading(path, fd);
   if (err != 0) return {EucOutcome::OpenFailed, err};
+  // Another run may have put its own copy, perhaps converted already, in
+  // this place since: converting that would garble it.
+  if (expected && StampOfOpenFile(fd) != expected) {
+    ::close(fd);
+    return {EucOutcome::Replaced, 0};
+  }
   CSafeFileWriter output;
   err = output.Create(path);
   if (err == 0) err = output.CopyPermissionsFrom(path);
@@ -121,7 +129,7 @@ int32_t ConvertWrittenFilesToEuc(const std::vector<COutputRecord>& written, COut
   const std::string caption = LoadResString(IdsCaptionError);
   int32_t converted = 0;
   for (const COutputRecord& record : written) {
-    EucResult result = ConvertFileToEuc(record.outputName);
+    EucResult result = ConvertFileToEuc(record.outputName, record.stamp);
     switch (result.outcome) {
       case EucOutcome::Converted:
         ++converted;
@@ -136,6 +144,9 @@ int32_t ConvertWrittenFilesToEuc(const std::vector<COutputRecord>& written, COut
       case EucOutcome::WriteFailed:
         observer.ShowMessage(outputtext::kCouldNotWriteFile + record.outputName + "\n" + std::strerror(result.error),
                              caption);
+        break;
+      case EucOutcome::Replaced:
+        observer.ShowMessage(FormatText(LoadResString(IdsOutputReplaced).c_str(), record.outputName), caption);
         break;
     }
   }

@@ -27,6 +27,7 @@ enum class EucOutcome {
   OpenFailed,   ///< the file could not be opened; it is unchanged
   ReadFailed,   ///< reading failed part-way; the file is unchanged
   WriteFailed,  ///< the converted copy could not be written; the file is unchanged
+  Replaced,     ///< the file is not the one expected any more; it is unchanged
 };
 
 /// Result of ConvertFileToEuc: the outcome and the errno behind a failure.
@@ -42,6 +43,9 @@ struct EucResult {
 /// Half-width katakana and lead bytes 0xF0-0xFC pass unchanged, as does a
 /// lead byte whose next byte cannot be a trail byte.
 [[nodiscard]] EucResult ConvertFileToEuc(const std::string& path);
+/// The same, only when the file is still the one of \p expected (checked on
+/// the opened file): otherwise Replaced.
+[[nodiscard]] EucResult ConvertFileToEuc(const std::string& path, const std::optional<CFileStamp>& expected);
 
 /// Converts a block of Shift-JIS bytes into \p out (appended). A lead byte
 /// at the very end is held in \p pendingLead (0 when none) for the next

@@ -33,8 +33,20 @@ bool SameFile(const std::string& a, const std::string& b) {
   return CanonicalPath(a) == CanonicalPath(b);
 }
 
+namespace {
+CFileStamp StampFrom(const struct stat& st) {
+  return CFileStamp{{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+}  // namespace
+
 std::optional<CFileStamp> StampOf(const std::string& path) {
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return CFileStamp{{st.st_dev, st.st_ino}, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+  return StampFrom(st);
+}
+
+std::optional<CFileStamp> StampOfOpenFile(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return std::nullopt;
+  return StampFrom(st);
 }

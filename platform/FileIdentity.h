@@ -44,3 +44,5 @@ struct CFileStamp {
 
 /// The stamp of the file at \p path now; nothing when it names nothing.
 std::optional<CFileStamp> StampOf(const std::string& path);
+/// The stamp of the open file \p fd; nothing when fstat fails.
+std::optional<CFileStamp> StampOfOpenFile(int fd);

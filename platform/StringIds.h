@@ -92,6 +92,7 @@ enum StringId : int32_t {
   IdsLogSkippedToNextTag = 243,
   IdsLogFontNotDefined = 244,
   IdsLogHintCodePage932 = 245,
+  IdsOutputReplaced = 246,
   IdsApplicationTitle = 260,
   IdsFinishedProcessing = 261,
   IdsTypedSizeOutOfRange = 262,

@@ -114,3 +114,21 @@ TEST(ShiftJisToEuc, NamesEachFileTheRunDidNotWriteOnceAndConvertsNothing) {
   EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(stale));
   EXPECT_EQ(std::vector<std::string>{"Error: Could not open file : " + b}, log.messages);
 }
+
+TEST(ShiftJisToEuc, AFileReplacedSinceTheRunWroteItIsNotConverted) {
+  testsupport::TempDir dir;
+  const std::string out = dir.Write("out/A.DOC", "\x82\xA0");
+  const std::optional<CFileStamp> written = StampOf(out);
+  // Another run puts its copy, already converted, in the same place.
+  const std::string other = dir.Write("other.doc", "\xA4\xA2 and more");
+  std::filesystem::rename(other, out);
+  MessageLog log;
+  EXPECT_EQ(0, ConvertWrittenFilesToEuc({{"/in/A.DOC", out, written}}, log));
+  EXPECT_EQ("\xA4\xA2 and more", testsupport::ReadFile(out));
+  ASSERT_EQ(1u, log.messages.size());
+  EXPECT_NE(std::string::npos, log.messages[0].find("was replaced by another program")) << log.messages[0];
+  // The file as written is converted.
+  dir.Write("out/A.DOC", "\x82\xA0");
+  EXPECT_EQ(1, ConvertWrittenFilesToEuc({{"/in/A.DOC", out, StampOf(out)}}, log));
+  EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(out));
+}
