@@ -110,7 +110,7 @@ TEST(ShiftJisToEuc, NamesEachFileTheRunDidNotWriteOnceAndConvertsNothing) {
   const std::string stale = dir.Write("out/B.DOC", "\xA4\xA2");
   const std::string twice = (dir.path() / "in" / "." / "B.DOC").string();
   MessageLog log;
-  ReportFilesNotConverted(a + ";" + b + ";" + twice + ";", {{a, (dir.path() / "out/A.DOC").string()}}, log);
+  ReportFilesNotConverted(a + ";" + b + ";" + twice + ";", {{a, (dir.path() / "out/A.DOC").string(), std::nullopt}}, log);
   EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(stale));
   EXPECT_EQ(std::vector<std::string>{"Error: Could not open file : " + b}, log.messages);
 }
