@@ -4,8 +4,10 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CLI      := $(BUILD)/typeswap-cli
-# Debian packages the build and the tests need.
-PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+# Debian packages the build and the tests need (fonts-dejavu-core: a
+# fixed-pitch face for the load log, the same on every machine).
+PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
+            fonts-dejavu-core
 
 .PHONY: all deps configure build test demo bench clean
 

@@ -1,9 +1,12 @@
 // Page B: loading the files, with the load log.
 #include "app/ui/CLoadPage.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 #include <memory>
 
 #include "app/CWizardChoices.h"
@@ -40,11 +43,25 @@ CLoadPage::CLoadPage(const CWizardChoices& choices, CWizardPage* owner)
 }
 
 QFont CLoadPage::LogFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  font.setPixelSize(13);
-  font.setWeight(QFont::Normal);
+  // "Courier New" when the machine has it as a fixed-pitch face; fontconfig
+  // may answer that name with any face, so what it gives is checked, and
+  // the next candidate tried: DejaVu Sans Mono (which the build installs),
+  // the desktop's fixed font, then any fixed-pitch family at all.
+  QFont font;
+  auto fixedPitch = [&font](const QString& family) {
+    font = QFont(family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(13);
+    font.setWeight(QFont::Normal);
+    return QFontInfo(font).fixedPitch();
+  };
+  const QStringList first = {QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
+                             QFontDatabase::systemFont(QFontDatabase::FixedFont).family()};
+  if (!std::any_of(first.begin(), first.end(), fixedPitch)) {
+    const QStringList families = QFontDatabase::families();
+    if (!std::any_of(families.begin(), families.end(), fixedPitch)) fixedPitch(first.front());
+  }
   // Faces wider than Courier New are narrowed to its 6 pixels, so that the
   // log's ruled lines fit the box as they were drawn to.
   qreal width = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
