@@ -62,6 +62,15 @@ TEST(LoadCommand, PrintsLogStateReferencesAndLists) {
   EXPECT_EQ(1u, sjis.Starting("REF\ttranslated\t2\tFont Number\t\\x95\\\\\\x8e\\xa6\t0\t").size());
 }
 
+TEST(LoadCommand, ALatinFileAfterAShiftJisOneIsReadAsLatin) {
+  // Its class "caf<#e9>" is a Latin name, not a Shift-JIS escape "caf<:r233>".
+  std::string cafe = testsupport::SourcePath("tests/app/data/cafe.doc").string();
+  Output out("--codepage 932 --translated " + Data("sjis.doc") + " --translated " + Data("cafe.doc"));
+  EXPECT_EQ(0, out.status);
+  EXPECT_TRUE(out.Has("REF\ttranslated\t8\tFont Number\tcaf\\xe9\t0\tF2\tTimes\t10\t\t\t" + cafe +
+                      "\t7:11-7:12\t2"));
+}
+
 TEST(LoadCommand, SelectionsSectionsAndStatus) {
   // A repeated option appends; without --fonts there is no font section.
   Output two("--translated " + Data("latin.doc") + " --translated " + Data("latin.doc"));
