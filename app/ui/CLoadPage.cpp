@@ -73,8 +73,6 @@ void CLoadPage::OnInitDialog() {
   CWizardPage::OnInitDialog();
   QListWidget* box = List(kLogBox);
   box->setFont(LogFont());
-  // Lines wider than the box are cut at its edge: the log sets no extent.
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void CLoadPage::SetButtonState(LoadState state) {
@@ -110,8 +108,15 @@ void CLoadPage::OnStart() {
   // Runs until loading is over; Stop, the menu and the title bar's close
   // are handled meanwhile, inside the pump.
   loading_ = true;
-  session_.Start();
+  {
+    CWaitCursor wait;
+    session_.Start();
+  }
   loading_ = false;
+  // The log ends in view, its last line whole, whether or not that line
+  // asked to be shown.
+  QListWidget* box = List(kLogBox);
+  if (box->count() > 0) box->scrollToItem(box->item(box->count() - 1));
   if (closeRequested_) done(-1);
 }
 
@@ -135,13 +140,9 @@ void CLoadPage::OnSaveAs() {
 }
 
 void CLoadPage::OnOK() {
-  std::unique_ptr<CMappingPlaceholder> mappingPage;
-  {
-    // Only while the page is made: once it runs, its own cursor shows.
-    CWaitCursor wait;
-    mappingPage = std::make_unique<CMappingPlaceholder>(choices_, this);
-  }
-  if (RunModal(*mappingPage) == -1) done(-1);
+  auto wait = std::make_unique<CWaitCursor>();
+  auto mappingPage = std::make_unique<CMappingPlaceholder>(choices_, this);
+  if (RunNextPage(*mappingPage, std::move(wait)) == -1) done(-1);
 }
 
 void CLoadPage::OnCancel() { GoBack(); }

@@ -138,11 +138,7 @@ void CSelectFilesPage::OnNext() {
   }
   CWizardChoices choices(translatedFilesText_, fontFilesText_, outputDirectoryText_,
                          fontFileType_);
-  std::unique_ptr<CLoadPage> loadPage;
-  {
-    // Only while the page is made: once it runs, its own cursor shows.
-    CWaitCursor wait;
-    loadPage = std::make_unique<CLoadPage>(choices, this);
-  }
-  if (RunModal(*loadPage) == -1) OnCancel();
+  auto wait = std::make_unique<CWaitCursor>();
+  auto loadPage = std::make_unique<CLoadPage>(choices, this);
+  if (RunNextPage(*loadPage, std::move(wait)) == -1) OnCancel();
 }
