@@ -8,12 +8,16 @@ namespace {
 struct ProcessCodePageState {
   int32_t codePage;
   LeadByteTable leadBytes;
+  CodePageOrigin origin;
 };
 
 ProcessCodePageState& State() {
   static ProcessCodePageState state = [] {
-    int32_t cp = CodePageFromEnvironment();
-    return ProcessCodePageState{cp, LeadBytesOf(cp)};
+    int32_t cp = kDefaultCodePage;
+    bool chosen = ParseCodePage(std::getenv("TYPESWAP_CODEPAGE"), cp);
+    if (!chosen) cp = kDefaultCodePage;
+    return ProcessCodePageState{cp, LeadBytesOf(cp),
+                                chosen ? CodePageOrigin::Environment : CodePageOrigin::Default};
   }();
   return state;
 }
@@ -38,8 +42,8 @@ bool ParseCodePage(const char* text, int32_t& codePage) {
 }
 
 int32_t CodePageFromEnvironment() {
-  int32_t cp = 1252;
-  if (!ParseCodePage(std::getenv("TYPESWAP_CODEPAGE"), cp)) cp = 1252;
+  int32_t cp = kDefaultCodePage;
+  if (!ParseCodePage(std::getenv("TYPESWAP_CODEPAGE"), cp)) cp = kDefaultCodePage;
   return cp;
 }
 
@@ -63,8 +67,10 @@ LeadByteTable LeadBytesOf(int32_t codePage) {
 
 int32_t ProcessCodePage() { return State().codePage; }
 
-void SetProcessCodePage(int32_t codePage) {
-  State() = ProcessCodePageState{codePage, LeadBytesOf(codePage)};
+CodePageOrigin ProcessCodePageOrigin() { return State().origin; }
+
+void SetProcessCodePage(int32_t codePage, CodePageOrigin origin) {
+  State() = ProcessCodePageState{codePage, LeadBytesOf(codePage), origin};
 }
 
 const LeadByteTable& ProcessLeadBytes() { return State().leadBytes; }

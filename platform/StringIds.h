@@ -86,4 +86,9 @@ enum StringId : int32_t {
   IdsFileErrorEndOfFile = 206,
   IdsFileNameLabel = 208,
   IdsLogNotFontMapFile = 209,
+  IdsTooManyFilesChosen = 230,
+  IdsLogCodePageOption = 231,
+  IdsLogCodePageEnvironment = 232,
+  IdsLogCodePageDocument = 233,
+  IdsLogCodePageDefault = 234,
 };

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  SetProcessCodePage(CodePageFromEnvironment());
+  // The code page is TYPESWAP_CODEPAGE's until --codepage says otherwise;
+  // left unchosen, each loading job takes it from its first document.
   std::unique_ptr<CScreenshotTour> tour;
   QStringList args = QApplication::arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {

@@ -138,6 +138,7 @@ void CLoadPageTest::loadingBothSetsFinishes() {
   QCOMPARE(Buttons(page), QStringLiteral("--A*NBXH"));
   QCOMPARE(page.focusWidget(), page.Button(CLoadPage::kSaveAs));
   std::vector<std::string> log = Log();
+  QVERIFY2(log.front().rfind("Code page ", 0) == 0, log.front().c_str());  // the code page in use heads the log
   QVERIFY(std::find(log.begin(), log.end(), kCloseTranslated) != log.end());
   QCOMPARE(log.back(), kCloseFonts);
   QVERIFY(page.Session().TranslatedModel().Count() > 0);
