@@ -127,6 +127,7 @@ void CLoadPage::OnSaveAs() {
   request.title = LoadResString(IdsTitleSaveResults);
   request.filter = LoadResString(IdsFilterTextFiles);
   request.options = kOfnHideReadOnly;
+  request.folder = choices_.GetOutputDirectory();
   std::string extension = LoadResString(IdsDefaultExtensionTxt);
   request.defaultExtension = extension.empty() || extension[0] != '.' ? extension : extension.substr(1);
   std::string path;

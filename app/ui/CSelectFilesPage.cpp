@@ -93,8 +93,15 @@ void CSelectFilesPage::BrowseFiles(std::string& selection, int32_t titleId, int3
   request.filter = LoadResString(filterId);
   request.options = kOpenOptions;
   request.bufferSize = kOpenBufferSize;
+  request.folder = CWizardChoices::SourceDirectoryOf(selection);
   FileDialogResult chosen;
-  if (!Dialogs().OpenFiles(this, request, chosen)) return;
+  if (!Dialogs().OpenFiles(this, request, chosen)) {
+    // Too many names for the dialog is no cancel: the user is told.
+    if (chosen.overflowed)
+      Dialogs().MessageBox(this, LoadResString(IdsTooManyFilesChosen), LoadResString(IdsCaptionError),
+                           MessageIcon::Exclamation, MessageButtons::Ok);
+    return;
+  }
 
   std::string kept;
   if (!selection.empty()) {
@@ -114,7 +121,7 @@ void CSelectFilesPage::BrowseFiles(std::string& selection, int32_t titleId, int3
 
 void CSelectFilesPage::OnBrowseOutputDirectory() {
   ReadBoxes();
-  std::string folder;
+  std::string folder = outputDirectoryText_;  // where the dialog opens
   if (!Dialogs().ChooseFolder(this, LoadResString(IdsTitleSelectOutputDirectory), folder)) return;
   outputDirectoryText_ = folder;
   ShowFields();

@@ -208,6 +208,7 @@ void CLoadPageTest::saveAsWritesTheLinesWithCrLf() {
   QCOMPARE(request.filter, std::string("Text Files (*.txt)|*.txt||"));
   QCOMPARE(request.options, uint32_t(kOfnHideReadOnly));
   QCOMPARE(request.defaultExtension, std::string("txt"));
+  QCOMPARE(request.folder, dir_->path().string());  // the output folder
   std::string expected;
   for (const std::string& line : Log()) expected += line + "\r\n";
   QVERIFY(Log().size() > 3);
