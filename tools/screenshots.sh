@@ -1,7 +1,8 @@
 #!/bin/sh
 # Pictures of the wizard's windows, taken under a virtual X display: the
 # splash, page A filled with the sample documents, the about box, the
-# Append/Replace question and page B after loading.
+# Append/Replace question and page B after loading (with a path wider
+# than its log).
 # Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
 #   PROGRAM  the typeswap program (default: build/typeswap)
 #   FOLDER   where the PNG files go (default: build/screenshots)
@@ -31,6 +32,13 @@ output="$work/out"
 mkdir -p "$output" "$work/runtime"
 chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/runtime}"
+
+# One more translated file in a folder with a long name, so that page B's
+# log holds a line wider than the log.
+long="$work/Translated documents for the Japanese edition of the user manual, second revision"
+mkdir -p "$long"
+cp "$root/examples/brochure.doc" "$long/"
+translated="$translated$long/brochure.doc;"
 
 mkdir -p "$folder"
 xvfb-run -a -s "-screen 0 1024x768x24" \

@@ -115,8 +115,7 @@ void CLoadPage::OnStart() {
   loading_ = false;
   // The log ends in view, its last line whole, whether or not that line
   // asked to be shown.
-  QListWidget* box = List(kLogBox);
-  if (box->count() > 0) box->scrollToItem(box->item(box->count() - 1));
+  log_.ShowLine(log_.GetLineCount() - 1);
   if (closeRequested_) done(-1);
 }
 

@@ -106,9 +106,11 @@ void CScreenshotTour::ShootLoadPage() {
       return;
     }
     page->Button(CLoadPage::kStart)->click();  // returns when loading is over
-    QApplication::processEvents();
-    Save(page, QStringLiteral("page-b"));
-    page->Button(CLoadPage::kExit)->click();
+    // The log lays its lines and scroll bars out once the events are in.
+    QTimer::singleShot(kDialogDelayMs, page, [this, page] {
+      Save(page, QStringLiteral("page-b"));
+      page->Button(CLoadPage::kExit)->click();
+    });
   });
   if (CSelectFilesPage* page = PageA()) page->Button(CSelectFilesPage::kNext)->click();
 }

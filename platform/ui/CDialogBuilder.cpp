@@ -150,6 +150,9 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       bool hscroll = control.Has("hscroll");
       list->setHorizontalScrollBarPolicy(hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       list->setUniformItemSizes(!hscroll);
+      // A box whose height is no whole number of lines ("nointegralheight")
+      // scrolls by pixels, so that its last line can be wholly in view.
+      if (control.Has("nointegralheight")) list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
       return list;
     }
     case ControlKind::Label:

@@ -144,6 +144,7 @@ void CLoadPageTest::loadingBothSetsFinishes() {
   QVERIFY(page.Session().TranslatedModel().Count() > 0);
   QVERIFY(page.Session().FontModel().Count() > 0);
   // The last line written is in view, whole.
+  QTest::qWait(20);
   QVERIFY(LineWhollyInView(*page.List(CLoadPage::kLogBox), static_cast<int>(log.size()) - 1));
 }
 
@@ -269,6 +270,7 @@ void CLoadPageTest::logShowsLongLinesWholeAndEndsInView() {
   QListWidget& box = *page.List(CLoadPage::kLogBox);
   Click(CLoadPage::kStart);
   QCOMPARE(Log().back(), std::string("You will not be able to map any fonts."));
+  QTest::qWait(20);  // the box lays out its lines and scroll bars
   QVERIFY(LineWhollyInView(box, box.count() - 1));
   QCOMPARE(box.horizontalScrollBar()->value(), 0);  // lines are seen from their start
   // The long line is drawn whole: the box scrolls sideways to its end.
