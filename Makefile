@@ -9,7 +9,7 @@ CLI      := $(BUILD)/typeswap-cli
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
             fonts-dejavu-core
 
-.PHONY: all deps configure build test demo bench clean
+.PHONY: all deps configure build test demo bench tsan clean
 
 all: build
 
@@ -41,5 +41,13 @@ demo: build
 bench: build
 	@sh bench/run.sh $(BUILD)
 
+# The foundation library's threads tests under ThreadSanitizer (not part of `test`).
+tsan: deps
+	@cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTYPESWAP_TSAN=ON \
+	  -DTYPESWAP_GUI=OFF -DTYPESWAP_BENCH=OFF >/dev/null
+	cmake --build $(BUILD)-tsan -j$(JOBS) --target foundation_tests
+	TSAN_OPTIONS=halt_on_error=1 $(BUILD)-tsan/tests/foundation_tests \
+	  --gtest_filter='ConcurrencyTest.*:ErrorManagerTest.MoreErrors*'
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-tsan

@@ -87,7 +87,7 @@ int MeasureOnce(int32_t codePage, const std::string& path, const std::string& ou
 
   CCollectingReportSink reports;
   CErrorReporter reporter(&reports);
-  const size_t written = GenerateOutput(model, choices, reporter, nullptr).size();
+  const size_t written = GenerateOutput(model, choices, reporter, nullptr).written.size();
   const double end = WallSeconds();
   const double cpu = bench::ThreadCpuSeconds() - cpuStart - (mapStart - built);
 

@@ -8,7 +8,7 @@
 #include "app/CMemoryLoadLog.h"
 #include "app/CWizardChoices.h"
 #include "cli/CliArgs.h"
-#include "cli/CliMappingJob.h"
+#include "cli/CliSelection.h"
 #include "cli/Commands.h"
 #include "model/CFontReferenceList.h"
 

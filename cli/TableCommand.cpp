@@ -8,8 +8,9 @@
 #include "app/CWizardChoices.h"
 #include "cli/CliArgs.h"
 #include "cli/CliConsole.h"
-#include "cli/CliMappingJob.h"
+#include "cli/CliSelection.h"
 #include "cli/Commands.h"
+#include "mapping/CMappingJob.h"
 #include "mapping/MappingColumns.h"
 
 namespace {
@@ -35,7 +36,7 @@ int RunTableCommand(std::span<char* const> args) {
   CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(),
                          fontType);
   CMemoryLoadLog log;
-  CCliMappingJob job(choices, log);
+  CMappingJob job(choices, log);
   if (!job.Load(cli.Has("fonts"))) {
     // The log tells why; stdout is kept for tables.
     for (const CMemoryLoadLog::Line& line : log.Lines()) PrintMessage(line.text);

@@ -3,7 +3,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "CT_ErrorManager.h"
+#include "CT_LoadString.h"
 #include "cli/Commands.h"
+#include "platform/StringTable.h"
 
 namespace {
 
@@ -24,6 +27,8 @@ void PrintHelp(FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The foundation library reads its default texts from our string table.
+  CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
   if (argc < 2) {
     PrintHelp(stderr);
     return kCliUsage;

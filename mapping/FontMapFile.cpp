@@ -124,19 +124,20 @@ FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
   return result;
 }
 
-bool LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
-                  CFontReferenceList& fontFiles, CMessageSink& messages) {
-  bool familyAdded = false;
+FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
+                          CFontReferenceList& fontFiles, CMessageSink& messages) {
+  FontMapsLoad result;
   std::string notValid;
   for (const std::string& path : paths) {
     FontMapLoad load = LoadFontMap(path, table, fontFiles, messages);
-    if (load.familyAdded) familyAdded = true;
+    if (load.familyAdded) result.familyAdded = true;
+    if (load.status != FontMapStatus::Done) ++result.failed;
     if (load.status == FontMapStatus::NotValid) {
       notValid += mappingtext::kNotValidMapFile + path + kLineEnd;
     }
   }
   if (!notValid.empty()) messages.ShowMessage(notValid, LoadResString(IdsCaptionError));
-  return familyAdded;
+  return result;
 }
 
 bool AddFamilyName(CFontReferenceList& fontFiles, std::string_view firstField,

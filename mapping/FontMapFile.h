@@ -2,6 +2,7 @@
 // written so that they can be applied again to another set of files.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,17 @@ bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
 FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
                         CFontReferenceList& fontFiles, CMessageSink& messages);
 
+/// What became of loading several font map files.
+struct FontMapsLoad {
+  /// Some file added a family (the page refills its Name box).
+  bool familyAdded = false;
+  /// Files that could not be read or were no map files.
+  int32_t failed = 0;
+};
+
 /// LoadFontMap for each of \p paths in order, then one message listing every
-/// file that was not valid. Returns whether any file added a family.
-bool LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
+/// file that was not valid.
+FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
                   CFontReferenceList& fontFiles, CMessageSink& messages);
 
 /// Adds \p family to the named families of \p fontFiles when \p firstField

@@ -30,8 +30,8 @@ class HighestNumberRestorer {
 
 }  // namespace
 
-std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
-                                          CErrorReporter& reporter, COutputObserver* observer) {
+GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                              CErrorReporter& reporter, COutputObserver* observer) {
   CReplaceListList run(reporter, observer);
   run.SetInputRoot(choices.GetSourceDirectory());
   HighestNumberRestorer restorer(translated);
@@ -71,6 +71,10 @@ std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const 
     if (list->Add(std::make_unique<CReplacePiece>(piece, &replacement))) ++kept;  // a shared copy
   }
   run.SetTotalPieces(run.GetTotalPieces() + kept);
+  // One list per file with a replacement (the definitions below only go to
+  // those files): each of them has to be written.
+  GeneratedFiles result;
+  result.expected = static_cast<int32_t>(run.GetCount());
 
   // The tag is part of the new text, so the lines follow it.
   if (needDefinitions) {
@@ -82,5 +86,6 @@ std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const 
   }
 
   run.WriteAll(choices.GetOutputDirectory());
-  return run.GetWrittenFiles();
+  result.written = run.GetWrittenFiles();
+  return result;
 }

@@ -2,6 +2,7 @@
 // the replacement lists of every changed file, and the written copies.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "output/COutputRecord.h"
@@ -11,6 +12,14 @@ class CFontReferenceList;
 class COutputObserver;
 class CWizardChoices;
 
+/// What one output run wrote.
+struct GeneratedFiles {
+  /// The files written completely, in the order written.
+  std::vector<COutputRecord> written;
+  /// The files that had a replacement and so had to be written.
+  int32_t expected = 0;
+};
+
 /// Writes a rewritten copy of every translated file that has a changed font
 /// reference into the output directory of \p choices (absolute, or below
 /// the directory of the first translated file). Each changed reference of
@@ -19,7 +28,7 @@ class CWizardChoices;
 /// definitions tag. Files without a replacement are not written. Reports
 /// go to \p reporter, progress and messages to \p observer (may be null).
 /// The highest font number is left as it was, so a repeated run allocates
-/// the same numbers. Returns the files written completely.
-std::vector<COutputRecord> GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
-                                          CErrorReporter& reporter, COutputObserver* observer);
+/// the same numbers.
+GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
+                              CErrorReporter& reporter, COutputObserver* observer);
 

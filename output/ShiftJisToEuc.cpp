@@ -115,9 +115,10 @@ EucResult ConvertFileToEuc(const std::string& path) {
   return {};
 }
 
-void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
-                        COutputObserver& observer) {
+int32_t ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
+                           COutputObserver& observer) {
   const std::string caption = LoadResString(IdsCaptionError);
+  int32_t converted = 0;
   std::string_view rest = translatedFiles;
   while (!rest.empty()) {
     size_t end = rest.find(';');
@@ -137,6 +138,7 @@ void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<CO
     EucResult result = ConvertFileToEuc(record->outputName);
     switch (result.outcome) {
       case EucOutcome::Converted:
+        ++converted;
         break;
       case EucOutcome::OpenFailed:
         observer.ShowMessage(outputtext::kCouldNotOpenFile + name, caption);
@@ -151,4 +153,5 @@ void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<CO
         break;
     }
   }
+  return converted;
 }

@@ -52,6 +52,6 @@ void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool 
 /// text: paths each followed by ";"), in list order, when the run recorded
 /// in \p written wrote it. A file that was not written, or whose output
 /// cannot be converted, gets a message with the caption "Error" and stays
-/// as it is; the others are converted.
-void ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
+/// as it is; the others are converted. Returns how many were converted.
+int32_t ConvertOutputToEuc(const std::string& translatedFiles, const std::vector<COutputRecord>& written,
                         COutputObserver& observer);

@@ -52,13 +52,28 @@ StringTableMap ParseStringTable(std::string_view source) {
   return table;
 }
 
-std::string LoadResString(int32_t id) {
+namespace {
+
+const StringTableMap& BuiltInTable() {
   static const StringTableMap table = [] {
     auto data = CResourceModule::Embedded().Find("StringTable", "TYPESWAP");
     if (!data) return StringTableMap();
     return ParseStringTable(
         std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
   }();
+  return table;
+}
+
+}  // namespace
+
+std::string LoadResString(int32_t id) {
+  const StringTableMap& table = BuiltInTable();
   auto it = table.find(id);
   return it == table.end() ? std::string() : it->second;
+}
+
+std::map<uint32_t, std::string> StringTableTexts() {
+  std::map<uint32_t, std::string> texts;
+  for (const auto& [id, text] : BuiltInTable()) texts.emplace(uint32_t(id), text);
+  return texts;
 }

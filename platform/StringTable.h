@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,3 +19,7 @@ StringTableMap ParseStringTable(std::string_view source);
 /// empty string when there is none. The table is read on first use.
 /// Programs that call this link ts_resources, which holds the table.
 std::string LoadResString(int32_t id);
+
+/// Every text of the built-in string table, by id: what the front ends
+/// hand to the foundation library as the program's own string table.
+std::map<uint32_t, std::string> StringTableTexts();

@@ -5,9 +5,13 @@
 #include <cstring>
 #include <memory>
 
+#include "CT_ErrorManager.h"
+#include "CT_LoadString.h"
 #include "app/ui/CScreenshotTour.h"
 #include "app/ui/CWizardApp.h"
+#include "app/ui/FoundationMessageBox.h"
 #include "platform/CodePage.h"
+#include "platform/StringTable.h"
 
 namespace {
 
@@ -41,6 +45,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The foundation library reads its default texts from our string table
+  // and shows its error boxes as our message boxes.
+  CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
+  CT_ErrorManager::sv_SetMessageBox(&ShowFoundationMessageBox);
   // The code page is TYPESWAP_CODEPAGE's until --codepage says otherwise;
   // left unchosen, each loading job takes it from its first document.
   std::unique_ptr<CScreenshotTour> tour;

@@ -99,7 +99,9 @@ TEST_F(FontMapFileTest, SaveWithoutChangesOrReferences) {
   ASSERT_TRUE(SaveFontMap(empty, none, messages));
   EXPECT_EQ("", ReadFile(empty));
   EXPECT_EQ(FontMapStatus::NotValid, LoadFontMap(empty, table, fonts.list, messages).status);
-  EXPECT_FALSE(LoadFontMaps({empty, headerOnly, empty}, table, fonts.list, messages));
+  const FontMapsLoad load = LoadFontMaps({empty, headerOnly, empty}, table, fonts.list, messages);
+  EXPECT_FALSE(load.familyAdded);
+  EXPECT_EQ(2, load.failed);
   ASSERT_EQ(1u, messages.messages.size());
   EXPECT_EQ("Not a valid map file : " + empty + "\r\nNot a valid map file : " + empty + "\r\n",
             messages.messages[0].text);

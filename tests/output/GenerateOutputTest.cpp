@@ -126,7 +126,7 @@ TEST_F(GenerateOutputTest, OutputLoadsAgainWithTheNewFontsAndDiffersOnlyInFonts)
   table.ApplyToSelected(true, NewFontTuple{"", "11", "", "Italic"});
 
   const std::string highest = input.Model().GetHighestFontNumber();
-  std::vector<COutputRecord> written = GenerateOutput(input.Model(), input.choices, reporter, &observer);
+  std::vector<COutputRecord> written = GenerateOutput(input.Model(), input.choices, reporter, &observer).written;
   ASSERT_EQ(2u, written.size());
   EXPECT_EQ(highest, input.Model().GetHighestFontNumber());
   EXPECT_EQ(0, reporter.ReportCount()) << reports.All();
@@ -209,9 +209,9 @@ TEST_F(GenerateOutputTest, RepeatedRunsGiveTheSameNumbersAndForgetClearedFonts) 
       "\tF2 = Times 10,\r\n\tF3 = Courier 9,\r\n\tF12 = Helvetica 12 Bold>\r\n\r\n"
       "<!Class, \"body\",\r\n\tFont =\t\tF13>\r\n\r\n<!Class, \"head\",\r\n\tFont =\t\tF13>\r\n\r\n"
       "<!End Declarations>\r\n\r\n<\"body\">\r\n\r\nText <F14>bold<F0> here.\r\n";
-  EXPECT_EQ(1u, GenerateOutput(input.Model(), input.choices, reporter, &observer).size());
+  EXPECT_EQ(1u, GenerateOutput(input.Model(), input.choices, reporter, &observer).written.size());
   EXPECT_EQ(expected, testsupport::ReadFile(copy));
-  EXPECT_EQ(1u, GenerateOutput(input.Model(), input.choices, reporter, &observer).size());
+  EXPECT_EQ(1u, GenerateOutput(input.Model(), input.choices, reporter, &observer).written.size());
   EXPECT_EQ(expected, testsupport::ReadFile(copy));
   EXPECT_EQ("12", input.Model().GetHighestFontNumber());
 
@@ -219,7 +219,7 @@ TEST_F(GenerateOutputTest, RepeatedRunsGiveTheSameNumbersAndForgetClearedFonts) 
   // numbers they were given before now go to other fonts.
   apply("body", "Times", {});
   apply("head", "Helvetica", {"Gothic", "12", "Bold", ""});
-  EXPECT_EQ(1u, GenerateOutput(input.Model(), input.choices, reporter, &observer).size());
+  EXPECT_EQ(1u, GenerateOutput(input.Model(), input.choices, reporter, &observer).written.size());
   EXPECT_EQ(
       "<!OPS, Version = 8.0>\r\n\r\n<!Font Definitions,\r\n\tF13 = Gothic 12 Bold,\r\n"
       "\tF2 = Times 10,\r\n\tF3 = Courier 9,\r\n\tF12 = Helvetica 12 Bold>\r\n\r\n"
@@ -233,7 +233,7 @@ TEST_F(GenerateOutputTest, RepeatedRunsGiveTheSameNumbersAndForgetClearedFonts) 
   apply("Font Change", "Helvetica", {});
   apply("Font Definition", "Courier", {"Gothic", "9", "", ""});
   fs::remove(copy);
-  EXPECT_TRUE(GenerateOutput(input.Model(), input.choices, reporter, &observer).empty());
+  EXPECT_TRUE(GenerateOutput(input.Model(), input.choices, reporter, &observer).written.empty());
   EXPECT_FALSE(fs::exists(copy));
   EXPECT_EQ(0, reporter.ReportCount()) << reports.All();
 }

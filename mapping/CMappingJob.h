@@ -1,35 +1,24 @@
-// What the table and run commands share: the selection options, loading as
-// the load page does, and the mapping table with the chosen map files
-// applied.
+// The job without its pages up to the mapping: loading as the load page
+// does, then the mapping table with font map files applied as the mapping
+// page's Load... applies them.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/CLoadSession.h"
 #include "mapping/CMappingTable.h"
 
-class CCliArgs;
 class CLoadLog;
 class CMessageSink;
 
-/// The selection text of every value given for \p option, in order, each
-/// path list ended by ";" so that the next one appends to it.
-std::string CliSelection(const CCliArgs& cli, std::string_view option);
-
-/// The value of --font-type (0 when not given) in \p type; false when it is
-/// not 0, 1 or 2.
-[[nodiscard]] bool CliFontType(const CCliArgs& cli, int32_t& type);
-
 /// Loads the chosen files into a load session, then builds the mapping
 /// table over the translated files and applies font map files to it.
-class CCliMappingJob {
+class CMappingJob {
  public:
   /// A job over \p choices writing its load log to \p log (which must
   /// outlive it).
-  CCliMappingJob(const CWizardChoices& choices, CLoadLog& log);
+  CMappingJob(const CWizardChoices& choices, CLoadLog& log);
 
   /// Loads the translated files, then the font files when
   /// \p withFontFiles. True when the session finished.
