@@ -20,7 +20,8 @@ void PrintHelp(FILE* to) {
                  c.summary.data());
   }
   std::fprintf(to,
-               "\nEvery command takes --codepage N (default: TYPESWAP_CODEPAGE, else 1252).\n"
+               "\nEvery command takes --codepage N (default: TYPESWAP_CODEPAGE; else, when loading,\n"
+               "932 if the first translated file declares Character Encoding = SJIS; else 1252).\n"
                "Exit status: 0 done, 1 failed, 2 usage error.\n");
 }
 

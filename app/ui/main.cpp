@@ -23,7 +23,9 @@ void PrintHelp() {
       "an output directory, load them, map their fonts to new ones and write\n"
       "rewritten copies.\n\n"
       "Options:\n"
-      "  --codepage N   the code page of 8-bit texts (default: TYPESWAP_CODEPAGE, else 1252)\n"
+      "  --codepage N   the code page of 8-bit texts (default: TYPESWAP_CODEPAGE; else 932\n"
+      "                 when the first translated file declares Character Encoding = SJIS;\n"
+      "                 else 1252)\n"
       "  --help         show this text\n"
       "  --version      show the version\n\n"
       "The same work without windows: typeswap-cli --help.\n");
