@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -109,6 +111,11 @@ void CScreenshotTour::ShootLoadPage() {
     // The log lays its lines and scroll bars out once the events are in.
     QTimer::singleShot(kDialogDelayMs, page, [this, page] {
       Save(page, QStringLiteral("page-b"));
+      // And scrolled to the right: the ends of the long lines.
+      QScrollBar* across = page->List(CLoadPage::kLogBox)->horizontalScrollBar();
+      across->setValue(across->maximum());
+      QApplication::processEvents();
+      Save(page, QStringLiteral("page-b-scrolled"));
       page->Button(CLoadPage::kExit)->click();
     });
   });
