@@ -1,8 +1,9 @@
 #!/bin/sh
 # Pictures of the wizard's windows, taken under a virtual X display: the
-# splash, page A filled with the sample documents, the about box, the
-# Append/Replace question and page B after loading (with a path wider
-# than its log), also scrolled to the ends of its lines.
+# splash, page A filled with the sample documents, the about box, the font
+# files' open dialog (Qt's own), the Append/Replace question and page B
+# after loading (with a path wider than its log), also scrolled to the
+# ends of its lines.
 # Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
 #   PROGRAM  the typeswap program (default: build/typeswap)
 #   FOLDER   where the PNG files go (default: build/screenshots)

@@ -87,6 +87,16 @@ void CScreenshotTour::ShootAbout() {
     about.done(kIdOk);
   });
   if (CSelectFilesPage* page = PageA()) page->SystemCommand(kCommandAbout);
+  QTimer::singleShot(0, this, &CScreenshotTour::ShootOpenDialog);
+}
+
+void CScreenshotTour::ShootOpenDialog() {
+  // Cancelled, so page A stays as it was.
+  WithModal(kDialogDelayMs * 3, [this](QDialog& dialog) {
+    Save(&dialog, QStringLiteral("open-font-files"));
+    dialog.reject();
+  });
+  if (CSelectFilesPage* page = PageA()) page->Button(CSelectFilesPage::kBrowseFonts)->click();
   QTimer::singleShot(0, this, &CScreenshotTour::ShootAppendReplace);
 }
 

@@ -7,8 +7,8 @@
 
 class QWidget;
 
-/// Walks through splash, page A, the about box, the Append/Replace
-/// question and page B after loading, saving each as a PNG in a folder,
+/// Walks through splash, page A, the about box, the font files' open
+/// dialog, the Append/Replace question and page B after loading, saving each as a PNG in a folder,
 /// then ends the program through page B's "&Exit".
 class CScreenshotTour : public QObject {
  public:
@@ -23,6 +23,7 @@ class CScreenshotTour : public QObject {
   void ShootSplash();
   void FillPageA();
   void ShootAbout();
+  void ShootOpenDialog();
   void ShootAppendReplace();
   void ShootLoadPage();
   void Save(QWidget* window, const QString& name);
