@@ -16,7 +16,7 @@
 #include "mapping/CMappingJob.h"
 #include "mapping/FontMapFile.h"
 #include "output/OutputJob.h"
-#include "output/OutputTexts.h"
+#include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -75,6 +75,6 @@ int RunRunCommand(std::span<char* const> args) {
   const OutputSummary summary = RunOutputJob(model, choices, options);
   // A file left out was reported, and the run still says it finished, but
   // does not claim success.
-  std::printf("%s\n", outputtext::kFinishedProcessing);
+  std::printf("%s\n", LoadResString(IdsFinishedProcessing).c_str());
   return summary.Complete() ? kCliOk : kCliFailed;
 }

@@ -1,6 +1,8 @@
 // Case folding that respects double-byte characters.
 #include "mapping/FoldCase.h"
 
+#include <algorithm>
+
 #include "platform/CodePage.h"
 
 std::string FoldCase(std::string_view text) {
@@ -18,4 +20,12 @@ std::string FoldCase(std::string_view text) {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+}
+
+void SortIgnoringCase(std::vector<std::string>& texts) {
+  std::vector<std::pair<std::string, std::string>> keyed;  // folded text, text
+  keyed.reserve(texts.size());
+  for (std::string& text : texts) keyed.emplace_back(FoldCase(text), std::move(text));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < texts.size(); ++i) texts[i] = std::move(keyed[i].second);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// \p text with the letters A-Z lowered; the second byte of a double-byte
 /// character of the process code page is left alone.
@@ -12,3 +13,7 @@ std::string FoldCase(std::string_view text);
 
 /// True when the two texts are equal without regard to case.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+/// Sorts \p texts as a sorted list or combo box keeps its entries: without
+/// regard to case, equal texts in the order given.
+void SortIgnoringCase(std::vector<std::string>& texts);

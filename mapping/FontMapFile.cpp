@@ -7,7 +7,6 @@
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/MappingRules.h"
-#include "mapping/MappingTexts.h"
 #include "mapping/ReplaceFile.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CExclusiveFile.h"
@@ -133,7 +132,7 @@ FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& 
     if (load.familyAdded) result.familyAdded = true;
     if (load.status != FontMapStatus::Done) ++result.failed;
     if (load.status == FontMapStatus::NotValid) {
-      notValid += mappingtext::kNotValidMapFile + path + kLineEnd;
+      notValid += LoadResString(IdsNotValidMapFile) + path + kLineEnd;
     }
   }
   if (!notValid.empty()) messages.ShowMessage(notValid, LoadResString(IdsCaptionError));

@@ -5,6 +5,8 @@
 
 #include "output/COutputObserver.h"
 #include "output/OutputPaths.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
 
 CReplaceListList::CReplaceListList(CErrorReporter& reporter, COutputObserver* observer)
     : reporter_(reporter), observer_(observer) {}
@@ -63,7 +65,7 @@ void CReplaceListList::WriteAll(const std::string& outputDirectory) {
     if (!StartsWithIgnoringCase(inputName, inputRoot_)) {
       if (observer_ != nullptr) {
         observer_->ShowMessage(FormatText(outputtext::kNotInPath, inputName, inputRoot_),
-                               outputtext::kApplicationTitle);
+                               LoadResString(IdsApplicationTitle));
       }
       continue;
     }

@@ -28,10 +28,6 @@ inline constexpr const char* kSkippingOutputFile = "\nFile Error! %s\n- Skipping
 inline constexpr const char* kNotInPath = "The file %s is not in the path %s.\n\nIt will not be translated!";
 inline constexpr const char* kCreatingFile = "Creating file: %s\n";
 inline constexpr const char* kFilesCreated = "%d files created.\n";
-// Caption of the boxes of a run that are not errors of a file.
-inline constexpr const char* kApplicationTitle = "KORVIN Typeswap for Interleaf";
-// The message that ends every run.
-inline constexpr const char* kFinishedProcessing = "Finished processing.";
 
 // Messages of the EUC conversion.
 inline constexpr const char* kCouldNotOpenFile = "Could not open file : ";

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Pictures of the wizard's windows, taken under a virtual X display: the
 # splash, page A filled with the sample documents, the about box, the font
-# files' open dialog (Qt's own), the Append/Replace question and page B
-# after loading (with a path wider than its log), also scrolled to the
-# ends of its lines.
+# files' open dialog (Qt's own), the Append/Replace question, page B after
+# loading (with a path wider than its log, also scrolled to the ends of its
+# lines), page C with a few rows mapped, both multiple-change dialogs, Show
+# Filenames and a finished Run.
 # Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
 #   PROGRAM  the typeswap program (default: build/typeswap)
 #   FOLDER   where the PNG files go (default: build/screenshots)

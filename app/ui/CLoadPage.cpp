@@ -11,7 +11,7 @@
 
 #include "app/CWizardChoices.h"
 #include "app/SaveLoadLog.h"
-#include "app/ui/CMappingPlaceholder.h"
+#include "mapping/ui/CMappingPage.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
@@ -127,8 +127,7 @@ void CLoadPage::OnSaveAs() {
   request.filter = LoadResString(IdsFilterTextFiles);
   request.options = kOfnHideReadOnly;
   request.folder = choices_.GetOutputDirectory();
-  std::string extension = LoadResString(IdsDefaultExtensionTxt);
-  request.defaultExtension = extension.empty() || extension[0] != '.' ? extension : extension.substr(1);
+  request.defaultExtension = ExtensionWithoutDot(LoadResString(IdsDefaultExtensionTxt));
   std::string path;
   if (!Dialogs().SaveFile(this, request, path)) return;
   try {
@@ -141,7 +140,8 @@ void CLoadPage::OnSaveAs() {
 
 void CLoadPage::OnOK() {
   auto wait = std::make_unique<CWaitCursor>();
-  auto mappingPage = std::make_unique<CMappingPlaceholder>(choices_, this);
+  auto mappingPage =
+      std::make_unique<CMappingPage>(session_.TranslatedModel(), session_.FontModel(), choices_, this);
   if (RunNextPage(*mappingPage, std::move(wait)) == -1) done(-1);
 }
 

@@ -2,12 +2,14 @@
 #include "app/ui/CScreenshotTour.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
@@ -15,6 +17,7 @@
 #include "app/ui/CLoadPage.h"
 #include "app/ui/CSelectFilesPage.h"
 #include "app/ui/CSplashWnd.h"
+#include "mapping/ui/CMappingPage.h"
 
 namespace {
 
@@ -126,8 +129,62 @@ void CScreenshotTour::ShootLoadPage() {
       across->setValue(across->maximum());
       QApplication::processEvents();
       Save(page, QStringLiteral("page-b-scrolled"));
-      page->Button(CLoadPage::kExit)->click();
+      across->setValue(0);
+      WithModal(kDialogDelayMs, [this](QDialog& mapping) {
+        if (auto* pageC = dynamic_cast<CMappingPage*>(&mapping)) {
+          ShootMappingPage(*pageC);
+        } else {
+          mapping.done(-1);
+        }
+      });
+      page->Button(kIdOk)->click();  // page C runs until the walk ends it
     });
   });
   if (CSelectFilesPage* page = PageA()) page->Button(CSelectFilesPage::kNext)->click();
+}
+
+void CScreenshotTour::ShootMappingPage(CMappingPage& page) {
+  // A few rows mapped by hand, as a translator starts.
+  CMappingPageModel& model = page.Model();
+  CMappingTable& table = model.Table();
+  for (int32_t row : {1, 3, 12, 14, 16}) {
+    if (row >= table.RowCount()) continue;
+    table.SelectRow(row);
+    if (model.Controls().names.empty()) continue;
+    model.NameChosen(row % static_cast<int32_t>(model.Controls().names.size()));
+    if (!model.Controls().sizes.empty()) model.SizeChosen(static_cast<int32_t>(model.Controls().sizes.size()) / 2);
+  }
+  if (QWidget* list = page.ListView()) list->setFocus();
+  QApplication::processEvents();
+  Save(&page, QStringLiteral("page-c"));
+
+  const std::pair<int32_t, QString> changes[] = {
+      {CMappingPage::kByComponent, QStringLiteral("multiple-change-component")},
+      {CMappingPage::kByFont, QStringLiteral("multiple-change-font")}};
+  for (const auto& [button, name] : changes) {
+    WithModal(kDialogDelayMs, [this, name = name](QDialog& dialog) {
+      if (auto* lists = dialog.findChild<QListWidget*>()) lists->setCurrentRow(0);
+      Save(&dialog, name);
+      dialog.done(kIdCancel);
+    });
+    page.Button(button)->click();
+  }
+
+  WithModal(kDialogDelayMs, [this](QDialog& dialog) {
+    Save(&dialog, QStringLiteral("show-filenames"));
+    dialog.done(kIdOk);
+  });
+  if (QTableView* list = page.ListView()) {
+    const QPoint at = list->visualRect(list->currentIndex()).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->mapToGlobal(at));
+    QApplication::sendEvent(list, &click);
+  }
+
+  WithModal(kDialogDelayMs, [this, &page](QDialog& finished) {
+    Save(&page, QStringLiteral("page-c-run"));
+    Save(&finished, QStringLiteral("run-finished"));
+    finished.done(kIdOk);
+  });
+  page.Button(kIdOk)->click();  // Run, with the focus on it
+  page.Button(CMappingPage::kExit)->click();
 }

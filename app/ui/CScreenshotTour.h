@@ -5,11 +5,14 @@
 #include <QObject>
 #include <QString>
 
+class CMappingPage;
 class QWidget;
 
 /// Walks through splash, page A, the about box, the font files' open
-/// dialog, the Append/Replace question and page B after loading, saving each as a PNG in a folder,
-/// then ends the program through page B's "&Exit".
+/// dialog, the Append/Replace question, page B after loading, page C with
+/// a few rows mapped, both multiple-change dialogs, Show Filenames and a
+/// finished Run, saving each as a PNG in a folder, then ends the program
+/// through page C's "&Exit".
 class CScreenshotTour : public QObject {
  public:
   /// Pictures go to \p folder; page A is filled with the three texts.
@@ -26,6 +29,7 @@ class CScreenshotTour : public QObject {
   void ShootOpenDialog();
   void ShootAppendReplace();
   void ShootLoadPage();
+  void ShootMappingPage(CMappingPage& page);
   void Save(QWidget* window, const QString& name);
 
   QString folder_;

@@ -2,15 +2,20 @@
 #include "platform/ui/CDialogBuilder.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <limits>
 
 #include "platform/ui/CArtwork.h"
@@ -92,6 +97,11 @@ std::map<int32_t, QWidget*> CDialogBuilder::Build(QDialog& dialog,
       // Pictures keep their own size, as static picture controls do.
       place.setSize(widget->sizeHint());
     }
+    if (control.kind == ControlKind::ComboBox) {
+      // A template gives a combo box the height of its open list; closed,
+      // it is as high as its field.
+      place.setHeight(widget->sizeHint().height());
+    }
     widget->setGeometry(place);
     if (control.kind == ControlKind::GroupBox) {
       // A frame drawn behind the controls it surrounds, never over them.
@@ -149,6 +159,7 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       list->setTextElideMode(Qt::ElideNone);
       bool hscroll = control.Has("hscroll");
       list->setHorizontalScrollBarPolicy(hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+      if (control.Has("extendedsel")) list->setSelectionMode(QAbstractItemView::ExtendedSelection);
       list->setUniformItemSizes(!hscroll);
       // A box whose height is no whole number of lines ("nointegralheight")
       // scrolls by pixels, so that its last line can be wholly in view.
@@ -168,6 +179,40 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       return MakePicture(&dialog, LoadIconResource(PictureId(control)).pixmap(SystemIconSize()));
     case ControlKind::Bitmap:
       return MakePicture(&dialog, LoadBitmapResource(PictureId(control)));
+    case ControlKind::ComboBox: {
+      auto* combo = new QComboBox(&dialog);
+      if (control.Has("dropdown")) {
+        combo->setEditable(true);
+        // The edit field keeps what is typed: nothing is added to the list
+        // or completed from it behind the user's back.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+      }
+      return combo;
+    }
+    case ControlKind::CheckBox:
+      return new QCheckBox(text, &dialog);
+    case ControlKind::ListView: {
+      auto* view = new QTableView(&dialog);
+      view->setSelectionBehavior(QAbstractItemView::SelectRows);
+      view->setSelectionMode(control.Has("singlesel") ? QAbstractItemView::SingleSelection
+                                                      : QAbstractItemView::ExtendedSelection);
+      view->setShowGrid(false);
+      view->setWordWrap(false);
+      view->setTextElideMode(Qt::ElideRight);
+      view->verticalHeader()->hide();
+      view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      view->horizontalHeader()->setHighlightSections(false);
+      view->setFrameShape(control.Has("border") ? QFrame::StyledPanel : QFrame::NoFrame);
+      return view;
+    }
+    case ControlKind::Progress: {
+      auto* bar = new QProgressBar(&dialog);
+      bar->setRange(0, 100);
+      bar->setValue(0);
+      bar->setTextVisible(false);
+      return bar;
+    }
   }
   return new QWidget(&dialog);
 }

@@ -32,3 +32,7 @@ std::vector<std::pair<std::string, std::string>> SplitFilter(const std::string& 
   }
   return pairs;
 }
+
+std::string ExtensionWithoutDot(const std::string& extension) {
+  return extension.empty() || extension[0] != '.' ? extension : extension.substr(1);
+}

@@ -53,6 +53,10 @@ struct FileDialogResult {
   bool overflowed = false;
 };
 
+/// A default extension as the file dialogs take it: \p extension without
+/// its leading dot (".txt" gives "txt").
+std::string ExtensionWithoutDot(const std::string& extension);
+
 /// Splits a "Description|pattern|..." filter text into (description,
 /// patterns) pairs; patterns stay ";"-separated.
 std::vector<std::pair<std::string, std::string>> SplitFilter(const std::string& filter);

@@ -20,7 +20,9 @@ constexpr KindName kKinds[] = {
     {"EDITTEXT", ControlKind::EditText},     {"GROUPBOX", ControlKind::GroupBox},
     {"LISTBOX", ControlKind::ListBox},       {"LTEXT", ControlKind::Label},
     {"CTEXT", ControlKind::CenteredLabel},   {"ICON", ControlKind::Icon},
-    {"BITMAP", ControlKind::Bitmap},
+    {"BITMAP", ControlKind::Bitmap},         {"COMBOBOX", ControlKind::ComboBox},
+    {"CHECKBOX", ControlKind::CheckBox},     {"LISTVIEW", ControlKind::ListView},
+    {"PROGRESS", ControlKind::Progress},
 };
 
 struct Token {

@@ -24,6 +24,10 @@ enum class ControlKind {
   CenteredLabel,  ///< CTEXT: centred static text
   Icon,           ///< ICON: the icon resource named by the control's text
   Bitmap,         ///< BITMAP: the bitmap resource named by the control's text
+  ComboBox,       ///< COMBOBOX: "dropdown" has an edit field, else a drop-down list
+  CheckBox,       ///< CHECKBOX: a check box that ticks itself when clicked
+  ListView,       ///< LISTVIEW: a list view in report style (a table of columns)
+  Progress,       ///< PROGRESS: a progress bar, 0 to 100
 };
 
 /// One control of a template, in tab order.

@@ -19,3 +19,7 @@ inline std::string FromQt(const QString& text) {
 
 /// A string table text for Qt.
 QString ResText(int32_t id);
+
+/// A text read from the documents (component names, families), which is in
+/// the process code page rather than the locale's encoding, as Qt shows it.
+QString DocumentText(const std::string& text);

@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "app/CWizardChoices.h"
-#include "app/ui/CMappingPlaceholder.h"
+#include "mapping/ui/CMappingPage.h"
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
 #include "platform/WaitCursor.h"
@@ -242,7 +242,7 @@ void CLoadPageTest::nextRunsTheMappingPage() {
   size_t lines = Log().size();
   // Back from the mapping page: this page stays as it was.
   dialogs_->modalScripts.push_back([&page](QDialog& mapping) {
-    QVERIFY(dynamic_cast<CMappingPlaceholder*>(&mapping));
+    QVERIFY(dynamic_cast<CMappingPage*>(&mapping));
     QVERIFY(!page.isVisible());
     static_cast<CTemplateDialog&>(mapping).Button(kIdCancel)->click();
   });

@@ -31,7 +31,7 @@ class WizardShellTest : public QObject {
 };
 
 void WizardShellTest::everyTemplateReads() {
-  for (int32_t id : {100, 102, 132, 141, 144}) {
+  for (int32_t id : {100, 102, 132, 135, 138, 141, 144}) {
     std::optional<CDialogTemplate> tpl = CDialogTemplate::Load(id);
     QVERIFY2(tpl.has_value(), qPrintable(QString::number(id)));
     QCOMPARE(tpl->id, id);
