@@ -13,19 +13,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$root/build/typeswap}
 folder=${2:-$root/build/screenshots}
 
-# The samples are ASCII or Shift-JIS, so they are read in code page 932.
-# Sample documents: font*.doc serve as font files, the others are the
-# translated files. Selection texts end every path with ";".
-translated=""
-fonts=""
-for doc in "$root"/examples/*.doc; do
-  [ -e "$doc" ] || continue
-  case $(basename "$doc") in
-    font*) fonts="$fonts$doc;" ;;
-    *) translated="$translated$doc;" ;;
-  esac
-done
-
 # The output directory must differ from the samples' own; Qt wants a
 # private runtime folder when the session has none.
 work=$(mktemp -d)
@@ -35,12 +22,22 @@ mkdir -p "$output" "$work/runtime"
 chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/runtime}"
 
-# One more translated file in a folder with a long name, so that page B's
-# log holds a line wider than the log.
+# The samples are ASCII or Shift-JIS, so they are read in code page 932.
+# Sample documents: font*.doc serve as font files, the others are the
+# translated files, copied into a folder with a long name so that page B's
+# log holds lines wider than the log. Selection texts end every path with
+# ";".
 long="$work/Translated documents for the Japanese edition of the user manual, second revision"
 mkdir -p "$long"
-cp "$root/examples/brochure.doc" "$long/"
-translated="$translated$long/brochure.doc;"
+translated=""
+fonts=""
+for doc in "$root"/examples/*.doc; do
+  [ -e "$doc" ] || continue
+  case $(basename "$doc") in
+    font*) fonts="$fonts$doc;" ;;
+    *) cp "$doc" "$long/" && translated="$translated$long/$(basename "$doc");" ;;
+  esac
+done
 
 mkdir -p "$folder"
 xvfb-run -a -s "-screen 0 1024x768x24" \
