@@ -7,9 +7,9 @@ CLI      := $(BUILD)/typeswap-cli
 # Debian packages the build and the tests need (fonts-dejavu-core: a
 # fixed-pitch face for the load log, the same on every machine).
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
-            fonts-dejavu-core
+            dpkg-dev file fonts-dejavu-core
 
-.PHONY: all deps configure build test demo bench tsan clean
+.PHONY: all deps configure build test demo bench tsan package install clean
 
 all: build
 
@@ -37,6 +37,16 @@ test: build
 
 demo: build
 	@sh examples/demo.sh $(CLI)
+
+# A Debian package of the programs (build/typeswap_<version>_<arch>.deb);
+# dpkg-shlibdeps works out what it depends on.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	@sh bench/run.sh $(BUILD)

@@ -36,27 +36,29 @@ Timing Best(int runs, const std::function<void()>& work) {
   return best;
 }
 
-double BestSeconds(int runs, const std::function<void()>& work) { return Best(runs, work).wall; }
-
-double CatSeconds(const std::string& file) {
-  const std::string command = "cat '" + file + "' > /dev/null";
-  return Best(3, [&] {
-           if (std::system(command.c_str()) != 0) std::fprintf(stderr, "%s failed\n", command.c_str());
-         }).wall;
+Timing BestCommand(int runs, const std::string& command) {
+  Timing best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
+  for (int i = 0; i < runs; ++i) {
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "%s failed\n", command.c_str());
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    getrusage(RUSAGE_CHILDREN, &after);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+                       seconds(before.ru_stime);
+    best.wall = std::min(best.wall, wall.count());
+    best.cpu = std::min(best.cpu, cpu);
+  }
+  return best;
 }
 
-void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double catSeconds,
+void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double peakRatio,
             const std::string& note) {
-  const double mb = static_cast<double>(bytes) / (1024.0 * 1024.0);
-  std::printf("%-16s %-10s %6.1f MB  %7.1f MB/s  (%.3f s; wall %.3f s, %.1f MB/s)  cat: %.3f s%s%s\n",
-              what.c_str(), file.c_str(), mb, mb / timing.cpu, timing.cpu, timing.wall, mb / timing.wall,
-              catSeconds, note.empty() ? "" : "  ", note.c_str());
+  std::printf("ROW\t%s\t%s\t%llu\t%.6f\t%.6f\t%.3f\t%s\n", what.c_str(), file.c_str(),
+              static_cast<unsigned long long>(bytes), timing.cpu, timing.wall, peakRatio, note.c_str());
   std::fflush(stdout);
-}
-
-void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
-            const std::string& note) {
-  Report(what, file, bytes, Timing{seconds, seconds}, catSeconds, note);
 }
 
 std::vector<BenchFile> BenchFiles(int argc, char** argv, const char* program) {

@@ -1,5 +1,5 @@
-// Shared pieces of the benchmarks: timing, the `cat FILE > /dev/null`
-// baseline, and one result line per measurement.
+// Shared pieces of the benchmarks: timing, shell baselines, and one result
+// row per measurement, which bench/run.sh gathers into one table.
 #pragma once
 
 #include <chrono>
@@ -23,20 +23,15 @@ long PeakKilobytes();
 
 /// The best of \p runs calls of \p work (each of wall and processor time).
 Timing Best(int runs, const std::function<void()>& work);
-/// The best wall-clock time of \p runs calls of \p work, in seconds.
-double BestSeconds(int runs, const std::function<void()>& work);
+/// The best of \p runs runs of the shell command \p command: wall time and
+/// the processor time of the processes it started.
+Timing BestCommand(int runs, const std::string& command);
 
-/// Best time of `cat FILE > /dev/null` over three runs: what merely reading
-/// the file costs on this machine.
-double CatSeconds(const std::string& file);
-
-/// Prints one result line: what was measured, on which file, its speed in
-/// MB/s (by processor time, and by wall time) beside the time cat takes for
-/// the same file.
-void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double catSeconds,
-            const std::string& note = "");
-/// As above, for a wall-clock time alone.
-void Report(const std::string& what, const std::string& file, uint64_t bytes, double seconds, double catSeconds,
+/// Prints one result row for bench/run.sh: what was measured, on which
+/// file of how many bytes, its processor and wall time, its peak memory as
+/// a multiple of the file's size (0 when not measured) and a note. Fields
+/// are separated by tabs.
+void Report(const std::string& what, const std::string& file, uint64_t bytes, Timing timing, double peakRatio = 0,
             const std::string& note = "");
 
 /// A benchmark's command line: files, each with the code page given by the

@@ -1,9 +1,9 @@
 // bench_end_to_end: the whole job on documents, as `typeswap-cli run` does
 // it: load, build the mapping table, apply a font map that changes every
-// font, write the output. Beside it, in the same run, the bar a user would
-// compare with: `sed -e 's/<F3/<F13/g' FILE > OUT`, which does far less
-// (and wrongly). Every job runs in a process of its own, so that its peak
-// memory is its own.
+// font, write the output. bench/run.sh sets it beside the bar a user would
+// compare with, `sed -e 's/<F3/<F13/g' FILE > OUT` (bench_baselines), which
+// does far less (and wrongly). Every job runs in a process of its own, so
+// that its peak memory is its own.
 #include <unistd.h>
 
 #include <chrono>
@@ -133,7 +133,6 @@ int main(int argc, char** argv) {
   for (const bench::BenchFile& f : bench::BenchFiles(argc, argv, "bench_end_to_end")) {
     const std::string name = fs::path(f.path).filename().string();
     const uint64_t bytes = fs::file_size(f.path);
-    const double cat = bench::CatSeconds(f.path);
     fs::create_directories(outDir);
     Measurement best;
     for (int run = 0; run < kRuns; ++run) {
@@ -156,11 +155,6 @@ int main(int argc, char** argv) {
       best.changed = m.changed;
     }
 
-    const std::string sedOut = (outDir / "sed.doc").string();
-    const std::string sed = "sed -e 's/<F3/<F13/g' '" + f.path + "' > '" + sedOut + "'";
-    const double sedSeconds = bench::BestSeconds(kRuns, [&] {
-      if (std::system(sed.c_str()) != 0) std::fprintf(stderr, "%s failed\n", sed.c_str());
-    });
     fs::remove_all(outDir);
 
     const double documentMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
@@ -168,11 +162,11 @@ int main(int argc, char** argv) {
     char note[400];
     std::snprintf(note, sizeof note,
                   "load %.3f s, table %.3f s (%d references, %d rows: %.3f s per 100,000), map %.3f s "
-                  "(%d changed), write %.3f s; sed %.3f s, we take %.2f x sed; peak %.1f MB = %.2f x document",
+                  "(%d changed), write %.3f s; peak %.1f MB",
                   best.load, best.table, best.references, best.rows,
                   best.references ? best.table * 100000.0 / best.references : 0.0, best.map, best.changed,
-                  best.write, sedSeconds, best.whole.wall / sedSeconds, peakMb, peakMb / documentMb);
-    bench::Report("end to end", name, bytes, best.whole, cat, note);
+                  best.write, peakMb);
+    bench::Report("end to end", name, bytes, best.whole, peakMb / documentMb, note);
   }
   return 0;
 }

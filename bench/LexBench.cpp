@@ -25,7 +25,6 @@ int main(int argc, char** argv) {
     SetProcessCodePage(f.codePage);
     const std::string name = std::filesystem::path(f.path).filename().string();
     const uint64_t bytes = std::filesystem::file_size(f.path);
-    const double cat = bench::CatSeconds(f.path);
     std::string text;
     if (ReadTextFile(f.path, text).error != 0) {
       std::fprintf(stderr, "%s: cannot read\n", f.path.c_str());
@@ -38,12 +37,12 @@ int main(int argc, char** argv) {
         tokens = LexAll(lex);
       });
       const std::string note = std::to_string(tokens) + " tokens, code page " + std::to_string(f.codePage);
-      bench::Report("lex file", name, bytes, fromFile, cat, note);
+      bench::Report("lex file", name, bytes, fromFile, 0, note);
       bench::Timing inMemory = bench::Best(5, [&] {
         SSLex lex(CResourceModule::Embedded(), text, name);
         LexAll(lex);
       });
-      bench::Report("lex in memory", name, text.size(), inMemory, cat);
+      bench::Report("lex in memory", name, text.size(), inMemory);
     } catch (const SSException& e) {
       std::fprintf(stderr, "%s: %s\n", f.path.c_str(), e.what());
       return 1;

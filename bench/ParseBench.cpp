@@ -33,7 +33,6 @@ int main(int argc, char** argv) {
     SetProcessCodePage(f.codePage);
     const std::string name = std::filesystem::path(f.path).filename().string();
     const uint64_t bytes = std::filesystem::file_size(f.path);
-    const double cat = bench::CatSeconds(f.path);
     std::string text;
     if (ReadTextFile(f.path, text).error != 0) {
       std::fprintf(stderr, "%s: cannot read\n", f.path.c_str());
@@ -42,17 +41,17 @@ int main(int argc, char** argv) {
     try {
       int32_t result = 0;
       std::string error;
-      double fromFile = bench::BestSeconds(3, [&] {
+      bench::Timing fromFile = bench::Best(3, [&] {
         SSLex lex(CResourceModule::Embedded(), f.path);
         result = ParseAll(lex, error);
       });
       const std::string note = error.empty() ? "result " + std::to_string(result) : error;
-      bench::Report("lex+parse file", name, bytes, fromFile, cat, note + ", code page " + std::to_string(f.codePage));
-      double inMemory = bench::BestSeconds(3, [&] {
+      bench::Report("lex+parse file", name, bytes, fromFile, 0, note + ", code page " + std::to_string(f.codePage));
+      bench::Timing inMemory = bench::Best(3, [&] {
         SSLex lex(CResourceModule::Embedded(), text, name);
         ParseAll(lex, error);
       });
-      bench::Report("lex+parse in memory", name, text.size(), inMemory, cat);
+      bench::Report("lex+parse in memory", name, text.size(), inMemory, 0, note);
     } catch (const SSException& e) {
       std::fprintf(stderr, "%s: %s\n", f.path.c_str(), e.what());
       return 1;

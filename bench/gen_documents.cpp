@@ -4,8 +4,11 @@
 // micro-documents, tables, page footers; Latin and Shift-JIS variants.
 //
 // Usage: gen_documents OUT_DIR [MEGABYTES]
-// Writes OUT_DIR/latin.doc (MEGABYTES, default 40) and OUT_DIR/sjis.doc
-// (half that). The output depends only on the arguments.
+// Writes OUT_DIR/latin.doc (MEGABYTES, default 40) and two Shift-JIS
+// documents of half that: sjis.doc, the same prose mix, and diagrams.doc,
+// the diagram mix; and nested.doc, a diagram of 400,000 nested groups. Every
+// document parses without a syntax error. The output depends only on the
+// arguments.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -52,9 +55,14 @@ const std::vector<std::string> kJapaneseWords = {
     "\x90\x7d"};                         // figure
 const std::string kJapaneseStop = "\x81\x42";
 
+// Prose: long paragraphs of text with a few font changes, a frame every
+// twelve paragraphs. Diagrams: short component paragraphs dense with font
+// changes, and a frame of nested groups and named objects every third one.
+enum class Mix { Prose, Diagrams };
+
 class DocumentWriter {
  public:
-  DocumentWriter(bool japanese, size_t target) : japanese_(japanese), target_(target) {}
+  DocumentWriter(Mix mix, bool japanese, size_t target) : mix_(mix), japanese_(japanese), target_(target) {}
 
   std::string Build() {
     Header();
@@ -62,9 +70,10 @@ class DocumentWriter {
     Classes();
     PageFooter();
     out_ += "<!End Declarations>\n\n";
+    const int frameEvery = mix_ == Mix::Diagrams ? 3 : 12;
     for (int n = 0; out_.size() < target_; ++n) {
       Paragraph(n);
-      if (n % 12 == 5) Frame(n);
+      if (n % frameEvery == frameEvery / 2) Frame(n);
       if (n % 40 == 17) Table(n);
     }
     return std::move(out_);
@@ -103,8 +112,8 @@ class DocumentWriter {
   }
 
   void PageFooter() {
-    out_ += "<Page Footer, Frame =\nV11,\n(g9,1,0\n (t14,1,0,3.25,0.2,0,7,0,270,,wst:timsps10,Page\\ footer)\n"
-            " (T8,2,12,6,0.2,5,127,5,7,127,8,0,2,\n<!Page, Width = 1 inches, Height = 0.2 inches>\n"
+    out_ += "<Page Footer, Frame =\nV11,\n(g9,1,0,\n (t14,1,0,3.25,0.2,0,7,0,270,0,0,wst:timsps10,Page\\ footer)\n"
+            " (T8,2,12,6,0.2,5,127,5,7,127,8,0,2,0,\n<!Page, Width = 1 inches, Height = 0.2 inches>\n"
             "<micro:caption>\n\nPage <F3>1<F0>\n\n<End Text>))>\n\n";
   }
 
@@ -112,7 +121,7 @@ class DocumentWriter {
     int words = 6 + random_.Below(12);
     for (int w = 0; w < words; ++w) {
       if (w > 0 && !japanese_) out_ += ' ';
-      if (random_.Below(9) == 0) {
+      if (random_.Below(mix_ == Mix::Diagrams ? 3 : 9) == 0) {
         out_ += "<F" + std::to_string(Font()) + (random_.Below(3) == 0 ? " Bold>" : ">") + Word() + "<F0>";
       } else {
         out_ += Word();
@@ -125,7 +134,7 @@ class DocumentWriter {
     out_ += "<\"" + ClassName(n * 7) + "\"";
     if (n % 9 == 0) out_ += ",\n\tFont =\t\t\tF" + std::to_string(Font());
     out_ += ">\n\n";
-    int lines = 2 + random_.Below(5);
+    int lines = mix_ == Mix::Diagrams ? 1 + random_.Below(2) : 2 + random_.Below(5);
     for (int l = 0; l < lines; ++l) {
       Sentence();
       out_ += l + 1 < lines ? (random_.Below(2) ? " " : "\n") : "\n\n";
@@ -136,28 +145,59 @@ class DocumentWriter {
     return std::to_string(random_.Below(9)) + "." + std::to_string(random_.Below(1000000));
   }
 
+  // A text string's twelve fields; the eleventh is its font.
+  void TextString(int id) {
+    out_ += " (t14," + std::to_string(id) + ",0," + Number() + "," + Number() + ",0,7,0,270,0,0," +
+            (random_.Below(3) == 0 ? random_.Pick(kFamilies) : std::string("wst:timsps10")) + ",";
+    for (int w = 0; w < 3; ++w) out_ += (w ? "\\ " : "") + Word();
+    out_ += ")\n";
+  }
+
+  // A chart's nine fields (the eighth is its font), then its labels.
+  void Chart(int id) {
+    out_ += " (c5," + std::to_string(id) + ",0,Bar,3,4,5,6," + random_.Pick(kFamilies) + ",9\n";
+    for (int l = 0; l < 3; ++l) {
+      out_ += "  (cD," + Word() + "," + std::to_string(l + 1) + "," + std::to_string(random_.Below(500)) + ")" +
+              (l == 2 ? ")\n" : "\n");
+    }
+  }
+
+  // Thirteen fields, then a caption of Interleaf text.
+  void MicroDocument(int id) {
+    out_ += " (T12," + std::to_string(id) + ",12,0.5,2.9,5,127,5,7,127,8,0,7,0,\n"
+            "<!Page, Width = 4 inches, Height = 0.3 inches>\n<micro:caption>\n\n";
+    Sentence();
+    out_ += "\n\n<End Text>)\n";
+  }
+
+  // A group of \p depth levels of nested groups, with vectors and text.
+  void Group(int id, int depth) {
+    out_ += " (g9," + std::to_string(id) + ",0,\n";
+    for (int v = 0; v < 4; ++v) {
+      out_ += "  (v6," + std::to_string(id + v + 1) + ",65536," + Number() + "," + Number() + "," + Number() + "," +
+              Number() + ",7,0,8,0)\n";
+    }
+    if (depth > 1) Group(id + 10, depth - 1);
+    TextString(id + 5);
+    out_ += " )\n";
+  }
+
+  // A named object: twenty-five fields, then the objects it names.
+  void NamedObject(int id) {
+    out_ += " (N5," + std::to_string(id) + ",0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23\n";
+    TextString(id + 1);
+    out_ += " )\n";
+  }
+
   void Frame(int n) {
     out_ += "<Frame,\n\tName =\t\t\t\"figure " + std::to_string(n) + "\",\n\tPlacement =\t\tFollowing Anchor,\n"
-            "\tWidth =\t\t\t5 inches,\n\tHeight =\t\t3 inches,\n\tDiagram =\nV11,\n(g9,1,0\n";
-    for (int t = 0; t < 3; ++t) {
-      out_ += " (t14," + std::to_string(t + 1) + ",0," + Number() + "," + Number() + ",0,7,0,270,,wst:timsps10,";
-      for (int w = 0; w < 3; ++w) out_ += (w ? "\\ " : "") + Word();
-      out_ += ")\n";
-    }
-    out_ += " (p8,4,8,4,5,127\n   (g9,4,0\n";
-    for (int v = 0; v < 4; ++v) {
-      out_ += "     (v6," + std::to_string(v + 5) + ",65536," + Number() + "," + Number() + "," + Number() + "," +
-              Number() + ",7,0,8,0)" + (v == 3 ? "))\n" : "\n");
-    }
-    out_ += " (c5,9,0,Bar,3,\n";
-    for (int l = 0; l < 3; ++l) {
-      out_ += "  (cD," + Word() + "," + std::to_string(l + 1) + "," + std::to_string(random_.Below(500)) + "," +
-              std::to_string(random_.Below(500)) + ")" + (l == 2 ? ")\n" : ",\n");
-    }
-    out_ += " (T12,10,12,0.5,2.9,5,127,5,7,127,8,0,7,\n<!Page, Width = 4 inches, Height = 0.3 inches>\n"
-            "<micro:caption>\n\n";
-    Sentence();
-    out_ += "\n\n<End Text>)\n (E15,0,0,5,8,1,0.05,1,15,0,0,1,0,0,0,1,5,127,7,0,0,7,0,1,1,0.06,0.06,6,6,0,0.06,6))>\n\n";
+            "\tWidth =\t\t\t5 inches,\n\tHeight =\t\t3 inches,\n\tDiagram =\nV11,\n(g9,1,0,\n";
+    for (int t = 0; t < 3; ++t) TextString(t + 1);
+    Group(4, mix_ == Mix::Diagrams ? 3 : 1);
+    Chart(9);
+    MicroDocument(10);
+    if (mix_ == Mix::Diagrams) NamedObject(40);
+    out_ += " (E15,0,0,5,8,1,0.05,1,15,0,0,1,0,0,0,1,5,127,7,0,0,7,0,1,1,0.06,0.06,6,6,0,0.06,6)\n)>\n\n";
   }
 
   void Table(int n) {
@@ -174,11 +214,22 @@ class DocumentWriter {
 
   static constexpr int kFonts = 120;
   static constexpr int kClasses = 150;
+  Mix mix_;
   bool japanese_;
   size_t target_;
   Random random_;
   std::string out_;
 };
+
+// A frame whose diagram nests \p depth groups, one in the next: the shape
+// that shows whether the engines' stacks grow in linear time.
+std::string NestedGroups(int depth) {
+  std::string out = "<!OPS, Version = 8.0>\n\n<Frame,\n\tName =\t\t\t\"deep\",\n\tDiagram =\nV11,\n";
+  for (int i = 0; i < depth; ++i) out += "(g9,1,0,\n";
+  out.append(static_cast<size_t>(depth), ')');
+  out += "\n>\n";
+  return out;
+}
 
 bool WriteFile(const std::filesystem::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -198,14 +249,21 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir);
   struct Output {
     const char* name;
+    Mix mix;
     bool japanese;
     size_t bytes;
-  } outputs[] = {{"latin.doc", false, megabytes << 20}, {"sjis.doc", true, megabytes << 19}};
+  } outputs[] = {{"latin.doc", Mix::Prose, false, megabytes << 20},
+                 {"sjis.doc", Mix::Prose, true, megabytes << 19},
+                 {"diagrams.doc", Mix::Diagrams, true, megabytes << 19}};
   for (const Output& o : outputs) {
-    if (!WriteFile(dir / o.name, DocumentWriter(o.japanese, o.bytes).Build())) {
+    if (!WriteFile(dir / o.name, DocumentWriter(o.mix, o.japanese, o.bytes).Build())) {
       std::fprintf(stderr, "%s: cannot write\n", (dir / o.name).c_str());
       return 1;
     }
+  }
+  if (!WriteFile(dir / "nested.doc", NestedGroups(400000))) {
+    std::fprintf(stderr, "%s: cannot write\n", (dir / "nested.doc").c_str());
+    return 1;
   }
   return 0;
 }

@@ -76,6 +76,13 @@ bool CCliArgs::Has(std::string_view name) const {
                      [&](const auto& o) { return o.first == name; });
 }
 
+std::vector<std::pair<std::string, std::string>> CCliArgs::InOrder(std::vector<std::string_view> names) const {
+  std::vector<std::pair<std::string, std::string>> out;
+  for (const auto& option : options_)
+    if (std::find(names.begin(), names.end(), option.first) != names.end()) out.push_back(option);
+  return out;
+}
+
 int CliUsageError(std::string_view command, std::string_view message) {
   std::fprintf(stderr, "typeswap-cli %.*s: %.*s\n", int(command.size()), command.data(),
                int(message.size()), message.data());

@@ -23,6 +23,8 @@ class CCliArgs {
   /// The last value given for \p name, or \p fallback.
   std::string Value(std::string_view name, std::string fallback = {}) const;
   bool Has(std::string_view name) const;
+  /// The options named in \p names as (name, value), in command-line order.
+  std::vector<std::pair<std::string, std::string>> InOrder(std::vector<std::string_view> names) const;
   const std::vector<std::string>& Positional() const { return positional_; }
 
  private:

@@ -3,6 +3,12 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
+#include "app/SharedOperations.h"
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+
 void PrintMessage(std::string_view text) {
   std::string line;
   line.reserve(text.size() + 1);
@@ -22,12 +28,12 @@ void PrintLine(std::string_view text) {
 }  // namespace
 
 int32_t CPrintingLoadLog::AppendShown(std::string_view text) {
-  PrintLine(text);
+  if (print_) PrintLine(text);
   return CMemoryLoadLog::AppendShown(text);
 }
 
 int32_t CPrintingLoadLog::AppendPlain(std::string_view text) {
-  PrintLine(text);
+  if (print_) PrintLine(text);
   return CMemoryLoadLog::AppendPlain(text);
 }
 
@@ -35,7 +41,8 @@ void CStdoutReportSink::AppendText(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-CConsoleOutputObserver::CConsoleOutputObserver() : terminal_(::isatty(STDERR_FILENO) != 0) {}
+CConsoleOutputObserver::CConsoleOutputObserver(bool quiet)
+    : terminal_(!quiet && ::isatty(STDERR_FILENO) != 0) {}
 
 void CConsoleOutputObserver::ShowProgress(const std::string& fileName, int32_t currentPercent,
                                           int32_t totalPercent) {
@@ -55,6 +62,59 @@ void CConsoleOutputObserver::ShowMessage(const std::string& text, const std::str
 }
 
 void CConsoleOutputObserver::ClearProgress() {
+  if (!shown_) return;
+  std::fputs("\r\033[K", stderr);
+  shown_ = false;
+}
+
+CProgressLoadLog::CProgressLoadLog(CLoadLog& target, const std::vector<std::string>& selections, bool show)
+    : target_(target), show_(show && ::isatty(STDERR_FILENO) != 0),
+      processing_(LoadResString(IdsLogProcessing)) {
+  if (!show_) return;
+  for (const std::string& selection : selections) {
+    std::string rest = selection;
+    std::string path;
+    while (NextField(";", path, rest)) {
+      if (path.empty()) continue;
+      std::error_code error;
+      const uintmax_t size = std::filesystem::file_size(path, error);
+      sizes_.push_back(error ? 0 : size);
+      total_ += sizes_.back();
+    }
+  }
+}
+
+// The progress line goes away while the target may print the line, and
+// comes back below it.
+int32_t CProgressLoadLog::AppendShown(std::string_view text) {
+  Clear();
+  const int32_t index = target_.AppendShown(text);
+  Notice(text);
+  return index;
+}
+
+int32_t CProgressLoadLog::AppendPlain(std::string_view text) {
+  Clear();
+  const int32_t index = target_.AppendPlain(text);
+  Notice(text);
+  return index;
+}
+
+void CProgressLoadLog::Notice(std::string_view text) {
+  if (!show_) return;
+  if (text.substr(0, processing_.size()) == processing_) {
+    if (next_ > 0 && next_ <= sizes_.size()) done_ += sizes_[next_ - 1];
+    ++next_;
+  }
+  if (next_ == 0) return;
+  const int percent = total_ == 0 ? 0 : static_cast<int>(done_ * 100 / total_);
+  std::fflush(stdout);
+  std::fprintf(stderr, "\r\033[Kloading file %zu of %zu, %3d%%", next_, sizes_.size(), percent);
+  std::fflush(stderr);
+  shown_ = true;
+}
+
+void CProgressLoadLog::Clear() {
   if (!shown_) return;
   std::fputs("\r\033[K", stderr);
   shown_ = false;

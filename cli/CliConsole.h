@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/CMemoryLoadLog.h"
 #include "mapping/CMessageSink.h"
@@ -15,11 +16,45 @@
 /// returns are dropped and the caption is left out.
 void PrintMessage(std::string_view text);
 
-/// A load log that also prints every line, as it is added, on stdout.
+/// A load log that also prints every line, as it is added, on stdout
+/// (unless made with \p print false: --quiet).
 class CPrintingLoadLog : public CMemoryLoadLog {
  public:
+  explicit CPrintingLoadLog(bool print = true) : print_(print) {}
   int32_t AppendShown(std::string_view text) override;
   int32_t AppendPlain(std::string_view text) override;
+
+ private:
+  bool print_;
+};
+
+/// Passes every line on to another log and, when stderr is a terminal,
+/// shows on stderr which file of the selection is being loaded: "file n of
+/// m", and the share of the selection's bytes read before it.
+class CProgressLoadLog : public CLoadLog {
+ public:
+  /// Over \p target; the files are those of \p selections (selection texts)
+  /// in the order they are loaded. \p show false: never shows anything.
+  CProgressLoadLog(CLoadLog& target, const std::vector<std::string>& selections, bool show);
+  ~CProgressLoadLog() override { Clear(); }
+  int32_t AppendShown(std::string_view text) override;
+  int32_t AppendPlain(std::string_view text) override;
+  int32_t GetLineCount() const override { return target_.GetLineCount(); }
+  std::string GetLine(int32_t index) const override { return target_.GetLine(index); }
+  /// Removes the progress line (before other output goes to the terminal).
+  void Clear();
+
+ private:
+  void Notice(std::string_view text);
+
+  CLoadLog& target_;
+  std::vector<uintmax_t> sizes_;  ///< bytes of each file, in loading order
+  uintmax_t total_ = 0;
+  uintmax_t done_ = 0;
+  size_t next_ = 0;
+  bool show_;
+  bool shown_ = false;
+  std::string processing_;  ///< the log's "Processing: " text
 };
 
 /// Message boxes of the mapping core, printed on stderr.
@@ -34,11 +69,13 @@ class CStdoutReportSink : public CReportSink {
   void AppendText(std::string_view text) override;
 };
 
+
 /// Output's messages on stderr; its progress too, on one line that is
 /// rewritten, but only when stderr is a terminal.
 class CConsoleOutputObserver : public COutputObserver {
  public:
-  CConsoleOutputObserver();
+  /// \p quiet: no progress even on a terminal.
+  explicit CConsoleOutputObserver(bool quiet = false);
   ~CConsoleOutputObserver() override { ClearProgress(); }
   void ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;

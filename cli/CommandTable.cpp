@@ -6,6 +6,7 @@ int RunReductionsCommand(std::span<char* const> args);  // cli/ReductionsCommand
 int RunLoadCommand(std::span<char* const> args);        // cli/LoadCommand.cpp
 int RunTableCommand(std::span<char* const> args);       // cli/TableCommand.cpp
 int RunRunCommand(std::span<char* const> args);         // cli/RunCommand.cpp
+int RunReportCommand(std::span<char* const> args);      // cli/ReportCommand.cpp
 
 std::span<const CliCommand> CliCommands() {
   static const CliCommand kCommands[] = {
@@ -17,16 +18,28 @@ std::span<const CliCommand> CliCommands() {
       {"load", "[--codepage N] --translated SEL [--fonts SEL] [--font-type 0|1|2]",
        "loads the selected files as the load page does; prints the log, the state and both models",
        RunLoadCommand},
-      {"table", "[--codepage N] --translated SEL [--fonts SEL] [--font-type N] [--map FILE]...",
-       "loads, builds the mapping table, applies each map file in order; prints the column headers and "
-       "one line per row, tab-separated (exit 1 when loading or a map failed)",
+      {"table",
+       "[--codepage N] --translated SEL [--fonts SEL] [--font-type N] [--map FILE]... "
+       "[--family OLD=NEW]... [--component NAME=NEW]... [--escape] [--quiet]",
+       "loads, builds the mapping table, applies each map file, then each --family and --component in "
+       "order; prints the column headers and one line per row, tab-separated (exit 1 when loading or a "
+       "map failed)",
        RunTableCommand},
+      {"report",
+       "[--codepage N] [--format tsv|csv|json] --translated SEL [--fonts SEL] [--font-type N] "
+       "[--map FILE]... [--family OLD=NEW]... [--component NAME=NEW]... [--escape] [--quiet]",
+       "as table, but one record per font reference: file, line, column, category, component, kind, "
+       "family, size, bold, italic, newFamily, newSize, newBold, newItalic (JSON: an array of objects, "
+       "texts in UTF-8)",
+       RunReportCommand},
       {"run",
        "[--codepage N] --translated SEL --fonts SEL [--font-type N] --out DIR [--map FILE]... "
-       "[--save-map FILE] [--euc]",
+       "[--family OLD=NEW]... [--component NAME=NEW]... [--save-map FILE] [--euc] [--dry-run] "
+       "[--no-verify] [--escape] [--quiet]",
        "checks, loads, maps and writes the rewritten files into DIR, printing the load log and the "
-       "run's reports; ends with \"Finished processing.\" (exit 1 when loading, a map or a file "
-       "failed, 2 when a check failed)",
+       "run's reports, reads each written file again to check its fonts (not with --no-verify); ends "
+       "with \"Finished processing.\" (exit 1 when loading, a map, a file or a check failed, 2 when a "
+       "choice was wrong). --dry-run writes nothing and prints the changes as unified diffs",
        RunRunCommand},
   };
   return kCommands;

@@ -1,13 +1,16 @@
 // The job without its pages up to the mapping: loading as the load page
 // does, then the mapping table with font map files applied as the mapping
-// page's Load... applies them.
+// page's Load... applies them, and the multiple-change dialog's changes
+// given as a batch.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/CLoadSession.h"
 #include "mapping/CMappingTable.h"
+#include "mapping/MultipleChange.h"
 
 class CLoadLog;
 class CMessageSink;
@@ -28,6 +31,12 @@ class CMappingJob {
   /// page's Load... does. False when a file could not be read or was no map
   /// file; the messages went to \p messages.
   [[nodiscard]] bool BuildTable(const std::vector<std::string>& maps, CMessageSink& messages);
+
+  /// Applies each of \p changes in order, as the multiple-change dialog's
+  /// OK does with that one entry chosen. An entry must be one the dialog
+  /// offers (byte for byte); one that no row offers changes nothing and is
+  /// said to \p messages. Returns how many changes found no row.
+  int32_t ApplyBatchChanges(const std::vector<BatchChange>& changes, CMessageSink& messages);
 
   CLoadSession& Session() { return session_; }
   CMappingTable& Table() { return table_; }

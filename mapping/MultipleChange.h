@@ -45,3 +45,11 @@ std::vector<std::string> NewFontEntries(const CFontReferenceList& fontFiles);
 /// rows changed; the last of them stays selected.
 int32_t ApplyMultipleChange(CMappingTable& table, MultipleChangeMode mode,
                             const std::vector<std::string>& chosen, std::string_view family);
+
+/// The dialog's OK for one entry, as a batch job gives it: the rows whose
+/// text in \p mode's column is \p chosen get \p family.
+struct BatchChange {
+  MultipleChangeMode mode = MultipleChangeMode::ByFont;
+  std::string chosen;
+  std::string family;
+};

@@ -16,7 +16,10 @@ SSLex::SSLex(const CResourceModule& module, std::string text, std::string name)
 
 SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer)
     : table_(std::move(table)), consumer_(std::move(consumer)), modes_(32, 32) {
-  if (table_) modes_.Push(&ExpressionList(0));
+  if (table_) {
+    modes_.Push(&ExpressionList(0));
+    active_ = modes_.Top();
+  }
 }
 
 SSLex::~SSLex() = default;
@@ -46,7 +49,8 @@ SSRefPtr<SSToken> SSLex::Match() {
   const size_t length = consumer_->Length();
   const LeadByteTable& lead = consumer_->LeadBytes();
   for (;;) {
-    const SSLexExpressionList& list = *modes_.Top();
+    if (active_ == nullptr) modes_.Top();  // throws: the rules popped every mode
+    const SSLexExpressionList& list = *active_;
     const size_t mark = consumer_->Mark();
     if (mark >= length) return {};
 
@@ -108,8 +112,14 @@ SSRefPtr<SSToken> SSLex::Match() {
 }
 
 void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
-  if (info.flags & LTF::kFlagPop) modes_.Pop();
-  if (info.flags & LTF::kFlagPush) modes_.Push(&ExpressionList(info.mode));
+  if (info.flags & LTF::kFlagPop) {
+    modes_.Pop();
+    active_ = modes_.Empty() ? nullptr : modes_.Top();
+  }
+  if (info.flags & LTF::kFlagPush) {
+    modes_.Push(&ExpressionList(info.mode));
+    active_ = modes_.Top();
+  }
 }
 
 void SSLex::InvalidToken(size_t end) {

@@ -55,6 +55,9 @@ class SSLex {
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;
   SSLifo<const SSLexExpressionList*> modes_;
+  // The top of modes_, kept at hand for the match loop; nullptr when the
+  // stack is empty.
+  const SSLexExpressionList* active_ = nullptr;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
 };

@@ -61,7 +61,7 @@ int32_t SSYacc::Parse() {
         productionLength_ = static_cast<int32_t>(table_->ProductionLength(production_));
         if (trace_) Trace("reduce by production", production_);
         SSRefPtr<SSYaccStackElement> element = CallReduce();
-        for (int32_t i = 0; i < productionLength_; ++i) stack_.Pop();
+        stack_.Drop(static_cast<uint32_t>(productionLength_));
         const int32_t left = table_->ProductionLeft(production_);
         const int32_t next = table_->FindGoto(stack_.Top().state, left);
         if (next < 0) throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld", long{left});
@@ -97,12 +97,6 @@ SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
                       long{index});
   }
   return stack_.Peek(static_cast<uint32_t>(productionLength_ - 1 - index)).element.get();
-}
-
-void SSYacc::Push(int32_t state, SSRefPtr<SSYaccStackElement> element) {
-  if (element) element->SetState(state);
-  stack_.Push(Entry{state, std::move(element)});
-  state_ = state;
 }
 
 void SSYacc::ReadToken() {

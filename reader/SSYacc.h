@@ -92,7 +92,11 @@ class SSYacc {
   void RequireTable() const;
   void ReadToken();
   int32_t LookaheadId() const noexcept;
-  void Push(int32_t state, SSRefPtr<SSYaccStackElement> element);
+  void Push(int32_t state, SSRefPtr<SSYaccStackElement>&& element) {
+    if (element) element->SetState(state);
+    stack_.Push(Entry{state, std::move(element)});
+    state_ = state;
+  }
   void BuildSyncSet(SSSetArray& sync);
   void Trace(const char* step, int32_t number) const;
   SSRefPtr<SSYaccStackElement> CallReduce();

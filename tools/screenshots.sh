@@ -3,8 +3,8 @@
 # splash, page A filled with the sample documents, the about box, the font
 # files' open dialog (Qt's own), the Append/Replace question, page B after
 # loading (with a path wider than its log, also scrolled to the ends of its
-# lines), page C with a few rows mapped, both multiple-change dialogs, Show
-# Filenames and a finished Run.
+# lines) and its help window, page C with a few rows mapped, both
+# multiple-change dialogs, Show Filenames and a finished Run.
 # Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
 #   PROGRAM  the typeswap program (default: build/typeswap)
 #   FOLDER   where the PNG files go (default: build/screenshots)

@@ -18,6 +18,7 @@
 #include "app/ui/CSelectFilesPage.h"
 #include "app/ui/CSplashWnd.h"
 #include "mapping/ui/CMappingPage.h"
+#include "platform/ui/CHelpWindow.h"
 
 namespace {
 
@@ -28,6 +29,13 @@ constexpr int kDialogDelayMs = 300;   // a modal box is up and painted
 CSelectFilesPage* PageA() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (auto* page = dynamic_cast<CSelectFilesPage*>(w)) return page;
+  }
+  return nullptr;
+}
+
+CHelpWindow* HelpWindow() {
+  for (QWidget* w : QApplication::allWidgets()) {
+    if (auto* help = qobject_cast<CHelpWindow*>(w); help && help->isVisible()) return help;
   }
   return nullptr;
 }
@@ -130,6 +138,9 @@ void CScreenshotTour::ShootLoadPage() {
       QApplication::processEvents();
       Save(page, QStringLiteral("page-b-scrolled"));
       across->setValue(0);
+      page->Button(kIdHelp)->click();
+      QApplication::processEvents();
+      Save(HelpWindow(), QStringLiteral("help"));
       WithModal(kDialogDelayMs, [this](QDialog& mapping) {
         if (auto* pageC = dynamic_cast<CMappingPage*>(&mapping)) {
           ShootMappingPage(*pageC);

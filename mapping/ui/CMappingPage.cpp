@@ -37,6 +37,10 @@ std::string IncompleteRunText(const OutputSummary& summary, const CCollectingRep
   if (summary.filesFailed > 0) {
     text += FormatText(LoadResString(IdsRunNotAllWritten).c_str(), summary.filesWritten, summary.filesExpected);
   }
+  if (summary.filesUnverified > 0) {
+    if (!text.empty()) text += '\n';
+    text += FormatText(LoadResString(IdsRunNotAllVerified).c_str(), summary.filesUnverified, summary.filesWritten);
+  }
   if (summary.eucRequested && summary.filesConverted != summary.filesWritten) {
     if (!text.empty()) text += '\n';
     text += FormatText(LoadResString(IdsRunNotAllConverted).c_str(), summary.filesConverted,

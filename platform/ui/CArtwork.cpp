@@ -190,7 +190,7 @@ QPixmap DrawAppendReplace() {
 QIcon LoadIconResource(int32_t id) {
   if (id != kIconProgram) return QIcon();
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(DrawIcon(size));
   return icon;
 }
 

@@ -1,14 +1,17 @@
 // Real Qt dialogs behind the dialog service.
 #include "platform/ui/CQtDialogService.h"
 
+#include <QApplication>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/StringIds.h"
+#include "platform/StringTable.h"
+#include "platform/ui/CHelpWindow.h"
 #include "platform/ui/CT_FolderDialog.h"
 #include "platform/ui/FileDialogSize.h"
 #include "platform/ui/QtText.h"
@@ -145,15 +148,24 @@ bool CQtDialogService::ChooseFolder(QWidget* owner, const std::string& title,
 int CQtDialogService::RunModal(QDialog& dialog) { return dialog.exec(); }
 
 void CQtDialogService::ShowHelp(uint32_t context) {
-  // The pages sit beside the program; each topic is an anchor named after
-  // its context number, such as #0x20066.
-  QString page = QCoreApplication::applicationDirPath() + QStringLiteral("/help/typeswap.html");
-  QUrl url = QUrl::fromLocalFile(page);
-  url.setFragment(QStringLiteral("0x") + QString::number(context, 16).toUpper());
-  QDesktopServices::openUrl(url);
+  const QString page = CHelpWindow::FindHelpPage(QCoreApplication::applicationDirPath(),
+                                                 QStringLiteral(TYPESWAP_HELP_RELATIVE));
+  QWidget* owner = QApplication::activeModalWidget();
+  if (page.isEmpty()) {
+    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                              QStringLiteral("/" TYPESWAP_HELP_RELATIVE));
+    std::string text = LoadResString(IdsHelpMissing);
+    if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, FromQt(installed));
+    MessageBox(owner, text, LoadResString(IdsCaptionError), MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  // The pages are modal; a window of their own would be blocked by them,
+  // so the help window follows the page that asks for it.
+  if (!help_) help_ = new CHelpWindow(owner);
+  else if (help_->parentWidget() != owner) help_->setParent(owner, help_->windowFlags());
+  help_->ShowTopic(page, context);
 }
 
 void CQtDialogService::QuitHelp() {
-  // Help opens in the user's own browser, which the program does not own
-  // and so leaves open.
+  if (help_) help_->close();
 }

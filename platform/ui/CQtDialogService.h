@@ -1,8 +1,11 @@
 // The dialog service of the program: real Qt message boxes, file dialogs,
-// modal runs and the desktop browser for help.
+// modal runs and the program's help window.
 #pragma once
 
+#include <QPointer>
+
 #include "platform/ui/CDialogService.h"
+#include "platform/ui/CHelpWindow.h"
 
 /// Shows the real Qt dialogs.
 class CQtDialogService : public CDialogService {
@@ -16,4 +19,7 @@ class CQtDialogService : public CDialogService {
   int RunModal(QDialog& dialog) override;
   void ShowHelp(uint32_t context) override;
   void QuitHelp() override;
+
+ private:
+  QPointer<CHelpWindow> help_;  ///< made at the first Help; gone with its page
 };

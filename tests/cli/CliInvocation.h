@@ -18,13 +18,16 @@ inline std::string Example(const std::string& name) {
 }
 
 /// One run of `typeswap-cli ARGUMENTS` from the directory \p in (the
-/// current one when empty).
+/// current one when empty), with the variables \p environment ("A=b C=d")
+/// set.
 struct CliInvocation {
-  explicit CliInvocation(const std::string& arguments, const std::string& in = {}) {
+  explicit CliInvocation(const std::string& arguments, const std::string& in = {},
+                         const std::string& environment = {}) {
     testsupport::TempDir scratch;
     const std::string errors = (scratch.path() / "stderr").string();
     std::string command = Quoted(testsupport::BuiltProgram("typeswap-cli")) + " " + arguments + " 2>" +
                           Quoted(errors);
+    if (!environment.empty()) command = "env " + environment + " " + command;
     if (!in.empty()) command = "cd " + Quoted(in) + " && " + command;
     stdoutText = testsupport::RunCommand(command, status);
     std::istringstream out(stdoutText);

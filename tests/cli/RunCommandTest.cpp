@@ -135,3 +135,75 @@ TEST_F(RunCommand, FailuresExitOne) {
   EXPECT_NE(std::string::npos, blocked.stdoutText.find("File Error!")) << blocked.stdoutText;
   EXPECT_EQ("Finished processing.", blocked.lines.back());
 }
+
+TEST_F(RunCommand, DryRunWritesNothingAndPrintsTheChangesAsUnifiedDiffs) {
+  const fs::path scratch = dir.path() / "tmp";
+  fs::create_directory(scratch);
+  const std::string saved = (dir.path() / "saved.txt").string();
+  CliInvocation run(
+      "run --dry-run --codepage 932 --translated " + Example("brochure.doc") + " --translated " +
+          Example("manual-ja.doc") + " --fonts " + Example("fonts-ja.doc") + " --out " + Quoted(out.string()) +
+          " --map " + Example("demo-map.txt") + " --save-map " + Quoted(saved) + " --euc",
+      {}, "LC_ALL=C.UTF-8 TMPDIR=" + Quoted(scratch.string()));
+  EXPECT_EQ(0, run.status) << run.stderrText;
+  // Nothing written: no copies, no map, no scratch folder left behind.
+  EXPECT_TRUE(fs::is_empty(out));
+  EXPECT_FALSE(fs::exists(saved));
+  EXPECT_TRUE(fs::is_empty(scratch));
+  EXPECT_NE(std::string::npos, run.stderrText.find("--save-map ignored"));
+
+  ASSERT_FALSE(run.lines.empty());
+  EXPECT_EQ("--- a/brochure.doc", run.lines[0]);
+  EXPECT_EQ("+++ b/brochure.doc", run.lines[1]);
+  EXPECT_EQ("@@ -6,6 +6,16 @@", run.lines[2]);
+  EXPECT_TRUE(run.Has("-\tFont =\t\t\tF2,"));
+  EXPECT_TRUE(run.Has("+\tFont =\t\t\tF11,"));
+  EXPECT_TRUE(run.Has("--- a/manual-ja.doc"));
+  // Document lines in the terminal's character set: 見出し in UTF-8.
+  EXPECT_TRUE(run.Has(" <!Class, \"\xE8\xA6\x8B\xE5\x87\xBA\xE3\x81\x97\",")) << run.stdoutText;
+  for (const std::string& line : run.lines) {
+    EXPECT_TRUE(line.rfind("--- a/", 0) == 0 || line.rfind("+++ b/", 0) == 0 || line.rfind("@@ -", 0) == 0 ||
+                std::string(" +-").find(line.substr(0, 1)) != std::string::npos)
+        << line;
+  }
+}
+
+TEST_F(RunCommand, QuietPrintsNothingButFailures) {
+  CliInvocation quiet = Run("--map " + Example("demo-map.txt") + " --quiet");
+  EXPECT_EQ(0, quiet.status) << quiet.stderrText;
+  EXPECT_EQ("", quiet.stdoutText);
+  EXPECT_EQ("", quiet.stderrText);
+  EXPECT_TRUE(fs::exists(out / "brochure.doc"));
+  // Not on a terminal: no progress either, whether quiet or not.
+  CliInvocation plain = Run("--map " + Example("demo-map.txt"));
+  EXPECT_EQ("", plain.stderrText);
+}
+
+TEST_F(RunCommand, EachCommandExplainsItselfWithHelp) {
+  CliInvocation help("run --help");
+  EXPECT_EQ(0, help.status);
+  ASSERT_FALSE(help.lines.empty());
+  EXPECT_EQ(0u, help.lines[0].rfind("usage: typeswap-cli run ", 0));
+  for (const char* option : {"--dry-run", "--no-verify", "--family", "--component", "--quiet", "--escape"})
+    EXPECT_NE(std::string::npos, help.stdoutText.find(option)) << option;
+}
+
+TEST_F(RunCommand, ACopyThatDoesNotSayWhatWasAskedFailsTheRun) {
+  // A chart font's new family ending in a digit cannot survive its
+  // spelled-out name (Helv2 at 10 becomes Helv210, read back as Helv at
+  // 210): the check reads the copy again and says so.
+  const std::string map = dir.Write("digit.txt",
+                                    "KORVIN Typeswap 1.00 for Interleaf;\r\n"
+                                    "Chart Font;;wst:helv;10;;;Helv2;10;;;\r\n");
+  CliInvocation checked = Run("--map '" + map + "'");
+  EXPECT_EQ(1, checked.status);
+  EXPECT_NE(std::string::npos, checked.stderrText.find("brochure.doc does not hold the fonts that were asked for:\n"
+                                                       "line 140, column 24: Chart Font is Helv 210 where Helv2 10 "
+                                                       "was asked.\n"))
+      << checked.stderrText;
+  EXPECT_TRUE(checked.Has("Finished processing."));
+  // Without the check the same run claims success.
+  CliInvocation unchecked = Run("--map '" + map + "' --no-verify");
+  EXPECT_EQ(0, unchecked.status) << unchecked.stderrText;
+  EXPECT_EQ("", unchecked.stderrText);
+}

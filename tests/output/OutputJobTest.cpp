@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/CMemoryLoadLog.h"
 #include "mapping/CMappingJob.h"
 #include "mapping/CMessageSink.h"
@@ -41,7 +44,7 @@ class OutputJobTest : public ::testing::Test {
 
   // Both samples loaded, with the demo map applied unless \p withMap is false,
   // written by one job.
-  OutputSummary Run(bool euc, bool withMap = true) {
+  OutputSummary Run(bool euc, bool withMap = true, bool dryRun = false) {
     CWizardChoices choices(Example("brochure.doc") + ";" + Example("manual-ja.doc") + ";",
                            Example("fonts-ja.doc") + ";", out.string(), 1);
     CMemoryLoadLog log;
@@ -55,6 +58,7 @@ class OutputJobTest : public ::testing::Test {
     options.convertToEuc = euc;
     options.reports = &reports;
     options.observer = &observer;
+    options.dryRun = dryRun;
     return RunOutputJob(job.Session().TranslatedModel(), choices, options);
   }
 
@@ -108,4 +112,31 @@ TEST_F(OutputJobTest, NothingMappedWritesNothingAndIsComplete) {
   EXPECT_EQ(0, summary.filesWritten);
   EXPECT_TRUE(summary.Complete());
   EXPECT_TRUE(fs::is_empty(out));
+}
+
+TEST_F(OutputJobTest, DryRunWritesNothingAndGivesEachFilesDifferences) {
+  fs::create_directory(out);
+  const fs::path scratch = dir.path() / "tmp";
+  fs::create_directory(scratch);
+  const char* saved = std::getenv("TMPDIR");
+  const std::string savedValue = saved ? saved : "";
+  setenv("TMPDIR", scratch.c_str(), 1);
+  const OutputSummary summary = Run(true, true, true);
+  if (saved) setenv("TMPDIR", savedValue.c_str(), 1);
+  else unsetenv("TMPDIR");
+
+  EXPECT_TRUE(summary.Complete());
+  EXPECT_EQ(2, summary.filesWritten);
+  EXPECT_EQ(0, summary.filesConverted);  // no conversion in a dry run
+  EXPECT_TRUE(fs::is_empty(out));
+  EXPECT_TRUE(fs::is_empty(scratch));  // the scratch folder went again
+  ASSERT_EQ(2u, summary.differences.size());
+  EXPECT_EQ("brochure.doc", summary.differences[0].name);
+  EXPECT_EQ((out / "brochure.doc").string(), summary.written[0].outputName);
+  ASSERT_FALSE(summary.differences[0].hunks.empty());
+  // The first hunk adds the new definitions after the tag.
+  const DiffHunk& first = summary.differences[0].hunks[0];
+  EXPECT_EQ(first.beforeCount + 10, first.afterCount);
+  EXPECT_TRUE(std::any_of(first.lines.begin(), first.lines.end(),
+                          [](const DiffLine& l) { return l.op == '+' && l.text == "\tF11 = Palatino 10,"; }));
 }

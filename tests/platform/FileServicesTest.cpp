@@ -95,6 +95,17 @@ TEST(Hooks, PumpAndWaitCursorCallWhatIsInstalled) {
   PumpOneMessage();
   EXPECT_EQ(2, pumped);
 
+  // Throttled: the first call runs the pump, the calls within the interval
+  // return at once; installing again starts afresh.
+  pumped = 0;
+  SetMessagePump([&] { ++pumped; }, std::chrono::hours(1));
+  for (int i = 0; i < 1000; ++i) PumpOneMessage();
+  EXPECT_EQ(1, pumped);
+  SetMessagePump([&] { ++pumped; }, std::chrono::hours(1));
+  PumpOneMessage();
+  EXPECT_EQ(2, pumped);
+  SetMessagePump(previous);
+
   std::string trace;
   WaitCursorHooks before = SetWaitCursorHooks({[&] { trace += "+"; }, [&] { trace += "-"; }});
   {
