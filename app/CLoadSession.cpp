@@ -2,6 +2,7 @@
 #include "app/CLoadSession.h"
 
 #include "app/CLoadLog.h"
+#include "app/JobCodePage.h"
 #include "app/LoadFileSet.h"
 #include "app/LoadFontMapSet.h"
 #include "app/SharedOperations.h"
@@ -15,6 +16,7 @@ void CLoadSession::Start(bool withFontFiles) {
   if (state_ != LoadState::Opening) return;
   SetStopFlag(0);
   SetState(LoadState::Busy);
+  ChooseJobCodePage(log_, choices_.GetTranslatedFiles());
   bool ok = LoadTranslatedFiles();
   if (GetStopFlag() != 1 && ok && withFontFiles) ok = LoadFontFiles();
   // A Stop whose files then all failed their pre-checks reached no parse

@@ -38,9 +38,10 @@ class CLoadSession {
   /// Installs the function told about state changes (empty: none).
   void SetStateListener(StateListener listener) { listener_ = std::move(listener); }
 
-  /// Loads the translated files, then (when \p withFontFiles and the first
-  /// section ended normally) the font files, writing every step to the
-  /// log. Clears the stop flag first. Only the first call does anything:
+  /// Chooses the job's code page (ChooseJobCodePage, the log's first
+  /// line), then loads the translated files, then (when \p withFontFiles
+  /// and the first section ended normally) the font files, writing every
+  /// step to the log. Clears the stop flag first. Only the first call does anything:
   /// a session loads once. Without font files the session ends Finished
   /// when the translated files' section closed normally.
   void Start(bool withFontFiles = true);

@@ -55,7 +55,8 @@ void PrintHelp(FILE* to) {
   for (const CliCommand& c : CliCommands()) PrintCommand(to, c);
   std::fprintf(to,
                "\nSEL is a list of paths, each followed by ';' (or one path); options may repeat.\n"
-               "Every command takes --codepage N (default: TYPESWAP_CODEPAGE, else 1252).\n"
+               "Every command takes --codepage N (default: TYPESWAP_CODEPAGE; else, when loading,\n"
+               "932 if the first translated file declares Character Encoding = SJIS; else 1252).\n"
                "Texts from documents are printed in the locale's character set; --escape prints\n"
                "them as \\xHH escapes instead. --quiet: no load log and no progress.\n"
                "typeswap-cli COMMAND --help shows one command. See also man typeswap-cli.\n"

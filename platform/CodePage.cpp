@@ -11,12 +11,19 @@ namespace {
 struct ProcessCodePageState {
   int32_t codePage;
   LeadByteTable leadBytes;
+  CodePageOrigin origin;
 };
 
 ProcessCodePageState& State() {
   static ProcessCodePageState state = [] {
-    int32_t cp = CodePageFromEnvironment().value_or(1252);
-    return ProcessCodePageState{cp, LeadBytesOf(cp)};
+    // An unknown TYPESWAP_CODEPAGE is refused by the front ends before
+    // anything is read; here it falls back to the default.
+    std::optional<int32_t> fromEnvironment = CodePageFromEnvironment();
+    const char* text = std::getenv("TYPESWAP_CODEPAGE");
+    bool chosen = fromEnvironment && text != nullptr && *text != '\0';
+    int32_t cp = fromEnvironment.value_or(kDefaultCodePage);
+    return ProcessCodePageState{cp, LeadBytesOf(cp),
+                                chosen ? CodePageOrigin::Environment : CodePageOrigin::Default};
   }();
   return state;
 }
@@ -42,7 +49,7 @@ bool ParseCodePage(const char* text, int32_t& codePage) {
 
 std::optional<int32_t> CodePageFromEnvironment() {
   const char* text = std::getenv("TYPESWAP_CODEPAGE");
-  if (text == nullptr || *text == '\0') return 1252;
+  if (text == nullptr || *text == '\0') return kDefaultCodePage;
   int32_t cp = 0;
   if (!ParseCodePage(text, cp) || !IsKnownCodePage(cp)) return std::nullopt;
   return cp;
@@ -76,8 +83,10 @@ LeadByteTable LeadBytesOf(int32_t codePage) {
 
 int32_t ProcessCodePage() { return State().codePage; }
 
-void SetProcessCodePage(int32_t codePage) {
-  State() = ProcessCodePageState{codePage, LeadBytesOf(codePage)};
+CodePageOrigin ProcessCodePageOrigin() { return State().origin; }
+
+void SetProcessCodePage(int32_t codePage, CodePageOrigin origin) {
+  State() = ProcessCodePageState{codePage, LeadBytesOf(codePage), origin};
 }
 
 const LeadByteTable& ProcessLeadBytes() { return State().leadBytes; }

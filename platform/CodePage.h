@@ -5,12 +5,28 @@
 #include <cstdint>
 #include <optional>
 
+/// The code page used when nothing chose another.
+constexpr int32_t kDefaultCodePage = 1252;
+
+/// Who chose the process code page.
+enum class CodePageOrigin {
+  Default,      ///< nobody: kDefaultCodePage
+  Environment,  ///< TYPESWAP_CODEPAGE
+  Option,       ///< a front end's --codepage option (or a caller that knows)
+  Document,     ///< a loading job, from what its first document declares
+};
+
 /// The code page every 8-bit text of the process is read in: 1252 unless
-/// TYPESWAP_CODEPAGE or a front end's --codepage option says otherwise.
+/// TYPESWAP_CODEPAGE, a front end's --codepage option or a loading job
+/// says otherwise.
 int32_t ProcessCodePage();
 
-/// Makes \p codePage the process code page (and its lead-byte test current).
-void SetProcessCodePage(int32_t codePage);
+/// Who chose the process code page.
+CodePageOrigin ProcessCodePageOrigin();
+
+/// Makes \p codePage the process code page (and its lead-byte test current),
+/// as chosen by \p origin.
+void SetProcessCodePage(int32_t codePage, CodePageOrigin origin = CodePageOrigin::Option);
 
 /// The code page named by TYPESWAP_CODEPAGE, 1252 when it is unset or
 /// empty; nothing when it names no code page this system can convert.

@@ -2,13 +2,27 @@
 #include "app/ui/CListBoxLoadLog.h"
 
 #include <QListWidget>
+#include <QScrollBar>
 
 #include "platform/ui/QtText.h"
 
+CListBoxLoadLog::CListBoxLoadLog(QListWidget& box) : box_(box) {
+  rangeWatch_ = QObject::connect(box_.verticalScrollBar(), &QScrollBar::rangeChanged, &box_, [this] {
+    if (QListWidgetItem* item = box_.item(shownLine_)) box_.scrollToItem(item);
+  });
+}
+
+CListBoxLoadLog::~CListBoxLoadLog() { QObject::disconnect(rangeWatch_); }
+
 int32_t CListBoxLoadLog::AppendShown(std::string_view text) {
   int32_t index = AppendPlain(text);
-  box_.scrollToItem(box_.item(index));
+  ShowLine(index);
   return index;
+}
+
+void CListBoxLoadLog::ShowLine(int32_t index) {
+  shownLine_ = index;
+  if (QListWidgetItem* item = box_.item(index)) box_.scrollToItem(item);
 }
 
 namespace {

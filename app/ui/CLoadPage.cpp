@@ -1,9 +1,12 @@
 // Page B: loading the files, with the load log.
 #include "app/ui/CLoadPage.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 #include <memory>
 
 #include "app/CWizardChoices.h"
@@ -41,11 +44,25 @@ CLoadPage::CLoadPage(const CWizardChoices& choices, CWizardPage* owner)
 }
 
 QFont CLoadPage::LogFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  font.setPixelSize(13);
-  font.setWeight(QFont::Normal);
+  // "Courier New" when the machine has it as a fixed-pitch face; fontconfig
+  // may answer that name with any face, so what it gives is checked, and
+  // the next candidate tried: DejaVu Sans Mono (which the build installs),
+  // the desktop's fixed font, then any fixed-pitch family at all.
+  QFont font;
+  auto fixedPitch = [&font](const QString& family) {
+    font = QFont(family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(13);
+    font.setWeight(QFont::Normal);
+    return QFontInfo(font).fixedPitch();
+  };
+  const QStringList first = {QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
+                             QFontDatabase::systemFont(QFontDatabase::FixedFont).family()};
+  if (!std::any_of(first.begin(), first.end(), fixedPitch)) {
+    const QStringList families = QFontDatabase::families();
+    if (!std::any_of(families.begin(), families.end(), fixedPitch)) fixedPitch(first.front());
+  }
   // Faces wider than Courier New are narrowed to its 6 pixels, so that the
   // log's ruled lines fit the box as they were drawn to.
   qreal width = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
@@ -57,8 +74,6 @@ void CLoadPage::OnInitDialog() {
   CWizardPage::OnInitDialog();
   QListWidget* box = List(kLogBox);
   box->setFont(LogFont());
-  // Lines wider than the box are cut at its edge: the log sets no extent.
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void CLoadPage::SetButtonState(LoadState state) {
@@ -94,8 +109,14 @@ void CLoadPage::OnStart() {
   // Runs until loading is over; Stop, the menu and the title bar's close
   // are handled meanwhile, inside the pump.
   loading_ = true;
-  session_.Start();
+  {
+    CWaitCursor wait;
+    session_.Start();
+  }
   loading_ = false;
+  // The log ends in view, its last line whole, whether or not that line
+  // asked to be shown.
+  log_.ShowLine(log_.GetLineCount() - 1);
   if (closeRequested_) done(-1);
 }
 
@@ -106,6 +127,7 @@ void CLoadPage::OnSaveAs() {
   request.title = LoadResString(IdsTitleSaveResults);
   request.filter = LoadResString(IdsFilterTextFiles);
   request.options = kOfnHideReadOnly;
+  request.folder = choices_.GetOutputDirectory();
   request.defaultExtension = ExtensionWithoutDot(LoadResString(IdsDefaultExtensionTxt));
   std::string path;
   if (!Dialogs().SaveFile(this, request, path)) return;
@@ -123,13 +145,10 @@ void CLoadPage::OnSaveAs() {
 }
 
 void CLoadPage::OnOK() {
-  std::unique_ptr<CMappingPage> mappingPage;
-  {
-    // Only while the page is made: once it runs, its own cursor shows.
-    CWaitCursor wait;
-    mappingPage = std::make_unique<CMappingPage>(session_.TranslatedModel(), session_.FontModel(), choices_, this);
-  }
-  if (RunModal(*mappingPage) == -1) done(-1);
+  auto wait = std::make_unique<CWaitCursor>();
+  auto mappingPage =
+      std::make_unique<CMappingPage>(session_.TranslatedModel(), session_.FontModel(), choices_, this);
+  if (RunNextPage(*mappingPage, std::move(wait)) == -1) done(-1);
 }
 
 void CLoadPage::OnCancel() { GoBack(); }

@@ -3,12 +3,13 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QListWidget>
-#include <QTableView>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
@@ -97,6 +98,16 @@ void CScreenshotTour::ShootAbout() {
     about.done(kIdOk);
   });
   if (CSelectFilesPage* page = PageA()) page->SystemCommand(kCommandAbout);
+  QTimer::singleShot(0, this, &CScreenshotTour::ShootOpenDialog);
+}
+
+void CScreenshotTour::ShootOpenDialog() {
+  // Cancelled, so page A stays as it was.
+  WithModal(kDialogDelayMs * 3, [this](QDialog& dialog) {
+    Save(&dialog, QStringLiteral("open-font-files"));
+    dialog.reject();
+  });
+  if (CSelectFilesPage* page = PageA()) page->Button(CSelectFilesPage::kBrowseFonts)->click();
   QTimer::singleShot(0, this, &CScreenshotTour::ShootAppendReplace);
 }
 
@@ -118,19 +129,27 @@ void CScreenshotTour::ShootLoadPage() {
       return;
     }
     page->Button(CLoadPage::kStart)->click();  // returns when loading is over
-    QApplication::processEvents();
-    Save(page, QStringLiteral("page-b"));
-    page->Button(kIdHelp)->click();
-    QApplication::processEvents();
-    Save(HelpWindow(), QStringLiteral("help"));
-    WithModal(kDialogDelayMs, [this](QDialog& mapping) {
-      if (auto* pageC = dynamic_cast<CMappingPage*>(&mapping)) {
-        ShootMappingPage(*pageC);
-      } else {
-        mapping.done(-1);
-      }
+    // The log lays its lines and scroll bars out once the events are in.
+    QTimer::singleShot(kDialogDelayMs, page, [this, page] {
+      Save(page, QStringLiteral("page-b"));
+      // And scrolled to the right: the ends of the long lines.
+      QScrollBar* across = page->List(CLoadPage::kLogBox)->horizontalScrollBar();
+      across->setValue(across->maximum());
+      QApplication::processEvents();
+      Save(page, QStringLiteral("page-b-scrolled"));
+      across->setValue(0);
+      page->Button(kIdHelp)->click();
+      QApplication::processEvents();
+      Save(HelpWindow(), QStringLiteral("help"));
+      WithModal(kDialogDelayMs, [this](QDialog& mapping) {
+        if (auto* pageC = dynamic_cast<CMappingPage*>(&mapping)) {
+          ShootMappingPage(*pageC);
+        } else {
+          mapping.done(-1);
+        }
+      });
+      page->Button(kIdOk)->click();  // page C runs until the walk ends it
     });
-    page->Button(kIdOk)->click();  // page C runs until the walk ends it
   });
   if (CSelectFilesPage* page = PageA()) page->Button(CSelectFilesPage::kNext)->click();
 }

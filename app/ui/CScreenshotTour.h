@@ -8,10 +8,11 @@
 class CMappingPage;
 class QWidget;
 
-/// Walks through splash, page A, the about box, the Append/Replace
-/// question, page B after loading, page C with a few rows mapped, both
-/// multiple-change dialogs, Show Filenames and a finished Run, saving each
-/// as a PNG in a folder, then ends the program through page C's "&Exit".
+/// Walks through splash, page A, the about box, the font files' open
+/// dialog, the Append/Replace question, page B after loading and its help
+/// window, page C with a few rows mapped, both multiple-change dialogs,
+/// Show Filenames and a finished Run, saving each as a PNG in a folder,
+/// then ends the program through page C's "&Exit".
 class CScreenshotTour : public QObject {
  public:
   /// Pictures go to \p folder; page A is filled with the three texts.
@@ -25,6 +26,7 @@ class CScreenshotTour : public QObject {
   void ShootSplash();
   void FillPageA();
   void ShootAbout();
+  void ShootOpenDialog();
   void ShootAppendReplace();
   void ShootLoadPage();
   void ShootMappingPage(CMappingPage& page);

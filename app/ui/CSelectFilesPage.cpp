@@ -94,8 +94,15 @@ void CSelectFilesPage::BrowseFiles(std::string& selection, int32_t titleId, int3
   request.filter = LoadResString(filterId);
   request.options = kOpenOptions;
   request.bufferSize = kOpenBufferSize;
+  request.folder = CWizardChoices::SourceDirectoryOf(selection);
   FileDialogResult chosen;
-  if (!Dialogs().OpenFiles(this, request, chosen)) return;
+  if (!Dialogs().OpenFiles(this, request, chosen)) {
+    // Too many names for the dialog is no cancel: the user is told.
+    if (chosen.overflowed)
+      Dialogs().MessageBox(this, LoadResString(IdsTooManyFilesChosen), LoadResString(IdsCaptionError),
+                           MessageIcon::Exclamation, MessageButtons::Ok);
+    return;
+  }
 
   std::string kept;
   if (!selection.empty()) {
@@ -115,7 +122,7 @@ void CSelectFilesPage::BrowseFiles(std::string& selection, int32_t titleId, int3
 
 void CSelectFilesPage::OnBrowseOutputDirectory() {
   ReadBoxes();
-  std::string folder;
+  std::string folder = outputDirectoryText_;  // where the dialog opens
   if (!Dialogs().ChooseFolder(this, LoadResString(IdsTitleSelectOutputDirectory), folder)) return;
   outputDirectoryText_ = folder;
   ShowFields();
@@ -147,11 +154,7 @@ void CSelectFilesPage::OnNext() {
     Edit(kOutputBox)->setFocus();
     return;
   }
-  std::unique_ptr<CLoadPage> loadPage;
-  {
-    // Only while the page is made: once it runs, its own cursor shows.
-    CWaitCursor wait;
-    loadPage = std::make_unique<CLoadPage>(choices, this);
-  }
-  if (RunModal(*loadPage) == -1) OnCancel();
+  auto wait = std::make_unique<CWaitCursor>();
+  auto loadPage = std::make_unique<CLoadPage>(choices, this);
+  if (RunNextPage(*loadPage, std::move(wait)) == -1) OnCancel();
 }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/ui/CAboutDlg.h"
 #include "platform/StringIds.h"
@@ -36,6 +37,16 @@ void CWizardPage::SystemCommand(int32_t command) {
 
 int CWizardPage::RunModal(CTemplateDialog& dialog) {
   return dialog.Valid() ? Dialogs().RunModal(dialog) : -1;
+}
+
+int CWizardPage::RunNextPage(CTemplateDialog& page, std::unique_ptr<CWaitCursor> wait) {
+  // Ends with the first event the page's own loop handles, after it has
+  // shown; shared, as the timer may outlive this call.
+  auto pending = std::make_shared<std::unique_ptr<CWaitCursor>>(std::move(wait));
+  QTimer::singleShot(0, &page, [pending] { pending->reset(); });
+  int result = RunModal(page);
+  pending->reset();
+  return result;
 }
 
 QRect CWizardPage::StepAside() {

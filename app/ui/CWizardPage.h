@@ -5,7 +5,9 @@
 #include <QMenu>
 #include <QPointer>
 #include <QRect>
+#include <memory>
 
+#include "platform/WaitCursor.h"
 #include "platform/ui/CTemplateDialog.h"
 
 /// Command id of the About entry.
@@ -32,6 +34,10 @@ class CWizardPage : public CTemplateDialog {
   /// Runs \p dialog modally through the dialog service; -1 when the dialog
   /// could not be made, which callers treat as an Exit.
   static int RunModal(CTemplateDialog& dialog);
+  /// Runs the next page as RunModal does, while \p wait (shown while that
+  /// page was made) stays until the page is up: a page does its first work
+  /// as it shows, inside its modal run.
+  static int RunNextPage(CTemplateDialog& page, std::unique_ptr<CWaitCursor> wait);
 
   /// Where the page stood before a later page took its place (its geometry
   /// while it is out of sight).

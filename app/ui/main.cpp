@@ -24,7 +24,9 @@ void PrintHelp() {
       "an output directory, load them, map their fonts to new ones and write\n"
       "rewritten copies.\n\n"
       "Options:\n"
-      "  --codepage N   the code page of 8-bit texts (default: TYPESWAP_CODEPAGE, else 1252)\n"
+      "  --codepage N   the code page of 8-bit texts (default: TYPESWAP_CODEPAGE; else 932\n"
+      "                 when the first translated file declares Character Encoding = SJIS;\n"
+      "                 else 1252)\n"
       "  --help         show this text\n"
       "  --version      show the version\n\n"
       "The same work without windows: typeswap-cli --help.\n");
@@ -50,6 +52,8 @@ int main(int argc, char** argv) {
   // and shows its error boxes as our message boxes.
   CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
   CT_ErrorManager::sv_SetMessageBox(&ShowFoundationMessageBox);
+  // The code page is TYPESWAP_CODEPAGE's until --codepage says otherwise;
+  // left unchosen, each loading job takes it from its first document.
   std::optional<int32_t> fromEnvironment = CodePageFromEnvironment();
   bool codePageGiven = false;
   std::unique_ptr<CScreenshotTour> tour;
@@ -74,12 +78,9 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!codePageGiven) {
-    if (!fromEnvironment) {
-      std::fprintf(stderr, "typeswap: TYPESWAP_CODEPAGE names no code page this system knows\n");
-      return 2;
-    }
-    SetProcessCodePage(*fromEnvironment);
+  if (!codePageGiven && !fromEnvironment) {
+    std::fprintf(stderr, "typeswap: TYPESWAP_CODEPAGE names no code page this system knows\n");
+    return 2;
   }
   if (tour) tour->Start();
   return CWizardApp().Run();

@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <limits>
 
 #include "platform/ui/CArtwork.h"
+#include "platform/ui/CNoHighlightDelegate.h"
 #include "platform/ui/QtText.h"
 
 namespace {
@@ -134,6 +136,8 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
     case ControlKind::EditText: {
       auto* edit = new QLineEdit(&dialog);
       edit->setFrame(control.Has("border"));
+      // No length limit: Qt's default of 32,767 would cut long selections.
+      edit->setMaxLength(std::numeric_limits<int>::max());
       return edit;
     }
     case ControlKind::GroupBox:
@@ -141,15 +145,25 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
     case ControlKind::ListBox: {
       auto* list = new QListWidget(&dialog);
       list->setFrameShape(control.Has("border") ? QFrame::StyledPanel : QFrame::NoFrame);
-      if (control.Has("noselection")) list->setSelectionMode(QAbstractItemView::NoSelection);
+      if (control.Has("noselection")) {
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setItemDelegate(new CNoHighlightDelegate(list));
+      }
       list->setVerticalScrollBarPolicy(
           !control.Has("vscroll")          ? Qt::ScrollBarAlwaysOff
           : control.Has("disablenoscroll") ? Qt::ScrollBarAlwaysOn
                                            : Qt::ScrollBarAsNeeded);
-      list->setHorizontalScrollBarPolicy(control.Has("hscroll") ? Qt::ScrollBarAsNeeded
-                                                                : Qt::ScrollBarAlwaysOff);
+      // A list box shows its lines whole, never shortened with "...": with
+      // a horizontal scroll bar, each line is as wide as its text (which
+      // rules out Qt's uniform sizes, all taken from the first line).
+      list->setTextElideMode(Qt::ElideNone);
+      bool hscroll = control.Has("hscroll");
+      list->setHorizontalScrollBarPolicy(hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       if (control.Has("extendedsel")) list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-      list->setUniformItemSizes(true);
+      list->setUniformItemSizes(!hscroll);
+      // A box whose height is no whole number of lines ("nointegralheight")
+      // scrolls by pixels, so that its last line can be wholly in view.
+      if (control.Has("nointegralheight")) list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
       return list;
     }
     case ControlKind::Label:

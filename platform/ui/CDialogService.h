@@ -38,14 +38,19 @@ struct FileDialogRequest {
   std::string defaultExtension;  ///< without the dot; empty for none
   /// Characters the chosen names may take up, counted as the Windows
   /// dialog packs them (folder, then each name, each ended by a zero);
-  /// 0 for no limit. A larger choice fails like a cancel.
+  /// 0 for no limit. A larger choice fails and is marked overflowed.
   size_t bufferSize = 0;
+  /// The folder the dialog opens in; empty for where the last one was left.
+  std::string folder;
 };
 
 /// What the user chose in a file dialog.
 struct FileDialogResult {
   std::vector<std::string> paths;  ///< full paths, in the order the dialog gives them
   int32_t filterIndex = 1;         ///< the filter chosen (from 1)
+  /// The choice was more than bufferSize holds: the dialog failed, which
+  /// the caller reports (it is no cancel).
+  bool overflowed = false;
 };
 
 /// A default extension as the file dialogs take it: \p extension without
@@ -64,13 +69,15 @@ class CDialogService {
   /// Shows a message box; returns kIdOk, kIdCancel, kIdYes or kIdNo.
   virtual int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption,
                              MessageIcon icon, MessageButtons buttons) = 0;
-  /// A file open dialog; false when it was cancelled or failed.
+  /// A file open dialog; false when it was cancelled or failed (see
+  /// FileDialogResult::overflowed).
   virtual bool OpenFiles(QWidget* owner, const FileDialogRequest& request,
                          FileDialogResult& result) = 0;
   /// A file save dialog; false when it was cancelled.
   virtual bool SaveFile(QWidget* owner, const FileDialogRequest& request,
                         std::string& path) = 0;
-  /// A folder chooser titled \p title; false when it was cancelled.
+  /// A folder chooser titled \p title, opening in \p folder when that
+  /// is not empty; false when it was cancelled.
   virtual bool ChooseFolder(QWidget* owner, const std::string& title, std::string& folder) = 0;
   /// Runs \p dialog modally and returns its result.
   virtual int RunModal(QDialog& dialog) = 0;

@@ -13,6 +13,7 @@
 #include "platform/StringTable.h"
 #include "platform/ui/CHelpWindow.h"
 #include "platform/ui/CT_FolderDialog.h"
+#include "platform/ui/FileDialogSize.h"
 #include "platform/ui/QtText.h"
 
 namespace {
@@ -29,6 +30,21 @@ QStringList QtFilters(const std::string& filter) {
   return filters;
 }
 
+// The number (from 1) of the filter the user chose in a dialog given
+// \p filter; 1 when it cannot be told. Qt's own dialog names the chosen
+// filter as it shows it, by its description alone (HideNameFilterDetails);
+// the platform's dialogs name it in full.
+int32_t ChosenFilterIndex(const QFileDialog& dialog, const std::string& filter) {
+  const QString chosen = dialog.selectedNameFilter();
+  const QStringList full = QtFilters(filter);
+  const auto split = SplitFilter(filter);
+  for (qsizetype i = 0; i < full.size(); ++i) {
+    if (chosen == full[i] || chosen == ToQt(split[static_cast<size_t>(i)].first).simplified())
+      return static_cast<int32_t>(i + 1);
+  }
+  return 1;
+}
+
 void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   dialog.setWindowTitle(ToQt(request.title));
   QStringList filters = QtFilters(request.filter);
@@ -43,6 +59,8 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(ToQt(request.defaultExtension));
   dialog.setOption(QFileDialog::DontConfirmOverwrite,
                    (request.options & kOfnOverwritePrompt) == 0);
+  if (!request.folder.empty()) dialog.setDirectory(ToQt(request.folder));
+  FitFileDialogColumns(dialog);
 }
 
 // The Windows dialogs leave the process in the folder the user ended in,
@@ -97,14 +115,15 @@ bool CQtDialogService::OpenFiles(QWidget* owner, const FileDialogRequest& reques
   dialog.setFileMode((request.options & kOfnAllowMultiSelect) ? QFileDialog::ExistingFiles
                      : mustExist                              ? QFileDialog::ExistingFile
                                                               : QFileDialog::AnyFile);
+  result.overflowed = false;
   if (dialog.exec() != QDialog::Accepted) return false;
   QStringList chosen = dialog.selectedFiles();
   EnterFolderOf(dialog);
-  if (request.bufferSize != 0 && PackedLength(chosen) > request.bufferSize) return false;
   result.paths.clear();
+  result.overflowed = request.bufferSize != 0 && PackedLength(chosen) > request.bufferSize;
+  if (result.overflowed) return false;
   for (const QString& path : chosen) result.paths.push_back(FromQt(QDir::toNativeSeparators(path)));
-  result.filterIndex = static_cast<int32_t>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
-  if (result.filterIndex < 1) result.filterIndex = 1;
+  result.filterIndex = ChosenFilterIndex(dialog, request.filter);
   return !result.paths.empty();
 }
 

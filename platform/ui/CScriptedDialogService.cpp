@@ -32,7 +32,7 @@ int32_t CScriptedDialogService::MessageBox(QWidget*, const std::string& text,
 bool CScriptedDialogService::OpenFiles(QWidget*, const FileDialogRequest& request,
                                        FileDialogResult& result) {
   openRequests.push_back(request);
-  return Next(openAnswers, result);
+  return Next(openAnswers, result) && !result.overflowed;
 }
 
 bool CScriptedDialogService::SaveFile(QWidget*, const FileDialogRequest& request,
@@ -44,6 +44,7 @@ bool CScriptedDialogService::SaveFile(QWidget*, const FileDialogRequest& request
 bool CScriptedDialogService::ChooseFolder(QWidget*, const std::string& title,
                                           std::string& folder) {
   folderTitles.push_back(title);
+  folderStarts.push_back(folder);
   return Next(folderAnswers, folder);
 }
 

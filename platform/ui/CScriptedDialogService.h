@@ -39,7 +39,8 @@ class CScriptedDialogService : public CDialogService {
 
   // Answers, used in order.
   std::deque<int32_t> messageAnswers;
-  std::deque<std::optional<FileDialogResult>> openAnswers;  ///< nullopt: cancelled
+  /// nullopt: cancelled; an answer marked overflowed fails as too long.
+  std::deque<std::optional<FileDialogResult>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::function<void(QDialog&)>> modalScripts;
@@ -49,6 +50,7 @@ class CScriptedDialogService : public CDialogService {
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
   std::vector<std::string> folderTitles;
+  std::vector<std::string> folderStarts;  ///< the folder each folder dialog opened in
   std::vector<uint32_t> helpContexts;
   int helpQuits = 0;
   int unexpectedModals = 0;   ///< modal runs that found no script

@@ -3,6 +3,7 @@
 
 #include <QDir>
 
+#include "platform/ui/FileDialogSize.h"
 #include "platform/ui/QtText.h"
 
 CT_FolderDialog::CT_FolderDialog(std::string& result, const std::string& title, QWidget* owner)
@@ -12,6 +13,8 @@ CT_FolderDialog::CT_FolderDialog(std::string& result, const std::string& title, 
   setOption(QFileDialog::ShowDirsOnly);
   setAcceptMode(QFileDialog::AcceptOpen);
   setLabelText(QFileDialog::Accept, QStringLiteral("Select"));
+  if (!result.empty()) setDirectory(ToQt(result));
+  FitFileDialogColumns(*this);
 }
 
 int CT_FolderDialog::Run() {

@@ -8,7 +8,8 @@
 /// its owner with the given title.
 class CT_FolderDialog : public QFileDialog {
  public:
-  /// \p result receives the folder when one is chosen.
+  /// \p result receives the folder when one is chosen; the dialog opens
+  /// in the folder it holds, if any.
   CT_FolderDialog(std::string& result, const std::string& title, QWidget* owner);
 
   /// Runs the dialog modally: 1 when a folder was chosen (it is in the

@@ -10,9 +10,10 @@
 #include <regex>
 
 #include "app/SharedOperations.h"
+#include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
-#include "platform/CodePage.h"
 #include "tests/app/LoadTestSupport.h"
+#include "tests/support/CodePageScope.h"
 #include "tests/support/TestSupport.h"
 
 using namespace loadtest;
@@ -24,6 +25,17 @@ const std::string kSmall = kHeader + "<!Font Definitions, F9 = Courier 8>\n<F9>x
 const Lines kRevisionTracking = {
     "ERROR! KORVIN Typeswap does not support revision tracking. Turn off the ",
     "revision tracking, save the document as Interleaf ASCII and try again."};
+
+// The component names of the references read from \p path.
+Lines ComponentsOf(const CFontReferenceList& model, const std::string& path) {
+  uint32_t file = CFileTable::Process().FileNumberOf(path);
+  Lines names;
+  for (int32_t i = 0; i < model.Count(); ++i) {
+    const CFontReference& r = *model.GetAt(i);
+    if (r.GetPiece().GetFileNumber() == file && r.GetKind() != KindNone) names.push_back(r.GetComponent());
+  }
+  return names;
+}
 
 class LoadFileSetTest : public ::testing::Test {
  protected:
@@ -117,9 +129,10 @@ TEST_F(LoadFileSetTest, DiskSpaceGrowsOverTranslatedFilesNotOverFontFiles) {
 }
 
 TEST_F(LoadFileSetTest, StopDuringAParseEndsTheSet) {
-  int32_t pumps = 0;
-  Stage stage(1000000, [&pumps] {
-    if (++pumps == 30) SetStopFlag(1);  // the first pump comes before the file
+  // Stop as soon as the parse has read something, however often or seldom
+  // the reader pumps: never before the first file, never after it.
+  Stage stage(1000000, [this] {
+    if (model_.Count() > 0) SetStopFlag(1);
   });
   std::string latin = DataFile("latin.doc");
   EXPECT_FALSE(Load(latin + ";" + Doc("s.doc", kSmall)));
@@ -153,13 +166,13 @@ TEST_F(LoadFileSetTest, FontMapFilesGiveFamiliesAndSizes) {
 }
 
 TEST_F(LoadFileSetTest, SampleDocuments) {
-  int32_t codePage = ProcessCodePage();
-  SetProcessCodePage(932);
   std::string tracked = testsupport::SourcePath("examples/tracked.doc").string();
-  EXPECT_TRUE(Load(DataFile("sjis.doc") + ";" + tracked + ";" +
-                   testsupport::SourcePath("examples/manual-ja.doc").string() + ";" +
-                   testsupport::SourcePath("examples/fonts-ja.doc").string()));
-  SetProcessCodePage(codePage);
+  {
+    testsupport::CodePageScope japanese(932);
+    EXPECT_TRUE(Load(DataFile("sjis.doc") + ";" + tracked + ";" +
+                     testsupport::SourcePath("examples/manual-ja.doc").string() + ";" +
+                     testsupport::SourcePath("examples/fonts-ja.doc").string()));
+  }
   EXPECT_EQ(3, valid_);
   EXPECT_EQ(1, errors_);
   Lines log = Texts(log_);
@@ -168,6 +181,20 @@ TEST_F(LoadFileSetTest, SampleDocuments) {
   // A Shift-JIS class name whose second byte is a backslash keeps its bytes.
   EXPECT_EQ("\x95\x5c\x8e\xa6", model_.GetAt(2)->GetComponent());
   EXPECT_TRUE(model_.NamedFamilies().Contains("wst:mincho"));
+}
+
+TEST_F(LoadFileSetTest, ALatinFileAfterAShiftJisOneIsReadAsLatin) {
+  // Each file declares its own encoding: a Shift-JIS file read before must
+  // not make the next one's <#e9> a Shift-JIS escape.
+  testsupport::CodePageScope japanese(932);
+  std::string cafe = DataFile("cafe.doc");  // class "caf<#e9>"
+  EXPECT_TRUE(Load(DataFile("sjis.doc") + ";" + cafe));
+  EXPECT_EQ(2, valid_);
+  EXPECT_EQ(Lines({"caf\xe9"}), ComponentsOf(model_, cafe));
+  CFontReferenceList alone;
+  int32_t errors = 0, valid = 0;
+  LoadFileSet(log_, errors, alone, cafe, valid, LoadMode::TranslatedFiles, ".");
+  EXPECT_EQ(ComponentsOf(alone, cafe), ComponentsOf(model_, cafe));
 }
 
 TEST_F(LoadFileSetTest, CorpusDocumentsLoadOrLeaveNoTrace) {

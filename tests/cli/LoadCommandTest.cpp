@@ -39,7 +39,9 @@ TEST(LoadCommand, PrintsLogStateReferencesAndLists) {
   Output out("--translated " + Data("latin.doc") + " --fonts " + Data("fonts.doc"));
   EXPECT_EQ(0, out.status);
   ASSERT_GT(out.lines.size(), 2u);
-  EXPECT_EQ("LOG\tProcessing: " + latin, out.lines[2]);
+  EXPECT_EQ("LOG\tCode page 1252, the default (choose another with --codepage or TYPESWAP_CODEPAGE).",
+            out.lines[0]);
+  EXPECT_EQ("LOG\tProcessing: " + latin, out.lines[3]);
   EXPECT_TRUE(out.Has("STATE\tfinished"));
   EXPECT_EQ(16u, out.Starting("REF\ttranslated\t").size());
   EXPECT_EQ(4u, out.Starting("REF\tfonts\t").size());
@@ -60,6 +62,32 @@ TEST(LoadCommand, PrintsLogStateReferencesAndLists) {
   // Text fields are escaped: a Shift-JIS name with a backslash byte.
   Output sjis("--codepage 932 --translated " + Data("sjis.doc"));
   EXPECT_EQ(1u, sjis.Starting("REF\ttranslated\t2\tFont Number\t\\x95\\\\\\x8e\\xa6\t0\t").size());
+}
+
+TEST(LoadCommand, ALatinFileAfterAShiftJisOneIsReadAsLatin) {
+  // Its class "caf<#e9>" is a Latin name, not a Shift-JIS escape "caf<:r233>".
+  std::string cafe = testsupport::SourcePath("tests/app/data/cafe.doc").string();
+  Output out("--codepage 932 --translated " + Data("sjis.doc") + " --translated " + Data("cafe.doc"));
+  EXPECT_EQ(0, out.status);
+  EXPECT_TRUE(out.Has("REF\ttranslated\t8\tFont Number\tcaf\\xe9\t0\tF2\tTimes\t10\t\t\t" + cafe +
+                      "\t7:11-7:12\t2"));
+}
+
+TEST(LoadCommand, TheFirstFileChoosesTheCodePageUnlessTheUserDid) {
+  const std::string sjis = " load --translated " + Data("sjis.doc");
+  const std::string program = testsupport::BuiltProgram("typeswap-cli");
+  int status = -1;
+  std::string out = testsupport::RunCommand("env -u TYPESWAP_CODEPAGE " + program + sjis, status);
+  EXPECT_EQ(0, status);
+  EXPECT_EQ(0u, out.rfind("LOG\tCode page 932 (Shift-JIS): the first translated file declares "
+                          "Character Encoding = SJIS.\n", 0)) << out;
+  out = testsupport::RunCommand("env TYPESWAP_CODEPAGE=1252 " + program + sjis, status);
+  EXPECT_EQ(1, status);
+  EXPECT_EQ(0u, out.rfind("LOG\tCode page 1252, chosen with TYPESWAP_CODEPAGE.\n", 0)) << out;
+  EXPECT_NE(std::string::npos, out.find("LOG\tERROR! A parser error occurred.\n"));
+  out = testsupport::RunCommand("env -u TYPESWAP_CODEPAGE " + program + sjis + " --codepage 1252", status);
+  EXPECT_EQ(1, status);
+  EXPECT_EQ(0u, out.rfind("LOG\tCode page 1252, chosen with --codepage.\n", 0)) << out;
 }
 
 TEST(LoadCommand, SelectionsSectionsAndStatus) {

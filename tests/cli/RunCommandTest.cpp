@@ -60,7 +60,8 @@ TEST_F(RunCommand, PrintsTheLogAndReportsAndWritesTheFiles) {
   EXPECT_EQ("", run.stderrText);
   const std::string brochure = (out / "brochure.doc").string();
   const std::string manual = (out / "manual-ja.doc").string();
-  EXPECT_EQ("------------------------- Loading Translated Files ------------------------", run.lines.at(0));
+  EXPECT_EQ("Code page 932, chosen with --codepage.", run.lines.at(0));
+  EXPECT_EQ("------------------------- Loading Translated Files ------------------------", run.lines.at(1));
   EXPECT_TRUE(run.Has("Processing: " + testsupport::SourcePath("examples/fonts-ja.doc").string()));
   EXPECT_TRUE(run.Has("Creating file: " + brochure));
   EXPECT_TRUE(run.Has("Creating file: " + manual));

@@ -13,9 +13,6 @@ const std::string kHeader = "<!OPS, Version = 8.0>\n";
 constexpr size_t kHeaderTokens = 7;  // OPS_START VERSION 8 . 0 OPS_END and the line feed
 }  // namespace
 
-CodePageScope::CodePageScope(int32_t codePage) : previous_(ProcessCodePage()) { SetProcessCodePage(codePage); }
-CodePageScope::~CodePageScope() { SetProcessCodePage(previous_); }
-
 std::string Describe(int32_t id, const std::string& text) {
   std::string out = "?" + std::to_string(id);
   for (const InterleafTokenInfo& t : InterleafTokens())

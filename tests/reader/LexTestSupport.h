@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CodePageScope.h"
+
 namespace lextest {
+
+using testsupport::CodePageScope;
 
 /// One token as "IDENTIFIER text" (COMMA for the comma); the identifier
 /// alone when the text is empty.
@@ -17,15 +21,5 @@ std::vector<std::string> Lex(const std::string& text, int32_t codePage = 1252);
 
 /// As Lex(), for text after a valid header: the header's tokens are left out.
 std::vector<std::string> LexBody(const std::string& body, int32_t codePage = 1252);
-
-/// Sets the process code page for the life of the object.
-class CodePageScope {
- public:
-  explicit CodePageScope(int32_t codePage);
-  ~CodePageScope();
-
- private:
-  int32_t previous_;
-};
 
 }  // namespace lextest

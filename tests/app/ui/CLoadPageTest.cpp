@@ -4,6 +4,7 @@
 #include "app/ui/CLoadPage.h"
 
 #include <QListWidget>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -11,6 +12,7 @@
 #include "mapping/ui/CMappingPage.h"
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
+#include "platform/WaitCursor.h"
 #include "platform/ui/CScriptedDialogService.h"
 #include "tests/support/TestSupport.h"
 
@@ -43,6 +45,13 @@ QString Buttons(CLoadPage& page) {
   return state;
 }
 
+// True when the whole height of line \p index lies inside the box's
+// visible area (lines are as wide as the widest one).
+bool LineWhollyInView(QListWidget& box, int index) {
+  QRect line = box.visualItemRect(box.item(index));
+  return line.top() >= 0 && line.bottom() <= box.viewport()->rect().bottom();
+}
+
 }  // namespace
 
 class CLoadPageTest : public QObject {
@@ -61,6 +70,9 @@ class CLoadPageTest : public QObject {
   void saveAsReportsFileErrors();
   void saveAsNeverReplacesAFileTheJobReads();
   void nextRunsTheMappingPage();
+  void logShowsLongLinesWholeAndEndsInView();
+  void clickingTheLogHighlightsNothing();
+  void waitCursorShowsWhileLoading();
 
  private:
   CLoadPage& MakePage(const std::string& translated, const std::string& fonts);
@@ -127,13 +139,14 @@ void CLoadPageTest::loadingBothSetsFinishes() {
   QCOMPARE(Buttons(page), QStringLiteral("--A*NBXH"));
   QCOMPARE(page.focusWidget(), page.Button(CLoadPage::kSaveAs));
   std::vector<std::string> log = Log();
+  QVERIFY2(log.front().rfind("Code page ", 0) == 0, log.front().c_str());  // the code page in use heads the log
   QVERIFY(std::find(log.begin(), log.end(), kCloseTranslated) != log.end());
   QCOMPARE(log.back(), kCloseFonts);
   QVERIFY(page.Session().TranslatedModel().Count() > 0);
   QVERIFY(page.Session().FontModel().Count() > 0);
-  // The last line written is in view.
-  QListWidget* box = page.List(CLoadPage::kLogBox);
-  QVERIFY(box->visualItemRect(box->item(box->count() - 1)).intersects(box->viewport()->rect()));
+  // The last line written is in view, whole.
+  QTest::qWait(20);
+  QVERIFY(LineWhollyInView(*page.List(CLoadPage::kLogBox), static_cast<int>(log.size()) - 1));
 }
 
 void CLoadPageTest::noValidTranslatedFileFails() {
@@ -197,6 +210,7 @@ void CLoadPageTest::saveAsWritesTheLinesWithCrLf() {
   QCOMPARE(request.filter, std::string("Text Files (*.txt)|*.txt||"));
   QCOMPARE(request.options, uint32_t(kOfnHideReadOnly));
   QCOMPARE(request.defaultExtension, std::string("txt"));
+  QCOMPARE(request.folder, dir_->path().string());  // the output folder
   std::string expected;
   for (const std::string& line : Log()) expected += line + "\r\n";
   QVERIFY(Log().size() > 3);
@@ -257,6 +271,70 @@ void CLoadPageTest::nextRunsTheMappingPage() {
   Click(kIdOk);
   QVERIFY(!page.isVisible());
   QCOMPARE(page.result(), -1);
+}
+
+void CLoadPageTest::logShowsLongLinesWholeAndEndsInView() {
+  // A path far wider than the box, and a set that fails: the log's last
+  // lines are written without asking to be shown.
+  std::string longPath = dir_->Write(std::string(60, 'd') + "/" + std::string(60, 'e') + "/bad.doc",
+                                     "<!OPS, Version = 7.0>\n");
+  std::string selection;
+  for (int i = 0; i < 8; ++i) selection += longPath + ";";  // more lines than the box holds
+  CLoadPage& page = MakePage(selection, DataFile("fonts.doc"));
+  QListWidget& box = *page.List(CLoadPage::kLogBox);
+  Click(CLoadPage::kStart);
+  QCOMPARE(Log().back(), std::string("You will not be able to map any fonts."));
+  QTest::qWait(20);  // the box lays out its lines and scroll bars
+  QVERIFY(LineWhollyInView(box, box.count() - 1));
+  QCOMPARE(box.horizontalScrollBar()->value(), 0);  // lines are seen from their start
+  // The long line is drawn whole: the box scrolls sideways to its end.
+  QListWidgetItem* processing = box.findItems(QStringLiteral("Processing: "), Qt::MatchStartsWith).front();
+  QCOMPARE(processing->text(), QString::fromStdString("Processing: " + longPath));
+  int textWidth = box.fontMetrics().horizontalAdvance(processing->text());
+  QVERIFY(box.visualItemRect(processing).width() >= textWidth);
+  QVERIFY(box.horizontalScrollBar()->maximum() > 0);
+  QVERIFY(box.horizontalScrollBar()->isVisible());
+}
+
+void CLoadPageTest::clickingTheLogHighlightsNothing() {
+  CLoadPage& page = MakePage(DataFile("latin.doc"), DataFile("fonts.doc"));
+  Click(CLoadPage::kStart);
+  QListWidget& box = *page.List(CLoadPage::kLogBox);
+  page.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&page));
+  box.setFocus();
+  QImage before = box.viewport()->grab().toImage();
+  QRect line = box.visualItemRect(box.item(2));
+  QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, line.center());
+  QTest::keyClick(&box, Qt::Key_Down);
+  QVERIFY(box.selectedItems().isEmpty());
+  QCOMPARE(box.viewport()->grab().toImage(), before);
+}
+
+void CLoadPageTest::waitCursorShowsWhileLoading() {
+  int waiting = 0;
+  WaitCursorHooks previous = SetWaitCursorHooks({[&] { ++waiting; }, [&] { --waiting; }});
+  CLoadPage& page = MakePage(DataFile("latin.doc"), DataFile("fonts.doc"));
+  int pumps = 0, pumpsWaiting = 0;
+  SetMessagePump([&] {
+    ++pumps;
+    if (waiting > 0) ++pumpsWaiting;
+  });
+  Click(CLoadPage::kStart);
+  QVERIFY(pumps > 0);
+  QCOMPARE(pumpsWaiting, pumps);
+  QCOMPARE(waiting, 0);
+  // Going on to the mapping page: the cursor waits until that page is up.
+  int waitingWhileMappingRuns = -1;
+  dialogs_->modalScripts.push_back([&](QDialog& mapping) {
+    waitingWhileMappingRuns = waiting;
+    static_cast<CTemplateDialog&>(mapping).Button(kIdCancel)->click();
+  });
+  Click(kIdOk);
+  QCOMPARE(waitingWhileMappingRuns, 1);
+  QCOMPARE(waiting, 0);
+  Q_UNUSED(page);
+  SetWaitCursorHooks(previous);
 }
 
 QTEST_MAIN(CLoadPageTest)

@@ -19,7 +19,10 @@
 namespace {
 
 FileDialogResult Chosen(std::vector<std::string> paths, int32_t filterIndex = 1) {
-  return FileDialogResult{std::move(paths), filterIndex};
+  FileDialogResult result;
+  result.paths = std::move(paths);
+  result.filterIndex = filterIndex;
+  return result;
 }
 
 }  // namespace
@@ -44,6 +47,9 @@ class CSelectFilesPageTest : public QObject {
   void enterDoesNothing();
   void exitEscapeAndCloseEndThePage();
   void helpAndTheAboutEntry();
+  void longSelectionsAreKeptWhole();
+  void aChoiceTooLongForTheDialogIsReported();
+  void dialogsOpenWhereTheSelectionIs();
 
  private:
   void SetBoxes(const std::string& translated, const std::string& fonts, const std::string& out);
@@ -372,6 +378,65 @@ void CSelectFilesPageTest::helpAndTheAboutEntry() {
   page_->SystemCommand(kCommandAbout | 0x3);
   page_->SystemCommand(0x20);
   QCOMPARE(aboutBoxes, 2);
+}
+
+void CSelectFilesPageTest::longSelectionsAreKeptWhole() {
+  // Repeated Appends of long paths: far more than Qt's default 32,767
+  // characters of a line edit, and nothing cut.
+  std::vector<std::string> paths;
+  std::string expected;
+  for (int i = 0; i < 300; ++i) {
+    paths.push_back("/" + std::string(200, 'p') + "/" + std::to_string(1000 + i) + ".doc");
+    expected += paths.back() + ";";
+  }
+  size_t half = paths.size() / 2;
+  dialogs_->openAnswers.push_back(Chosen({paths.begin(), paths.begin() + half}));
+  page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
+  dialogs_->openAnswers.push_back(Chosen({paths.begin() + half, paths.end()}));
+  dialogs_->modalScripts.push_back(
+      [](QDialog& question) { static_cast<CTemplateDialog&>(question).Button(kIdOk)->click(); });
+  page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
+  QVERIFY(expected.size() > 60000);
+  QCOMPARE(Box(CSelectFilesPage::kTranslatedBox), expected);
+  QCOMPARE(page_->TranslatedFilesText(), expected);
+  // Typed or pasted text is not cut either.
+  for (int32_t id : {CSelectFilesPage::kFontBox, CSelectFilesPage::kOutputBox}) {
+    page_->Edit(id)->setText(QString::fromStdString(expected));
+    QCOMPARE(Box(id), expected);
+  }
+}
+
+void CSelectFilesPageTest::aChoiceTooLongForTheDialogIsReported() {
+  SetBoxes(a_ + ";", "", "");
+  FileDialogResult tooMany = Chosen({});
+  tooMany.overflowed = true;
+  dialogs_->openAnswers.push_back(tooMany);
+  page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
+  QCOMPARE(dialogs_->messages.size(), size_t(1));
+  QCOMPARE(dialogs_->messages[0].text,
+           std::string("Too many files were chosen at once. Choose fewer files, then add the others "
+                       "with Append."));
+  QCOMPARE(dialogs_->messages[0].caption, std::string("Error"));
+  QCOMPARE(Box(CSelectFilesPage::kTranslatedBox), a_ + ";");  // nothing changes
+  // A plain cancel says nothing.
+  dialogs_->openAnswers.push_back(std::nullopt);
+  page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
+  QCOMPARE(dialogs_->messages.size(), size_t(1));
+}
+
+void CSelectFilesPageTest::dialogsOpenWhereTheSelectionIs() {
+  SetBoxes(a_ + ";", font_ + ";", out_);
+  page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
+  page_->Button(CSelectFilesPage::kBrowseFonts)->click();
+  page_->Button(CSelectFilesPage::kBrowseOutput)->click();
+  QCOMPARE(dialogs_->openRequests.size(), size_t(2));
+  QCOMPARE(dialogs_->openRequests[0].folder, dir_->path().string());
+  QCOMPARE(dialogs_->openRequests[1].folder, (dir_->path() / "fonts").string());
+  QCOMPARE(dialogs_->folderStarts, std::vector<std::string>{out_});
+  // Nothing chosen yet: the dialogs open where the last one was left.
+  page_->Button(CSelectFilesPage::kClearAll)->click();
+  page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
+  QCOMPARE(dialogs_->openRequests[2].folder, std::string());
 }
 
 QTEST_MAIN(CSelectFilesPageTest)
