@@ -46,7 +46,7 @@ endfunction()
 # one CTest test, on the offscreen platform.
 function(ts_add_qt_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
-  ts_executable(${name} SOURCES ${ARG_SOURCES} LIBS ts_app_ui ts_testsupport Qt6::Test)
+  ts_executable(${name} SOURCES ${ARG_SOURCES} LIBS ts_app_ui ts_ui_testsupport ts_testsupport Qt6::Test)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
                                            AUTOMOC ON)
   add_test(NAME ${name} COMMAND ${name})
