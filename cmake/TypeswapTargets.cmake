@@ -31,7 +31,8 @@ function(ts_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   ts_executable(${name} SOURCES ${ARG_SOURCES} LIBS ts_testsupport ${ARG_LIBS} GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  # Parameterised tests name their cases themselves (a golden file's name).
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     # One variable per property: a ';' inside ENVIRONMENT would not survive
     # test discovery, and the second variable would be lost.
     # Loading opens a document exclusively, as the program does, so two
