@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CLI      := $(BUILD)/typeswap-cli
 # Debian packages the build and the tests need (fonts-dejavu-core: a
 # fixed-pitch face for the load log, the same on every machine).
-PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
+PACKAGES := cmake g++ make pkg-config libgtest-dev qt6-base-dev xvfb xauth \
             dpkg-dev file fonts-dejavu-core
 
 .PHONY: all deps configure build test demo bench tsan package install clean

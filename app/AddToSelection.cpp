@@ -5,7 +5,7 @@
 #include <list>
 
 #include "app/MergeSortedText.h"
-#include "app/SharedOperations.h"
+#include "app/NextField.h"
 
 std::string AddToSelection(const std::string& kept, const std::vector<std::string>& chosen) {
   // Both loops add at the head, so the newest names lead; MergeSortedText

@@ -1,11 +1,12 @@
 // The steps of the load page's Start and Stop.
 #include "app/CLoadSession.h"
 
+#include "app/AppendLogLine.h"
 #include "app/CLoadLog.h"
 #include "app/JobCodePage.h"
 #include "app/LoadFileSet.h"
 #include "app/LoadFontMapSet.h"
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/CLoadLog.h"
 #include "app/ParseErrorReport.h"
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 

@@ -1,7 +1,7 @@
 // The choices record and the source directory derived from it.
 #include "app/CWizardChoices.h"
 
-#include "app/SharedOperations.h"
+#include "app/NextField.h"
 
 CWizardChoices::CWizardChoices(std::string translatedFiles, std::string fontFiles,
                                std::string outputDirectory, int32_t fontFileType)

@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-#include "app/SharedOperations.h"
+#include "app/NextField.h"
 #include "platform/FileIdentity.h"
 #include "platform/StringIds.h"
 

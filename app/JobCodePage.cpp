@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <fstream>
 
+#include "app/AppendLogLine.h"
 #include "app/CLoadLog.h"
-#include "app/SharedOperations.h"
+#include "app/NextField.h"
 #include "platform/CodePage.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"

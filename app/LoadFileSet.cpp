@@ -7,15 +7,17 @@
 #include <string>
 #include <unordered_set>
 
+#include "app/AppendLogLine.h"
 #include "app/CLoadLog.h"
 #include "app/CLoadingParser.h"
 #include "app/CLogParseHost.h"
+#include "app/NextField.h"
 #include "app/Precheck.h"
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
-#include "platform/FileIdentity.h"
 #include "platform/CodePage.h"
+#include "platform/FileIdentity.h"
 #include "platform/FormatText.h"
 #include "platform/MessagePump.h"
 #include "platform/Resources.h"

@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "app/AppendLogLine.h"
 #include "app/CLoadLog.h"
+#include "app/NextField.h"
 #include "app/Precheck.h"
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "model/CFontReferenceList.h"
 #include "platform/MessagePump.h"
 #include "platform/StringIds.h"

@@ -7,8 +7,9 @@
 #include <limits>
 #include <string_view>
 
+#include "app/AppendLogLine.h"
 #include "app/CLoadLog.h"
-#include "app/SharedOperations.h"
+#include "app/FileErrorText.h"
 #include "platform/CExclusiveFile.h"
 #include "platform/DiskSpace.h"
 #include "platform/FileException.h"

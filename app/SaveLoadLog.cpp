@@ -2,7 +2,7 @@
 #include "app/SaveLoadLog.h"
 
 #include "app/CLoadLog.h"
-#include "app/SharedOperations.h"
+#include "app/FileErrorText.h"
 #include "platform/CSafeFileWriter.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"

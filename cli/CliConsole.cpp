@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/SharedOperations.h"
+#include "app/NextField.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 

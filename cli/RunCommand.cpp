@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/CheckSelections.h"
 #include "app/CWizardChoices.h"
-#include "app/SharedOperations.h"
+#include "app/CheckSelections.h"
+#include "app/NextField.h"
+#include "cli/CTerminalText.h"
 #include "cli/CliArgs.h"
 #include "cli/CliConsole.h"
-#include "cli/CTerminalText.h"
 #include "cli/CliSelection.h"
 #include "cli/CliTableLoad.h"
 #include "cli/Commands.h"

@@ -29,13 +29,10 @@ endfunction()
 # and the shared corpus reachable through TS_SOURCE_DIR.
 function(ts_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  ts_executable(${name} SOURCES ${ARG_SOURCES} LIBS ts_testsupport ${ARG_LIBS} GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_compile_features(${name} PRIVATE cxx_std_20)
-  target_compile_options(${name} PRIVATE ${TS_WARNINGS})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ts_testsupport ${ARG_LIBS} GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  # Parameterised tests name their cases themselves (a golden file's name).
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     # One variable per property: a ';' inside ENVIRONMENT would not survive
     # test discovery, and the second variable would be lost.
     # Loading opens a document exclusively, as the program does, so two
@@ -44,4 +41,16 @@ function(ts_add_test name)
     PROPERTIES ENVIRONMENT "TS_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
                ENVIRONMENT_MODIFICATION "TS_BINARY_DIR=set:${CMAKE_BINARY_DIR}"
                RESOURCE_LOCK samples)
+endfunction()
+
+# ts_add_qt_test(name SOURCES ...): one Qt Test program over the windows,
+# one CTest test, on the offscreen platform.
+function(ts_add_qt_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  ts_executable(${name} SOURCES ${ARG_SOURCES} LIBS ts_app_ui ts_ui_testsupport ts_testsupport Qt6::Test)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+                                           AUTOMOC ON)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;TS_SOURCE_DIR=${CMAKE_SOURCE_DIR};TS_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()

@@ -3,7 +3,8 @@
 
 #include <array>
 
-#include "app/SharedOperations.h"
+#include "app/FileErrorText.h"
+#include "app/NextField.h"
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/MappingRules.h"

@@ -7,7 +7,7 @@
 
 #include "app/CMemoryLoadLog.h"
 #include "app/LoadFileSet.h"
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "model/CFontReferenceList.h"
 #include "output/OutputPaths.h"
 #include "output/OutputTexts.h"

@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "app/CWizardChoices.h"
-#include "app/SharedOperations.h"
+#include "app/NextField.h"
 #include "output/OutputPaths.h"
 #include "output/OutputTexts.h"
 #include "platform/FileIdentity.h"

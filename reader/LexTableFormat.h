@@ -47,14 +47,17 @@ inline constexpr size_t kHeaderSize = 36;
 inline constexpr size_t kHeaderListCount = 0;
 inline constexpr size_t kHeaderMagic = 4;
 inline constexpr size_t kHeaderKeywordTables = 8;
+inline constexpr size_t kHeaderReserved = 12;  ///< zero up to kHeaderSize
 
 inline constexpr size_t kListHeaderSize = 88;
 inline constexpr size_t kListMagic = 0;
 inline constexpr size_t kListSize = 4;
+inline constexpr size_t kListReservedLow = 8;  ///< zero up to kListStateCount
 inline constexpr size_t kListStateCount = 40;
 inline constexpr size_t kListSizeAgain = 44;
 inline constexpr size_t kListRowTable = 48;
 inline constexpr size_t kListStateTable = 52;
+inline constexpr size_t kListReservedHigh = 56;  ///< zero up to kListHeaderSize
 
 inline constexpr size_t kStateEntrySize = 28;
 inline constexpr size_t kStateToken = 0;
@@ -63,7 +66,14 @@ inline constexpr size_t kStateFlags = 8;
 inline constexpr size_t kStateKeywordTable = 12;
 inline constexpr size_t kStateParseToken = 16;
 
+inline constexpr size_t kRowTableEntrySize = 4;
+inline constexpr size_t kRowCount = 0;
+inline constexpr size_t kRowTriples = 4;
+
 inline constexpr size_t kTripleSize = 12;
+inline constexpr size_t kTripleLow = 0;
+inline constexpr size_t kTripleHigh = 4;
+inline constexpr size_t kTripleNext = 8;
 
 /// State flags.
 inline constexpr uint32_t kFlagPop = 0x08;     ///< pop the mode stack (with kFlagPush: switch)

@@ -34,6 +34,22 @@ inline constexpr uint32_t kHeaderWords = 5;
 inline constexpr uint32_t kProductionWords = 2;
 inline constexpr uint32_t kRowHeaderWords = 3;
 inline constexpr uint32_t kEntryWords = 2;
+inline constexpr uint32_t kWordSize = 4;
+
+// Word indices: in the header, in a production, in a row's header, in an
+// entry (action word or target state, then token or nonterminal).
+inline constexpr uint32_t kHeaderMagic = 0;
+inline constexpr uint32_t kHeaderCounts = 1;
+inline constexpr uint32_t kHeaderStateCount = 2;
+inline constexpr uint32_t kHeaderFirstRow = 3;
+inline constexpr uint32_t kHeaderProductionTable = 4;
+inline constexpr uint32_t kProductionLength = 0;
+inline constexpr uint32_t kProductionLeft = 1;
+inline constexpr uint32_t kRowFlags = 0;
+inline constexpr uint32_t kRowGotoCount = 1;
+inline constexpr uint32_t kRowActionCount = 2;
+inline constexpr uint32_t kEntryValue = 0;
+inline constexpr uint32_t kEntrySymbol = 1;
 
 // Row flags.
 inline constexpr uint32_t kRecoveryPoint = 0x1;  ///< its sync-marked actions join the sync set

@@ -6,11 +6,11 @@
 # lines) and its help window, page C with a few rows mapped, both
 # multiple-change dialogs, Show Filenames and a finished Run.
 # Usage: tools/screenshots.sh [PROGRAM] [FOLDER]
-#   PROGRAM  the typeswap program (default: build/typeswap)
+#   PROGRAM  typeswap with the walk built in (default: build/ts_screenshots)
 #   FOLDER   where the PNG files go (default: build/screenshots)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-program=${1:-$root/build/typeswap}
+program=${1:-$root/build/ts_screenshots}
 folder=${2:-$root/build/screenshots}
 
 # The output directory must differ from the samples' own; Qt wants a

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "app/SharedOperations.h"
 #include "tests/app/LoadTestSupport.h"
 #include "tests/support/CodePageScope.h"
 #include "tests/support/TestSupport.h"

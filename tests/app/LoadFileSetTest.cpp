@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
 #include "tests/app/LoadTestSupport.h"

@@ -1,7 +1,7 @@
 // Helpers for the loading tests.
 #include "tests/app/LoadTestSupport.h"
 
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "model/CFontReferenceList.h"
 #include "tests/support/TestSupport.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/CLoadSession.h"
 #include "app/CMemoryLoadLog.h"
-#include "app/SharedOperations.h"
+#include "app/StopFlag.h"
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/FontMapFile.h"

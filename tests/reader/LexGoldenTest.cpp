@@ -1,6 +1,7 @@
 // Golden token files: every tests/reader/golden/<case>.doc lexed by
-// `typeswap-cli tokens` must print exactly <case>.tokens. A case whose name
-// ends in -cp932 runs with --codepage 932. Also the command's contract.
+// `typeswap-cli tokens` must print exactly <case>.tokens, one test case per
+// file. A case whose name ends in -cp932 runs with --codepage 932. Also the
+// command's contract.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,32 +20,34 @@ std::string Tokens(const std::string& args, int& status) {
 
 }  // namespace
 
-TEST(LexGolden, EveryCaseGivesItsTokens) {
-  fs::path dir = testsupport::SourcePath("tests/reader/golden");
-  int cases = 0;
-  for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
-    if (e.path().extension() != ".doc") continue;
-    ++cases;
-    const std::string name = e.path().stem().string();
-    SCOPED_TRACE(name);
-    fs::path expected = e.path();
-    expected.replace_extension(".tokens");
-    ASSERT_TRUE(fs::exists(expected)) << expected;
-    const bool cp932 = name.size() > 6 && name.substr(name.size() - 6) == "-cp932";
-    int status = -1;
-    // Run beside the file, so that messages name it as the golden file does.
-    std::string out = testsupport::RunCommand("cd '" + dir.string() + "' && " +
-                                                  testsupport::BuiltProgram("typeswap-cli") + " tokens " +
-                                                  (cp932 ? "--codepage 932 " : "") + e.path().filename().string(),
-                                              status);
-    EXPECT_EQ(out, testsupport::ReadFile(expected));
-    const bool failed = out.rfind("\nERROR\t") != std::string::npos || out.rfind("ERROR\t", 0) == 0;
-    EXPECT_EQ(status, failed ? 1 : 0);
-  }
-  EXPECT_GE(cases, 5);
+// The cases are listed when the tests are, so the folder is the build's.
+const fs::path kGoldenDir = TS_READER_GOLDEN_DIR;
+
+class LexGolden : public testing::TestWithParam<std::string> {};
+
+TEST_P(LexGolden, GivesItsTokens) {
+  const std::string name = GetParam();
+  const fs::path expected = kGoldenDir / (name + ".tokens");
+  ASSERT_TRUE(fs::exists(expected)) << expected;
+  const bool cp932 = name.size() > 6 && name.substr(name.size() - 6) == "-cp932";
+  int status = -1;
+  // Run beside the file, so that messages name it as the golden file does.
+  std::string out = testsupport::RunCommand("cd '" + kGoldenDir.string() + "' && " +
+                                                testsupport::BuiltProgram("typeswap-cli") + " tokens " +
+                                                (cp932 ? "--codepage 932 " : "") + name + ".doc",
+                                            status);
+  EXPECT_EQ(out, testsupport::ReadFile(expected));
+  const bool failed = out.rfind("\nERROR\t") != std::string::npos || out.rfind("ERROR\t", 0) == 0;
+  EXPECT_EQ(status, failed ? 1 : 0);
 }
 
-TEST(LexGolden, CommandContract) {
+INSTANTIATE_TEST_SUITE_P(Files, LexGolden,
+                         testing::ValuesIn(testsupport::CaseNames(kGoldenDir, ".doc")),
+                         [](const auto& info) { return testsupport::TestNameOf(info.param); });
+
+TEST(LexGoldenFolder, HoldsTheCases) { EXPECT_GE(testsupport::CaseNames(kGoldenDir, ".doc").size(), 5u); }
+
+TEST(TokensCommand, Contract) {
   int status = -1;
   EXPECT_EQ(Tokens("", status), "");
   EXPECT_EQ(status, 2);

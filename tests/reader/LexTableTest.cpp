@@ -44,8 +44,8 @@ class LexTableTest : public ::testing::Test {
       EXPECT_EQ(U32(block + LTF::kListMagic), LTF::kMagic);
       const uint32_t size = U32(block + LTF::kListSize);
       EXPECT_EQ(U32(block + LTF::kListSizeAgain), size);
-      EXPECT_TRUE(Zero(block + 8, block + 40));
-      EXPECT_TRUE(Zero(block + 56, block + 88));
+      EXPECT_TRUE(Zero(block + LTF::kListReservedLow, block + LTF::kListStateCount));
+      EXPECT_TRUE(Zero(block + LTF::kListReservedHigh, block + LTF::kListHeaderSize));
       EXPECT_EQ(U32(block + LTF::kListStateTable), LTF::kListHeaderSize);
       const uint32_t count = U32(block + LTF::kListStateCount);
       const uint32_t rows = U32(block + LTF::kListRowTable);
@@ -55,10 +55,10 @@ class LexTableTest : public ::testing::Test {
         size_t e = block + LTF::kListHeaderSize + s * LTF::kStateEntrySize;
         State st{static_cast<int32_t>(U32(e + LTF::kStateToken)), U32(e + LTF::kStateMode), U32(e + LTF::kStateFlags), {}};
         EXPECT_TRUE(Zero(e + LTF::kStateKeywordTable, e + LTF::kStateEntrySize));
-        size_t row = block + U32(block + rows + s * 4);
-        for (uint32_t t = 0; t < U32(row); ++t) {
-          size_t at = row + 4 + t * LTF::kTripleSize;
-          st.row.push_back({U32(at), U32(at + 4), U32(at + 8)});
+        size_t row = block + U32(block + rows + s * LTF::kRowTableEntrySize);
+        for (uint32_t t = 0; t < U32(row + LTF::kRowCount); ++t) {
+          size_t at = row + LTF::kRowTriples + t * LTF::kTripleSize;
+          st.row.push_back({U32(at + LTF::kTripleLow), U32(at + LTF::kTripleHigh), U32(at + LTF::kTripleNext)});
         }
         states.push_back(std::move(st));
       }
@@ -77,9 +77,9 @@ class LexTableTest : public ::testing::Test {
 TEST_F(LexTableTest, HeaderAndEveryModePresent) {
   EXPECT_EQ(U32(LTF::kHeaderListCount), 26u);
   EXPECT_EQ(U32(LTF::kHeaderMagic), LTF::kMagic);
-  EXPECT_EQ(std::string(bytes_.begin() + 4, bytes_.begin() + 8), "XLSS");
+  EXPECT_EQ(std::string(bytes_.begin() + LTF::kHeaderMagic, bytes_.begin() + LTF::kHeaderMagic + 4), "XLSS");
   EXPECT_EQ(U32(LTF::kHeaderKeywordTables), 0u);
-  EXPECT_TRUE(Zero(12, 36));
+  EXPECT_TRUE(Zero(LTF::kHeaderReserved, LTF::kHeaderSize));
   EXPECT_EQ(Lists().size(), 26u);
 }
 

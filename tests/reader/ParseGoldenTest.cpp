@@ -1,6 +1,6 @@
 // Golden reduction files: every tests/reader/golden/parse/<case>.doc run
-// through `typeswap-cli reductions` must print exactly <case>.reductions.
-// Also the command's contract.
+// through `typeswap-cli reductions` must print exactly <case>.reductions,
+// one test case per file. Also the command's contract.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,24 +19,27 @@ std::string Reductions(const std::string& args, int& status) {
 
 }  // namespace
 
-TEST(ParseGolden, EveryCaseGivesItsReductions) {
-  int cases = 0;
-  for (const fs::directory_entry& e : fs::directory_iterator(testsupport::SourcePath("tests/reader/golden/parse"))) {
-    if (e.path().extension() != ".doc") continue;
-    ++cases;
-    SCOPED_TRACE(e.path().filename().string());
-    fs::path expected = e.path();
-    expected.replace_extension(".reductions");
-    ASSERT_TRUE(fs::exists(expected));
-    int status = -1;
-    std::string out = Reductions("'" + e.path().string() + "'", status);
-    EXPECT_EQ(testsupport::ReadFile(expected), out);
-    EXPECT_EQ(out.find("\nERROR\t") != std::string::npos ? 1 : 0, status);
-  }
-  EXPECT_GE(cases, 10);
+// The cases are listed when the tests are, so the folder is the build's.
+const fs::path kGoldenDir = fs::path(TS_READER_GOLDEN_DIR) / "parse";
+
+class ParseGolden : public testing::TestWithParam<std::string> {};
+
+TEST_P(ParseGolden, GivesItsReductions) {
+  const fs::path expected = kGoldenDir / (GetParam() + ".reductions");
+  ASSERT_TRUE(fs::exists(expected)) << expected;
+  int status = -1;
+  std::string out = Reductions("'" + (kGoldenDir / (GetParam() + ".doc")).string() + "'", status);
+  EXPECT_EQ(testsupport::ReadFile(expected), out);
+  EXPECT_EQ(out.find("\nERROR\t") != std::string::npos ? 1 : 0, status);
 }
 
-TEST(ParseGolden, CommandContract) {
+INSTANTIATE_TEST_SUITE_P(Files, ParseGolden,
+                         testing::ValuesIn(testsupport::CaseNames(kGoldenDir, ".doc")),
+                         [](const auto& info) { return testsupport::TestNameOf(info.param); });
+
+TEST(ParseGoldenFolder, HoldsTheCases) { EXPECT_GE(testsupport::CaseNames(kGoldenDir, ".doc").size(), 10u); }
+
+TEST(ReductionsCommand, Contract) {
   int status = -1;
   EXPECT_EQ("", Reductions("", status));
   EXPECT_EQ(2, status);

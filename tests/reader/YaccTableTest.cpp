@@ -25,14 +25,24 @@ class TableBytes {
     return b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24;
   }
   size_t Size() const { return bytes_.size(); }
-  uint32_t States() const { return Word(8); }
-  size_t Row(uint32_t state) const { return Word(20 + 4 * state); }
-  uint32_t Flags(uint32_t s) const { return Word(Row(s)); }
-  uint32_t Gotos(uint32_t s) const { return Word(Row(s) + 4); }
-  uint32_t Actions(uint32_t s) const { return Word(Row(s) + 8); }
-  uint32_t ActionWord(uint32_t s, uint32_t i) const { return Word(Row(s) + 12 + 8 * i); }
-  int32_t ActionToken(uint32_t s, uint32_t i) const { return static_cast<int32_t>(Word(Row(s) + 16 + 8 * i)); }
-  size_t GotoEntry(uint32_t s, uint32_t i) const { return Row(s) + 12 + 8 * Actions(s) + 8 * i; }
+  uint32_t HeaderWord(uint32_t index) const { return Word(kWordSize * index); }
+  uint32_t States() const { return HeaderWord(kHeaderStateCount); }
+  /// Word \p index of production \p p's entry.
+  uint32_t ProductionWord(uint32_t p, uint32_t index) const {
+    return Word(HeaderWord(kHeaderProductionTable) + kWordSize * (kProductionWords * p + index));
+  }
+  size_t Row(uint32_t state) const { return HeaderWord(kHeaderWords + state); }
+  uint32_t RowWord(uint32_t s, uint32_t index) const { return Word(Row(s) + kWordSize * index); }
+  uint32_t Flags(uint32_t s) const { return RowWord(s, kRowFlags); }
+  uint32_t Gotos(uint32_t s) const { return RowWord(s, kRowGotoCount); }
+  uint32_t Actions(uint32_t s) const { return RowWord(s, kRowActionCount); }
+  /// Where entry \p i of the row of \p s starts, counting actions, then gotos.
+  size_t Entry(uint32_t s, uint32_t i) const { return Row(s) + kWordSize * (kRowHeaderWords + kEntryWords * i); }
+  uint32_t ActionWord(uint32_t s, uint32_t i) const { return Word(Entry(s, i) + kWordSize * kEntryValue); }
+  int32_t ActionToken(uint32_t s, uint32_t i) const {
+    return static_cast<int32_t>(Word(Entry(s, i) + kWordSize * kEntrySymbol));
+  }
+  size_t GotoEntry(uint32_t s, uint32_t i) const { return Entry(s, Actions(s) + i); }
 
   /// States entered from \p from over \p symbol (a token or nonterminal id).
   std::set<uint32_t> Targets(const std::set<uint32_t>& from, int32_t symbol) const {
@@ -42,7 +52,8 @@ class TableBytes {
         if (ActionToken(s, i) == symbol && (ActionWord(s, i) & kKindMask) == kShift)
           out.insert(ActionWord(s, i) & kNumberMask);
       for (uint32_t i = 0; i < Gotos(s); ++i)
-        if (static_cast<int32_t>(Word(GotoEntry(s, i) + 4)) == symbol) out.insert(Word(GotoEntry(s, i)));
+        if (static_cast<int32_t>(Word(GotoEntry(s, i) + kWordSize * kEntrySymbol)) == symbol)
+          out.insert(Word(GotoEntry(s, i) + kWordSize * kEntryValue));
     }
     return out;
   }
@@ -75,27 +86,28 @@ TEST(YaccTable, HeaderAndProductionsMatchTheGrammar) {
   TableBytes t;
   const grammargen::Grammar& g = InterleafGrammar();
   ASSERT_GT(t.Size(), 2744u);
-  EXPECT_EQ(kMagic, t.Word(0));
-  EXPECT_EQ(175u, t.Word(4));  // and no lookahead automata
+  EXPECT_EQ(kMagic, t.HeaderWord(kHeaderMagic));
+  EXPECT_EQ(175u, t.HeaderWord(kHeaderCounts));  // and no lookahead automata
   EXPECT_EQ(331u, t.States());
-  EXPECT_EQ(2744u, t.Word(12));
-  EXPECT_EQ(1344u, t.Word(16));
+  EXPECT_EQ(2744u, t.HeaderWord(kHeaderFirstRow));
+  EXPECT_EQ(1344u, t.HeaderWord(kHeaderProductionTable));
   ASSERT_EQ(175u, g.productions.size());
   for (uint32_t p = 0; p < 175; ++p) {
-    EXPECT_EQ(g.productions[p].right.size(), t.Word(1344 + 8 * p)) << "length of production " << p;
-    EXPECT_EQ(static_cast<uint32_t>(g.symbols[g.productions[p].left].tableId), t.Word(1348 + 8 * p))
+    EXPECT_EQ(g.productions[p].right.size(), t.ProductionWord(p, kProductionLength))
+        << "length of production " << p;
+    EXPECT_EQ(static_cast<uint32_t>(g.symbols[g.productions[p].left].tableId), t.ProductionWord(p, kProductionLeft))
         << "left side of production " << p;
   }
   // The expanded fields(...) of the diagram objects, and the start production.
-  EXPECT_EQ(2u, t.Word(1344));
-  EXPECT_EQ(0u, t.Word(1348));
-  EXPECT_EQ(16384u, t.Word(1344 + 8 * 1 + 4));
-  EXPECT_EQ(6u, t.Word(1344 + 8 * 108));
-  EXPECT_EQ(26u, t.Word(1344 + 8 * 123));
-  EXPECT_EQ(19u, t.Word(1344 + 8 * 134));
-  EXPECT_EQ(28u, t.Word(1344 + 8 * 148));
-  EXPECT_EQ(51u, t.Word(1344 + 8 * 162));
-  EXPECT_EQ(0u, t.Word(1344 + 8 * 116));
+  EXPECT_EQ(2u, t.ProductionWord(0, kProductionLength));
+  EXPECT_EQ(0u, t.ProductionWord(0, kProductionLeft));
+  EXPECT_EQ(16384u, t.ProductionWord(1, kProductionLeft));
+  EXPECT_EQ(6u, t.ProductionWord(108, kProductionLength));
+  EXPECT_EQ(26u, t.ProductionWord(123, kProductionLength));
+  EXPECT_EQ(19u, t.ProductionWord(134, kProductionLength));
+  EXPECT_EQ(28u, t.ProductionWord(148, kProductionLength));
+  EXPECT_EQ(51u, t.ProductionWord(162, kProductionLength));
+  EXPECT_EQ(0u, t.ProductionWord(116, kProductionLength));
 }
 
 TEST(YaccTable, RowsFollowOneAnotherAndOnlyTheEndStateIsEmpty) {
@@ -108,7 +120,7 @@ TEST(YaccTable, RowsFollowOneAnotherAndOnlyTheEndStateIsEmpty) {
     EXPECT_EQ(empty, (t.Flags(s) & kHeaderOnly) != 0) << s;
     EXPECT_EQ(0u, t.Flags(s) & kHasErrorEntry) << s;  // the grammar has no error productions
     headerOnly += empty;
-    expected += 12 + 8 * (t.Actions(s) + t.Gotos(s));
+    expected += kWordSize * (kRowHeaderWords + kEntryWords * (t.Actions(s) + t.Gotos(s)));
   }
   EXPECT_EQ(t.Size(), expected);
   EXPECT_EQ(1, headerOnly);

@@ -2,6 +2,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -45,6 +46,24 @@ std::string ReadFile(const fs::path& path) {
 fs::path SourcePath(const std::string& relative) {
   const char* root = std::getenv("TS_SOURCE_DIR");
   return fs::path(root ? root : ".") / relative;
+}
+
+std::vector<std::string> CaseNames(const fs::path& dir, const std::string& extension) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const fs::directory_entry& e : fs::directory_iterator(dir, ec)) {
+    if (e.path().extension() == extension) names.push_back(e.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string TestNameOf(const std::string& caseName) {
+  std::string name = caseName;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
 }
 
 fs::path CorpusDir() {

@@ -30,6 +30,13 @@ std::string ReadFile(const std::filesystem::path& path);
 /// A path below the source tree (TS_SOURCE_DIR, set by CTest).
 std::filesystem::path SourcePath(const std::string& relative);
 
+/// The names, without \p extension, of the files in \p dir that end in it,
+/// sorted: the cases of a folder of golden files.
+std::vector<std::string> CaseNames(const std::filesystem::path& dir, const std::string& extension);
+
+/// A case name as a test name may spell it (letters, digits and '_').
+std::string TestNameOf(const std::string& caseName);
+
 /// The shared corpus of real-world documents, or an empty path when this
 /// machine has none.
 std::filesystem::path CorpusDir();

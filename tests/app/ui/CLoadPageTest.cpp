@@ -13,7 +13,7 @@
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
 #include "platform/WaitCursor.h"
-#include "platform/ui/CScriptedDialogService.h"
+#include "tests/support/CScriptedDialogService.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "app/ui/CAboutDlg.h"
 #include "app/ui/CAppendReplaceDlg.h"
 #include "app/ui/CLoadPage.h"
-#include "platform/ui/CScriptedDialogService.h"
+#include "tests/support/CScriptedDialogService.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

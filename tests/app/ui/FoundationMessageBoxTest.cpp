@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "app/ui/FoundationMessageBox.h"
-#include "platform/ui/CScriptedDialogService.h"
+#include "tests/support/CScriptedDialogService.h"
 
 class FoundationMessageBoxTest : public QObject {
   Q_OBJECT

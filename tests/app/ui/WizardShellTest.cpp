@@ -13,7 +13,7 @@
 #include "platform/ui/CArtwork.h"
 #include "platform/ui/CDialogBuilder.h"
 #include "platform/ui/CDialogTemplate.h"
-#include "platform/ui/CScriptedDialogService.h"
+#include "tests/support/CScriptedDialogService.h"
 #include "tests/support/TestSupport.h"
 
 class WizardShellTest : public QObject {

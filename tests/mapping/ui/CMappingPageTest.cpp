@@ -26,7 +26,7 @@
 #include "platform/CodePage.h"
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
-#include "platform/ui/CScriptedDialogService.h"
+#include "tests/support/CScriptedDialogService.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;

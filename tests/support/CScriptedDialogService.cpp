@@ -1,5 +1,5 @@
 // The scripted stand-in for the dialogs.
-#include "platform/ui/CScriptedDialogService.h"
+#include "tests/support/CScriptedDialogService.h"
 
 #include <QDialog>
 

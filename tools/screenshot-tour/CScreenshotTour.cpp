@@ -1,5 +1,5 @@
 // The screenshot walk through the wizard.
-#include "app/ui/CScreenshotTour.h"
+#include "tools/screenshot-tour/CScreenshotTour.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,8 +1,11 @@
-// Shared operations: cutting selection texts, file error texts, log lines,
+// The wizard core's small operations: cutting selection texts, file error texts, log lines,
 // the stop flag, and the choices record's source directory.
+#include "app/AppendLogLine.h"
 #include "app/CMemoryLoadLog.h"
 #include "app/CWizardChoices.h"
-#include "app/SharedOperations.h"
+#include "app/FileErrorText.h"
+#include "app/NextField.h"
+#include "app/StopFlag.h"
 
 #include <gtest/gtest.h>
 
