@@ -14,7 +14,8 @@ namespace {
 // Lexes to the end; returns the number of tokens.
 uint64_t LexAll(SSLex& lex) {
   uint64_t tokens = 0;
-  while (lex.NextToken()) ++tokens;
+  SSLexToken token;
+  while (lex.Next(token)) ++tokens;
   return tokens;
 }
 

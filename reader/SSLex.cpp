@@ -32,10 +32,16 @@ const char* SSLex::TokenName(int32_t id) const {
 }
 
 SSRefPtr<SSToken> SSLex::NextToken() {
+  SSLexToken token;
+  if (!Next(token)) return {};
+  return MakeToken(token);
+}
+
+bool SSLex::Next(SSLexToken& token) {
   if (!table_ || !consumer_) {
     throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
   }
-  return consumer_->HasLeadBytes() ? Match<true>() : Match<false>();
+  return consumer_->HasLeadBytes() ? Match<true>(token) : Match<false>(token);
 }
 
 // Note [empty matches]: in a mode with an empty-match token, state 0 accepts
@@ -44,7 +50,7 @@ SSRefPtr<SSToken> SSLex::NextToken() {
 // every character (a lone ESC is one character of text there); in the other
 // modes a second empty match at the same place is an invalid token.
 template <bool kDoubleByte>
-SSRefPtr<SSToken> SSLex::Match() {
+bool SSLex::Match(SSLexToken& token) {
   const unsigned char* const data = consumer_->Data();
   const size_t length = consumer_->Length();
   const LeadByteTable& lead = consumer_->LeadBytes();
@@ -52,7 +58,7 @@ SSRefPtr<SSToken> SSLex::Match() {
     if (active_ == nullptr) modes_.Top();  // throws: the rules popped every mode
     const SSLexExpressionList& list = *active_;
     const size_t mark = consumer_->Mark();
-    if (mark >= length) return {};
+    if (mark >= length) return false;
 
     uint32_t row = 0;  // state 0
     int32_t acceptedRow = list.accepting[0] ? 0 : -1;
@@ -103,11 +109,14 @@ SSRefPtr<SSToken> SSLex::Match() {
       consumer_->MoveMark(acceptedEnd);
       continue;
     }
-    SSRefPtr<SSToken> token =
-        SSToken::Make(info.token, std::string_view(reinterpret_cast<const char*>(data) + mark, acceptedEnd - mark),
-                      consumer_->MarkLine(), consumer_->MarkColumn(), static_cast<uint32_t>(mark), info.parseToken);
+    token.id = info.token;
+    token.parseToken = info.parseToken;
+    token.offset = static_cast<uint32_t>(mark);
+    token.length = static_cast<uint32_t>(acceptedEnd - mark);
+    token.line = consumer_->MarkLine();
+    token.column = consumer_->MarkColumn();
     consumer_->MoveMark(acceptedEnd);
-    return token;
+    return true;
   }
 }
 

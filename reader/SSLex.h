@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Resources.h"
 #include "reader/SSLexConsumer.h"
 #include "reader/SSLexTable.h"
+#include "reader/SSLexToken.h"
 #include "reader/SSLifo.h"
 #include "reader/SSToken.h"
 
@@ -29,6 +31,17 @@ class SSLex {
   /// The next token, or an empty pointer at the end of the input. Skipped
   /// matches return nothing; where nothing matches, SSLex0105e is thrown.
   SSRefPtr<SSToken> NextToken();
+  /// The next token as a value, without making an object: false at the end
+  /// of the input; otherwise as NextToken.
+  bool Next(SSLexToken& token);
+  /// The text of \p token, a view of the lexer's buffer.
+  std::string_view TextOf(const SSLexToken& token) const {
+    return {reinterpret_cast<const char*>(consumer_->Data()) + token.offset, token.length};
+  }
+  /// A token object for \p token.
+  SSRefPtr<SSToken> MakeToken(const SSLexToken& token) const {
+    return SSToken::Make(token.id, TextOf(token), token.line, token.column, token.offset, token.parseToken);
+  }
 
   /// The name of token \p id: the reader's token names, "eof" for -1,
   /// "%error" for -2, "SSLexTokenNotFound" for any other id.
@@ -48,7 +61,7 @@ class SSLex {
 
  private:
   template <bool kDoubleByte>
-  SSRefPtr<SSToken> Match();
+  bool Match(SSLexToken& token);
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
   [[noreturn]] void InvalidToken(size_t end);
 
