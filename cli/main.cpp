@@ -8,7 +8,9 @@
 
 #include "CT_ErrorManager.h"
 #include "CT_LoadString.h"
+#include "CT_StringConvert.h"
 #include "cli/Commands.h"
+#include "platform/CodePage.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -100,6 +102,8 @@ int Dispatch(int argc, char** argv) {
 int main(int argc, char** argv) {
   // The foundation library reads its default texts from our string table.
   CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
+  // Its code page 0 is ours: the option's, the environment's or the job's.
+  CT_StringConvert::sv_SetProcessCodePageSource([] { return static_cast<uint32_t>(ProcessCodePage()); });
   // A reader that went away is a write failure to report, not a silent end.
   std::signal(SIGPIPE, SIG_IGN);
   int status = Dispatch(argc, argv);

@@ -9,6 +9,7 @@
 
 #include "CT_ErrorManager.h"
 #include "CT_LoadString.h"
+#include "CT_StringConvert.h"
 #include "app/ui/CWizardApp.h"
 #include "app/ui/FoundationMessageBox.h"
 #include "platform/CodePage.h"
@@ -52,6 +53,8 @@ int RunWizardProgram(int argc, char** argv, CWizardStartHook* hook) {
   // and shows its error boxes as our message boxes.
   CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
   CT_ErrorManager::sv_SetMessageBox(&ShowFoundationMessageBox);
+  // Its code page 0 is ours: the option's, the environment's or the job's.
+  CT_StringConvert::sv_SetProcessCodePageSource([] { return static_cast<uint32_t>(ProcessCodePage()); });
   // The code page is TYPESWAP_CODEPAGE's until --codepage says otherwise;
   // left unchosen, each loading job takes it from its first document.
   std::optional<int32_t> fromEnvironment = CodePageFromEnvironment();

@@ -3,6 +3,7 @@
 
 #include <iconv.h>
 
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstdlib>
@@ -82,7 +83,13 @@ Converters& ThreadConverters() {
   return converters;
 }
 
+// Set by the program that links the library; read by every thread.
+std::atomic<CT_StringConvert::CodePageSource> processCodePageSource{nullptr};
+
 uint32_t ProcessCodePage() {
+  if (CT_StringConvert::CodePageSource source = processCodePageSource.load(std::memory_order_acquire)) {
+    return source();
+  }
   static const uint32_t cp = [] {
     const char* text = std::getenv("TYPESWAP_CODEPAGE");
     char* end = nullptr;
@@ -239,6 +246,10 @@ uint32_t TextLength(const char16_t* text, uint32_t count) {
 }
 
 }  // namespace
+
+void CT_StringConvert::sv_SetProcessCodePageSource(CodePageSource source) {
+  processCodePageSource.store(source, std::memory_order_release);
+}
 
 uint32_t CT_StringConvert::sn_ResolveCodePage(uint32_t codePage) {
   return Resolve(codePage, true);

@@ -7,8 +7,9 @@
 class CT_CString;
 class CT_UString;
 
-/// Code pages are Windows numbers: 0 is the process code page
-/// (TYPESWAP_CODEPAGE, else 1252), 65000 UTF-7 and 65001 UTF-8 (both by
+/// Code pages are Windows numbers: 0 is the process code page (what the
+/// source set by sv_SetProcessCodePageSource says; without one,
+/// TYPESWAP_CODEPAGE, else 1252), 65000 UTF-7 and 65001 UTF-8 (both by
 /// CT_UTF), others through iconv (932, 936, 949, 950, 874, 1250-1258,
 /// 20127, 28591-28599, 20932 and 51932). A code page without an encoding
 /// counts as 0. A length or count of -1 (0xFFFFFFFF) means the text up to
@@ -23,6 +24,12 @@ class CT_UString;
 /// convert, terminate the text and set its length.
 class CT_StringConvert {
  public:
+  using CodePageSource = uint32_t (*)();
+  /// Code page 0 follows \p source from now on (nullptr: the environment
+  /// again), so that a program's --codepage option or a job's choice
+  /// reaches the library; the source is called from any thread.
+  static void sv_SetProcessCodePageSource(CodePageSource source);
+
   static int32_t si_MultiToWide(char16_t* target, const char* text, uint32_t length,
                                 uint32_t codePage);
   static int32_t si_MultiToWide(CT_UString* target, const char* text, uint32_t length,

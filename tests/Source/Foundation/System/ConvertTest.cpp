@@ -124,6 +124,22 @@ TEST(StringConvertTest, CodePagesThroughIconv) {
   EXPECT_EQ(CT_StringConvert::sus_MultiToWide('\xe9', 1250), u'\u00e9');
 }
 
+// The programs hand their own code page (option, environment or job) to the
+// library; code page 0 and ANSI conversions follow it as it changes.
+TEST(StringConvertTest, CodePageZeroFollowsTheProgramsCodePage) {
+  static uint32_t programCodePage = 932;
+  CT_StringConvert::sv_SetProcessCodePageSource([] { return programCodePage; });
+  char16_t wide[4] = {};
+  EXPECT_EQ(CT_StringConvert::sn_ResolveCodePage(0), 932u);
+  EXPECT_EQ(CT_StringConvert::si_MultiToWideANSI(wide, "\x93\xfa", 2), 1);
+  EXPECT_EQ(wide[0], u'\u65e5');
+  programCodePage = 1252;
+  EXPECT_EQ(CT_StringConvert::si_MultiToWideANSI(wide, "\x93\xfa", 2), 2);
+  EXPECT_EQ(wide[0], u'\u201c');
+  CT_StringConvert::sv_SetProcessCodePageSource(nullptr);
+  EXPECT_EQ(CT_StringConvert::sn_ResolveCodePage(0), 1252u);
+}
+
 TEST(StringConvertTest, Utf8AndUtf7CodePagesUseTheOwnCoders) {
   // The own UTF-8 encoder writes a surrogate pair as two 3-byte sequences,
   // where iconv would write one 4-byte sequence.
