@@ -13,6 +13,8 @@
 // does is done in order on the calling thread: pre-checks, file numbers
 // and stamps, the log (each worker writes to a log of its own, copied in
 // when its file's turn comes) and the counts.
+#include <malloc.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -147,13 +149,14 @@ bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceLis
     if (file.code != PrecheckPassed) continue;
     CParallelParses::Parse parse = parses.Take(index++);
     ParseOutcome outcome = parse.outcome;
-    if (outcome == ParseOutcome::Failed) {
-      CopyLog(parse.log, log);
-    } else if (AddParsedFile(model, parse, file.path)) {
-      CopyLog(parse.log, log);
-    } else {
-      outcome = ParseFile(log, model, file.path);
-    }
+    const bool parseAgain = outcome != ParseOutcome::Failed && !AddParsedFile(model, parse, file.path);
+    if (!parseAgain) CopyLog(parse.log, log);
+    // The file's own model was made on a worker, whose memory pool keeps
+    // what is freed unless told to give it back: without that, the process
+    // would hold the models of the files parsed beside the set's model.
+    parse.model.reset();
+    malloc_trim(0);
+    if (parseAgain) outcome = ParseFile(log, model, file.path);
     bool loaded = false;
     switch (outcome) {
       case ParseOutcome::Loaded:
