@@ -39,8 +39,8 @@ bool CLoadSession::LoadTranslatedFiles() {
   errorCount_ = 0;
   int32_t valid = 0;
   AppendLogLine(log_, LoadResString(IdsLogLoadingTranslatedFiles));
-  const bool ok = LoadFileSet(log_, errorCount_, translated_, choices_.GetTranslatedFiles(), valid,
-                              LoadMode::TranslatedFiles, OutputFolder());
+  const bool ok = LoadFileSetInParallel(log_, errorCount_, translated_, choices_.GetTranslatedFiles(), valid,
+                                        LoadMode::TranslatedFiles, OutputFolder(), threads_);
   failedFiles_ += errorCount_;
   if (!ok) {
     SetState(LoadState::Failed);
@@ -61,8 +61,8 @@ bool CLoadSession::LoadFontFiles() {
   log_.AppendPlain(LoadResString(IdsLogLoadingFontFiles));
   bool ok = choices_.GetFontFileType() == FontFilesMapFiles
                 ? LoadFontMapSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid)
-                : LoadFileSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid,
-                              LoadMode::FontFiles, OutputFolder());
+                : LoadFileSetInParallel(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid,
+                                        LoadMode::FontFiles, OutputFolder(), threads_);
   failedFiles_ += errorCount_;
   // Font files loaded before a cancelled one still count.
   if (!ok) SetState(LoadState::Failed);

@@ -45,6 +45,11 @@ class CLoadSession {
   /// a session loads once. Without font files the session ends Finished
   /// when the translated files' section closed normally.
   void Start(bool withFontFiles = true);
+  /// Lets the sets be loaded on up to \p threads cores (see
+  /// LoadFileSetInParallel), with the same result as on one. For front
+  /// ends that take no Stop while loading; 1 (the default): one core.
+  void SetLoadThreads(int32_t threads) { threads_ = threads; }
+
   /// The user's Stop: sets the stop flag, which loading notices at its
   /// next check, and the Finished state. Does nothing unless Busy.
   void Stop();
@@ -77,6 +82,7 @@ class CLoadSession {
   CFontReferenceList fonts_;
   int32_t errorCount_ = 0;
   int32_t failedFiles_ = 0;  // errors of both sets
+  int32_t threads_ = 1;
   LoadState state_ = LoadState::Opening;
   StateListener listener_;
 };

@@ -1,6 +1,8 @@
 // What the loading driver notes while the reader parses.
 #include "app/CLoadingParser.h"
 
+#include <optional>
+
 #include "reader/InterleafTokens.h"
 #include "reader/SSToken.h"
 
@@ -35,10 +37,14 @@ int32_t CLoadingParser::TokenHook(SSToken& token) {
   } else if (insideDefinitions_ && id == FONT_DEFINITION_ELEMENT_START && text.size() > 1) {
     defined_.emplace(text.substr(1));  // "F12"
   }
+  std::optional<std::string_view> number;
   if (id == FONT_CHANGE_START && text.size() > 2) {
-    used_.push_back({token.Line(), token.Column(), std::string(text.substr(2))});  // "<F12"
+    number = text.substr(2);  // "<F12"
   } else if (afterFont_ && id == NUMBER) {
-    used_.push_back({token.Line(), token.Column(), std::string(text)});
+    number = text;
+  }
+  if (number && defined_.find(*number) == defined_.end()) {
+    used_.push_back({token.Line(), token.Column(), std::string(*number)});
   }
   afterFont_ = id == FONT;
   return CInterleafParser::TokenHook(token);

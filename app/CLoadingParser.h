@@ -39,7 +39,10 @@ class CLoadingParser : public CInterleafParser {
   bool insideDefinitions_ = false;
   std::optional<std::pair<int32_t, int32_t>> definitionsEnd_;  // line and column of the closing '>'
   bool afterFont_ = false;
-  std::set<std::string> defined_;
+  std::set<std::string, std::less<>> defined_;
+  // Uses of numbers not defined when met: definitions only grow, so a use
+  // of a number already defined needs no place kept (a document uses its
+  // fonts hundreds of thousands of times).
   std::vector<Place> used_;
   std::optional<Place> brokenDefinitions_;
   std::vector<Place> recoveries_;

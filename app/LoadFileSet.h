@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class CFontReferenceList;
 class CLoadLog;
@@ -22,3 +24,29 @@ enum class LoadMode { TranslatedFiles, FontFiles };
 /// space is measured on the file system of \p outputFolder.
 bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
                  std::string_view selection, int32_t& valid, LoadMode mode, const std::string& outputFolder);
+
+/// LoadFileSet with the files parsed side by side on up to \p threads
+/// cores, each into a model of its own, and added to \p model in selection
+/// order; the log, the model and the numbering of the files are exactly
+/// those of LoadFileSet. A file whose parse read what the files before it
+/// left in the model is parsed again in turn. Only for callers that run no
+/// message pump and take no Stop while loading (the command line): with a
+/// pump installed, one file or one thread it is LoadFileSet.
+bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
+                           std::string_view selection, int32_t& valid, LoadMode mode,
+                           const std::string& outputFolder, int32_t threads);
+
+// ---- the steps both drivers share ---------------------------------------
+
+/// The fields of \p selection, each file once (under any spelling).
+std::vector<std::string> SelectedFiles(std::string_view selection);
+/// Starts the file block of \p path: one message, an empty line, the
+/// "Processing" line, and the pre-check, whose result it returns.
+int32_t StartFileBlock(CLoadLog& log, const std::string& path, LoadMode mode, const std::string& outputFolder,
+                       int32_t& requiredSpace);
+/// Logs and counts a pre-check that did not pass with \p code; false when
+/// the set ends there (no disk space: no further file, no empty line).
+bool FailedPrecheck(CLoadLog& log, int32_t code, int32_t& errorCount);
+/// Ends a file block: "Done!" for a file loaded without error, then an
+/// empty line.
+void EndFileBlock(CLoadLog& log, bool loaded);

@@ -4,6 +4,11 @@
 // compare with, `sed -e 's/<F3/<F13/g' FILE > OUT` (bench_baselines), which
 // does far less (and wrongly). Every job runs in a process of its own, so
 // that its peak memory is its own.
+//
+// With --job, the files are one job of several files, loaded on every core
+// as the command line loads them; its row (wall time) stands beside sed run
+// over the same files one after the other, measured here.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/CLoadSession.h"
 #include "app/CMemoryLoadLog.h"
@@ -35,6 +42,14 @@ double WallSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+// The processor time of every thread of the process so far.
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // A font map with one line per row of \p table, giving every row another
 // family and size one point larger: every reference of the documents then
 // changes.
@@ -51,27 +66,36 @@ std::string MapChangingEveryFont(const CMappingTable& table) {
   return map;
 }
 
-// The measuring process: the whole job once on \p path, written below
-// \p outDir. Prints the wall seconds of load, table, map and write, the
-// whole job's wall and processor seconds, the peak before and after (kB),
-// references, rows, references changed and files written.
-int MeasureOnce(int32_t codePage, const std::string& path, const std::string& outDir) {
+// The measuring process: the whole job once on \p paths, written below
+// \p outDir, loaded on \p threads cores. Prints the processor seconds of
+// load, table, map and write (this thread's), the whole job's wall and
+// processor seconds (this thread's; the process's with several threads),
+// the peak before and after (kB), references, rows, references changed and
+// files written.
+int MeasureOnce(int32_t codePage, const std::vector<std::string>& paths, const std::string& outDir,
+                int32_t threads) {
   SetProcessCodePage(codePage);
   const long before = bench::PeakKilobytes();
+  // Phases are timed in processor seconds: steadier than wall time on a busy machine.
   const double cpuStart = bench::ThreadCpuSeconds();
+  const double processCpuStart = ProcessCpuSeconds();
   const double start = WallSeconds();
 
-  CWizardChoices choices(path + ";", std::string(), outDir, 1);
+  std::string selection;
+  for (const std::string& path : paths) selection += path + ";";
+  CWizardChoices choices(selection, std::string(), outDir, 1);
   CMemoryLoadLog log;
   CLoadSession session(choices, log);
+  session.SetLoadThreads(threads);
   session.Start(false);
-  const double loaded = WallSeconds();
+  const double loaded = bench::ThreadCpuSeconds();
   if (session.State() != LoadState::Finished) return 1;
 
   CFontReferenceList& model = session.TranslatedModel();
   CMappingTable table(model);
   table.BuildTable();
-  const double built = WallSeconds();
+  const double built = bench::ThreadCpuSeconds();
+  const double builtWall = WallSeconds();
 
   // Writing the map file is the user's part of the job, not ours.
   const std::string mapPath = outDir + "/every-font.txt";
@@ -79,22 +103,25 @@ int MeasureOnce(int32_t codePage, const std::string& path, const std::string& ou
     std::ofstream map(mapPath, std::ios::binary);
     map << MapChangingEveryFont(table);
   }
-  const double mapStart = WallSeconds();
+  const double mapStart = bench::ThreadCpuSeconds();
+  const double mapStartWall = WallSeconds();
   CCollectingMessageSink messages;
   LoadFontMaps({mapPath}, table, session.FontModel(), messages);
-  const double mapped = WallSeconds();
+  const double mapped = bench::ThreadCpuSeconds();
   fs::remove(mapPath);
 
   CCollectingReportSink reports;
   CErrorReporter reporter(&reports);
   const size_t written = GenerateOutput(model, choices, {}, reporter, nullptr).written.size();
-  const double end = WallSeconds();
-  const double cpu = bench::ThreadCpuSeconds() - cpuStart - (mapStart - built);
+  const double end = bench::ThreadCpuSeconds();
+  const double endWall = WallSeconds();
+  const double cpu = threads > 1 ? ProcessCpuSeconds() - processCpuStart - (mapStart - built)
+                                 : end - cpuStart - (mapStart - built);
 
   int changed = 0;
   for (int32_t i = 0; i < model.Count(); ++i) changed += model.GetAt(i)->GetChanged() ? 1 : 0;
-  std::printf("%.6f %.6f %.6f %.6f %.6f %.6f %ld %ld %d %d %d %zu\n", loaded - start, built - loaded,
-              mapped - mapStart, end - mapped, (end - start) - (mapStart - built), cpu, before, bench::PeakKilobytes(),
+  std::printf("%.6f %.6f %.6f %.6f %.6f %.6f %ld %ld %d %d %d %zu\n", loaded - cpuStart, built - loaded,
+              mapped - mapStart, end - mapped, (endWall - start) - (mapStartWall - builtWall), cpu, before, bench::PeakKilobytes(),
               model.Count(), table.RowCount(), changed, written);
   return messages.messages.empty() && reporter.ReportCount() == 0 ? 0 : 1;
 }
@@ -107,10 +134,12 @@ struct Measurement {
   size_t written = 0;
 };
 
-bool RunChild(int32_t codePage, const std::string& path, const std::string& outDir, Measurement& m) {
+bool RunChild(int32_t codePage, const std::vector<std::string>& paths, int32_t threads, const std::string& outDir,
+              Measurement& m) {
   const std::string self = fs::read_symlink("/proc/self/exe").string();
-  const std::string command = "'" + self + "' --measure-once " + std::to_string(codePage) + " '" + path + "' '" +
-                              outDir + "'";
+  std::string command = "'" + self + "' --measure-once " + std::to_string(codePage) + " " +
+                        std::to_string(threads) + " '" + outDir + "'";
+  for (const std::string& path : paths) command += " '" + path + "'";
   FILE* child = popen(command.c_str(), "r");
   if (!child) return false;
   int fields = std::fscanf(child, "%lf %lf %lf %lf %lf %lf %ld %ld %d %d %d %zu", &m.load, &m.table, &m.map,
@@ -123,50 +152,93 @@ void KeepBest(double& best, double value, int run) {
   if (run == 0 || value < best) best = value;
 }
 
+// The best of kRuns runs of the whole job on \p paths in processes of their
+// own; false when a run failed.
+bool MeasureBest(int32_t codePage, const std::vector<std::string>& paths, int32_t threads, const fs::path& outDir,
+                 Measurement& best) {
+  fs::create_directories(outDir);
+  for (int run = 0; run < kRuns; ++run) {
+    Measurement m;
+    if (!RunChild(codePage, paths, threads, outDir.string(), m) || m.written != paths.size()) {
+      std::fprintf(stderr, "%s: the measuring process failed\n", paths.front().c_str());
+      fs::remove_all(outDir);
+      return false;
+    }
+    KeepBest(best.load, m.load, run);
+    KeepBest(best.table, m.table, run);
+    KeepBest(best.map, m.map, run);
+    KeepBest(best.write, m.write, run);
+    KeepBest(best.whole.wall, m.whole.wall, run);
+    KeepBest(best.whole.cpu, m.whole.cpu, run);
+    best.peak = std::max(best.peak, m.peak);
+    best.before = m.before;
+    best.references = m.references;
+    best.rows = m.rows;
+    best.changed = m.changed;
+  }
+  fs::remove_all(outDir);
+  return true;
+}
+
+std::string Note(const Measurement& best) {
+  char note[400];
+  std::snprintf(note, sizeof note,
+                "cpu: load %.3f s, table %.3f s (%d references, %d rows: %.3f s per 100,000), map %.3f s "
+                "(%d changed), write %.3f s; peak %.1f MB",
+                best.load, best.table, best.references, best.rows,
+                best.references ? best.table * 100000.0 / best.references : 0.0, best.map, best.changed,
+                best.write, static_cast<double>(best.peak) / 1024.0);
+  return note;
+}
+
+// One job of all \p paths on every core, read in \p codePage, beside sed
+// over the same files one after the other.
+int MeasureJob(int32_t codePage, const std::vector<std::string>& paths, const fs::path& outDir) {
+  const int32_t threads = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
+  uint64_t bytes = 0;
+  std::string cat, sed;
+  for (const std::string& path : paths) {
+    bytes += fs::file_size(path);
+    cat += (cat.empty() ? "" : " && ") + ("cat '" + path + "' > /dev/null");
+    sed += (sed.empty() ? "" : " && ") +
+           ("sed -e 's/<F3/<F13/g' '" + path + "' > '" + (outDir / "sed.out").string() + "'");
+  }
+  const std::string name = "job of " + std::to_string(paths.size()) + " files";
+  fs::create_directories(outDir);
+  bench::Report("cat", name, bytes, bench::BestCommand(kRuns, cat));
+  bench::Report("sed", name, bytes, bench::BestCommand(kRuns, sed));
+  Measurement best;
+  if (!MeasureBest(codePage, paths, threads, outDir, best)) return 1;
+  const double documentMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
+  bench::Report("end to end (job)", name, bytes, best.whole,
+                static_cast<double>(best.peak) / 1024.0 / documentMb,
+                std::to_string(threads) + " cores, processor time of all threads; " + Note(best));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 5 && std::string(argv[1]) == "--measure-once") {
-    return MeasureOnce(std::atoi(argv[2]), argv[3], argv[4]);
+  if (argc >= 6 && std::string(argv[1]) == "--measure-once") {
+    return MeasureOnce(std::atoi(argv[2]), std::vector<std::string>(argv + 5, argv + argc), argv[4],
+                       std::atoi(argv[3]));
   }
   const fs::path outDir = fs::temp_directory_path() / ("bench_end_to_end." + std::to_string(getpid()));
+  if (argc >= 3 && std::string(argv[1]) == "--job") {
+    // "--job [--codepage N] FILE...": one job, in the code page of its first file.
+    std::vector<std::string> paths;
+    const std::vector<bench::BenchFile> files = bench::BenchFiles(argc - 1, argv + 1, "bench_end_to_end --job");
+    for (const bench::BenchFile& f : files) paths.push_back(f.path);
+    return MeasureJob(files.front().codePage, paths, outDir);
+  }
   for (const bench::BenchFile& f : bench::BenchFiles(argc, argv, "bench_end_to_end")) {
     const std::string name = fs::path(f.path).filename().string();
     const uint64_t bytes = fs::file_size(f.path);
-    fs::create_directories(outDir);
     Measurement best;
-    for (int run = 0; run < kRuns; ++run) {
-      Measurement m;
-      if (!RunChild(f.codePage, f.path, outDir.string(), m) || m.written != 1) {
-        std::fprintf(stderr, "%s: the measuring process failed\n", f.path.c_str());
-        fs::remove_all(outDir);
-        return 1;
-      }
-      KeepBest(best.load, m.load, run);
-      KeepBest(best.table, m.table, run);
-      KeepBest(best.map, m.map, run);
-      KeepBest(best.write, m.write, run);
-      KeepBest(best.whole.wall, m.whole.wall, run);
-      KeepBest(best.whole.cpu, m.whole.cpu, run);
-      best.peak = std::max(best.peak, m.peak);
-      best.before = m.before;
-      best.references = m.references;
-      best.rows = m.rows;
-      best.changed = m.changed;
-    }
-
-    fs::remove_all(outDir);
-
+    if (!MeasureBest(f.codePage, {f.path}, 1, outDir, best)) return 1;
     const double documentMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
     const double peakMb = static_cast<double>(best.peak) / 1024.0;
-    char note[400];
-    std::snprintf(note, sizeof note,
-                  "load %.3f s, table %.3f s (%d references, %d rows: %.3f s per 100,000), map %.3f s "
-                  "(%d changed), write %.3f s; peak %.1f MB",
-                  best.load, best.table, best.references, best.rows,
-                  best.references ? best.table * 100000.0 / best.references : 0.0, best.map, best.changed,
-                  best.write, peakMb);
-    bench::Report("end to end", name, bytes, best.whole, peakMb / documentMb, note);
+    bench::Report("end to end", name, bytes, best.whole, peakMb / documentMb, Note(best));
   }
   return 0;
 }

@@ -1,6 +1,9 @@
 // Batch changes, loading with progress, and the table of table and report.
 #include "cli/CliTableLoad.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "app/CWizardChoices.h"
 #include "cli/CliArgs.h"
 #include "cli/CliSelection.h"
@@ -17,9 +20,13 @@ std::optional<std::string> CliBatchChanges(const CCliArgs& cli, std::vector<Batc
   return std::nullopt;
 }
 
+int32_t CliLoadThreads() { return static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency())); }
+
 CCliMappingJob::CCliMappingJob(const CWizardChoices& choices, CLoadLog& log, bool progress)
     : progressLog_(log, {choices.GetTranslatedFiles(), choices.GetFontFiles()}, progress),
-      job_(choices, progressLog_) {}
+      job_(choices, progressLog_) {
+  job_.Session().SetLoadThreads(CliLoadThreads());
+}
 
 bool CCliMappingJob::Load(bool withFontFiles) {
   const bool loaded = job_.Load(withFontFiles);

@@ -15,6 +15,10 @@
 
 class CCliArgs;
 
+/// The cores loading may use: all of them. The command line takes no Stop
+/// while loading, so a set of files is parsed side by side.
+int32_t CliLoadThreads();
+
 /// The values of --family OLD=NEW and --component NAME=NEW in \p changes,
 /// in the order given; what is wrong with them (OLD or NAME empty, no
 /// "="), or nothing.

@@ -9,6 +9,7 @@
 #include "app/CWizardChoices.h"
 #include "cli/CliArgs.h"
 #include "cli/CliSelection.h"
+#include "cli/CliTableLoad.h"
 #include "cli/Commands.h"
 #include "model/CFontReferenceList.h"
 
@@ -93,6 +94,7 @@ int RunLoadCommand(std::span<char* const> args) {
                          fontType);
   CMemoryLoadLog log;
   CLoadSession session(choices, log);
+  session.SetLoadThreads(CliLoadThreads());
   session.Start(cli.Has("fonts"));
 
   std::string out;

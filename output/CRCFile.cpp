@@ -107,7 +107,43 @@ bool CRCFile::MakeDirectories(const std::string& path) {
   return true;
 }
 
-bool CRCFile::ReadLines(int32_t line, std::string& out) {
+namespace {
+
+// Gathers a Read call's text, with room for a long stretch reserved once.
+class StringSink {
+ public:
+  explicit StringSink(std::string& out) : out_(out) {}
+  void operator()(std::string_view part) {
+    if (out_.capacity() - out_.size() < part.size()) out_.reserve(std::max(out_.size() + part.size(), kStretchRoom));
+    out_.append(part);
+  }
+  char Last() const { return out_.empty() ? '\n' : out_.back(); }
+
+ private:
+  std::string& out_;
+};
+
+// Hands a Copy call's text on, remembering its last byte (ReadRest ends
+// the text with a line end).
+class ForwardingSink {
+ public:
+  explicit ForwardingSink(const CRCFile::TextSink& sink) : sink_(sink) {}
+  void operator()(std::string_view part) {
+    if (part.empty()) return;
+    last_ = part.back();
+    sink_(part);
+  }
+  char Last() const { return last_; }
+
+ private:
+  const CRCFile::TextSink& sink_;
+  char last_ = '\n';
+};
+
+}  // namespace
+
+template <class Sink>
+bool CRCFile::ReadLines(int32_t line, Sink& sink) {
   if (!forReading_ || !input_.IsOpen()) return false;
   if (line < currentLine_) {
     ReportError(FormatText(outputtext::kLineAlreadyRead, line, currentLine_), outputtext::kCodeReader);
@@ -125,7 +161,7 @@ bool CRCFile::ReadLines(int32_t line, std::string& out) {
       if (block.empty()) {
         // A last line without line end still counts as a line read.
         if (partLine) {
-          out.push_back('\n');
+          sink(std::string_view("\n"));
           partLine = false;
           ++currentLine_;
           currentColumn_ = 1;
@@ -148,8 +184,7 @@ bool CRCFile::ReadLines(int32_t line, std::string& out) {
       taken = block.size();
       partLine = true;
     }
-    if (out.capacity() - out.size() < taken) out.reserve(std::max(out.size() + taken, kStretchRoom));
-    out.append(block.data(), taken);
+    sink(block.substr(0, taken));
     input_.Consume(taken);
   }
   return true;
@@ -157,15 +192,18 @@ bool CRCFile::ReadLines(int32_t line, std::string& out) {
 
 bool CRCFile::ReadToLine(int32_t line, std::string& out) {
   out.clear();
-  return ReadLines(line, out);
+  StringSink sink(out);
+  return ReadLines(line, sink);
 }
 
 bool CRCFile::ReadToColumn(int32_t column, std::string& out) {
   out.clear();
-  return ReadColumns(column, out);
+  StringSink sink(out);
+  return ReadColumns(column, sink);
 }
 
-bool CRCFile::ReadColumns(int32_t column, std::string& out) {
+template <class Sink>
+bool CRCFile::ReadColumns(int32_t column, Sink& sink) {
   if (!forReading_ || !input_.IsOpen()) return false;
   if (column < currentColumn_) {
     ReportError(FormatText(outputtext::kColumnAlreadyRead, column, currentLine_, currentColumn_),
@@ -173,8 +211,8 @@ bool CRCFile::ReadColumns(int32_t column, std::string& out) {
     return false;
   }
   const size_t wanted = static_cast<size_t>(column - currentColumn_);
-  const size_t start = out.size();
-  while (out.size() - start < wanted) {
+  size_t read = 0;
+  while (read < wanted) {
     std::string_view block = input_.Available();
     if (block.empty()) {
       if (int err = input_.Fill()) {
@@ -185,24 +223,25 @@ bool CRCFile::ReadColumns(int32_t column, std::string& out) {
       if (block.empty()) {
         ReportError(FormatText(outputtext::kEndOfFileColumns, fileName_, currentLine_, column),
                     outputtext::kCodeReader);
-        currentColumn_ += static_cast<int32_t>(out.size() - start);
+        currentColumn_ += static_cast<int32_t>(read);
         return false;
       }
     }
-    size_t take = std::min(wanted - (out.size() - start), block.size());
+    size_t take = std::min(wanted - read, block.size());
     // A column is counted within its line: reaching the line's end first
     // means the position does not exist.
     if (const void* lf = FindLineEnd(block.data(), take)) {
       size_t through = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
-      out.append(block.data(), through);
+      sink(block.substr(0, through));
       input_.Consume(through);
       ReportError(FormatText(outputtext::kLineTooShort, currentLine_, column), outputtext::kCodeReader);
       ++currentLine_;
       currentColumn_ = 1;
       return false;
     }
-    out.append(block.data(), take);
+    sink(block.substr(0, take));
     input_.Consume(take);
+    read += take;
   }
   currentColumn_ = column;
   return true;
@@ -210,12 +249,19 @@ bool CRCFile::ReadColumns(int32_t column, std::string& out) {
 
 bool CRCFile::ReadTo(int32_t line, int32_t column, std::string& out) {
   out.clear();
-  return ReadLines(line, out) && ReadColumns(column, out);
+  StringSink sink(out);
+  return ReadLines(line, sink) && ReadColumns(column, sink);
 }
 
-bool CRCFile::ReadRest(std::string& out) {
-  out.clear();
+bool CRCFile::CopyTo(int32_t line, int32_t column, const TextSink& sink) {
+  ForwardingSink forward(sink);
+  return ReadLines(line, forward) && ReadColumns(column, forward);
+}
+
+template <class Sink>
+bool CRCFile::ReadRestTo(Sink& sink) {
   if (!forReading_ || !input_.IsOpen()) return false;
+  bool any = false;
   for (;;) {
     if (int err = input_.Fill()) {
       ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
@@ -224,15 +270,27 @@ bool CRCFile::ReadRest(std::string& out) {
     std::string_view block = input_.Available();
     if (block.empty()) break;
     currentLine_ += static_cast<int32_t>(std::count(block.begin(), block.end(), '\n'));
-    out.append(block);
+    any = true;
+    sink(block);
     input_.Consume(block.size());
   }
-  if (!out.empty() && out.back() != '\n') {
-    out.push_back('\n');
+  if (any && sink.Last() != '\n') {
+    sink(std::string_view("\n"));
     ++currentLine_;
   }
-  if (!out.empty()) currentColumn_ = 1;
+  if (any) currentColumn_ = 1;
   return true;
+}
+
+bool CRCFile::ReadRest(std::string& out) {
+  out.clear();
+  StringSink sink(out);
+  return ReadRestTo(sink);
+}
+
+bool CRCFile::CopyRest(const TextSink& sink) {
+  ForwardingSink forward(sink);
+  return ReadRestTo(forward);
 }
 
 void CRCFile::WriteText(std::string_view text) {

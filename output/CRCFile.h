@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -44,6 +45,16 @@ class CRCFile {
   /// Reads everything left; a last line without line end gets one.
   [[nodiscard]] bool ReadRest(std::string& out);
 
+  /// What the copying reads hand their text to, part by part, straight
+  /// from the read buffer: a stretch of a large file is never gathered
+  /// into a string of its own.
+  using TextSink = std::function<void(std::string_view)>;
+  /// ReadTo, handing the text to \p sink instead. On failure \p sink may
+  /// have received part of the text.
+  [[nodiscard]] bool CopyTo(int32_t line, int32_t column, const TextSink& sink);
+  /// ReadRest, handing the text to \p sink instead.
+  [[nodiscard]] bool CopyRest(const TextSink& sink);
+
   /// Gives an output file the permission bits of the file at \p path.
   /// Throws CFileException on failure.
   void CopyPermissionsFrom(const std::string& path);
@@ -83,9 +94,14 @@ class CRCFile {
 
  private:
   [[noreturn]] void Fail(int error, const std::string& path);
-  // ReadToLine and ReadToColumn without emptying \p out first.
-  bool ReadLines(int32_t line, std::string& out);
-  bool ReadColumns(int32_t column, std::string& out);
+  // ReadToLine, ReadToColumn and ReadRest, handing the text read to a
+  // sink: a string for the Read calls, the caller's for the Copy calls.
+  template <class Sink>
+  bool ReadLines(int32_t line, Sink& sink);
+  template <class Sink>
+  bool ReadColumns(int32_t column, Sink& sink);
+  template <class Sink>
+  bool ReadRestTo(Sink& sink);
   // The first line end in \p data, counted as the lexer counts; see Note
   // [line ends after lead bytes] in CRCFile.cpp.
   const void* FindLineEnd(const char* data, size_t size);

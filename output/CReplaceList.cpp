@@ -12,31 +12,45 @@ CReplaceList::CReplaceList(std::string fileName, CErrorReporter& reporter)
     : fileName_(std::move(fileName)), reporter_(reporter) {}
 
 bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
+  // Kept only when the list keeps its replacement.
   if (!piece) return false;
-  const std::string& newText = piece->ReplacementText();
-  if (newText == piece->GetText()) return false;
-  if (pieces_.empty() && fileName_.empty()) fileName_ = piece->GetFileName();
+  const CReplacePiece& owned = owned_.emplace_back(std::move(*piece));
+  if (Add(owned, &owned.ReplacementText())) return true;
+  owned_.pop_back();
+  return false;
+}
+
+bool CReplaceList::Add(const CTextPiece& replaced, const std::string* replacement) {
+  const std::string& newText = *replacement;
+  if (newText == replaced.GetText()) return false;
+  if (pieces_.empty() && fileName_.empty()) fileName_ = replaced.GetFileName();
   // Pieces mostly arrive in file order, so the search starts at the end.
   for (size_t i = pieces_.size(); i-- > 0;) {
-    const CReplacePiece& held = pieces_[i];
-    if (!held.SamePosition(*piece)) {
-      if (piece->IsAfter(held)) {
-        pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(*piece));
+    const Held& held = pieces_[i];
+    if (!SamePosition(*held.replaced, replaced)) {
+      if (replaced.IsAfter(*held.replaced)) {
+        if (i + 1 == pieces_.size()) {
+          pieces_.push_back({&replaced, replacement});
+        } else {
+          pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, {&replaced, replacement});
+        }
         return true;
       }
       continue;
     }
-    const std::string& heldText = held.ReplacementText();
+    const std::string& heldText = *held.replacement;
     if (heldText != newText) {
-      reporter_.ReportError(FormatText(outputtext::kDuplicateTranslations, held.GetText(), heldText, newText),
+      const CReplacePiece first = held.Piece();
+      const CReplacePiece second(replaced, replacement);
+      reporter_.ReportError(FormatText(outputtext::kDuplicateTranslations, first.GetText(), heldText, newText),
                             outputtext::kCodeDuplicate,
-                            {CErrorRef(held, CErrorRef::kReplaced),
-                             CErrorRef(held.GetReplacement(), CErrorRef::kReplacement),
-                             CErrorRef(piece->GetReplacement(), CErrorRef::kReplacement)});
+                            {CErrorRef(first, CErrorRef::kReplaced),
+                             CErrorRef(first.GetReplacement(), CErrorRef::kReplacement),
+                             CErrorRef(second.GetReplacement(), CErrorRef::kReplacement)});
     }
     return false;
   }
-  pieces_.push_front(std::move(*piece));
+  pieces_.push_front({&replaced, replacement});
   return true;
 }
 
@@ -45,21 +59,22 @@ void CReplaceList::ReportProgress(int32_t done, int32_t count) {
 }
 
 bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
-  std::string text;
+  // The input goes to the output as it is read, a block at a time.
+  const CRCFile::TextSink copy = [&](std::string_view part) {
+    OnCopiedText(part);
+    output.WriteText(part);
+  };
+  const CRCFile::TextSink drop = [](std::string_view) {};  // the replaced text itself
   const int32_t count = static_cast<int32_t>(pieces_.size());
   int32_t done = 0;
-  for (const CReplacePiece& piece : pieces_) {
+  for (const Held& held : pieces_) {
+    const CTextPiece& piece = *held.replaced;
     ReportProgress(++done, count);
-    if (!input.ReadTo(piece.GetStartLine(), piece.GetStartColumn(), text)) return false;
-    OnCopiedText(text);
-    output.WriteText(text);
-    // The replaced text itself is dropped.
-    if (!input.ReadTo(piece.GetEndLine(), piece.GetEndColumn(), text)) return false;
-    output.WriteText(piece.ReplacementText());
+    if (!input.CopyTo(piece.GetStartLine(), piece.GetStartColumn(), copy)) return false;
+    if (!input.CopyTo(piece.GetEndLine(), piece.GetEndColumn(), drop)) return false;
+    output.WriteText(*held.replacement);
   }
-  if (!input.ReadRest(text)) return false;
-  OnCopiedText(text);
-  output.WriteText(text);
+  if (!input.CopyRest(copy)) return false;
   OnFinished(output);
   return true;
 }

@@ -39,13 +39,18 @@ class CReplaceList {
   /// gives the place of one already held a different text (reported; the
   /// first one stays).
   virtual bool Add(std::unique_ptr<CReplacePiece> piece);
+  /// Add without a copy: the replacement of \p replaced by \p replacement
+  /// (a shared copy, see CStringPool), both of which must outlive the list.
+  /// A run adds hundreds of thousands of the model's own pieces this way.
+  bool Add(const CTextPiece& replaced, const std::string* replacement);
 
   /// Tells the owning run how far this file has come.
   void ReportProgress(int32_t done, int32_t count);
 
   const std::string& GetFileName() const { return fileName_; }
   size_t GetCount() const { return pieces_.size(); }
-  const CReplacePiece& GetAt(size_t index) const { return pieces_[index]; }
+  /// The replacement at \p index, in position order.
+  CReplacePiece GetAt(size_t index) const { return pieces_[index].Piece(); }
 
   /// Whether the copy is converted from Shift-JIS to EUC-JP as it is
   /// written (before it takes its name).
@@ -61,7 +66,8 @@ class CReplaceList {
   CErrorReporter& GetReporter() const { return reporter_; }
 
  protected:
-  /// Each stretch of input text, before it is written.
+  /// Each stretch of input text, before it is written, in one or more
+  /// consecutive parts.
   virtual void OnCopiedText(std::string_view text) {}
   /// Once both files are open, before anything is written.
   virtual void OnStart(CRCFile& output) {}
@@ -71,9 +77,17 @@ class CReplaceList {
  private:
   bool WritePieces(CRCFile& input, CRCFile& output);
 
-  // A run holds one piece per changed reference, hundreds of thousands:
-  // they are kept in place, in blocks, rather than one allocation each.
-  std::deque<CReplacePiece> pieces_;
+  // One replacement held: the piece replaced and the text written instead,
+  // neither of them copied. A run holds one per changed reference,
+  // hundreds of thousands, beside the model that holds the pieces.
+  struct Held {
+    const CTextPiece* replaced;
+    const std::string* replacement;
+    CReplacePiece Piece() const { return CReplacePiece(*replaced, replacement); }
+  };
+  std::deque<Held> pieces_;
+  // The pieces given to Add by pointer, which the list owns.
+  std::deque<CReplacePiece> owned_;
   std::string fileName_;
   bool textMode_ = true;
   bool convertToEuc_ = false;

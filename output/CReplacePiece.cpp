@@ -15,8 +15,10 @@ CTextPiece CReplacePiece::GetReplacement() const {
   return replacement;
 }
 
-bool CReplacePiece::SamePosition(const CTextPiece& other) const {
-  return GetFileNumber() == other.GetFileNumber() && GetStartLine() == other.GetStartLine() &&
-         GetStartColumn() == other.GetStartColumn() && GetEndLine() == other.GetEndLine() &&
-         GetEndColumn() == other.GetEndColumn();
+bool SamePosition(const CTextPiece& a, const CTextPiece& b) {
+  return a.GetFileNumber() == b.GetFileNumber() && a.GetStartLine() == b.GetStartLine() &&
+         a.GetStartColumn() == b.GetStartColumn() && a.GetEndLine() == b.GetEndLine() &&
+         a.GetEndColumn() == b.GetEndColumn();
 }
+
+bool CReplacePiece::SamePosition(const CTextPiece& other) const { return ::SamePosition(*this, other); }

@@ -7,6 +7,9 @@
 
 #include "model/CTextPiece.h"
 
+/// Whether \p a and \p b cover exactly the same place of the same file.
+bool SamePosition(const CTextPiece& a, const CTextPiece& b);
+
 /// A replaced piece (the CTextPiece part: text, position and file as read)
 /// with its replacement. The replacement has no position or file.
 class CReplacePiece : public CTextPiece {

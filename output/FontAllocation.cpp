@@ -24,30 +24,6 @@ const std::string& Either(const std::string& chosen, const std::string& current)
   return chosen.empty() ? current : chosen;
 }
 
-// What the new text of a changed reference depends on. Texts are shared
-// copies, one for each distinct text, so their addresses stand for them.
-struct FontUse {
-  const CFontTexts* newFont;
-  const std::string* family;
-  const std::string* size;
-  bool operator==(const FontUse&) const = default;
-};
-
-struct FontUseHash {
-  size_t operator()(const FontUse& use) const noexcept {
-    std::hash<const void*> hash;
-    return (hash(use.newFont) * 1000003u ^ hash(use.family)) * 1000003u ^ hash(use.size);
-  }
-};
-
-// The replacement texts of one key, a font change's and a font number's,
-// as shared copies that the references take over as they are; null
-// without a key.
-struct KeyTexts {
-  const std::string* change = nullptr;
-  const std::string* number = nullptr;
-};
-
 bool HasNewFont(const CFontReference& reference) {
   return !reference.GetNewFamily().empty() || !reference.GetNewSize().empty() ||
          !reference.GetNewBold().empty() || !reference.GetNewItalic().empty();
@@ -90,50 +66,52 @@ std::string MakeSpelledOutName(const CFontReference& reference) {
   return name;
 }
 
-bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& definitions) {
-  // Shared copies, as the references' categories are: a category is one of
-  // these texts exactly when it is this copy.
+CNewFontAllocator::CNewFontAllocator(CFontReferenceList& list, CNewFontDefinitions& definitions)
+    : list_(list), definitions_(definitions) {
   auto shared = [](int32_t id) { return CStringPool::Intern(LoadResString(id)); };
-  const std::string* fontDefinition = shared(IdsCategoryFontDefinition);
-  const std::string* fontNumber = shared(IdsCategoryFontNumber);
-  const std::string* fontChange = shared(IdsCategoryFontChange);
-  const std::string* chartFont = shared(IdsCategoryChartFont);
-  const std::string* textStringFont = shared(IdsCategoryTextStringFont);
+  fontDefinition_ = shared(IdsCategoryFontDefinition);
+  fontNumber_ = shared(IdsCategoryFontNumber);
+  fontChange_ = shared(IdsCategoryFontChange);
+  chartFont_ = shared(IdsCategoryChartFont);
+  textStringFont_ = shared(IdsCategoryTextStringFont);
+}
 
-  // A reference's key or name follows from its new font and its current
-  // family and size alone, and references repeat a handful of those: each
-  // is worked out once, in the order met, which allocates the same numbers.
-  std::unordered_map<FontUse, KeyTexts, FontUseHash> keys;
-  std::unordered_map<FontUse, const std::string*, FontUseHash> names;  // null: no name
-  bool allocated = false;
-  for (int32_t i = 0; i < list.Count(); ++i) {
-    CFontReference& reference = *list.GetAt(i);
-    if (!reference.GetChanged()) continue;
-    const FontUse use{&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
-    const std::string* category = &reference.GetCategory();
-    if (category == fontDefinition || category == fontNumber || category == fontChange) {
-      auto [found, added] = keys.try_emplace(use);
-      KeyTexts& texts = found->second;
-      if (added) {
-        std::string key;
-        AllocateFontKey(list, reference, definitions, key);
-        if (!key.empty()) texts = {CStringPool::Intern("<" + key), CStringPool::Intern(key.substr(1))};
-      }
-      if (texts.change == nullptr) continue;  // no new font
-      allocated = true;
-      if (category == fontChange) {
-        reference.SetSharedReplacementText(texts.change);
-      } else if (category == fontNumber) {
-        reference.SetSharedReplacementText(texts.number);  // the bare number
-      }
-    } else if (category == textStringFont || category == chartFont) {
-      auto [found, added] = names.try_emplace(use, nullptr);
-      if (added) {
-        std::string name = MakeSpelledOutName(reference);
-        if (!name.empty()) found->second = CStringPool::Intern(name);
-      }
-      if (found->second != nullptr) reference.SetSharedReplacementText(found->second);
+size_t CNewFontAllocator::FontUseHash::operator()(const FontUse& use) const noexcept {
+  std::hash<const void*> hash;
+  return (hash(use.newFont) * 1000003u ^ hash(use.family)) * 1000003u ^ hash(use.size);
+}
+
+void CNewFontAllocator::Allocate(CFontReference& reference) {
+  if (!reference.GetChanged()) return;
+  const FontUse use{&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
+  const std::string* category = &reference.GetCategory();
+  if (category == fontDefinition_ || category == fontNumber_ || category == fontChange_) {
+    auto [found, added] = keys_.try_emplace(use);
+    KeyTexts& texts = found->second;
+    if (added) {
+      std::string key;
+      AllocateFontKey(list_, reference, definitions_, key);
+      if (!key.empty()) texts = {CStringPool::Intern("<" + key), CStringPool::Intern(key.substr(1))};
     }
+    if (texts.change == nullptr) return;  // no new font
+    allocated_ = true;
+    if (category == fontChange_) {
+      reference.SetSharedReplacementText(texts.change);
+    } else if (category == fontNumber_) {
+      reference.SetSharedReplacementText(texts.number);  // the bare number
+    }
+  } else if (category == textStringFont_ || category == chartFont_) {
+    auto [found, added] = names_.try_emplace(use, nullptr);
+    if (added) {
+      std::string name = MakeSpelledOutName(reference);
+      if (!name.empty()) found->second = CStringPool::Intern(name);
+    }
+    if (found->second != nullptr) reference.SetSharedReplacementText(found->second);
   }
-  return allocated;
+}
+
+bool BuildNewFontDefinitions(CFontReferenceList& list, CNewFontDefinitions& definitions) {
+  CNewFontAllocator allocator(list, definitions);
+  for (int32_t i = 0; i < list.Count(); ++i) allocator.Allocate(*list.GetAt(i));
+  return allocator.Allocated();
 }

@@ -2,12 +2,15 @@
 // user changed.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "output/CNewFontDefinitions.h"
 
 class CFontReference;
 class CFontReferenceList;
+struct CFontTexts;
 
 /// The description of \p reference's new font as a definition line names
 /// it: family and size (the current ones where no new one was chosen), then
@@ -25,6 +28,57 @@ bool AllocateFontKey(CFontReferenceList& list, const CFontReference& reference,
 /// The spelled-out name of \p reference's new font, such as
 /// "Helvetica12bi"; empty when no new font was chosen.
 std::string MakeSpelledOutName(const CFontReference& reference);
+
+/// BuildNewFontDefinitions one reference at a time, so that a caller that
+/// walks the references anyway does it in the same pass.
+class CNewFontAllocator {
+ public:
+  /// Allocates from \p list's highest font number into \p definitions;
+  /// both must outlive the allocator.
+  CNewFontAllocator(CFontReferenceList& list, CNewFontDefinitions& definitions);
+
+  /// Gives \p reference, when changed, its key or name and replacement
+  /// text, as BuildNewFontDefinitions does for each reference in turn.
+  void Allocate(CFontReference& reference);
+  /// True once a key was allocated: \p definitions must then be written.
+  bool Allocated() const noexcept { return allocated_; }
+
+ private:
+  // What the new text of a changed reference depends on. Texts are shared
+  // copies, one for each distinct text, so their addresses stand for them.
+  struct FontUse {
+    const CFontTexts* newFont;
+    const std::string* family;
+    const std::string* size;
+    bool operator==(const FontUse&) const = default;
+  };
+  struct FontUseHash {
+    size_t operator()(const FontUse& use) const noexcept;
+  };
+  // The replacement texts of one key, a font change's and a font number's,
+  // as shared copies that the references take over as they are; null
+  // without a key.
+  struct KeyTexts {
+    const std::string* change = nullptr;
+    const std::string* number = nullptr;
+  };
+
+  CFontReferenceList& list_;
+  CNewFontDefinitions& definitions_;
+  // Shared copies, as the references' categories are: a category is one of
+  // these texts exactly when it is this copy.
+  const std::string* fontDefinition_;
+  const std::string* fontNumber_;
+  const std::string* fontChange_;
+  const std::string* chartFont_;
+  const std::string* textStringFont_;
+  // A reference's key or name follows from its new font and its current
+  // family and size alone, and references repeat a handful of those: each
+  // is worked out once, in the order met, which allocates the same numbers.
+  std::unordered_map<FontUse, KeyTexts, FontUseHash> keys_;
+  std::unordered_map<FontUse, const std::string*, FontUseHash> names_;  // null: no name
+  bool allocated_ = false;
+};
 
 /// Allocates keys or spelled-out names for every changed reference of
 /// \p list, oldest first, and sets the replacement text of each reference

@@ -41,17 +41,8 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   run.SetFilesRead(std::move(reads));
   HighestNumberRestorer restorer(translated);
 
-  // A text left by an earlier run names a number of that run: once its
-  // reference's new font is cleared, this run may give the number to
-  // another font or define it nowhere. Every changed reference gets its
-  // text again below.
-  for (int32_t i = 0; i < translated.Count(); ++i) {
-    CFontReference& reference = *translated.GetAt(i);
-    if (!reference.GetReplacementText().empty()) reference.SetReplacementText({});
-  }
-
   CNewFontDefinitions definitions;
-  const bool needDefinitions = BuildNewFontDefinitions(translated, definitions);
+  CNewFontAllocator allocator(translated, definitions);
 
   // Files that receive a replacement in this run. The model's files to
   // rewrite also hold those of earlier runs, which may have none now.
@@ -61,8 +52,17 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   CReplaceList* list = nullptr;
   uint32_t listFile = 0;
   int32_t kept = 0;
+  // One pass over the references: a reference's new text depends only on
+  // the references before it, so each is given its text and its piece in
+  // turn, as separate passes would.
   for (int32_t i = 0; i < translated.Count(); ++i) {
-    const CFontReference& reference = *translated.GetAt(i);
+    CFontReference& reference = *translated.GetAt(i);
+    // A text left by an earlier run names a number of that run: once its
+    // reference's new font is cleared, this run may give the number to
+    // another font or define it nowhere. Every changed reference gets its
+    // text again here.
+    if (!reference.GetReplacementText().empty()) reference.SetReplacementText({});
+    allocator.Allocate(reference);
     const std::string& replacement = reference.GetReplacementText();
     if (replacement.empty() || reference.GetFontKey().empty()) continue;
     const CTextPiece& piece = reference.GetPiece();
@@ -74,8 +74,10 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
       list->SetExpectedStamp(CFileTable::Process().StampOf(listFile));
       rewritten.insert(std::move(fileName));
     }
-    if (list->Add(std::make_unique<CReplacePiece>(piece, &replacement))) ++kept;  // a shared copy
+    // The model outlives the run, and the text is a shared copy.
+    if (list->Add(piece, &replacement)) ++kept;
   }
+  const bool needDefinitions = allocator.Allocated();
   run.SetTotalPieces(run.GetTotalPieces() + kept);
   // One list per file with a replacement (the definitions below only go to
   // those files): each of them has to be written.

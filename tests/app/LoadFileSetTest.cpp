@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <regex>
+#include <utility>
+#include <vector>
 
 #include "app/StopFlag.h"
 #include "model/CFileTable.h"
@@ -262,4 +265,52 @@ TEST_F(LoadFileSetTest, EngineErrorsAreLoggedWithAHintForShiftJis) {
   EXPECT_EQ("HINT: the file holds Shift-JIS characters. Choose code page 932 (--codepage 932, or "
             "TYPESWAP_CODEPAGE=932) and load it again.",
             log[4]);
+}
+
+TEST_F(LoadFileSetTest, ParallelLoadingGivesTheLogAndModelOfOneCore) {
+  // Files that depend on the ones before: b.doc uses F3, which only a.doc
+  // defines, and its table takes the component a.doc left (the worker's
+  // model does not have it, so b.doc is parsed again in turn); c.doc
+  // defines F3 anew. Failed files and failed pre-checks sit in between.
+  const std::string a = Doc("a.doc", kHeader + "<!Font Definitions, F3 = Times 10>\n"
+                                               "<!Class, \"body\", Font = F3>\n<!End Declarations>\n<\"body\">\nText.\n");
+  const std::string b = Doc("b.doc", kHeader + "<Table, Font = F3>\n<F3>x<F0>\n");
+  const std::string c = Doc("c.doc", kHeader + "<!Font Definitions, F3 = Courier 8>\n<F3>x<F0>\n");
+  const std::string tracked = Doc("tracked.doc", kSmall + "<!Revision Tracking, Enabled = yes>\n");
+  const std::string broken = Doc("broken.doc", kHeader + "<!Font Definitions, x>\n");
+  const std::string old = Doc("old.doc", "<!OPS, Version = 9.0>\n");
+  std::string selection;
+  for (const std::string& path : {a, tracked, b, old, DataFile("latin.doc"), broken, c, DataFile("sjis.doc"),
+                                  DataFile("cafe.doc"), Doc("small.doc", kSmall), b + ";"}) {
+    selection += path + ";";
+  }
+  struct Result {
+    bool finished;
+    std::vector<std::pair<std::string, bool>> log;
+    int32_t errors = 0, valid = 0;
+    std::string model;
+  };
+  auto load = [&](int32_t threads, std::optional<uint64_t> megabytes) {
+    Stage disk(megabytes);
+    CMemoryLoadLog log;
+    CFontReferenceList model;
+    Result result;
+    result.finished = LoadFileSetInParallel(log, result.errors, model, selection, result.valid,
+                                            LoadMode::TranslatedFiles, ".", threads);
+    for (const CMemoryLoadLog::Line& line : log.Lines()) result.log.emplace_back(line.text, line.shown);
+    result.model = Dump(model);
+    return result;
+  };
+  // Plenty of disk, and a disk that ends the set at its fifth file.
+  for (std::optional<uint64_t> megabytes : {std::optional<uint64_t>(1000000), std::optional<uint64_t>(5)}) {
+    const Result one = load(1, megabytes);
+    for (int32_t threads : {2, 3}) {
+      const Result many = load(threads, megabytes);
+      EXPECT_EQ(one.finished, many.finished) << threads;
+      EXPECT_EQ(one.log, many.log) << threads;
+      EXPECT_EQ(one.errors, many.errors) << threads;
+      EXPECT_EQ(one.valid, many.valid) << threads;
+      EXPECT_EQ(one.model, many.model) << threads;
+    }
+  }
 }
