@@ -63,7 +63,6 @@ class CRCFile {
   int32_t GetCurrentLine() const { return currentLine_; }
   int32_t GetCurrentColumn() const { return currentColumn_; }
   const std::string& GetFileName() const { return fileName_; }
-  bool IsForReading() const { return forReading_; }
 
   /// Delivers a numbered report through this file's reporter.
   int32_t ReportError(const std::string& message, int32_t code = outputtext::kCodeDefault,

@@ -55,10 +55,8 @@ class CReplaceList {
   /// now is reported and not written. Nothing: not checked.
   void SetExpectedStamp(std::optional<CFileStamp> stamp) { expectedStamp_ = stamp; }
 
-  bool GetTextMode() const { return textMode_; }
   void SetTextMode(bool textMode) { textMode_ = textMode; }
   void SetOwner(CReplaceListList* owner) { owner_ = owner; }
-  CErrorReporter& GetReporter() const { return reporter_; }
 
  protected:
   /// Each stretch of input text, before it is written.
