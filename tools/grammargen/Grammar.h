@@ -22,6 +22,7 @@ struct Production {
   int left = 0;
   std::vector<int> right;
   int line = 0;
+  std::string label;  ///< the [Label] the parse actions know it by, or empty
 };
 
 /// Sync tokens for every state that stands right after \p after (the start
