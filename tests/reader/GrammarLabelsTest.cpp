@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string Errors(const grammargen::Diagnostics& diag) {
+std::string Errors(const Diagnostics& diag) {
   std::string out;
   for (const std::string& m : diag.Messages()) out += m + "\n";
   return out;
@@ -18,7 +18,7 @@ std::string Errors(const grammargen::Diagnostics& diag) {
 }  // namespace
 
 TEST(GrammarLabels, HeaderNamesLabelledProductionsAndGivesEveryLength) {
-  grammargen::Diagnostics diag("g");
+  Diagnostics diag("g");
   grammargen::Grammar g = grammargen::ParseGrammar(
       "%token A 1\n%token B 2\n%token END 3\n"
       "0 start : list END\n"
@@ -36,7 +36,7 @@ TEST(GrammarLabels, HeaderNamesLabelledProductionsAndGivesEveryLength) {
 }
 
 TEST(GrammarLabels, MisplacedRepeatedOrMalformedLabelsAreErrors) {
-  grammargen::Diagnostics diag("g");
+  Diagnostics diag("g");
   grammargen::ParseGrammar(
       "%token A 1\n%token END 3\n"
       "0 start : list END\n"

@@ -226,7 +226,7 @@ const char kStatements[] = R"(
 
 TEST(SSYaccRecovery, ErrorEntryPushesTheErrorToken) {
   std::vector<unsigned char> table = parsertest::CompileGrammar(kStatements);
-  grammargen::Diagnostics diag("x");
+  Diagnostics diag("x");
   grammargen::Grammar g = grammargen::ParseGrammar(kStatements, diag);
   FedParser p(table, g, "A B SEMI A A SEMI A B SEMI");
   std::string errorText;
@@ -290,7 +290,7 @@ SSException LoadError(const std::vector<unsigned char>& t) {
 }
 
 SSException ParseError(const std::vector<unsigned char>& t, const std::string& names) {
-  grammargen::Diagnostics diag("x");
+  Diagnostics diag("x");
   grammargen::Grammar g = grammargen::ParseGrammar(kStatements, diag);
   FedParser p(t, g, names);
   return Thrown([&] { p.Parse(); });

@@ -22,11 +22,6 @@ using namespace grammargen;
 
 namespace {
 
-bool Fail(const Diagnostics& diag) {
-  for (const std::string& m : diag.Messages()) std::cerr << m << '\n';
-  return diag.Failed();
-}
-
 // Writes through a temporary file so that a failed run leaves no output.
 bool WriteFile(const std::string& path, const std::string& bytes) {
   return CSafeFileWriter::WriteWhole(path, bytes) == 0;
@@ -51,7 +46,7 @@ int main(int argc, char** argv) {
   // 1. Symbols, numbered productions (fields expanded) and recovery points;
   //    the terminals are the reader's tokens.
   Grammar grammar = ParseGrammar(text.str(), diag, InterleafTokenId);
-  if (Fail(diag)) return 1;
+  if (diag.Report(stderr)) return 1;
   // 2. Nullable symbols and FIRST sets.
   FirstSets first = ComputeFirstSets(grammar);
   // 3. The LR(0) states.
@@ -69,7 +64,7 @@ int main(int argc, char** argv) {
     std::cerr << argv[3] << ": cannot write\n";
     return 1;
   }
-  if (Fail(diag)) return 1;
+  if (diag.Report(stderr)) return 1;
   // 7. The table.
   std::vector<unsigned char> table = WriteYaccTable(grammar, rows);
   if (!WriteFile(argv[2], std::string(table.begin(), table.end()))) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/lexgen/Diagnostics.h"
+#include "tools/common/Diagnostics.h"
 #include "tools/lexgen/LexRules.h"
 
 /// Parses the rules notation described at the top of resources/interleaf.lex.

@@ -11,7 +11,7 @@
 #include "platform/CSafeFileWriter.h"
 #include "tools/lexgen/CharClasses.h"
 #include "tools/lexgen/Dfa.h"
-#include "tools/lexgen/Diagnostics.h"
+#include "tools/common/Diagnostics.h"
 #include "tools/lexgen/LexReport.h"
 #include "tools/lexgen/LexTableWriter.h"
 #include "tools/lexgen/Nfa.h"
