@@ -33,8 +33,23 @@ class RulesParser {
     bool At(const char* punctOrWord) const;
   };
 
+  // Tokenizing: each Tokenize* reads one token starting at text[i] into
+  // \p line, advances i past it, and reports what is wrong with it.
   bool Tokenize(int number, const std::string& text, Line& line);
+  bool TokenizeLiteral(int number, const std::string& text, size_t& i, Line& line);
+  bool TokenizeClass(int number, const std::string& text, size_t& i, Line& line);
+  bool TokenizePunct(int number, const std::string& text, size_t& i, Line& line);
+  /// One character of a literal or class at text[i], escaped or not.
+  bool ReadCode(int number, const std::string& text, size_t& i, uint32_t& code, const char* where);
+
+  // Parsing: ParseLine dispatches on the line's first word.
   void ParseLine(Line& line);
+  void ParseAutomatonLine(Line& line);
+  void ParseLet(Line& line);
+  void ParseGroupHeader(Line& line);
+  void ParseBlockEnd(Line& line);
+  void ParseUse(Line& line);
+  void ParseAutomatonHeader(Line& line);
   void ParseModeHeader(Line& line);
   void ParseRule(Line& line);
   void ParseAutomatonState(Line& line);
