@@ -50,11 +50,11 @@ TEST(LexGenerator, ReportsEveryFaultWithItsLine) {
       "  'abc' => TEXT\n"        // the word rule takes all of its matches
       "  'x'* => JUNK\n"         // matches the empty text
       "  '1' => NO_SUCH_TOKEN\n"
-      "  '2' => TEXT push 7\n"   // no mode 7
+      "  '2' => TEXT push nowhere\n"   // no such mode
       "end\n");
   EXPECT_TRUE(g.failed);
   EXPECT_NE(g.errors.find("rules.lex:5: unknown token 'NO_SUCH_TOKEN'"), std::string::npos) << g.errors;
-  EXPECT_NE(g.errors.find("rules.lex:6: mode 7 does not exist"), std::string::npos) << g.errors;
+  EXPECT_NE(g.errors.find("rules.lex:6: no mode is titled 'nowhere'"), std::string::npos) << g.errors;
 
   g = Generate("mode 0 start\n  [a-z]+ => WORD\n  'abc' => TEXT\n  'x'* => JUNK\nend\n");
   EXPECT_TRUE(g.failed);
@@ -68,6 +68,9 @@ TEST(LexGenerator, ReportsEveryFaultWithItsLine) {
   EXPECT_TRUE(g.failed);
   EXPECT_NE(g.errors.find("rules.lex:5: unterminated literal"), std::string::npos) << g.errors;
   EXPECT_NE(g.errors.find("missing 'end'"), std::string::npos) << g.errors;
+
+  g = Generate("mode 0 same\n  'a' => TEXT switch same\nend\nmode 1 same\n  'b' => TEXT\nend\n");
+  EXPECT_EQ(g.errors, "rules.lex:4: mode title 'same' is used twice\n");
 }
 
 TEST(LexGenerator, TableRunsLongestMatchPriorityStackAndAutomaton) {
@@ -77,7 +80,7 @@ TEST(LexGenerator, TableRunsLongestMatchPriorityStackAndAutomaton) {
       "  'if' => TAG\n"                 // the keyword first: it wins the tie
       "  [a-z]+ => WORD\n"
       "  ' ' => skip\n"
-      "  '<' => TAG_START push 1\n"
+      "  '<' => TAG_START push numbers\n"
       "end\n"
       "mode 1 numbers\n"
       "  automaton\n"

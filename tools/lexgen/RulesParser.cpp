@@ -203,20 +203,22 @@ LexRules RulesParser::Parse(const std::string& text) {
     rules.modes.push_back(std::move(mode));
   }
   if (rules.modes.empty()) diag_.Error(number, "no modes");
-  // Stack actions may only name modes that exist.
-  auto checkTarget = [&](const LexAction& a, int line) {
-    if ((a.stack == StackAction::Push || a.stack == StackAction::Switch) &&
-        (a.mode < 0 || a.mode >= static_cast<int32_t>(rules.modes.size()))) {
-      diag_.Error(line, "mode " + std::to_string(a.mode) + " does not exist");
-    }
+  // Stack actions name their target mode by title.
+  std::map<std::string, int32_t> numbers;
+  for (const LexMode& m : rules.modes) numbers.emplace(m.title, m.number);
+  auto resolveTarget = [&](LexAction& a, int line) {
+    if (a.stack != StackAction::Push && a.stack != StackAction::Switch) return;
+    auto it = numbers.find(a.modeTitle);
+    if (it == numbers.end()) diag_.Error(line, "no mode is titled '" + a.modeTitle + "'");
+    else a.mode = it->second;
   };
-  for (const LexMode& m : rules.modes) {
-    for (const LexItem& item : m.items) {
-      if (const LexRule* r = std::get_if<LexRule>(&item)) {
-        checkTarget(r->action, r->line);
+  for (LexMode& m : rules.modes) {
+    for (LexItem& item : m.items) {
+      if (LexRule* r = std::get_if<LexRule>(&item)) {
+        resolveTarget(r->action, r->line);
       } else {
-        for (const AutomatonState& s : std::get<LexAutomaton>(item).states)
-          if (s.accept) checkTarget(*s.accept, s.line);
+        for (AutomatonState& s : std::get<LexAutomaton>(item).states)
+          if (s.accept) resolveTarget(*s.accept, s.line);
       }
     }
   }
@@ -347,7 +349,10 @@ void RulesParser::ParseModeHeader(Line& line) {
   LexMode& mode = modes_[number];
   mode.number = number;
   mode.line = line.number;
-  if (line.Peek().kind == Tok::Word && !line.At("empty")) mode.title = line.Next().text;
+  if (line.Peek().kind == Tok::Word && !line.At("empty")) {
+    mode.title = line.Next().text;
+    if (!titles_.insert(mode.title).second) diag_.Error(line.number, "mode title '" + mode.title + "' is used twice");
+  }
   if (line.At("empty")) {
     line.Next();
     std::string name = line.Next().text;
@@ -363,12 +368,12 @@ void RulesParser::ParseModeHeader(Line& line) {
   mode_ = &mode;
 }
 
-bool RulesParser::ParseMode(Line& line, int32_t& mode) {
-  if (line.Peek().kind != Tok::Number) {
-    diag_.Error(line.number, "a mode number must follow push and switch");
+bool RulesParser::ParseTarget(Line& line, LexAction& action) {
+  if (line.Peek().kind != Tok::Word) {
+    diag_.Error(line.number, "a mode title must follow push and switch");
     return false;
   }
-  mode = std::stoi(line.Next().text);
+  action.modeTitle = line.Next().text;  // its number is known once every mode is read
   return true;
 }
 
@@ -398,11 +403,11 @@ bool RulesParser::ParseAction(Line& line, LexAction& action) {
   if (line.At("push")) {
     line.Next();
     action.stack = StackAction::Push;
-    if (!ParseMode(line, action.mode)) return false;
+    if (!ParseTarget(line, action)) return false;
   } else if (line.At("switch")) {
     line.Next();
     action.stack = StackAction::Switch;
-    if (!ParseMode(line, action.mode)) return false;
+    if (!ParseTarget(line, action)) return false;
   } else if (line.At("pop")) {
     line.Next();
     action.stack = StackAction::Pop;

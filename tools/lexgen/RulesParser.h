@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,7 @@ class RulesParser {
   void ParseAutomatonState(Line& line);
   void FinishAutomaton(int line);
   bool ParseAction(Line& line, LexAction& action);
-  bool ParseMode(Line& line, int32_t& mode);
+  bool ParseTarget(Line& line, LexAction& action);
 
   PatternPtr ParseAlternation(Line& line);
   PatternPtr ParseSequence(Line& line);
@@ -78,4 +79,5 @@ class RulesParser {
   bool inGroup_ = false;
   std::optional<LexAutomaton> automaton_;
   size_t nextSkipId_ = 0;
+  std::set<std::string> titles_;
 };
