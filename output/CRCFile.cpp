@@ -107,6 +107,14 @@ bool CRCFile::MakeDirectories(const std::string& path) {
   return true;
 }
 
+bool CRCFile::Refill() {
+  if (int err = input_.Fill()) {
+    ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
+    return false;
+  }
+  return true;
+}
+
 bool CRCFile::ReadLines(int32_t line, std::string& out) {
   if (!forReading_ || !input_.IsOpen()) return false;
   if (line < currentLine_) {
@@ -117,10 +125,7 @@ bool CRCFile::ReadLines(int32_t line, std::string& out) {
   while (line > currentLine_) {
     std::string_view block = input_.Available();
     if (block.empty()) {
-      if (int err = input_.Fill()) {
-        ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
-        return false;
-      }
+      if (!Refill()) return false;
       block = input_.Available();
       if (block.empty()) {
         // A last line without line end still counts as a line read.
@@ -177,10 +182,7 @@ bool CRCFile::ReadColumns(int32_t column, std::string& out) {
   while (out.size() - start < wanted) {
     std::string_view block = input_.Available();
     if (block.empty()) {
-      if (int err = input_.Fill()) {
-        ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
-        return false;
-      }
+      if (!Refill()) return false;
       block = input_.Available();
       if (block.empty()) {
         ReportError(FormatText(outputtext::kEndOfFileColumns, fileName_, currentLine_, column),
@@ -217,10 +219,7 @@ bool CRCFile::ReadRest(std::string& out) {
   out.clear();
   if (!forReading_ || !input_.IsOpen()) return false;
   for (;;) {
-    if (int err = input_.Fill()) {
-      ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
-      return false;
-    }
+    if (!Refill()) return false;
     std::string_view block = input_.Available();
     if (block.empty()) break;
     currentLine_ += static_cast<int32_t>(std::count(block.begin(), block.end(), '\n'));

@@ -82,6 +82,8 @@ class CRCFile {
 
  private:
   [[noreturn]] void Fail(int error, const std::string& path);
+  // Reads more input into the buffer; false, reported, when reading fails.
+  bool Refill();
   // ReadToLine and ReadToColumn without emptying \p out first.
   bool ReadLines(int32_t line, std::string& out);
   bool ReadColumns(int32_t column, std::string& out);
