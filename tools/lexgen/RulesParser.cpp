@@ -280,12 +280,15 @@ void RulesParser::ParseLet(Line& line) {
   }
 }
 
+bool RulesParser::CanOpenBlock(const Line& line, const char* keyword) {
+  if (!inGroup_ && mode_ == nullptr) return true;
+  diag_.Error(line.number, std::string("'") + keyword + "' inside another block");
+  return false;
+}
+
 void RulesParser::ParseGroupHeader(Line& line) {
   line.Next();
-  if (inGroup_ || mode_ != nullptr) {
-    diag_.Error(line.number, "'group' inside another block");
-    return;
-  }
+  if (!CanOpenBlock(line, "group")) return;
   if (line.Peek().kind != Tok::Word) {
     diag_.Error(line.number, "'group' needs a name");
     return;
@@ -333,10 +336,7 @@ void RulesParser::ParseAutomatonHeader(Line& line) {
 
 void RulesParser::ParseModeHeader(Line& line) {
   line.Next();
-  if (inGroup_ || mode_ != nullptr) {
-    diag_.Error(line.number, "'mode' inside another block");
-    return;
-  }
+  if (!CanOpenBlock(line, "mode")) return;
   if (line.Peek().kind != Tok::Number) {
     diag_.Error(line.number, "'mode' needs a number");
     return;

@@ -47,6 +47,8 @@ class RulesParser {
   void ParseLine(Line& line);
   void ParseAutomatonLine(Line& line);
   void ParseLet(Line& line);
+  /// Whether a group or mode may open here (not inside another block).
+  bool CanOpenBlock(const Line& line, const char* keyword);
   void ParseGroupHeader(Line& line);
   void ParseBlockEnd(Line& line);
   void ParseUse(Line& line);
