@@ -25,7 +25,7 @@
 /// thrown as CFileException; write failures are thrown.
 class CRCFile {
  public:
-  explicit CRCFile(CErrorReporter& reporter = CErrorReporter::Process()) : reporter_(reporter) {}
+  explicit CRCFile(CErrorReporter& reporter) : reporter_(reporter) {}
   CRCFile(const CRCFile&) = delete;
   CRCFile& operator=(const CRCFile&) = delete;
 

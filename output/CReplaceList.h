@@ -23,7 +23,7 @@ class CReplaceList {
  public:
   /// A list for the input \p fileName (may be empty: the first piece added
   /// then names the file).
-  explicit CReplaceList(std::string fileName, CErrorReporter& reporter = CErrorReporter::Process());
+  CReplaceList(std::string fileName, CErrorReporter& reporter);
   virtual ~CReplaceList() = default;
   CReplaceList(const CReplaceList&) = delete;
   CReplaceList& operator=(const CReplaceList&) = delete;
