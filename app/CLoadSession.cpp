@@ -46,13 +46,7 @@ bool CLoadSession::LoadTranslatedFiles() {
     SetState(LoadState::Failed);
     return false;
   }
-  if (valid == 0) {
-    FatalSummary(IdsLogNoTranslatedFiles, IdsLogFinishedTranslatedFiles);
-    return false;
-  }
-  if (errorCount_ > 0) AppendLogLine(log_, LoadResString(IdsLogErrorsFound));
-  AppendLogLine(log_, LoadResString(IdsLogFinishedTranslatedFiles));
-  return true;
+  return Summarize(valid, IdsLogNoTranslatedFiles, IdsLogFinishedTranslatedFiles);
 }
 
 bool CLoadSession::LoadFontFiles() {
@@ -66,12 +60,16 @@ bool CLoadSession::LoadFontFiles() {
   failedFiles_ += errorCount_;
   // Font files loaded before a cancelled one still count.
   if (!ok) SetState(LoadState::Failed);
+  return Summarize(valid, IdsLogNoFontFiles, IdsLogFinishedFontFiles);
+}
+
+bool CLoadSession::Summarize(int32_t valid, int32_t noFileId, int32_t closingLineId) {
   if (valid == 0) {
-    FatalSummary(IdsLogNoFontFiles, IdsLogFinishedFontFiles);
+    FatalSummary(noFileId, closingLineId);
     return false;
   }
   if (errorCount_ > 0) AppendLogLine(log_, LoadResString(IdsLogErrorsFound));
-  AppendLogLine(log_, LoadResString(IdsLogFinishedFontFiles));
+  AppendLogLine(log_, LoadResString(closingLineId));
   return true;
 }
 

@@ -70,6 +70,10 @@ class CLoadSession {
  private:
   bool LoadTranslatedFiles();
   bool LoadFontFiles();
+  /// Ends a set's log: whether errors were found and \p closingLineId, or
+  /// with \p noFileId the fatal summary when none of its \p valid files
+  /// loaded. True when loading can go on.
+  bool Summarize(int32_t valid, int32_t noFileId, int32_t closingLineId);
   /// Writes the summary of a set with no valid file, ending in Failed.
   void FatalSummary(int32_t messageId, int32_t closingLineId);
   void SetState(LoadState state);

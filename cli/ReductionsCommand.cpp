@@ -7,6 +7,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "reader/InterleafTokens.h"
 #include "reader/SSException.h"
 #include "reader/SSLex.h"
 #include "reader/SSYacc.h"
@@ -49,6 +50,7 @@ int RunReductionsCommand(std::span<char* const> args) {
   CReductionTrace parser;
   try {
     SSLex lex(CResourceModule::Embedded(), cli.Positional()[0]);
+    lex.SetTokenNames(InterleafTokenNames());
     parser.LoadTable(CResourceModule::Embedded(), "TYPESWAP", "YaccTable");
     parser.SetLex(lex);
     if (cli.Has("trace")) parser.SetTrace(stderr);

@@ -5,6 +5,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "reader/InterleafTokens.h"
 #include "reader/SSException.h"
 #include "reader/SSLex.h"
 
@@ -39,6 +40,7 @@ int RunTokensCommand(std::span<char* const> args) {
   LineWriter writer;
   try {
     SSLex lex(CResourceModule::Embedded(), cli.Positional()[0]);
+    lex.SetTokenNames(InterleafTokenNames());
     while (SSRefPtr<SSToken> token = lex.NextToken()) {
       std::string& line = writer.Line();
       line += std::to_string(token->Line());

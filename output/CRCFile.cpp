@@ -107,6 +107,14 @@ bool CRCFile::MakeDirectories(const std::string& path) {
   return true;
 }
 
+bool CRCFile::Refill() {
+  if (int err = input_.Fill()) {
+    ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
+    return false;
+  }
+  return true;
+}
+
 namespace {
 
 // Gathers a Read call's text, with room for a long stretch reserved once.
@@ -153,10 +161,7 @@ bool CRCFile::ReadLines(int32_t line, Sink& sink) {
   while (line > currentLine_) {
     std::string_view block = input_.Available();
     if (block.empty()) {
-      if (int err = input_.Fill()) {
-        ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
-        return false;
-      }
+      if (!Refill()) return false;
       block = input_.Available();
       if (block.empty()) {
         // A last line without line end still counts as a line read.
@@ -215,10 +220,7 @@ bool CRCFile::ReadColumns(int32_t column, Sink& sink) {
   while (read < wanted) {
     std::string_view block = input_.Available();
     if (block.empty()) {
-      if (int err = input_.Fill()) {
-        ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
-        return false;
-      }
+      if (!Refill()) return false;
       block = input_.Available();
       if (block.empty()) {
         ReportError(FormatText(outputtext::kEndOfFileColumns, fileName_, currentLine_, column),
@@ -263,10 +265,7 @@ bool CRCFile::ReadRestTo(Sink& sink) {
   if (!forReading_ || !input_.IsOpen()) return false;
   bool any = false;
   for (;;) {
-    if (int err = input_.Fill()) {
-      ReportFileError(CFileException(CFileException::CauseFromErrno(err), err, fileName_));
-      return false;
-    }
+    if (!Refill()) return false;
     std::string_view block = input_.Available();
     if (block.empty()) break;
     currentLine_ += static_cast<int32_t>(std::count(block.begin(), block.end(), '\n'));

@@ -26,7 +26,7 @@
 /// thrown as CFileException; write failures are thrown.
 class CRCFile {
  public:
-  explicit CRCFile(CErrorReporter& reporter = CErrorReporter::Process()) : reporter_(reporter) {}
+  explicit CRCFile(CErrorReporter& reporter) : reporter_(reporter) {}
   CRCFile(const CRCFile&) = delete;
   CRCFile& operator=(const CRCFile&) = delete;
 
@@ -74,7 +74,6 @@ class CRCFile {
   int32_t GetCurrentLine() const { return currentLine_; }
   int32_t GetCurrentColumn() const { return currentColumn_; }
   const std::string& GetFileName() const { return fileName_; }
-  bool IsForReading() const { return forReading_; }
 
   /// Delivers a numbered report through this file's reporter.
   int32_t ReportError(const std::string& message, int32_t code = outputtext::kCodeDefault,
@@ -94,6 +93,8 @@ class CRCFile {
 
  private:
   [[noreturn]] void Fail(int error, const std::string& path);
+  // Reads more input into the buffer; false, reported, when reading fails.
+  bool Refill();
   // ReadToLine, ReadToColumn and ReadRest, handing the text read to a
   // sink: a string for the Read calls, the caller's for the Copy calls.
   template <class Sink>

@@ -23,7 +23,7 @@ class CReplaceList {
  public:
   /// A list for the input \p fileName (may be empty: the first piece added
   /// then names the file).
-  explicit CReplaceList(std::string fileName, CErrorReporter& reporter = CErrorReporter::Process());
+  CReplaceList(std::string fileName, CErrorReporter& reporter);
   virtual ~CReplaceList() = default;
   CReplaceList(const CReplaceList&) = delete;
   CReplaceList& operator=(const CReplaceList&) = delete;
@@ -60,10 +60,8 @@ class CReplaceList {
   /// now is reported and not written. Nothing: not checked.
   void SetExpectedStamp(std::optional<CFileStamp> stamp) { expectedStamp_ = stamp; }
 
-  bool GetTextMode() const { return textMode_; }
   void SetTextMode(bool textMode) { textMode_ = textMode; }
   void SetOwner(CReplaceListList* owner) { owner_ = owner; }
-  CErrorReporter& GetReporter() const { return reporter_; }
 
  protected:
   /// Each stretch of input text, before it is written, in one or more

@@ -20,7 +20,7 @@ class COutputObserver;
 /// the file table gives the file (one name per file).
 class CReplaceListList {
  public:
-  explicit CReplaceListList(CErrorReporter& reporter = CErrorReporter::Process(),
+  explicit CReplaceListList(CErrorReporter& reporter,
                             COutputObserver* observer = nullptr);
   virtual ~CReplaceListList() = default;
   CReplaceListList(const CReplaceListList&) = delete;

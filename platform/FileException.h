@@ -54,7 +54,6 @@ class CFileException : public std::exception {
   static int32_t CauseFromErrno(int osError);
 
   int32_t GetCause() const noexcept { return cause_; }
-  int GetOsError() const noexcept { return osError_; }
   const std::string& FileName() const noexcept { return fileName_; }
   /// The system's own description of the failure (not a string-table text).
   std::string Message() const;

@@ -13,36 +13,19 @@
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 #include "reader/CParseHost.h"
+#include "resources/InterleafProductions.h"
 
 namespace {
 
-// Productions of resources/interleaf.grammar that do more than build an
-// empty element. The numbers are the grammar's own.
-enum Production : int32_t {
-  kIncorrectFile = 15,
-  kFontDefinitionsWithList = 16,
-  kFontDefinitionsSingle = 17,
-  kDefinition = 22,
-  kDefinitionBold = 23,
-  kDefinitionBoldItalic = 24,
-  kDefinitionItalic = 25,
-  kCharacterEncoding = 27,
-  kComponentStart = 35,
-  kFontChange = 36,
-  kClassDefaults = 50,
-  kClassStart = 51,
-  kRevisionTracking = 53,
-  kSplitDocument = 54,
-  kManualComment = 55,
-  kIncludeDeclarations = 56,
-  kInclude = 57,
-  kFontNumber = 65,
-  kAPageInTag = 67,
-  kTextStringFont = 115,
-  kTextStringFontEmpty = 116,
-  kChartFont = 132,
-  kChartFontEmpty = 133,
-};
+using namespace productions;
+
+// Position \p kIndex of production \p kProduction's right side; a position
+// the production does not have fails to compile.
+template <int32_t kProduction, int32_t kIndex>
+constexpr int32_t At() {
+  static_assert(kIndex >= 0 && kIndex < RightLength(kProduction), "no such position in the production");
+  return kIndex;
+}
 
 // Productions that reject the file, with the code they are reported by.
 struct Rejection {
@@ -107,42 +90,44 @@ SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_
 void CInterleafParser::Act(int32_t production) {
   switch (production) {
     case kFontDefinitionsWithList:
+      model_.AddFontDefinitionsPiece(PieceOf(At<kFontDefinitionsWithList, 0>()));
+      return;
     case kFontDefinitionsSingle:
-      model_.AddFontDefinitionsPiece(PieceOf(0));
+      model_.AddFontDefinitionsPiece(PieceOf(At<kFontDefinitionsSingle, 0>()));
       return;
     case kDefinition:
       AddDefinition({}, {});
       return;
     case kDefinitionBold:
-      AddDefinition(TextOf(4), {});
+      AddDefinition(TextOf(At<kDefinitionBold, 4>()), {});
       return;
     case kDefinitionBoldItalic:
-      AddDefinition(TextOf(4), TextOf(5));
+      AddDefinition(TextOf(At<kDefinitionBoldItalic, 4>()), TextOf(At<kDefinitionBoldItalic, 5>()));
       return;
     case kDefinitionItalic:
-      AddDefinition(TextOf(4), {});
+      AddDefinition(TextOf(At<kDefinitionItalic, 4>()), {});
       return;
     case kCharacterEncoding:
-      if (TextOf(2) == "SJIS") {
+      if (TextOf(At<kCharacterEncoding, 2>()) == "SJIS") {
         model_.SetIsShiftJis(1);
       } else {
         Reject(kNotShiftJisCode);
       }
       return;
     case kComponentStart:
-      SetComponent(KindSubcomponent, KindSubcomponentPrefix);
+      SetComponent(TextOf(At<kComponentStart, 1>()), KindSubcomponent, KindSubcomponentPrefix);
       return;
     case kClassStart:
-      SetComponent(KindComponent, KindComponentPrefix);
+      SetComponent(TextOf(At<kClassStart, 1>()), KindComponent, KindComponentPrefix);
       return;
     case kFontChange:
-      AddOutside(PieceOf(0), fontChange_);
+      AddOutside(PieceOf(At<kFontChange, 0>()), fontChange_);
       return;
     case kFontNumber:
-      AddInside(PieceOf(2), fontNumber_);
+      AddInside(PieceOf(At<kFontNumber, 2>()), fontNumber_);
       return;
     case kTextStringFont:
-      AddOutside(PieceOf(0), textStringFont_);
+      AddOutside(PieceOf(At<kTextStringFont, 0>()), textStringFont_);
       model_.SetCurrentKind(KindNone);
       return;
     case kTextStringFontEmpty:
@@ -150,7 +135,7 @@ void CInterleafParser::Act(int32_t production) {
       model_.SetCurrentKind(KindNone);
       return;
     case kChartFont:
-      AddOutside(PieceOf(0), chartFont_);
+      AddOutside(PieceOf(At<kChartFont, 0>()), chartFont_);
       model_.SetCurrentKind(KindNone);
       return;
     case kChartFontEmpty:
@@ -170,15 +155,16 @@ void CInterleafParser::Reject(int32_t code) {
 }
 
 void CInterleafParser::AddDefinition(std::string_view bold, std::string_view italic) {
-  // The line goes in first, so that the definition's own reference resolves
-  // against it.
-  model_.AddFontDefinitionLine(TextOf(0), TextOf(2), TextOf(3), bold, italic);
+  // The four definition productions begin alike: F1 = Times 10. The line
+  // goes in first, so that the definition's own reference resolves against
+  // it.
+  constexpr int32_t kFont = At<kDefinition, 0>(), kFamily = At<kDefinition, 2>(), kSize = At<kDefinition, 3>();
+  model_.AddFontDefinitionLine(TextOf(kFont), TextOf(kFamily), TextOf(kSize), bold, italic);
   model_.SetCurrentKind(KindNone);
-  AddOutside(PieceOf(0), fontDefinition_);
+  AddOutside(PieceOf(kFont), fontDefinition_);
 }
 
-void CInterleafParser::SetComponent(int32_t plainKind, int32_t prefixKind) {
-  std::string_view name = TextOf(1);
+void CInterleafParser::SetComponent(std::string_view name, int32_t plainKind, int32_t prefixKind) {
   model_.SetCurrentComponent(name);
   model_.SetCurrentKind(name.find(kPrefixMark) != std::string_view::npos ? prefixKind : plainKind);
 }

@@ -35,7 +35,7 @@ class CInterleafParser : public SSYacc {
   void Act(int32_t production);
   void Reject(int32_t code);
   void AddDefinition(std::string_view bold, std::string_view italic);
-  void SetComponent(int32_t plainKind, int32_t prefixKind);
+  void SetComponent(std::string_view name, int32_t plainKind, int32_t prefixKind);
   /// Adds a reference outside any component for the piece \p piece.
   void AddOutside(CTextPiece piece, const std::string& category);
   /// Adds a reference in the current component, with the current kind.

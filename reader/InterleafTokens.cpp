@@ -13,27 +13,15 @@ constexpr int32_t kSkipIds[] = {97,  114, 120, 128, 129, 133, 139, 141, 142, 143
                                 147, 148, 149, 151, 153, 154, 156, 157, 158, 159, 161, 162, 163,
                                 164, 165, 167, 168, 169, 170, 172, 173, 175, 177, 179, 181};
 
-// Names are looked up for every printed token: a direct table over the small
-// id range keeps that a single index.
-constexpr int32_t kLowestId = -2;
-constexpr int32_t kHighestId = 183;
-
-struct NameIndex {
-  const char* names[kHighestId - kLowestId + 1] = {};
-  constexpr NameIndex() {
-    for (const InterleafTokenInfo& t : kTokens) names[t.id - kLowestId] = t.name;
-  }
-};
-constexpr NameIndex kNameIndex;
+#define TS_TOKEN_NAME(ident, id, name) {id, name},
+constexpr SSTokenName kNames[] = {TS_INTERLEAF_TOKENS(TS_TOKEN_NAME)};
+#undef TS_TOKEN_NAME
 
 }  // namespace
 
 std::span<const InterleafTokenInfo> InterleafTokens() { return kTokens; }
 
-const char* InterleafTokenName(int32_t id) {
-  if (id < kLowestId || id > kHighestId) return nullptr;
-  return kNameIndex.names[id - kLowestId];
-}
+std::span<const SSTokenName> InterleafTokenNames() { return kNames; }
 
 std::optional<int32_t> InterleafTokenId(std::string_view text) {
   auto it = std::find_if(std::begin(kTokens), std::end(kTokens), [&](const InterleafTokenInfo& t) {

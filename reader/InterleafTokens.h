@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "reader/SSTokenName.h"
+
 /// Every token as X(identifier, id, name). The name is what traces and
 /// typeswap-cli print; it differs from the identifier only for the comma.
 #define TS_INTERLEAF_TOKENS(X)                                                    \
@@ -126,8 +128,8 @@ struct InterleafTokenInfo {
 /// The whole token table, in id order (eof and %error first).
 std::span<const InterleafTokenInfo> InterleafTokens();
 
-/// The name of token \p id, or nullptr when no token has that id.
-const char* InterleafTokenName(int32_t id);
+/// Every token's printable name, for SSLex::SetTokenNames.
+std::span<const SSTokenName> InterleafTokenNames();
 
 /// The id of the token whose identifier or name is \p text.
 std::optional<int32_t> InterleafTokenId(std::string_view text);

@@ -1,7 +1,8 @@
 // SSLex: longest-match lexing over the LexTable automata.
 #include "reader/SSLex.h"
 
-#include "reader/InterleafTokens.h"
+#include <algorithm>
+
 #include "reader/LexTableFormat.h"
 
 namespace LTF = LexTableFormat;
@@ -26,9 +27,22 @@ SSLex::~SSLex() = default;
 
 const SSLexExpressionList& SSLex::ExpressionList(int64_t index) const { return table_->List(index); }
 
+void SSLex::SetTokenNames(std::span<const SSTokenName> names) {
+  tokenNames_.clear();
+  if (names.empty()) return;
+  auto [lowest, highest] = std::minmax_element(names.begin(), names.end(),
+                                               [](const SSTokenName& a, const SSTokenName& b) { return a.id < b.id; });
+  lowestNamedId_ = lowest->id;
+  tokenNames_.assign(static_cast<size_t>(highest->id - lowestNamedId_) + 1, nullptr);
+  for (const SSTokenName& token : names) tokenNames_[static_cast<size_t>(token.id - lowestNamedId_)] = token.name;
+}
+
 const char* SSLex::TokenName(int32_t id) const {
-  const char* name = InterleafTokenName(id);
-  return name ? name : "SSLexTokenNotFound";
+  const int64_t at = int64_t{id} - lowestNamedId_;
+  if (at >= 0 && at < static_cast<int64_t>(tokenNames_.size()) && tokenNames_[at]) return tokenNames_[at];
+  if (id == -1) return "eof";
+  if (id == -2) return "%error";
+  return "SSLexTokenNotFound";
 }
 
 SSRefPtr<SSToken> SSLex::NextToken() {

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Resources.h"
 #include "reader/SSLexConsumer.h"
@@ -13,6 +15,7 @@
 #include "reader/SSLexToken.h"
 #include "reader/SSLifo.h"
 #include "reader/SSToken.h"
+#include "reader/SSTokenName.h"
 
 /// Turns one input into tokens. Every failure is an SSException.
 class SSLex {
@@ -43,8 +46,12 @@ class SSLex {
     return SSToken::Make(token.id, TextOf(token), token.line, token.column, token.offset, token.parseToken);
   }
 
-  /// The name of token \p id: the reader's token names, "eof" for -1,
-  /// "%error" for -2, "SSLexTokenNotFound" for any other id.
+  /// Names the tokens for TokenName; the table holds only their ids. The
+  /// names must outlive the lexer.
+  void SetTokenNames(std::span<const SSTokenName> names);
+
+  /// The name of token \p id: its name given to SetTokenNames, else "eof"
+  /// for -1, "%error" for -2, "SSLexTokenNotFound" for any other id.
   virtual const char* TokenName(int32_t id) const;
 
   /// Expression list (mode) \p index of the table; SSLex0106e when there is
@@ -73,4 +80,7 @@ class SSLex {
   const SSLexExpressionList* active_ = nullptr;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
+  // Token names by id - lowestNamedId_: a printed token costs one index.
+  std::vector<const char*> tokenNames_;
+  int32_t lowestNamedId_ = 0;
 };

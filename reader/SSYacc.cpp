@@ -101,12 +101,7 @@ SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
 
 void SSYacc::ReadToken() {
   if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
-  if (!readAhead_.empty()) {
-    lookahead_ = std::move(readAhead_.front());
-    readAhead_.pop_front();
-  } else {
-    lookahead_ = NextToken();
-  }
+  lookahead_ = NextToken();
   if (!lookahead_) {
     lookahead_ = eofToken_;
     endOfInput_ = true;

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,7 +105,6 @@ class SSYacc {
   std::FILE* trace_ = nullptr;
   SSRefPtr<SSToken> lookahead_;
   SSRefPtr<SSToken> eofToken_;
-  std::deque<SSRefPtr<SSToken>> readAhead_;  // only lookahead automata would fill it
   SSLifo<Entry> stack_;
   int32_t state_ = 0;
   uint32_t action_ = 0;

@@ -12,9 +12,10 @@
 #                                character the mode returns its empty TOKEN
 #                                with no text (modes without one report an
 #                                invalid token).
-#   PATTERN => TOKEN|skip [push N | pop | switch N]
+#   PATTERN => TOKEN|skip [push TITLE | pop | switch TITLE]
 #                                a rule: the token returned (skip: none) and
-#                                what the match does to the mode stack
+#                                what the match does to the mode stack; push
+#                                and switch name their mode by its title
 #   automaton ... end            a hand-written automaton, one state a line,
 #                                the start state first:
 #                                STATE [=> ACTION] : CLASS -> STATE ...
@@ -68,23 +69,24 @@ group body-text
   [\t\n]+                     => JUNK
   '>'                         => GREATER_THAN
   '<<'                        => LESS_THAN
-  '<'                         => TAG_START push 5
-  '<' DQ                      => COMPONENT_START push 8
+  '<'                         => TAG_START push tag-attributes
+  '<' DQ                      => COMPONENT_START push quoted-name
 end
 
-# The objects a diagram holds; skipped objects are read in modes 13 and 16.
+# The objects a diagram holds; skipped objects are read in the modes
+# skipped-object and skipped-diagram-data.
 group object-starts
-  '(C' D+                     => OUTLINE_OBJECT_START push 20
-  '(' [ESXaeovz] D+           => GRAPHIC_OBJECT_START push 20
-  '(m' D+                     => EQUATION_START push 20
-  '(O' D+                     => OLD_STYLE_OUTLINE_OBJECT_START push 17
-  '(t' D+                     => TEXT_STRING_START push 19
-  '(N' D+                     => NAMED_OBJECT_START push 15
-  '(g' D+                     => GROUP_START push 14
-  '(T' D+                     => MICRO_DOCUMENT_START push 23
-  '(c' D+                     => CHART_START push 21
-  '(D' D+                     => skip push 16
-  '(' [Vinpq] D+              => skip push 13
+  '(C' D+                     => OUTLINE_OBJECT_START push graphic-object
+  '(' [ESXaeovz] D+           => GRAPHIC_OBJECT_START push graphic-object
+  '(m' D+                     => EQUATION_START push graphic-object
+  '(O' D+                     => OLD_STYLE_OUTLINE_OBJECT_START push old-style-outline
+  '(t' D+                     => TEXT_STRING_START push text-string
+  '(N' D+                     => NAMED_OBJECT_START push named-object
+  '(g' D+                     => GROUP_START push group
+  '(T' D+                     => MICRO_DOCUMENT_START push micro-document
+  '(c' D+                     => CHART_START push chart
+  '(D' D+                     => skip push skipped-diagram-data
+  '(' [Vinpq] D+              => skip push skipped-object
 end
 
 group diagram-data
@@ -105,7 +107,7 @@ group outline-skips
 end
 
 mode 0 file-start
-  '<!OPS,'                    => OPS_START switch 4
+  '<!OPS,'                    => OPS_START switch header
   '<'                         => INCORRECT_FILE
   [^<]                        => INCORRECT_FILE
 end
@@ -113,41 +115,41 @@ end
 mode 1 document-body empty TEXT
   use body-text
   '<Comment>'                 => TAG
-  '<Comment' | '<!Comment'    => MANUAL_COMMENT_START push 5
+  '<Comment' | '<!Comment'    => MANUAL_COMMENT_START push tag-attributes
   '<!End Declarations>' W*    => END_DECLARATIONS
-  '<!Font Definitions,'       => FONT_DEFINITIONS_START push 6
-  '<F' [1-9] D*               => FONT_CHANGE_START push 5
-  '<!Autonumber Stream,' W+ DQ => AUTONUMBER_STREAM_START push 8
-  '<!Class,' W+ DQ            => CLASS_START push 8
-  '<Frame,'                   => FRAME_START push 9
-  '<!Master Frame,'           => MASTER_FRAME_START push 9
-  '<!Master Diagramming Object,' => MASTER_DIAGRAMMING_OBJECT_START push 9
-  '<Page Header,'             => PAGE_HEADER_START push 10
-  '<Page Footer,'             => PAGE_FOOTER_START push 10
-  '<First Page Header,'       => FIRST_PAGE_HEADER_START push 10
-  '<First Page Footer,'       => FIRST_PAGE_FOOTER_START push 10
-  '<Right Page Header,'       => RIGHT_PAGE_HEADER_START push 10
-  '<Right Page Footer,'       => RIGHT_PAGE_FOOTER_START push 10
-  '<Left Page Header,'        => LEFT_PAGE_HEADER_START push 10
-  '<Left Page Footer,'        => LEFT_PAGE_FOOTER_START push 10
-  '<!APage,'                  => SPLIT_DOCUMENT_START push 5
-  '<!Class Defaults,'         => CLASS_DEFAULTS_START push 5
-  '<!Color Definitions,'      => COLOR_DEFINITIONS_START push 5
-  '<!Color Name,'             => COLOR_NAME_START push 5
-  '<!Color Tint,'             => COLOR_TINT_START push 5
-  '<!Document,'               => DOCUMENT_START push 5
-  '<!Include Declarations,'   => INCLUDE_DECLARATIONS_START push 5
-  '<!Include,'                => INCLUDE_START push 5
-  '<!Master Table,'           => MASTER_TABLE_START push 5
-  '<!Page Number Stream,'     => PAGE_NUMBER_STREAM_START push 5
-  '<!Page,'                   => PAGE_START push 5
-  '<!Pattern Definitions,'    => PATTERN_DEFINITIONS_START push 5
-  '<!Revision Tracking,'      => REVISION_TRACKING_START push 5
-  '<Table'                    => TABLE_START push 5
-  '<Row'                      => ROW_START push 5
-  '<Master Row'               => MASTER_ROW_START push 5
-  '<Cell'                     => CELL_START push 5
-  '<End Table'                => END_TABLE_START push 5
+  '<!Font Definitions,'       => FONT_DEFINITIONS_START push font-definitions
+  '<F' [1-9] D*               => FONT_CHANGE_START push tag-attributes
+  '<!Autonumber Stream,' W+ DQ => AUTONUMBER_STREAM_START push quoted-name
+  '<!Class,' W+ DQ            => CLASS_START push quoted-name
+  '<Frame,'                   => FRAME_START push frame-attributes
+  '<!Master Frame,'           => MASTER_FRAME_START push frame-attributes
+  '<!Master Diagramming Object,' => MASTER_DIAGRAMMING_OBJECT_START push frame-attributes
+  '<Page Header,'             => PAGE_HEADER_START push header-footer-preamble
+  '<Page Footer,'             => PAGE_FOOTER_START push header-footer-preamble
+  '<First Page Header,'       => FIRST_PAGE_HEADER_START push header-footer-preamble
+  '<First Page Footer,'       => FIRST_PAGE_FOOTER_START push header-footer-preamble
+  '<Right Page Header,'       => RIGHT_PAGE_HEADER_START push header-footer-preamble
+  '<Right Page Footer,'       => RIGHT_PAGE_FOOTER_START push header-footer-preamble
+  '<Left Page Header,'        => LEFT_PAGE_HEADER_START push header-footer-preamble
+  '<Left Page Footer,'        => LEFT_PAGE_FOOTER_START push header-footer-preamble
+  '<!APage,'                  => SPLIT_DOCUMENT_START push tag-attributes
+  '<!Class Defaults,'         => CLASS_DEFAULTS_START push tag-attributes
+  '<!Color Definitions,'      => COLOR_DEFINITIONS_START push tag-attributes
+  '<!Color Name,'             => COLOR_NAME_START push tag-attributes
+  '<!Color Tint,'             => COLOR_TINT_START push tag-attributes
+  '<!Document,'               => DOCUMENT_START push tag-attributes
+  '<!Include Declarations,'   => INCLUDE_DECLARATIONS_START push tag-attributes
+  '<!Include,'                => INCLUDE_START push tag-attributes
+  '<!Master Table,'           => MASTER_TABLE_START push tag-attributes
+  '<!Page Number Stream,'     => PAGE_NUMBER_STREAM_START push tag-attributes
+  '<!Page,'                   => PAGE_START push tag-attributes
+  '<!Pattern Definitions,'    => PATTERN_DEFINITIONS_START push tag-attributes
+  '<!Revision Tracking,'      => REVISION_TRACKING_START push tag-attributes
+  '<Table'                    => TABLE_START push tag-attributes
+  '<Row'                      => ROW_START push tag-attributes
+  '<Master Row'               => MASTER_ROW_START push tag-attributes
+  '<Cell'                     => CELL_START push tag-attributes
+  '<End Table'                => END_TABLE_START push tag-attributes
 end
 
 mode 2 double-quoted-text empty DQUOTED_TEXT
@@ -158,7 +160,7 @@ end
 mode 3 single-quoted-part
   W+                          => skip
   AP                          => END_SQUOTE pop
-  '<'                         => TAG_START push 5
+  '<'                         => TAG_START push tag-attributes
 end
 
 # The header; only the whitespace in front of Version belongs to a token.
@@ -170,7 +172,7 @@ mode 4 header
   WORD_TEXT                   => WORD
   W                           => JUNK
   [^\t\n +\-0-9A-Z_a-z.>]     => JUNK
-  '>'                         => OPS_END switch 1
+  '>'                         => OPS_END switch document-body
 end
 
 # Tag attributes. Keywords come before WORD, which also matches A-Page.
@@ -184,15 +186,15 @@ mode 5 tag-attributes
   D+                          => NUMBER
   W+                          => JUNK
   TAG_OTHER                   => JUNK
-  DQ                          => START_DQUOTE push 2
-  AP                          => START_SQUOTE push 3
+  DQ                          => START_DQUOTE push double-quoted-text
+  AP                          => START_SQUOTE push single-quoted-part
   '>'                         => TAG_END pop
 end
 
 mode 6 font-definitions
   W                           => skip
   'F' [1-9] D*                => FONT_DEFINITION_ELEMENT_START
-  '='                         => FONT_DEFINITION_ELEMENT_EQUAL push 7
+  '='                         => FONT_DEFINITION_ELEMENT_EQUAL push font-name-and-size
   'Bold'                      => FONT_DEFINITION_ELEMENT_BOLD
   'Italic'                    => FONT_DEFINITION_ELEMENT_ITALIC
   'Underline'                 => FONT_DEFINITION_ELEMENT_UNDERLINE
@@ -217,31 +219,31 @@ end
 
 mode 8 quoted-name empty DQUOTED_TEXT
   QUOTED_TEXT                 => DQUOTED_TEXT
-  DQ                          => END_DQUOTE switch 5
+  DQ                          => END_DQUOTE switch tag-attributes
 end
 
 mode 9 frame-attributes
   'Name' W+ '=' W+            => FRAME_NAME
   'Numbered' W+ '=' W+        => NUMBERED
   'Shared Contents' W+ '=' W+ 'yes' => FRAME_SHARED_CONTENTS
-  'Diagram =' [^,]* ','       => DIAGRAM_START switch 12
+  'Diagram =' [^,]* ','       => DIAGRAM_START switch frame-diagram
   K+                          => WORD
   W+                          => JUNK
   TAG_OTHER                   => JUNK
-  DQ                          => START_DQUOTE push 2
-  AP                          => START_SQUOTE push 3
+  DQ                          => START_DQUOTE push double-quoted-text
+  AP                          => START_SQUOTE push single-quoted-part
   '>'                         => FRAME_END pop
 end
 
 # Page header or footer: everything up to the diagram is passed over.
 mode 10 header-footer-preamble
   ANY                         => skip
-  'V11,'                      => skip push 11
+  'V11,'                      => skip push header-footer-diagram
 end
 
 mode 11 header-footer-diagram
   W+                          => JUNK
-  '>'                         => FRAME_END switch 1
+  '>'                         => FRAME_END switch document-body
   use object-starts
 end
 
@@ -280,13 +282,13 @@ end
 
 mode 17 old-style-outline
   ')'                         => OLD_STYLE_OUTLINE_OBJECT_END pop
-  '('                         => skip push 18
+  '('                         => skip push nested-parentheses
   use outline-skips
 end
 
 mode 18 nested-parentheses
   ')'                         => skip pop
-  '('                         => skip push 18
+  '('                         => skip push nested-parentheses
   use outline-skips
 end
 
@@ -304,8 +306,8 @@ end
 
 mode 21 chart empty DIAGRAM_DATA
   use diagram-data
-  '(cD,'                      => CHART_LABEL_START push 22
-  '('                         => skip push 18
+  '(cD,'                      => CHART_LABEL_START push chart-label
+  '('                         => skip push nested-parentheses
   ')'                         => CHART_END pop
 end
 
@@ -318,7 +320,7 @@ end
 
 mode 23 micro-document empty DIAGRAM_DATA
   use diagram-data
-  '<'                         => TAG_START push 24
+  '<'                         => TAG_START push micro-document-tag
   ')' | ')\n'                 => MICRO_DOCUMENT_END pop
 end
 
@@ -326,9 +328,9 @@ mode 24 micro-document-tag
   K+                          => WORD
   W+                          => JUNK
   TAG_OTHER                   => JUNK
-  DQ                          => START_DQUOTE push 2
-  AP                          => START_SQUOTE push 3
-  '>'                         => TAG_END switch 25
+  DQ                          => START_DQUOTE push double-quoted-text
+  AP                          => START_SQUOTE push single-quoted-part
+  '>'                         => TAG_END switch micro-document-text
 end
 
 mode 25 micro-document-text empty TEXT

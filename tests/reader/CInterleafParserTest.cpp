@@ -8,6 +8,7 @@
 #include "platform/Resources.h"
 #include "reader/CParseHost.h"
 #include "reader/SSLex.h"
+#include "resources/InterleafProductions.h"
 
 namespace {
 
@@ -155,7 +156,7 @@ TEST(CInterleafParser, UnsupportedConstructsRejectTheFile) {
 TEST(CInterleafParser, StopEndsTheParseAfterTheReductionInProgress) {
   std::string doc = kHeader + "<!Font Definitions,\n\tF2 = Times 10,\n\tF3 = Times 12>\n";
   for (int i = 0; i < 20; ++i) doc += "<F2>text<F0>\n";
-  Parse p(doc, 22);  // stop while the first definition is reduced
+  Parse p(doc, productions::kDefinition);  // stop while the first definition is reduced
   EXPECT_EQ(1, p.result);
   EXPECT_EQ(1, p.parser.stoppedLines);
   EXPECT_EQ(0, p.parser.ErrorCount());

@@ -1,5 +1,5 @@
-// tools/lexgen on small rules files: what it reports for faulty rules, and
-// what a table it makes does when SSLex runs it.
+// The lexer generator on small rules files: what it reports for faulty
+// rules, and what a table it makes does when SSLex runs it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,26 +8,23 @@
 #include "reader/SSException.h"
 #include "reader/SSLex.h"
 #include "tests/reader/LexTestSupport.h"
-#include "tests/support/TestSupport.h"
+#include "tools/lexgen/LexGenerator.h"
 
 namespace {
 
 struct Generated {
-  int status = -1;
-  std::string errors;
+  bool failed = true;
+  std::string errors;  // one a line
   std::string table;
 };
 
 Generated Generate(const std::string& rules) {
-  testsupport::TempDir dir;
-  std::string in = dir.Write("rules.lex", rules);
-  std::string out = (dir.path() / "out.lextable").string();
+  Diagnostics diagnostics("rules.lex");
+  std::optional<LexGeneration> generation = GenerateLexTable("rules.lex", rules, diagnostics);
   Generated g;
-  g.errors = testsupport::RunCommand("cd '" + dir.path().string() + "' && " +
-                                         testsupport::BuiltProgram("tools/ts_lexgen") +
-                                         " rules.lex out.lextable out.report 2>&1",
-                                     g.status);
-  g.table = testsupport::ReadFile(out);
+  g.failed = !generation;
+  for (const std::string& e : diagnostics.Messages()) g.errors += e + "\n";
+  if (generation) g.table.assign(generation->table.begin(), generation->table.end());
   return g;
 }
 
@@ -53,24 +50,27 @@ TEST(LexGenerator, ReportsEveryFaultWithItsLine) {
       "  'abc' => TEXT\n"        // the word rule takes all of its matches
       "  'x'* => JUNK\n"         // matches the empty text
       "  '1' => NO_SUCH_TOKEN\n"
-      "  '2' => TEXT push 7\n"   // no mode 7
+      "  '2' => TEXT push nowhere\n"   // no such mode
       "end\n");
-  EXPECT_EQ(g.status, 1);
+  EXPECT_TRUE(g.failed);
   EXPECT_NE(g.errors.find("rules.lex:5: unknown token 'NO_SUCH_TOKEN'"), std::string::npos) << g.errors;
-  EXPECT_NE(g.errors.find("rules.lex:6: mode 7 does not exist"), std::string::npos) << g.errors;
+  EXPECT_NE(g.errors.find("rules.lex:6: no mode is titled 'nowhere'"), std::string::npos) << g.errors;
 
   g = Generate("mode 0 start\n  [a-z]+ => WORD\n  'abc' => TEXT\n  'x'* => JUNK\nend\n");
-  EXPECT_EQ(g.status, 1);
+  EXPECT_TRUE(g.failed);
   EXPECT_NE(g.errors.find("rules.lex:4: the pattern matches the empty text"), std::string::npos) << g.errors;
 
   g = Generate("mode 0 start\n  [a-z]+ => WORD\n  'abc' => TEXT\nend\n");
-  EXPECT_EQ(g.status, 1);
+  EXPECT_TRUE(g.failed);
   EXPECT_EQ(g.errors, "rules.lex:3: in mode 0 this never matches: earlier rules take all of its matches\n");
 
   g = Generate("mode 1 late\n  'a' => TEXT\nend\nmode 0 x\n  'b => TEXT\n");
-  EXPECT_EQ(g.status, 1);
+  EXPECT_TRUE(g.failed);
   EXPECT_NE(g.errors.find("rules.lex:5: unterminated literal"), std::string::npos) << g.errors;
   EXPECT_NE(g.errors.find("missing 'end'"), std::string::npos) << g.errors;
+
+  g = Generate("mode 0 same\n  'a' => TEXT switch same\nend\nmode 1 same\n  'b' => TEXT\nend\n");
+  EXPECT_EQ(g.errors, "rules.lex:4: mode title 'same' is used twice\n");
 }
 
 TEST(LexGenerator, TableRunsLongestMatchPriorityStackAndAutomaton) {
@@ -80,7 +80,7 @@ TEST(LexGenerator, TableRunsLongestMatchPriorityStackAndAutomaton) {
       "  'if' => TAG\n"                 // the keyword first: it wins the tie
       "  [a-z]+ => WORD\n"
       "  ' ' => skip\n"
-      "  '<' => TAG_START push 1\n"
+      "  '<' => TAG_START push numbers\n"
       "end\n"
       "mode 1 numbers\n"
       "  automaton\n"
@@ -92,7 +92,7 @@ TEST(LexGenerator, TableRunsLongestMatchPriorityStackAndAutomaton) {
       "  ' ' => skip\n"
       "  '>' => TAG_END pop\n"
       "end\n");
-  ASSERT_EQ(g.status, 0) << g.errors;
+  ASSERT_FALSE(g.failed) << g.errors;
   EXPECT_EQ(LexWith(g.table, "if iffy <12.5 7.>x"),
             (std::vector<std::string>{"TAG if", "WORD iffy", "TAG_START <", "NUMBER 12.5", "INTEGER 7",
                                       "ERROR SSLex0105e: Invalid token, Line 1, Offset 16, ."}));

@@ -282,6 +282,11 @@ TEST(SSLexErrors, EveryCorruptionOfTheTableIsReported) {
 TEST(SSLex, TokenNames) {
   SSLex lex(CResourceModule::Embedded(), "", "x.doc");
   EXPECT_FALSE(lex.NextToken());
+  // Without names, only the engine's own tokens have one.
+  EXPECT_STREQ(lex.TokenName(-1), "eof");
+  EXPECT_STREQ(lex.TokenName(-2), "%error");
+  EXPECT_STREQ(lex.TokenName(InterleafToken::FONT), "SSLexTokenNotFound");
+  lex.SetTokenNames(InterleafTokenNames());
   EXPECT_STREQ(lex.TokenName(InterleafToken::FONT), "FONT");
   EXPECT_STREQ(lex.TokenName(152), ",");
   EXPECT_STREQ(lex.TokenName(-1), "eof");

@@ -8,6 +8,7 @@
 #include "reader/SSException.h"
 #include "reader/SSYacc.h"
 #include "reader/YaccTableFormat.h"
+#include "resources/InterleafProductions.h"
 #include "tests/reader/ParserTestSupport.h"
 #include "tools/grammargen/GrammarParser.h"
 
@@ -80,7 +81,7 @@ TEST(SSYaccGrammar, ComponentStartWithFontAndItsElements) {
   FedParser p(kHeader + "COMPONENT_START DQUOTED_TEXT END_DQUOTE JUNK FONT NUMBER TAG_END");
   std::string fontNumber;
   p.onReduce = [&](FedParser& parser, int32_t production) {
-    if (production == 65) {
+    if (production == productions::kFontNumber) {
       fontNumber = parser.ElementFromProduction(2)->Token()->Text();
       EXPECT_EQ(nullptr, parser.ElementFromProduction(0)->Token());  // tag_head
     }
@@ -183,7 +184,7 @@ TEST(SSYaccEngine, ElementFromProductionChecksItsIndex) {
   FedParser p(kHeader + InFrame("TEXT_STRING_START" + Fields(12, {11}) + "TEXT_STRING_END"));
   std::vector<SSException> errors;
   p.onReduce = [&](FedParser& parser, int32_t production) {
-    if (production == 116) errors.push_back(Thrown([&] { parser.ElementFromProduction(0); }));  // empty rule
+    if (production == productions::kTextStringFontEmpty) errors.push_back(Thrown([&] { parser.ElementFromProduction(0); }));  // empty rule
     if (production == 26) {
       EXPECT_STREQ("OPS_START", parser.ElementFromProduction(0)->Token()->Text());
       EXPECT_STREQ("INTEGER", parser.ElementFromProduction(4)->Token()->Text());
@@ -226,7 +227,7 @@ const char kStatements[] = R"(
 
 TEST(SSYaccRecovery, ErrorEntryPushesTheErrorToken) {
   std::vector<unsigned char> table = parsertest::CompileGrammar(kStatements);
-  grammargen::Diagnostics diag("x");
+  Diagnostics diag("x");
   grammargen::Grammar g = grammargen::ParseGrammar(kStatements, diag);
   FedParser p(table, g, "A B SEMI A A SEMI A B SEMI");
   std::string errorText;
@@ -290,7 +291,7 @@ SSException LoadError(const std::vector<unsigned char>& t) {
 }
 
 SSException ParseError(const std::vector<unsigned char>& t, const std::string& names) {
-  grammargen::Diagnostics diag("x");
+  Diagnostics diag("x");
   grammargen::Grammar g = grammargen::ParseGrammar(kStatements, diag);
   FedParser p(t, g, names);
   return Thrown([&] { p.Parse(); });

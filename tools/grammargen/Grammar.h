@@ -1,10 +1,12 @@
 // The grammar as the generator's phases see it: symbols, numbered
-// productions and recovery points, plus the diagnostics they report.
+// productions and recovery points.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tools/common/Diagnostics.h"
 
 namespace grammargen {
 
@@ -22,6 +24,7 @@ struct Production {
   int left = 0;
   std::vector<int> right;
   int line = 0;
+  std::string label;  ///< the [Label] the parse actions know it by, or empty
 };
 
 /// Sync tokens for every state that stands right after \p after (the start
@@ -46,19 +49,6 @@ struct Grammar {
   int SymbolCount() const { return static_cast<int>(symbols.size()); }
   bool IsTerminal(int s) const { return symbols[s].terminal; }
   const std::string& Name(int s) const { return symbols[s].name; }
-};
-
-/// Errors collected as "file:line: message"; any error fails the run.
-class Diagnostics {
- public:
-  explicit Diagnostics(std::string file) : file_(std::move(file)) {}
-  void Error(int line, const std::string& message);
-  bool Failed() const { return !messages_.empty(); }
-  const std::vector<std::string>& Messages() const { return messages_; }
-
- private:
-  std::string file_;
-  std::vector<std::string> messages_;
 };
 
 }  // namespace grammargen

@@ -2,6 +2,7 @@
 // fields(...) expanded, and recovery points.
 #include "tools/grammargen/GrammarParser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -242,6 +243,20 @@ class Parser {
     }
   }
 
+  // The name inside "[Name]": a C++ identifier of letters and digits,
+  // given to one production only.
+  std::string Label(const Line& l, const std::string& word) {
+    std::string name = word.substr(1, word.size() - (word.back() == ']' ? 2 : 1));
+    bool valid = word.back() == ']' && !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+                 std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    if (!valid) {
+      diag_.Error(l.number, "bad label " + word + ": expected [Name] of letters and digits");
+      return {};
+    }
+    if (!labels_.insert(name).second) diag_.Error(l.number, "label " + word + " used twice");
+    return name;
+  }
+
   void AddProduction(const Line& l) {
     long number = 0;
     if (!ParseInt(l.words[0], number) || l.words.size() < 3 || l.words[2] != ":") return;  // reported earlier
@@ -252,10 +267,15 @@ class Parser {
     Production p;
     p.line = l.number;
     p.left = Lookup(l.words[1], l.number);
+    size_t end = l.words.size();
+    if (end > 3 && l.words[end - 1].front() == '[') p.label = Label(l, l.words[--end]);
     bool empty = false;
-    for (size_t i = 3; i < l.words.size();) {
+    for (size_t i = 3; i < end;) {
       const std::string& w = l.words[i];
-      if (w == "%empty") {
+      if (w.front() == '[') {
+        diag_.Error(l.number, "a label " + w + " must end its production");
+        ++i;
+      } else if (w == "%empty") {
         empty = true;
         ++i;
       } else if (w == "fields") {
@@ -267,7 +287,7 @@ class Parser {
       }
     }
     if (empty && !p.right.empty()) diag_.Error(l.number, "%empty with other symbols");
-    if (!empty && p.right.empty() && l.words.size() == 3) diag_.Error(l.number, "empty right side needs %empty");
+    if (!empty && p.right.empty() && end == 3) diag_.Error(l.number, "empty right side needs %empty");
     g_.productions.push_back(std::move(p));
   }
 
@@ -314,6 +334,7 @@ class Parser {
   std::map<std::string, int> byName_;
   std::map<std::string, std::vector<int>> sets_;
   std::set<long> ids_;
+  std::set<std::string> labels_;
   int32_t nonterminals_ = 0;
 };
 

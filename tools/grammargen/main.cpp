@@ -1,5 +1,6 @@
-// ts_grammargen: turns a grammar file into the parser's YaccTable and a
-// readable report. Usage: ts_grammargen GRAMMAR TABLE REPORT
+// ts_grammargen: turns a grammar file into the parser's YaccTable, a
+// readable report and the header of production names.
+// Usage: ts_grammargen GRAMMAR TABLE REPORT HEADER
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "tools/grammargen/GrammarParser.h"
 #include "tools/grammargen/Lookaheads.h"
 #include "tools/grammargen/Lr0States.h"
+#include "tools/grammargen/ProductionsHeader.h"
 #include "tools/grammargen/RecoveryPoints.h"
 #include "platform/CSafeFileWriter.h"
 #include "tools/grammargen/Report.h"
@@ -20,11 +22,6 @@ using namespace grammargen;
 
 namespace {
 
-bool Fail(const Diagnostics& diag) {
-  for (const std::string& m : diag.Messages()) std::cerr << m << '\n';
-  return diag.Failed();
-}
-
 // Writes through a temporary file so that a failed run leaves no output.
 bool WriteFile(const std::string& path, const std::string& bytes) {
   return CSafeFileWriter::WriteWhole(path, bytes) == 0;
@@ -33,8 +30,8 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: ts_grammargen GRAMMAR TABLE REPORT\n";
+  if (argc != 5) {
+    std::cerr << "usage: ts_grammargen GRAMMAR TABLE REPORT HEADER\n";
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -49,7 +46,7 @@ int main(int argc, char** argv) {
   // 1. Symbols, numbered productions (fields expanded) and recovery points;
   //    the terminals are the reader's tokens.
   Grammar grammar = ParseGrammar(text.str(), diag, InterleafTokenId);
-  if (Fail(diag)) return 1;
+  if (diag.Report(stderr)) return 1;
   // 2. Nullable symbols and FIRST sets.
   FirstSets first = ComputeFirstSets(grammar);
   // 3. The LR(0) states.
@@ -67,11 +64,17 @@ int main(int argc, char** argv) {
     std::cerr << argv[3] << ": cannot write\n";
     return 1;
   }
-  if (Fail(diag)) return 1;
+  if (diag.Report(stderr)) return 1;
   // 7. The table.
   std::vector<unsigned char> table = WriteYaccTable(grammar, rows);
   if (!WriteFile(argv[2], std::string(table.begin(), table.end()))) {
     std::cerr << argv[2] << ": cannot write\n";
+    return 1;
+  }
+  // 8. The names of the labelled productions, for the parse actions.
+  const std::string source = std::filesystem::path(argv[1]).filename().string();
+  if (!WriteFile(argv[4], WriteProductionsHeader(grammar, source))) {
+    std::cerr << argv[4] << ": cannot write\n";
     return 1;
   }
   std::printf("%s: %zu productions, %zu states\n", argv[1], grammar.productions.size(), lr0.states.size());

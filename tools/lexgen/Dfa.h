@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/lexgen/Diagnostics.h"
+#include "tools/common/Diagnostics.h"
 #include "tools/lexgen/LexRules.h"
 #include "tools/lexgen/Nfa.h"
 

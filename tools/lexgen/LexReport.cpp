@@ -11,9 +11,9 @@ std::string Describe(const LexAction& a) {
   std::string out = a.skip ? "skip" : a.tokenName;
   switch (a.stack) {
     case StackAction::None: break;
-    case StackAction::Push: out += " push " + std::to_string(a.mode); break;
+    case StackAction::Push: out += " push " + a.modeTitle; break;
     case StackAction::Pop: out += " pop"; break;
-    case StackAction::Switch: out += " switch " + std::to_string(a.mode); break;
+    case StackAction::Switch: out += " switch " + a.modeTitle; break;
   }
   return out;
 }

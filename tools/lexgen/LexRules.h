@@ -29,7 +29,8 @@ struct LexAction {
   int32_t token = 0;      ///< the token id, or the skip rule's reserved id
   std::string tokenName;  ///< as written, for reports ("skip" for skips)
   StackAction stack = StackAction::None;
-  int32_t mode = 0;       ///< target of push and switch
+  std::string modeTitle;  ///< target of push and switch, as written
+  int32_t mode = 0;       ///< its number
 };
 
 /// One pattern rule.

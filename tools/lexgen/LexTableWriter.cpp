@@ -1,9 +1,6 @@
 // Phase 5 of lexgen: writing the LexTable binary.
 #include "tools/lexgen/LexTableWriter.h"
 
-#include <fstream>
-
-#include "platform/CSafeFileWriter.h"
 #include "reader/LexTableFormat.h"
 
 namespace LTF = LexTableFormat;
@@ -108,11 +105,4 @@ std::vector<unsigned char> LexTableWriter::Bytes() const {
   Put(out, LTF::kHeaderKeywordTables, 0);
   for (size_t m = 0; m < rules_.modes.size(); ++m) AppendList(out, rules_.modes[m], automata_[m]);
   return out;
-}
-
-bool LexTableWriter::Write(const std::string& path) const {
-  std::vector<unsigned char> bytes = Bytes();
-  // A failed write leaves no half table for the build to embed.
-  return CSafeFileWriter::WriteWhole(
-             path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) == 0;
 }

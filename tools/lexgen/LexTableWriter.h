@@ -16,8 +16,6 @@ class LexTableWriter {
 
   /// The whole table.
   std::vector<unsigned char> Bytes() const;
-  /// Writes the table to \p path; false when it cannot.
-  [[nodiscard]] bool Write(const std::string& path) const;
 
   /// The transitions of one state as the table stores them: adjacent atoms
   /// with the same successor merged into one range.

@@ -68,118 +68,117 @@ static bool ReadEscape(const std::string& text, size_t& i, uint32_t& code) {
   }
 }
 
+// The run of characters from text[i] that \p take accepts; advances i past it.
+static std::string TakeWhile(const std::string& text, size_t& i, bool (*take)(char)) {
+  size_t start = i;
+  while (i < text.size() && take(text[i])) ++i;
+  return text.substr(start, i - start);
+}
+
+static bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
 bool RulesParser::Tokenize(int number, const std::string& text, Line& line) {
   line.number = number;
   size_t i = 0;
-  while (i < text.size()) {
+  while (i < text.size() && text[i] != '#') {
     char c = text[i];
+    bool ok = true;
     if (c == ' ' || c == '\t' || c == '\r') {
       ++i;
-    } else if (c == '#') {
-      break;
     } else if (IsWordStart(c)) {
-      size_t start = i;
-      while (i < text.size() && IsWordChar(text[i])) ++i;
-      line.toks.push_back({Tok::Word, text.substr(start, i - start), {}});
-    } else if (std::isdigit(static_cast<unsigned char>(c))) {
-      size_t start = i;
-      while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-      line.toks.push_back({Tok::Number, text.substr(start, i - start), {}});
+      line.toks.push_back({Tok::Word, TakeWhile(text, i, IsWordChar), {}});
+    } else if (IsDigit(c)) {
+      line.toks.push_back({Tok::Number, TakeWhile(text, i, IsDigit), {}});
     } else if (c == '\'') {
-      Tok t{Tok::Literal, "", {}};
-      ++i;
-      for (;;) {
-        if (i >= text.size()) {
-          diag_.Error(number, "unterminated literal");
-          return false;
-        }
-        if (text[i] == '\'') break;
-        uint32_t code = static_cast<unsigned char>(text[i]);
-        if (text[i] == '\\') {
-          if (!ReadEscape(text, i, code)) {
-            diag_.Error(number, "bad escape in literal");
-            return false;
-          }
-        } else {
-          ++i;
-        }
-        t.text += static_cast<char>(code);
-      }
-      ++i;
-      if (t.text.empty()) {
-        diag_.Error(number, "empty literal");
-        return false;
-      }
-      line.toks.push_back(std::move(t));
+      ok = TokenizeLiteral(number, text, i, line);
     } else if (c == '[') {
-      ++i;
-      bool negate = i < text.size() && text[i] == '^';
-      if (negate) ++i;
-      CodeSet set;
-      bool first = true;
-      for (;;) {
-        if (i >= text.size()) {
-          diag_.Error(number, "unterminated character class");
-          return false;
-        }
-        if (text[i] == ']' && !first) break;
-        if (text[i] == ']' && first && !negate) break;  // [] is an empty class
-        if (text[i] == ']' && first && negate) break;   // [^] is any character
-        first = false;
-        uint32_t low = static_cast<unsigned char>(text[i]);
-        if (text[i] == '\\') {
-          if (!ReadEscape(text, i, low)) {
-            diag_.Error(number, "bad escape in character class");
-            return false;
-          }
-        } else {
-          ++i;
-        }
-        uint32_t high = low;
-        if (i + 1 < text.size() && text[i] == '-' && text[i + 1] != ']') {
-          ++i;
-          high = static_cast<unsigned char>(text[i]);
-          if (text[i] == '\\') {
-            if (!ReadEscape(text, i, high)) {
-              diag_.Error(number, "bad escape in character class");
-              return false;
-            }
-          } else {
-            ++i;
-          }
-          if (high < low) {
-            diag_.Error(number, "reversed range in character class");
-            return false;
-          }
-        }
-        set.Add(low, high);
-      }
-      ++i;
-      if (!negate && set.Empty()) {
-        diag_.Error(number, "empty character class");
-        return false;
-      }
-      line.toks.push_back({Tok::Class, "", negate ? set.Complement() : set});
+      ok = TokenizeClass(number, text, i, line);
     } else {
-      static const char* const kPunct[] = {"=>", "->", "=", "(", ")", "|", "*", "+", "?", ":"};
-      bool found = false;
-      for (const char* p : kPunct) {
-        size_t n = std::strlen(p);
-        if (text.compare(i, n, p) == 0) {
-          line.toks.push_back({Tok::Punct, p, {}});
-          i += n;
-          found = true;
-          break;
-        }
-      }
-      if (!found) {
-        diag_.Error(number, std::string("unexpected character '") + c + "'");
-        return false;
-      }
+      ok = TokenizePunct(number, text, i, line);
     }
+    if (!ok) return false;
   }
   line.toks.push_back({Tok::End, "", {}});
   return true;
+}
+
+bool RulesParser::ReadCode(int number, const std::string& text, size_t& i, uint32_t& code, const char* where) {
+  code = static_cast<unsigned char>(text[i]);
+  if (text[i] != '\\') {
+    ++i;
+    return true;
+  }
+  if (ReadEscape(text, i, code)) return true;
+  diag_.Error(number, std::string("bad escape in ") + where);
+  return false;
+}
+
+bool RulesParser::TokenizeLiteral(int number, const std::string& text, size_t& i, Line& line) {
+  Tok t{Tok::Literal, "", {}};
+  for (++i; i < text.size() && text[i] != '\''; ) {
+    uint32_t code = 0;
+    if (!ReadCode(number, text, i, code, "literal")) return false;
+    t.text += static_cast<char>(code);
+  }
+  if (i >= text.size()) {
+    diag_.Error(number, "unterminated literal");
+    return false;
+  }
+  ++i;
+  if (t.text.empty()) {
+    diag_.Error(number, "empty literal");
+    return false;
+  }
+  line.toks.push_back(std::move(t));
+  return true;
+}
+
+bool RulesParser::TokenizeClass(int number, const std::string& text, size_t& i, Line& line) {
+  ++i;
+  bool negate = i < text.size() && text[i] == '^';
+  if (negate) ++i;
+  CodeSet set;
+  // A ']' right at the start closes the class too: [] is an empty class
+  // (an error), [^] any character.
+  while (i < text.size() && text[i] != ']') {
+    uint32_t low = 0;
+    if (!ReadCode(number, text, i, low, "character class")) return false;
+    uint32_t high = low;
+    if (i + 1 < text.size() && text[i] == '-' && text[i + 1] != ']') {
+      ++i;
+      if (!ReadCode(number, text, i, high, "character class")) return false;
+      if (high < low) {
+        diag_.Error(number, "reversed range in character class");
+        return false;
+      }
+    }
+    set.Add(low, high);
+  }
+  if (i >= text.size()) {
+    diag_.Error(number, "unterminated character class");
+    return false;
+  }
+  ++i;
+  if (!negate && set.Empty()) {
+    diag_.Error(number, "empty character class");
+    return false;
+  }
+  line.toks.push_back({Tok::Class, "", negate ? set.Complement() : set});
+  return true;
+}
+
+bool RulesParser::TokenizePunct(int number, const std::string& text, size_t& i, Line& line) {
+  static const char* const kPunct[] = {"=>", "->", "=", "(", ")", "|", "*", "+", "?", ":"};
+  for (const char* p : kPunct) {
+    size_t n = std::strlen(p);
+    if (text.compare(i, n, p) == 0) {
+      line.toks.push_back({Tok::Punct, p, {}});
+      i += n;
+      return true;
+    }
+  }
+  diag_.Error(number, std::string("unexpected character '") + text[i] + "'");
+  return false;
 }
 
 LexRules RulesParser::Parse(const std::string& text) {
@@ -204,20 +203,22 @@ LexRules RulesParser::Parse(const std::string& text) {
     rules.modes.push_back(std::move(mode));
   }
   if (rules.modes.empty()) diag_.Error(number, "no modes");
-  // Stack actions may only name modes that exist.
-  auto checkTarget = [&](const LexAction& a, int line) {
-    if ((a.stack == StackAction::Push || a.stack == StackAction::Switch) &&
-        (a.mode < 0 || a.mode >= static_cast<int32_t>(rules.modes.size()))) {
-      diag_.Error(line, "mode " + std::to_string(a.mode) + " does not exist");
-    }
+  // Stack actions name their target mode by title.
+  std::map<std::string, int32_t> numbers;
+  for (const LexMode& m : rules.modes) numbers.emplace(m.title, m.number);
+  auto resolveTarget = [&](LexAction& a, int line) {
+    if (a.stack != StackAction::Push && a.stack != StackAction::Switch) return;
+    auto it = numbers.find(a.modeTitle);
+    if (it == numbers.end()) diag_.Error(line, "no mode is titled '" + a.modeTitle + "'");
+    else a.mode = it->second;
   };
-  for (const LexMode& m : rules.modes) {
-    for (const LexItem& item : m.items) {
-      if (const LexRule* r = std::get_if<LexRule>(&item)) {
-        checkTarget(r->action, r->line);
+  for (LexMode& m : rules.modes) {
+    for (LexItem& item : m.items) {
+      if (LexRule* r = std::get_if<LexRule>(&item)) {
+        resolveTarget(r->action, r->line);
       } else {
-        for (const AutomatonState& s : std::get<LexAutomaton>(item).states)
-          if (s.accept) checkTarget(*s.accept, s.line);
+        for (AutomatonState& s : std::get<LexAutomaton>(item).states)
+          if (s.accept) resolveTarget(*s.accept, s.line);
       }
     }
   }
@@ -238,94 +239,104 @@ bool RulesParser::ExpectEnd(Line& line) {
 
 void RulesParser::ParseLine(Line& line) {
   if (automaton_) {
-    if (line.At("end")) {
-      line.Next();
-      ExpectEnd(line);
-      FinishAutomaton(line.number);
-    } else {
-      ParseAutomatonState(line);
-    }
-    return;
-  }
-  if (line.At("let") && line.toks.size() > 2 && line.toks[2].text == "=") {
-    line.Next();
-    std::string name = line.Next().text;
-    line.Next();  // '='
-    PatternPtr p = ParseAlternation(line);
-    if (p && ExpectEnd(line)) {
-      if (lets_.count(name)) diag_.Error(line.number, "'" + name + "' is already defined");
-      lets_[name] = p;
-    }
-    return;
-  }
-  if (line.At("group")) {
-    line.Next();
-    if (inGroup_ || mode_ != nullptr) {
-      diag_.Error(line.number, "'group' inside another block");
-      return;
-    }
-    if (line.Peek().kind != Tok::Word) {
-      diag_.Error(line.number, "'group' needs a name");
-      return;
-    }
-    groupName_ = line.Next().text;
-    groupItems_.clear();
-    inGroup_ = true;
-    ExpectEnd(line);
-    return;
-  }
-  if (line.At("mode")) {
+    ParseAutomatonLine(line);
+  } else if (line.At("let") && line.toks.size() > 2 && line.toks[2].text == "=") {
+    ParseLet(line);
+  } else if (line.At("group")) {
+    ParseGroupHeader(line);
+  } else if (line.At("mode")) {
     ParseModeHeader(line);
-    return;
-  }
-  if (line.At("end")) {
-    line.Next();
-    ExpectEnd(line);
-    if (inGroup_) {
-      if (groups_.count(groupName_)) diag_.Error(line.number, "group '" + groupName_ + "' is already defined");
-      groups_[groupName_] = std::move(groupItems_);
-      groupItems_.clear();
-      inGroup_ = false;
-    } else if (mode_ != nullptr) {
-      mode_ = nullptr;
-    } else {
-      diag_.Error(line.number, "'end' outside a block");
-    }
-    return;
-  }
-  std::vector<LexItem>* items = CurrentItems();
-  if (items == nullptr) {
+  } else if (line.At("end")) {
+    ParseBlockEnd(line);
+  } else if (CurrentItems() == nullptr) {
     diag_.Error(line.number, "rule outside a mode or group");
+  } else if (line.At("use")) {
+    ParseUse(line);
+  } else if (line.At("automaton")) {
+    ParseAutomatonHeader(line);
+  } else {
+    ParseRule(line);
+  }
+}
+
+void RulesParser::ParseAutomatonLine(Line& line) {
+  if (!line.At("end")) {
+    ParseAutomatonState(line);
     return;
   }
-  if (line.At("use")) {
-    line.Next();
-    std::string name = line.Next().text;
-    auto it = groups_.find(name);
-    if (it == groups_.end()) {
-      diag_.Error(line.number, "no group named '" + name + "'");
-    } else if (ExpectEnd(line)) {
-      items->insert(items->end(), it->second.begin(), it->second.end());
-    }
+  line.Next();
+  ExpectEnd(line);
+  FinishAutomaton(line.number);
+}
+
+void RulesParser::ParseLet(Line& line) {
+  line.Next();
+  std::string name = line.Next().text;
+  line.Next();  // '='
+  PatternPtr p = ParseAlternation(line);
+  if (p && ExpectEnd(line)) {
+    if (lets_.count(name)) diag_.Error(line.number, "'" + name + "' is already defined");
+    lets_[name] = p;
+  }
+}
+
+bool RulesParser::CanOpenBlock(const Line& line, const char* keyword) {
+  if (!inGroup_ && mode_ == nullptr) return true;
+  diag_.Error(line.number, std::string("'") + keyword + "' inside another block");
+  return false;
+}
+
+void RulesParser::ParseGroupHeader(Line& line) {
+  line.Next();
+  if (!CanOpenBlock(line, "group")) return;
+  if (line.Peek().kind != Tok::Word) {
+    diag_.Error(line.number, "'group' needs a name");
     return;
   }
-  if (line.At("automaton")) {
-    line.Next();
-    if (ExpectEnd(line)) {
-      automaton_ = LexAutomaton{};
-      automaton_->line = line.number;
-    }
-    return;
+  groupName_ = line.Next().text;
+  groupItems_.clear();
+  inGroup_ = true;
+  ExpectEnd(line);
+}
+
+void RulesParser::ParseBlockEnd(Line& line) {
+  line.Next();
+  ExpectEnd(line);
+  if (inGroup_) {
+    if (groups_.count(groupName_)) diag_.Error(line.number, "group '" + groupName_ + "' is already defined");
+    groups_[groupName_] = std::move(groupItems_);
+    groupItems_.clear();
+    inGroup_ = false;
+  } else if (mode_ != nullptr) {
+    mode_ = nullptr;
+  } else {
+    diag_.Error(line.number, "'end' outside a block");
   }
-  ParseRule(line);
+}
+
+void RulesParser::ParseUse(Line& line) {
+  line.Next();
+  std::string name = line.Next().text;
+  auto it = groups_.find(name);
+  if (it == groups_.end()) {
+    diag_.Error(line.number, "no group named '" + name + "'");
+  } else if (ExpectEnd(line)) {
+    std::vector<LexItem>* items = CurrentItems();
+    items->insert(items->end(), it->second.begin(), it->second.end());
+  }
+}
+
+void RulesParser::ParseAutomatonHeader(Line& line) {
+  line.Next();
+  if (ExpectEnd(line)) {
+    automaton_ = LexAutomaton{};
+    automaton_->line = line.number;
+  }
 }
 
 void RulesParser::ParseModeHeader(Line& line) {
   line.Next();
-  if (inGroup_ || mode_ != nullptr) {
-    diag_.Error(line.number, "'mode' inside another block");
-    return;
-  }
+  if (!CanOpenBlock(line, "mode")) return;
   if (line.Peek().kind != Tok::Number) {
     diag_.Error(line.number, "'mode' needs a number");
     return;
@@ -338,7 +349,10 @@ void RulesParser::ParseModeHeader(Line& line) {
   LexMode& mode = modes_[number];
   mode.number = number;
   mode.line = line.number;
-  if (line.Peek().kind == Tok::Word && !line.At("empty")) mode.title = line.Next().text;
+  if (line.Peek().kind == Tok::Word && !line.At("empty")) {
+    mode.title = line.Next().text;
+    if (!titles_.insert(mode.title).second) diag_.Error(line.number, "mode title '" + mode.title + "' is used twice");
+  }
   if (line.At("empty")) {
     line.Next();
     std::string name = line.Next().text;
@@ -354,12 +368,12 @@ void RulesParser::ParseModeHeader(Line& line) {
   mode_ = &mode;
 }
 
-bool RulesParser::ParseMode(Line& line, int32_t& mode) {
-  if (line.Peek().kind != Tok::Number) {
-    diag_.Error(line.number, "a mode number must follow push and switch");
+bool RulesParser::ParseTarget(Line& line, LexAction& action) {
+  if (line.Peek().kind != Tok::Word) {
+    diag_.Error(line.number, "a mode title must follow push and switch");
     return false;
   }
-  mode = std::stoi(line.Next().text);
+  action.modeTitle = line.Next().text;  // its number is known once every mode is read
   return true;
 }
 
@@ -389,11 +403,11 @@ bool RulesParser::ParseAction(Line& line, LexAction& action) {
   if (line.At("push")) {
     line.Next();
     action.stack = StackAction::Push;
-    if (!ParseMode(line, action.mode)) return false;
+    if (!ParseTarget(line, action)) return false;
   } else if (line.At("switch")) {
     line.Next();
     action.stack = StackAction::Switch;
-    if (!ParseMode(line, action.mode)) return false;
+    if (!ParseTarget(line, action)) return false;
   } else if (line.At("pop")) {
     line.Next();
     action.stack = StackAction::Pop;

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "tools/lexgen/Diagnostics.h"
+#include "tools/common/Diagnostics.h"
 #include "tools/lexgen/LexRules.h"
 
 /// Parses the rules notation described at the top of resources/interleaf.lex.
@@ -33,14 +34,31 @@ class RulesParser {
     bool At(const char* punctOrWord) const;
   };
 
+  // Tokenizing: each Tokenize* reads one token starting at text[i] into
+  // \p line, advances i past it, and reports what is wrong with it.
   bool Tokenize(int number, const std::string& text, Line& line);
+  bool TokenizeLiteral(int number, const std::string& text, size_t& i, Line& line);
+  bool TokenizeClass(int number, const std::string& text, size_t& i, Line& line);
+  bool TokenizePunct(int number, const std::string& text, size_t& i, Line& line);
+  /// One character of a literal or class at text[i], escaped or not.
+  bool ReadCode(int number, const std::string& text, size_t& i, uint32_t& code, const char* where);
+
+  // Parsing: ParseLine dispatches on the line's first word.
   void ParseLine(Line& line);
+  void ParseAutomatonLine(Line& line);
+  void ParseLet(Line& line);
+  /// Whether a group or mode may open here (not inside another block).
+  bool CanOpenBlock(const Line& line, const char* keyword);
+  void ParseGroupHeader(Line& line);
+  void ParseBlockEnd(Line& line);
+  void ParseUse(Line& line);
+  void ParseAutomatonHeader(Line& line);
   void ParseModeHeader(Line& line);
   void ParseRule(Line& line);
   void ParseAutomatonState(Line& line);
   void FinishAutomaton(int line);
   bool ParseAction(Line& line, LexAction& action);
-  bool ParseMode(Line& line, int32_t& mode);
+  bool ParseTarget(Line& line, LexAction& action);
 
   PatternPtr ParseAlternation(Line& line);
   PatternPtr ParseSequence(Line& line);
@@ -63,4 +81,5 @@ class RulesParser {
   bool inGroup_ = false;
   std::optional<LexAutomaton> automaton_;
   size_t nextSkipId_ = 0;
+  std::set<std::string> titles_;
 };

@@ -6,16 +6,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/CSafeFileWriter.h"
-#include "tools/lexgen/CharClasses.h"
-#include "tools/lexgen/Dfa.h"
-#include "tools/lexgen/Diagnostics.h"
-#include "tools/lexgen/LexReport.h"
-#include "tools/lexgen/LexTableWriter.h"
-#include "tools/lexgen/Nfa.h"
-#include "tools/lexgen/RulesParser.h"
+#include "tools/lexgen/LexGenerator.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -30,35 +24,17 @@ int main(int argc, char** argv) {
   }
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   Diagnostics diagnostics(rulesFile);
+  std::optional<LexGeneration> generated = GenerateLexTable(rulesFile, text, diagnostics);
+  if (diagnostics.Report(stderr) || !generated) return 1;
 
-  // 1. Rules: modes with their patterns, actions and automata.
-  LexRules rules = RulesParser(diagnostics).Parse(text);
-  if (diagnostics.Report(stderr)) return 1;
-
-  // 2. Character classes: the ranges of codes that no rule tells apart.
-  CharClasses classes(rules);
-
-  // 3. One nondeterministic automaton per mode.
-  std::vector<Nfa> nfas;
-  for (const LexMode& mode : rules.modes) nfas.emplace_back(mode, classes, diagnostics);
-  if (diagnostics.Report(stderr)) return 1;
-
-  // 4. One deterministic automaton per mode: longest match, earlier rule on ties.
-  std::vector<Dfa> dfas;
-  for (size_t m = 0; m < rules.modes.size(); ++m) {
-    dfas.emplace_back(rules.modes[m], nfas[m], classes.Atoms().size(), diagnostics);
-  }
-  if (diagnostics.Report(stderr)) return 1;
-
-  // 5. The table and its report.
-  LexTableWriter writer(rules, dfas, classes);
-  if (!writer.Write(argv[2])) {
-    std::fprintf(stderr, "%s: cannot write\n", argv[2]);
-    return 1;
-  }
-  if (CSafeFileWriter::WriteWhole(argv[3], LexReport(rulesFile, rules, dfas, classes, writer.Bytes().size())) != 0) {
-    std::fprintf(stderr, "%s: cannot write\n", argv[3]);
-    return 1;
+  // Each file is written whole or not at all: a failed run leaves no half
+  // table for the build to embed.
+  const std::string_view table(reinterpret_cast<const char*>(generated->table.data()), generated->table.size());
+  for (auto [path, bytes] : {std::pair{argv[2], table}, std::pair{argv[3], std::string_view(generated->report)}}) {
+    if (CSafeFileWriter::WriteWhole(path, bytes) != 0) {
+      std::fprintf(stderr, "%s: cannot write\n", path);
+      return 1;
+    }
   }
   return 0;
 }

@@ -1,5 +1,5 @@
-// Errors of the table generator.
-#include "tools/lexgen/Diagnostics.h"
+// Errors of the build-time generators.
+#include "tools/common/Diagnostics.h"
 
 void Diagnostics::Error(int line, const std::string& message) {
   errors_.push_back(file_ + ":" + std::to_string(line) + ": " + message);
