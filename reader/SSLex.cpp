@@ -4,27 +4,40 @@
 #include "reader/InterleafTokens.h"
 #include "reader/LexTableFormat.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace LTF = LexTableFormat;
 
 SSLex::SSLex(const CResourceModule& module, const std::string& fileName)
     : SSLex(SSLexTable::Load(module), nullptr) {
   consumer_ = std::make_unique<SSLexConsumer>(fileName);
+  TakeInput();
 }
 
 SSLex::SSLex(const CResourceModule& module, std::string text, std::string name)
     : SSLex(SSLexTable::Load(module), std::make_unique<SSLexConsumer>(std::move(text), std::move(name))) {}
 
 SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer)
-    : table_(std::move(table)), consumer_(std::move(consumer)), modes_(32, 32) {
+    : table_(std::move(table)), consumer_(std::move(consumer)) {
   if (table_) {
-    modes_.Push(&ExpressionList(0));
-    active_ = modes_.Top();
+    active_ = &ExpressionList(0);
+    modes_.reserve(32);
+    modes_.push_back(active_);
   }
+  if (consumer_) TakeInput();
+}
+
+void SSLex::TakeInput() {
+  data_ = consumer_->Data();
+  length_ = consumer_->Length();
+  lead_ = consumer_->LeadBytes().data();
+  highLeadBytes_ = true;
+  for (unsigned b = 0; b < 0x80; ++b) highLeadBytes_ = highLeadBytes_ && !lead_[b];
 }
 
 SSLex::~SSLex() = default;
-
-const SSLexExpressionList& SSLex::ExpressionList(int64_t index) const { return table_->List(index); }
 
 const char* SSLex::TokenName(int32_t id) const {
   const char* name = InterleafTokenName(id);
@@ -44,6 +57,17 @@ bool SSLex::Next(SSLexToken& token) {
   return consumer_->HasLeadBytes() ? Match<true>(token) : Match<false>(token);
 }
 
+inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
+  if (info.flags & LTF::kFlagPop) {
+    modes_.pop_back();
+    active_ = modes_.empty() ? nullptr : modes_.back();
+  }
+  if (info.flags & LTF::kFlagPush) {
+    active_ = &ExpressionList(info.mode);
+    modes_.push_back(active_);
+  }
+}
+
 // Note [empty matches]: in a mode with an empty-match token, state 0 accepts
 // that token with no text. It consumes nothing, so asking again at the same
 // place would give it again, for ever. The rules make modes 1 and 25 take
@@ -51,17 +75,22 @@ bool SSLex::Next(SSLexToken& token) {
 // modes a second empty match at the same place is an invalid token.
 template <bool kDoubleByte>
 bool SSLex::Match(SSLexToken& token) {
-  const unsigned char* const data = consumer_->Data();
-  const size_t length = consumer_->Length();
-  const LeadByteTable& lead = consumer_->LeadBytes();
+  const unsigned char* const data = data_;
+  const size_t length = length_;
+  const bool* const lead = lead_;
   for (;;) {
-    if (active_ == nullptr) modes_.Top();  // throws: the rules popped every mode
+    if (active_ == nullptr) NoMode();  // the rules popped every mode
     const SSLexExpressionList& list = *active_;
     const size_t mark = consumer_->Mark();
     if (mark >= length) return false;
 
+    const int32_t* const next = list.next.data();
+    const uint16_t* const byteClass = list.byteClass.data();
     uint32_t row = 0;  // state 0
-    int32_t acceptedRow = list.accepting[0] ? 0 : -1;
+    // The last accepting row and where its match ends; kNone when there is
+    // none. Kept without branches: only the end of the loop depends on them.
+    constexpr uint32_t kNone = UINT32_MAX;
+    uint32_t acceptedRow = list.accepting[0] ? 0 : kNone;
     size_t acceptedEnd = mark;
     size_t pos = mark;
     while (pos < length) {
@@ -71,43 +100,42 @@ bool SSLex::Match(SSLexToken& token) {
         entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
         pos += 2;
       } else {
-        entry = list.Next(row, byte);
+        entry = next[row + byteClass[byte]];
         pos += 1;
       }
       if (entry < 0) break;  // pos stays past the character that failed
-      const uint32_t nextRow = SSLexExpressionList::RowOf(entry);
-      if (nextRow == row) {
-        // A state that loops on itself, as runs of text do: take its run
-        // with lookups that need not wait for one another.
-        while (pos < length) {
-          const unsigned b = data[pos];
-          if (kDoubleByte && lead[b] && pos + 1 < length) {
-            if (list.WideNext(row, b | uint32_t(data[pos + 1]) << 8) != entry) break;
-            pos += 2;
-          } else {
-            if (list.Next(row, b) != entry) break;
-            pos += 1;
-          }
+      row = SSLexExpressionList::RowOf(entry);
+      if (entry & SSLexExpressionList::kSpecial) {
+        // A state that loops on itself, as runs of text do, takes its run
+        // many characters at a time; in a final state the match then ends.
+        const SSLexExpressionList::StateInfo& info = list.states[list.StateOfRow(row)];
+        if (info.run >= 0) pos = RunEnd<kDoubleByte>(list.runs[info.run], pos);
+        if (info.final) {
+          acceptedRow = row;
+          acceptedEnd = pos;
+          break;
         }
       }
-      row = nextRow;
-      if (entry & 1) {
-        acceptedRow = static_cast<int32_t>(row);
-        acceptedEnd = pos;
-      }
+      const bool accepts = entry & SSLexExpressionList::kAccepts;
+      acceptedRow = accepts ? row : acceptedRow;
+      acceptedEnd = accepts ? pos : acceptedEnd;
     }
-    const int32_t accepted = acceptedRow < 0 ? -1 : list.StateOfRow(static_cast<uint32_t>(acceptedRow));
 
-    if (accepted < 0) InvalidToken(pos);
+    if (acceptedRow == kNone) InvalidToken(pos);
     if (acceptedEnd == mark) {  // See Note [empty matches]
       if (lastEmptyMatch_ == mark) InvalidToken(pos);
       lastEmptyMatch_ = mark;
     }
-    const SSLexExpressionList::StateInfo& info = list.states[accepted];
-    if (info.flags & (LTF::kFlagPop | LTF::kFlagPush)) ApplyStackAction(info);
-    if (info.flags & LTF::kFlagSkip) {
-      consumer_->MoveMark(acceptedEnd);
-      continue;
+    const SSLexExpressionList::StateInfo& info = list.states[list.StateOfRow(acceptedRow)];
+    if (info.flags & (LTF::kFlagPop | LTF::kFlagPush | LTF::kFlagSkip)) {
+      if (info.flags & (LTF::kFlagPop | LTF::kFlagPush)) ApplyStackAction(info);
+      if (info.flags & LTF::kFlagSkip) {
+        // The characters after a one-character skip that are each one too
+        // go at once, as the contents of graphic objects do.
+        if (info.oneCharSkip) acceptedEnd = RunEnd<kDoubleByte>(list.runs[list.skipRun], acceptedEnd);
+        consumer_->MoveMark(acceptedEnd);
+        continue;
+      }
     }
     token.id = info.token;
     token.parseToken = info.parseToken;
@@ -120,16 +148,54 @@ bool SSLex::Match(SSLexToken& token) {
   }
 }
 
-void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
-  if (info.flags & LTF::kFlagPop) {
-    modes_.Pop();
-    active_ = modes_.Empty() ? nullptr : modes_.Top();
-  }
-  if (info.flags & LTF::kFlagPush) {
-    modes_.Push(&ExpressionList(info.mode));
-    active_ = modes_.Top();
+// Where the run of \p run that goes on at \p pos ends: the first character
+// that does not stay, or the end of the input. Sixteen bytes at a time where
+// the run allows it; in double-byte input the vector scan hands every byte
+// with its high bit set (all lead bytes) to the loop of one character at a
+// time, which stays there while the characters are not ASCII.
+template <bool kDoubleByte>
+__attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpressionList::Run& run, size_t pos) const {
+  const unsigned char* const data = data_;
+  const size_t length = length_;
+#ifdef __SSE2__
+  const bool vector = run.vector && (!kDoubleByte || highLeadBytes_);
+#endif
+  for (;;) {
+#ifdef __SSE2__
+    if (vector) {
+      const auto exit = [&](size_t i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(run.exits[i].data())); };
+      const __m128i e0 = exit(0), e1 = exit(1), e2 = exit(2), e3 = exit(3), e4 = exit(4), e5 = exit(5);
+      for (; pos + 16 <= length; pos += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, e0), _mm_cmpeq_epi8(v, e1)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, e2), _mm_cmpeq_epi8(v, e3))),
+            _mm_or_si128(_mm_cmpeq_epi8(v, e4), _mm_cmpeq_epi8(v, e5)));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (kDoubleByte) mask |= static_cast<unsigned>(_mm_movemask_epi8(v));
+        if (mask != 0) {
+          pos += static_cast<size_t>(__builtin_ctz(mask));
+          break;
+        }
+      }
+    }
+#endif
+    for (;;) {
+      if (pos >= length) return pos;
+      const unsigned b = data[pos];
+      if (kDoubleByte && lead_[b] && pos + 1 < length) {
+        if (!run.wideStays || data[pos + 1] == 0) return pos;
+        pos += 2;
+      } else {
+        if (!run.stays[b]) return pos;
+        pos += 1;
+        if (b < 0x80) break;  // back to the vector scan
+      }
+    }
   }
 }
+
+void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }
 
 void SSLex::InvalidToken(size_t end) {
   const size_t mark = consumer_->Mark();

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Resources.h"
 #include "reader/SSLexConsumer.h"
 #include "reader/SSLexTable.h"
 #include "reader/SSLexToken.h"
-#include "reader/SSLifo.h"
 #include "reader/SSToken.h"
 
 /// Turns one input into tokens. Every failure is an SSException.
@@ -49,10 +49,13 @@ class SSLex {
 
   /// Expression list (mode) \p index of the table; SSLex0106e when there is
   /// no such list.
-  const SSLexExpressionList& ExpressionList(int64_t index) const;
+  const SSLexExpressionList& ExpressionList(int64_t index) const { return table_->List(index); }
 
   /// The mode now active.
-  uint32_t ActiveMode() { return modes_.Top()->index; }
+  uint32_t ActiveMode() {
+    if (active_ == nullptr) NoMode();
+    return active_->index;
+  }
 
  protected:
   /// A lexer over \p table and \p consumer, either of which may be missing:
@@ -62,15 +65,28 @@ class SSLex {
  private:
   template <bool kDoubleByte>
   bool Match(SSLexToken& token);
+  template <bool kDoubleByte>
+  size_t RunEnd(const SSLexExpressionList::Run& run, size_t pos) const;
+  void TakeInput();
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
+  [[noreturn]] static void NoMode();
   [[noreturn]] void InvalidToken(size_t end);
 
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;
-  SSLifo<const SSLexExpressionList*> modes_;
+  // The mode stack, its top last. It grows by doubling, so that deep
+  // nesting costs linear time.
+  std::vector<const SSLexExpressionList*> modes_;
   // The top of modes_, kept at hand for the match loop; nullptr when the
   // stack is empty.
   const SSLexExpressionList* active_ = nullptr;
+  // The consumer's input and lead bytes, at hand for the match loop.
+  const unsigned char* data_ = nullptr;
+  size_t length_ = 0;
+  const bool* lead_ = nullptr;
+  // Whether every lead byte has its high bit set, which the vector scan of
+  // runs takes as the sign to look at a byte one at a time.
+  bool highLeadBytes_ = false;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
 };
