@@ -33,8 +33,6 @@ void SSLex::TakeInput() {
   data_ = consumer_->Data();
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
-  highLeadBytes_ = true;
-  for (unsigned b = 0; b < 0x80; ++b) highLeadBytes_ = highLeadBytes_ && !lead_[b];
 }
 
 SSLex::~SSLex() = default;
@@ -50,14 +48,7 @@ SSRefPtr<SSToken> SSLex::NextToken() {
   return MakeToken(token);
 }
 
-bool SSLex::Next(SSLexToken& token) {
-  if (!table_ || !consumer_) {
-    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
-  }
-  return consumer_->HasLeadBytes() ? Match<true>(token) : Match<false>(token);
-}
-
-inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
+__attribute__((always_inline)) inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
   if (info.flags & LTF::kFlagPop) {
     modes_.pop_back();
     active_ = modes_.empty() ? nullptr : modes_.back();
@@ -74,7 +65,7 @@ inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) 
 // every character (a lone ESC is one character of text there); in the other
 // modes a second empty match at the same place is an invalid token.
 template <bool kDoubleByte>
-bool SSLex::Match(SSLexToken& token) {
+__attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
   const unsigned char* const data = data_;
   const size_t length = length_;
   const bool* const lead = lead_;
@@ -105,12 +96,14 @@ bool SSLex::Match(SSLexToken& token) {
       }
       if (entry < 0) break;  // pos stays past the character that failed
       row = SSLexExpressionList::RowOf(entry);
-      if (entry & SSLexExpressionList::kSpecial) {
+      if (entry & (SSLexExpressionList::kRunMask | SSLexExpressionList::kFinal)) {
         // A state that loops on itself, as runs of text do, takes its run
         // many characters at a time; in a final state the match then ends.
-        const SSLexExpressionList::StateInfo& info = list.states[list.StateOfRow(row)];
-        if (info.run >= 0) pos = RunEnd<kDoubleByte>(list.runs[info.run], pos);
-        if (info.final) {
+        if (entry & SSLexExpressionList::kRunMask) {
+          const size_t run = ((entry & SSLexExpressionList::kRunMask) >> SSLexExpressionList::kRunShift) - 1;
+          pos = RunEnd<kDoubleByte>(list.runs[run], pos);
+        }
+        if (entry & SSLexExpressionList::kFinal) {
           acceptedRow = row;
           acceptedEnd = pos;
           break;
@@ -148,51 +141,103 @@ bool SSLex::Match(SSLexToken& token) {
   }
 }
 
+#ifdef __SSE2__
+namespace {
+
+// Which of the sixteen bytes at \p p are among the exits of \p run, and,
+// with \p withZero, which are zero: one bit each, the first byte lowest.
+template <bool withZero>
+unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
+  const auto exit = [&](size_t i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(run.exits[i].data())); };
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  __m128i hit = _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, exit(0)), _mm_cmpeq_epi8(v, exit(1))),
+                                          _mm_or_si128(_mm_cmpeq_epi8(v, exit(2)), _mm_cmpeq_epi8(v, exit(3)))),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, exit(4)), _mm_cmpeq_epi8(v, exit(5))));
+  if (withZero) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_setzero_si128()));
+  return static_cast<unsigned>(_mm_movemask_epi8(hit));
+}
+
+}  // namespace
+#endif
+
 // Where the run of \p run that goes on at \p pos ends: the first character
 // that does not stay, or the end of the input. Sixteen bytes at a time where
-// the run allows it; in double-byte input the vector scan hands every byte
-// with its high bit set (all lead bytes) to the loop of one character at a
-// time, which stays there while the characters are not ASCII.
+// few bytes leave the run, else one character at a time.
+//
+// In double-byte input a byte may be the trail of a lead byte, and then it
+// is no character of its own. A byte that is not a lead byte ends a
+// character, so the character boundaries after it follow from the number
+// of lead bytes in a row: where that number is odd, the last of them leads
+// the byte after it. The vector scan thus looks only at the exits, the zero
+// bytes (a lead byte and a zero byte make no double-byte character) and the
+// lead bytes just before them.
 template <bool kDoubleByte>
 __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpressionList::Run& run, size_t pos) const {
   const unsigned char* const data = data_;
   const size_t length = length_;
 #ifdef __SSE2__
-  const bool vector = run.vector && (!kDoubleByte || highLeadBytes_);
-#endif
-  for (;;) {
-#ifdef __SSE2__
-    if (vector) {
-      const auto exit = [&](size_t i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(run.exits[i].data())); };
-      const __m128i e0 = exit(0), e1 = exit(1), e2 = exit(2), e3 = exit(3), e4 = exit(4), e5 = exit(5);
-      for (; pos + 16 <= length; pos += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-        const __m128i hit = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, e0), _mm_cmpeq_epi8(v, e1)),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, e2), _mm_cmpeq_epi8(v, e3))),
-            _mm_or_si128(_mm_cmpeq_epi8(v, e4), _mm_cmpeq_epi8(v, e5)));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        if (kDoubleByte) mask |= static_cast<unsigned>(_mm_movemask_epi8(v));
-        if (mask != 0) {
-          pos += static_cast<size_t>(__builtin_ctz(mask));
-          break;
-        }
-      }
+  if (run.vector && !kDoubleByte) {
+    for (; pos + 16 <= length; pos += 16) {
+      const unsigned mask = ExitMask<false>(run, data + pos);
+      if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
     }
-#endif
-    for (;;) {
-      if (pos >= length) return pos;
-      const unsigned b = data[pos];
-      if (kDoubleByte && lead_[b] && pos + 1 < length) {
-        if (!run.wideStays || data[pos + 1] == 0) return pos;
-        pos += 2;
+  } else if (run.vector && run.wideStays) {
+    const bool* const lead = lead_;
+    // The start of the character that ends at or holds \p at, where every
+    // byte from pos to at belongs to characters that stay.
+    const auto boundary = [&](size_t at) {
+      size_t first = at;
+      while (first > pos && lead[data[first - 1]]) --first;
+      return (at - first) % 2 == 1 ? at - 1 : at;
+    };
+    // Sixteen bytes and the byte after them, so that a lead byte among
+    // them always has its trail.
+    while (pos + 16 < length) {
+      const unsigned mask = ExitMask<true>(run, data + pos);
+      if (mask == 0) {
+        // Every character stays; the last may lead the byte after them.
+        const size_t at = boundary(pos + 16);
+        if (at == pos + 16) {
+          pos = at;
+        } else if (data[pos + 16] == 0) {
+          return at;
+        } else {
+          pos += 17;
+        }
+        continue;
+      }
+      // The character that holds the first byte found, taken alone.
+      const size_t at = boundary(pos + static_cast<size_t>(__builtin_ctz(mask)));
+      const unsigned b = data[at];
+      if (lead[b]) {
+        if (data[at + 1] == 0) return at;
+        pos = at + 2;
+      } else if (run.stays[b]) {
+        pos = at + 1;
       } else {
-        if (!run.stays[b]) return pos;
-        pos += 1;
-        if (b < 0x80) break;  // back to the vector scan
+        return at;
       }
     }
   }
+#endif
+  while (pos < length) {
+    const unsigned b = data[pos];
+    if (kDoubleByte && lead_[b] && pos + 1 < length) {
+      if (!run.wideStays || data[pos + 1] == 0) break;
+      pos += 2;
+    } else {
+      if (!run.stays[b]) break;
+      pos += 1;
+    }
+  }
+  return pos;
+}
+
+bool SSLex::Next(SSLexToken& token) {
+  if (!table_ || !consumer_) {
+    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
+  }
+  return consumer_->HasLeadBytes() ? Match<true>(token) : Match<false>(token);
 }
 
 void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }

@@ -84,9 +84,6 @@ class SSLex {
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
   const bool* lead_ = nullptr;
-  // Whether every lead byte has its high bit set, which the vector scan of
-  // runs takes as the sign to look at a byte one at a time.
-  bool highLeadBytes_ = false;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
 };

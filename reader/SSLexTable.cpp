@@ -57,6 +57,7 @@ void FindRuns(SSLexExpressionList& list, const std::vector<int32_t>& byByte, con
     deadEnd[s] = !any && wideAll[s] == -1;
     // A match that reaches an accepting state that only loops on itself
     // is complete at the end of that state's run.
+    if (loops && list.runs.size() >= SSLexExpressionList::kMaxEntryRuns) continue;
     info.final = s != 0 && list.accepting[s] && !leaves;
     if (loops) {
       TakeExits(run);

@@ -23,11 +23,11 @@ struct SSLexExpressionList {
     int32_t mode = 0;  ///< list to push or switch to
     uint32_t flags = 0;
     int32_t parseToken = 0;
-    /// Index of the state's run in runs when it loops on some character,
-    /// else -1.
+    /// Index of the state's run in runs when it loops on some character
+    /// (and its run is among the first kMaxEntryRuns), else -1.
     int32_t run = -1;
-    /// Accepting, and left by no character: a match that gets here ends
-    /// when the state's run (if any) ends.
+    /// Accepting, and left by no character but those of its run: a match
+    /// that gets here ends when that run ends.
     bool final = false;
     /// A skipped match of one character that cannot grow: the characters
     /// after it may be taken as a run (see skipRun).
@@ -79,14 +79,20 @@ struct SSLexExpressionList {
   static constexpr uint32_t kFirstWideCode = 256;
   static constexpr uint32_t kLastWideCode = 0xFFFF;
 
-  /// Entries carry two flags below the next row's offset.
-  static constexpr uint32_t kEntryBits = 2;
-  static constexpr int32_t kAccepts = 1;  ///< a match may end in the next state
-  static constexpr int32_t kSpecial = 2;  ///< the next state has a run or is final
+  /// Entries carry, below the next row's offset, what the match loop must
+  /// know of the next state without looking further.
+  static constexpr uint32_t kEntryBits = 8;
+  static constexpr int32_t kAccepts = 1;  ///< a match may end in the state
+  static constexpr int32_t kFinal = 2;    ///< the state is final
+  /// One more than the index of the state's run in runs; 0 when it has none
+  /// (or only runs beyond this count, whose characters go one at a time).
+  static constexpr int32_t kRunMask = 0xFC;
+  static constexpr int32_t kRunShift = 2;
+  static constexpr size_t kMaxEntryRuns = kRunMask >> kRunShift;
   int32_t Entry(int32_t state) const {
     if (state < 0) return -1;
     const StateInfo& info = states[state];
-    return (state << (rowShift + kEntryBits)) | (info.run >= 0 || info.final ? kSpecial : 0) |
+    return (state << (rowShift + kEntryBits)) | ((info.run + 1) << kRunShift) | (info.final ? kFinal : 0) |
            (accepting[state] ? kAccepts : 0);
   }
   static uint32_t RowOf(int32_t entry) { return static_cast<uint32_t>(entry) >> kEntryBits; }
