@@ -84,6 +84,7 @@ class SSLex {
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
   const bool* lead_ = nullptr;
+  bool doubleByte_ = false;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
 };

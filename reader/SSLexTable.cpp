@@ -169,6 +169,7 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
   list.wideAll.resize(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s)
     list.wideAll[s] = wideAll[s] == SSLexExpressionList::kSearchWide ? wideAll[s] : list.Entry(wideAll[s]);
+  list.emptyMatch = list.accepting[0] ? list.Entry(0) : -1;
   return list;
 }
 

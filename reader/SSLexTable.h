@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Resources.h"
+#include "reader/LexTableFormat.h"
 
 /// One expression list: the automaton of one lexical mode.
 ///
@@ -20,9 +21,9 @@ struct SSLexExpressionList {
   /// What a state does when a match ends in it.
   struct StateInfo {
     int32_t token = 0;
+    int32_t parseToken = 0;
     int32_t mode = 0;  ///< list to push or switch to
     uint32_t flags = 0;
-    int32_t parseToken = 0;
     /// Index of the state's run in runs when it loops on some character
     /// (and its run is among the first kMaxEntryRuns), else -1.
     int32_t run = -1;
@@ -81,9 +82,10 @@ struct SSLexExpressionList {
 
   /// Entries carry, below the next row's offset, what the match loop must
   /// know of the next state without looking further.
-  static constexpr uint32_t kEntryBits = 8;
+  static constexpr uint32_t kEntryBits = 9;
   static constexpr int32_t kAccepts = 1;  ///< a match may end in the state
   static constexpr int32_t kFinal = 2;    ///< the state is final
+  static constexpr int32_t kActs = 0x100;  ///< a match ending in the state skips or moves the mode stack
   /// One more than the index of the state's run in runs; 0 when it has none
   /// (or only runs beyond this count, whose characters go one at a time).
   static constexpr int32_t kRunMask = 0xFC;
@@ -92,9 +94,15 @@ struct SSLexExpressionList {
   int32_t Entry(int32_t state) const {
     if (state < 0) return -1;
     const StateInfo& info = states[state];
+    namespace LTF = LexTableFormat;
+    const bool acts = (info.flags & (LTF::kFlagPop | LTF::kFlagPush | LTF::kFlagSkip)) != 0;
     return (state << (rowShift + kEntryBits)) | ((info.run + 1) << kRunShift) | (info.final ? kFinal : 0) |
-           (accepting[state] ? kAccepts : 0);
+           (acts ? kActs : 0) | (accepting[state] ? kAccepts : 0);
   }
+  /// The state that \p entry leads to.
+  int32_t StateOf(int32_t entry) const { return entry >> (rowShift + kEntryBits); }
+  /// Entry(0) when state 0 accepts the empty match, else -1.
+  int32_t emptyMatch = -1;
   static uint32_t RowOf(int32_t entry) { return static_cast<uint32_t>(entry) >> kEntryBits; }
   int32_t StateOfRow(uint32_t row) const { return static_cast<int32_t>(row >> rowShift); }
 
