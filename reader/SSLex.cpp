@@ -102,7 +102,8 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
         // many characters at a time; in a final state the match then ends.
         if (entry & SSLexExpressionList::kRunMask) {
           const size_t run = ((entry & SSLexExpressionList::kRunMask) >> SSLexExpressionList::kRunShift) - 1;
-          pos = RunEnd<kDoubleByte>(list.runs[run], pos);
+          const bool vector = entry & (kDoubleByte ? SSLexExpressionList::kWideVector : SSLexExpressionList::kVector);
+          pos = RunEnd<kDoubleByte>(list.runs[run], vector, pos);
         }
         if (entry & SSLexExpressionList::kFinal) {
           accepted = entry;
@@ -126,7 +127,10 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
       if (info.flags & LTF::kFlagSkip) {
         // The characters after a one-character skip that are each one too
         // go at once, as the contents of graphic objects do.
-        if (info.oneCharSkip) acceptedEnd = RunEnd<kDoubleByte>(list.runs[list.skipRun], acceptedEnd);
+        if (info.oneCharSkip) {
+          const SSLexExpressionList::Run& run = list.runs[list.skipRun];
+          acceptedEnd = RunEnd<kDoubleByte>(run, run.Vector(kDoubleByte), acceptedEnd);
+        }
         consumer_->MoveMark(acceptedEnd);
         continue;
       }
@@ -148,7 +152,7 @@ namespace {
 // Which of the sixteen bytes at \p p are among the exits of \p run, and,
 // with \p withZero, which are zero: one bit each, the first byte lowest.
 template <bool withZero>
-unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
+__attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
   const auto exit = [&](size_t i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(run.exits[i].data())); };
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   __m128i hit = _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, exit(0)), _mm_cmpeq_epi8(v, exit(1))),
@@ -162,8 +166,8 @@ unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
 #endif
 
 // Where the run of \p run that goes on at \p pos ends: the first character
-// that does not stay, or the end of the input. Sixteen bytes at a time where
-// few bytes leave the run, else one character at a time.
+// that does not stay, or the end of the input. Sixteen bytes at a time when
+// \p vector (run.Vector() for this input), else one character at a time.
 //
 // In double-byte input a byte may be the trail of a lead byte, and then it
 // is no character of its own. A byte that is not a lead byte ends a
@@ -173,11 +177,12 @@ unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
 // bytes (a lead byte and a zero byte make no double-byte character) and the
 // lead bytes just before them.
 template <bool kDoubleByte>
-__attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpressionList::Run& run, size_t pos) const {
+__attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpressionList::Run& run, bool vector,
+                                                          size_t pos) const {
   const unsigned char* const data = data_;
   const size_t length = length_;
 #ifdef __SSE2__
-  if (run.vector && !kDoubleByte) {
+  if (vector && !kDoubleByte) {
     // Thirty-two bytes a step: most runs end within them, which the branch
     // predictor then learns.
     for (; pos + 32 <= length; pos += 32) {
@@ -188,7 +193,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
       const unsigned mask = ExitMask<false>(run, data + pos);
       if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
     }
-  } else if (run.vector && run.wideStays) {
+  } else if (vector) {
     const bool* const lead = lead_;
     // The start of the character that ends at or holds \p at, where every
     // byte from pos to at belongs to characters that stay.

@@ -66,7 +66,7 @@ class SSLex {
   template <bool kDoubleByte>
   bool Match(SSLexToken& token);
   template <bool kDoubleByte>
-  size_t RunEnd(const SSLexExpressionList::Run& run, size_t pos) const;
+  size_t RunEnd(const SSLexExpressionList::Run& run, bool vector, size_t pos) const;
   void TakeInput();
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
   [[noreturn]] static void NoMode();

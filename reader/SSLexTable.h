@@ -49,6 +49,9 @@ struct SSLexExpressionList {
     bool vector = false;
     static constexpr size_t kVectorExits = 6;
     std::array<std::array<uint8_t, 16>, kVectorExits> exits{};
+    /// Whether the run is scanned sixteen bytes at a time in single-byte
+    /// or double-byte input (there it must take every double-byte code).
+    bool Vector(bool doubleByte) const { return vector && (!doubleByte || wideStays); }
   };
   struct WideRange {
     uint32_t low, high;
@@ -82,10 +85,14 @@ struct SSLexExpressionList {
 
   /// Entries carry, below the next row's offset, what the match loop must
   /// know of the next state without looking further.
-  static constexpr uint32_t kEntryBits = 9;
+  static constexpr uint32_t kEntryBits = 11;
   static constexpr int32_t kAccepts = 1;  ///< a match may end in the state
   static constexpr int32_t kFinal = 2;    ///< the state is final
   static constexpr int32_t kActs = 0x100;  ///< a match ending in the state skips or moves the mode stack
+  /// The state's run is scanned sixteen bytes at a time: kVector in
+  /// single-byte input, kWideVector in double-byte input.
+  static constexpr int32_t kVector = 0x200;
+  static constexpr int32_t kWideVector = 0x400;
   /// One more than the index of the state's run in runs; 0 when it has none
   /// (or only runs beyond this count, whose characters go one at a time).
   static constexpr int32_t kRunMask = 0xFC;
@@ -96,8 +103,10 @@ struct SSLexExpressionList {
     const StateInfo& info = states[state];
     namespace LTF = LexTableFormat;
     const bool acts = (info.flags & (LTF::kFlagPop | LTF::kFlagPush | LTF::kFlagSkip)) != 0;
+    const Run* run = info.run >= 0 ? &runs[info.run] : nullptr;
     return (state << (rowShift + kEntryBits)) | ((info.run + 1) << kRunShift) | (info.final ? kFinal : 0) |
-           (acts ? kActs : 0) | (accepting[state] ? kAccepts : 0);
+           (acts ? kActs : 0) | (run && run->Vector(false) ? kVector : 0) | (run && run->Vector(true) ? kWideVector : 0) |
+           (accepting[state] ? kAccepts : 0);
   }
   /// The state that \p entry leads to.
   int32_t StateOf(int32_t entry) const { return entry >> (rowShift + kEntryBits); }
