@@ -34,6 +34,23 @@ void SSLex::TakeInput() {
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
   doubleByte_ = consumer_->HasLeadBytes();
+  // The lead bytes as at most two ranges, for the vector scan of runs.
+  int ranges = 0;
+  for (unsigned b = 0; b < 256; ++b) {
+    if (!lead_[b] || (b > 0 && lead_[b - 1])) continue;
+    unsigned last = b;
+    while (last < 255 && lead_[last + 1]) ++last;
+    if (ranges < 2) {
+      leadLow_[ranges] = static_cast<uint8_t>(b);
+      leadSpan_[ranges] = static_cast<uint8_t>(last - b);
+    }
+    ++ranges;
+  }
+  if (ranges == 1) {
+    leadLow_[1] = leadLow_[0];
+    leadSpan_[1] = leadSpan_[0];
+  }
+  leadRanges_ = ranges == 1 || ranges == 2;
 }
 
 SSLex::~SSLex() = default;
@@ -149,17 +166,32 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
 #ifdef __SSE2__
 namespace {
 
-// Which of the sixteen bytes at \p p are among the exits of \p run, and,
-// with \p withZero, which are zero: one bit each, the first byte lowest.
+__m128i Load16(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+// Which of the sixteen bytes \p v are among the exits of \p run, and, with
+// \p withZero, which are zero: one bit each, the first byte lowest.
 template <bool withZero>
-__attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
-  const auto exit = [&](size_t i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(run.exits[i].data())); };
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+__attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, __m128i v) {
+  const auto exit = [&](size_t i) { return Load16(run.exits[i].data()); };
   __m128i hit = _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, exit(0)), _mm_cmpeq_epi8(v, exit(1))),
                                           _mm_or_si128(_mm_cmpeq_epi8(v, exit(2)), _mm_cmpeq_epi8(v, exit(3)))),
                              _mm_or_si128(_mm_cmpeq_epi8(v, exit(4)), _mm_cmpeq_epi8(v, exit(5))));
   if (withZero) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_setzero_si128()));
   return static_cast<unsigned>(_mm_movemask_epi8(hit));
+}
+template <bool withZero>
+__attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
+  return ExitMask<withZero>(run, Load16(p));
+}
+
+// Which of the sixteen bytes \p v lie in [low[i], low[i] + span[i]] for
+// i = 0 or 1: one bit each, the first byte lowest.
+__attribute__((always_inline)) inline unsigned RangeMask(__m128i v, const uint8_t low[2], const uint8_t span[2]) {
+  const auto in = [&](int i) {
+    const __m128i offset = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(low[i])));
+    return _mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(static_cast<char>(span[i]))), offset);
+  };
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(in(0), in(1))));
 }
 
 }  // namespace
@@ -193,22 +225,25 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
       const unsigned mask = ExitMask<false>(run, data + pos);
       if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
     }
-  } else if (vector) {
+  } else if (vector && leadRanges_) {
     const bool* const lead = lead_;
-    // The start of the character that ends at or holds \p at, where every
-    // byte from pos to at belongs to characters that stay.
-    const auto boundary = [&](size_t at) {
-      size_t first = at;
-      while (first > pos && lead[data[first - 1]]) --first;
-      return (at - first) % 2 == 1 ? at - 1 : at;
+    // The start of the character that holds byte pos + at, from the lead
+    // bytes among the sixteen at pos: the lead bytes in a row before it
+    // lead pairs, so with an odd number of them the last leads it.
+    const auto boundary = [&](unsigned leads, unsigned at) {
+      const unsigned others = ~leads & ((1u << at) - 1);
+      const unsigned inRow = others == 0 ? at : at - 1 - (31 - static_cast<unsigned>(__builtin_clz(others)));
+      return pos + at - (inRow & 1);
     };
     // Sixteen bytes and the byte after them, so that a lead byte among
     // them always has its trail.
     while (pos + 16 < length) {
-      const unsigned mask = ExitMask<true>(run, data + pos);
+      const __m128i v = Load16(data + pos);
+      const unsigned mask = ExitMask<true>(run, v);
+      const unsigned leads = RangeMask(v, leadLow_, leadSpan_);
       if (mask == 0) {
         // Every character stays; the last may lead the byte after them.
-        const size_t at = boundary(pos + 16);
+        const size_t at = boundary(leads, 16);
         if (at == pos + 16) {
           pos = at;
         } else if (data[pos + 16] == 0) {
@@ -219,7 +254,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
         continue;
       }
       // The character that holds the first byte found, taken alone.
-      const size_t at = boundary(pos + static_cast<size_t>(__builtin_ctz(mask)));
+      const size_t at = boundary(leads, static_cast<unsigned>(__builtin_ctz(mask)));
       const unsigned b = data[at];
       if (lead[b]) {
         if (data[at + 1] == 0) return at;

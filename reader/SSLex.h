@@ -85,6 +85,11 @@ class SSLex {
   size_t length_ = 0;
   const bool* lead_ = nullptr;
   bool doubleByte_ = false;
+  // The lead bytes as two ranges, [leadLow_[i], leadLow_[i] + leadSpan_[i]],
+  // when leadRanges_ (they form one or two).
+  bool leadRanges_ = false;
+  uint8_t leadLow_[2] = {};
+  uint8_t leadSpan_[2] = {};
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
 };
