@@ -34,23 +34,19 @@ void SSLex::TakeInput() {
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
   doubleByte_ = consumer_->HasLeadBytes();
-  // The lead bytes as at most two ranges, for the vector scan of runs.
-  int ranges = 0;
+  // The lead bytes as ranges, for the vector scan of runs; a second range
+  // repeats the first when there is one.
+  leadRangeCount_ = 0;
   for (unsigned b = 0; b < 256; ++b) {
     if (!lead_[b] || (b > 0 && lead_[b - 1])) continue;
     unsigned last = b;
     while (last < 255 && lead_[last + 1]) ++last;
-    if (ranges < 2) {
-      leadLow_[ranges] = static_cast<uint8_t>(b);
-      leadSpan_[ranges] = static_cast<uint8_t>(last - b);
+    for (unsigned i = leadRangeCount_; i < 2 && leadRangeCount_ < 2; ++i) {
+      leadRanges_[2 * i].fill(static_cast<uint8_t>(b));
+      leadRanges_[2 * i + 1].fill(static_cast<uint8_t>(last - b));
     }
-    ++ranges;
+    ++leadRangeCount_;
   }
-  if (ranges == 1) {
-    leadLow_[1] = leadLow_[0];
-    leadSpan_[1] = leadSpan_[0];
-  }
-  leadRanges_ = ranges == 1 || ranges == 2;
 }
 
 SSLex::~SSLex() = default;
@@ -184,12 +180,13 @@ __attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionLis
   return ExitMask<withZero>(run, Load16(p));
 }
 
-// Which of the sixteen bytes \p v lie in [low[i], low[i] + span[i]] for
-// i = 0 or 1: one bit each, the first byte lowest.
-__attribute__((always_inline)) inline unsigned RangeMask(__m128i v, const uint8_t low[2], const uint8_t span[2]) {
+// Which of the sixteen bytes \p v lie in one of two ranges, each given by
+// its lowest byte and its span above it, sixteen times over: one bit each,
+// the first byte lowest.
+__attribute__((always_inline)) inline unsigned RangeMask(__m128i v, const std::array<uint8_t, 16> (&ranges)[4]) {
   const auto in = [&](int i) {
-    const __m128i offset = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(low[i])));
-    return _mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(static_cast<char>(span[i]))), offset);
+    const __m128i offset = _mm_sub_epi8(v, Load16(ranges[2 * i].data()));
+    return _mm_cmpeq_epi8(_mm_min_epu8(offset, Load16(ranges[2 * i + 1].data())), offset);
   };
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(in(0), in(1))));
 }
@@ -225,7 +222,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
       const unsigned mask = ExitMask<false>(run, data + pos);
       if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
     }
-  } else if (vector && leadRanges_) {
+  } else if (vector && leadRangeCount_ <= 2) {
     const bool* const lead = lead_;
     // The start of the character that holds byte pos + at, from the lead
     // bytes among the sixteen at pos: the lead bytes in a row before it
@@ -240,7 +237,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
     while (pos + 16 < length) {
       const __m128i v = Load16(data + pos);
       const unsigned mask = ExitMask<true>(run, v);
-      const unsigned leads = RangeMask(v, leadLow_, leadSpan_);
+      const unsigned leads = RangeMask(v, leadRanges_);
       if (mask == 0) {
         // Every character stays; the last may lead the byte after them.
         const size_t at = boundary(leads, 16);

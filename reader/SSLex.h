@@ -2,6 +2,7 @@
 // active mode over the input, longest match first, with a stack of modes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -85,11 +86,10 @@ class SSLex {
   size_t length_ = 0;
   const bool* lead_ = nullptr;
   bool doubleByte_ = false;
-  // The lead bytes as two ranges, [leadLow_[i], leadLow_[i] + leadSpan_[i]],
-  // when leadRanges_ (they form one or two).
-  bool leadRanges_ = false;
-  uint8_t leadLow_[2] = {};
-  uint8_t leadSpan_[2] = {};
+  // How many ranges the lead bytes form, and the first two: each as its
+  // lowest byte and its span above it, sixteen times over.
+  unsigned leadRangeCount_ = 0;
+  std::array<uint8_t, 16> leadRanges_[4] = {};
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
 };
