@@ -88,7 +88,7 @@ struct SSLexExpressionList {
   static constexpr uint32_t kEntryBits = 11;
   static constexpr int32_t kAccepts = 1;  ///< a match may end in the state
   static constexpr int32_t kFinal = 2;    ///< the state is final
-  static constexpr int32_t kActs = 0x100;  ///< a match ending in the state skips or moves the mode stack
+  static constexpr int32_t kActs = 0x100;  ///< a match ending there skips or moves the mode stack
   /// The state's run is scanned sixteen bytes at a time: kVector in
   /// single-byte input, kWideVector in double-byte input.
   static constexpr int32_t kVector = 0x200;
@@ -105,8 +105,8 @@ struct SSLexExpressionList {
     const bool acts = (info.flags & (LTF::kFlagPop | LTF::kFlagPush | LTF::kFlagSkip)) != 0;
     const Run* run = info.run >= 0 ? &runs[info.run] : nullptr;
     return (state << (rowShift + kEntryBits)) | ((info.run + 1) << kRunShift) | (info.final ? kFinal : 0) |
-           (acts ? kActs : 0) | (run && run->Vector(false) ? kVector : 0) | (run && run->Vector(true) ? kWideVector : 0) |
-           (accepting[state] ? kAccepts : 0);
+           (acts ? kActs : 0) | (run && run->Vector(false) ? kVector : 0) |
+           (run && run->Vector(true) ? kWideVector : 0) | (accepting[state] ? kAccepts : 0);
   }
   /// The state that \p entry leads to.
   int32_t StateOf(int32_t entry) const { return entry >> (rowShift + kEntryBits); }
