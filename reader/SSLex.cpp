@@ -5,27 +5,52 @@
 
 #include "reader/LexTableFormat.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace LTF = LexTableFormat;
 
 SSLex::SSLex(const CResourceModule& module, const std::string& fileName)
     : SSLex(SSLexTable::Load(module), nullptr) {
   consumer_ = std::make_unique<SSLexConsumer>(fileName);
+  TakeInput();
 }
 
 SSLex::SSLex(const CResourceModule& module, std::string text, std::string name)
     : SSLex(SSLexTable::Load(module), std::make_unique<SSLexConsumer>(std::move(text), std::move(name))) {}
 
 SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer)
-    : table_(std::move(table)), consumer_(std::move(consumer)), modes_(32, 32) {
+    : table_(std::move(table)), consumer_(std::move(consumer)) {
   if (table_) {
-    modes_.Push(&ExpressionList(0));
-    active_ = modes_.Top();
+    active_ = &ExpressionList(0);
+    modes_.reserve(32);
+    modes_.push_back(active_);
+  }
+  if (consumer_) TakeInput();
+}
+
+void SSLex::TakeInput() {
+  data_ = consumer_->Data();
+  length_ = consumer_->Length();
+  lead_ = consumer_->LeadBytes().data();
+  doubleByte_ = consumer_->HasLeadBytes();
+  // The lead bytes as ranges, for the vector scan of runs; a second range
+  // repeats the first when there is one.
+  leadRangeCount_ = 0;
+  for (unsigned b = 0; b < 256; ++b) {
+    if (!lead_[b] || (b > 0 && lead_[b - 1])) continue;
+    unsigned last = b;
+    while (last < 255 && lead_[last + 1]) ++last;
+    for (unsigned i = leadRangeCount_; i < 2 && leadRangeCount_ < 2; ++i) {
+      leadRanges_[2 * i].fill(static_cast<uint8_t>(b));
+      leadRanges_[2 * i + 1].fill(static_cast<uint8_t>(last - b));
+    }
+    ++leadRangeCount_;
   }
 }
 
 SSLex::~SSLex() = default;
-
-const SSLexExpressionList& SSLex::ExpressionList(int64_t index) const { return table_->List(index); }
 
 void SSLex::SetTokenNames(std::span<const SSTokenName> names) {
   tokenNames_.clear();
@@ -51,11 +76,15 @@ SSRefPtr<SSToken> SSLex::NextToken() {
   return MakeToken(token);
 }
 
-bool SSLex::Next(SSLexToken& token) {
-  if (!table_ || !consumer_) {
-    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
+__attribute__((always_inline)) inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
+  if (info.flags & LTF::kFlagPop) {
+    modes_.pop_back();
+    active_ = modes_.empty() ? nullptr : modes_.back();
   }
-  return consumer_->HasLeadBytes() ? Match<true>(token) : Match<false>(token);
+  if (info.flags & LTF::kFlagPush) {
+    active_ = &ExpressionList(info.mode);
+    modes_.push_back(active_);
+  }
 }
 
 // Note [empty matches]: in a mode with an empty-match token, state 0 accepts
@@ -64,18 +93,23 @@ bool SSLex::Next(SSLexToken& token) {
 // every character (a lone ESC is one character of text there); in the other
 // modes a second empty match at the same place is an invalid token.
 template <bool kDoubleByte>
-bool SSLex::Match(SSLexToken& token) {
-  const unsigned char* const data = consumer_->Data();
-  const size_t length = consumer_->Length();
-  const LeadByteTable& lead = consumer_->LeadBytes();
+__attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
+  const unsigned char* const data = data_;
+  const size_t length = length_;
+  const bool* const lead = lead_;
   for (;;) {
-    if (active_ == nullptr) modes_.Top();  // throws: the rules popped every mode
+    if (active_ == nullptr) NoMode();  // the rules popped every mode
     const SSLexExpressionList& list = *active_;
     const size_t mark = consumer_->Mark();
     if (mark >= length) return false;
 
+    const int32_t* const next = list.next.data();
+    const uint16_t* const byteClass = list.byteClass.data();
     uint32_t row = 0;  // state 0
-    int32_t acceptedRow = list.accepting[0] ? 0 : -1;
+    // The entry of the last accepting state and where its match ends; -1
+    // when there is none. Kept without branches: only the end of the loop
+    // depends on them.
+    int32_t accepted = list.emptyMatch;
     size_t acceptedEnd = mark;
     size_t pos = mark;
     while (pos < length) {
@@ -85,43 +119,48 @@ bool SSLex::Match(SSLexToken& token) {
         entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
         pos += 2;
       } else {
-        entry = list.Next(row, byte);
+        entry = next[row + byteClass[byte]];
         pos += 1;
       }
       if (entry < 0) break;  // pos stays past the character that failed
-      const uint32_t nextRow = SSLexExpressionList::RowOf(entry);
-      if (nextRow == row) {
-        // A state that loops on itself, as runs of text do: take its run
-        // with lookups that need not wait for one another.
-        while (pos < length) {
-          const unsigned b = data[pos];
-          if (kDoubleByte && lead[b] && pos + 1 < length) {
-            if (list.WideNext(row, b | uint32_t(data[pos + 1]) << 8) != entry) break;
-            pos += 2;
-          } else {
-            if (list.Next(row, b) != entry) break;
-            pos += 1;
-          }
+      row = SSLexExpressionList::RowOf(entry);
+      if (entry & (SSLexExpressionList::kRunMask | SSLexExpressionList::kFinal)) {
+        // A state that loops on itself, as runs of text do, takes its run
+        // many characters at a time; in a final state the match then ends.
+        if (entry & SSLexExpressionList::kRunMask) {
+          const size_t run = ((entry & SSLexExpressionList::kRunMask) >> SSLexExpressionList::kRunShift) - 1;
+          const bool vector = entry & (kDoubleByte ? SSLexExpressionList::kWideVector : SSLexExpressionList::kVector);
+          pos = RunEnd<kDoubleByte>(list.runs[run], vector, pos);
+        }
+        if (entry & SSLexExpressionList::kFinal) {
+          accepted = entry;
+          acceptedEnd = pos;
+          break;
         }
       }
-      row = nextRow;
-      if (entry & 1) {
-        acceptedRow = static_cast<int32_t>(row);
-        acceptedEnd = pos;
-      }
+      const bool accepts = entry & SSLexExpressionList::kAccepts;
+      accepted = accepts ? entry : accepted;
+      acceptedEnd = accepts ? pos : acceptedEnd;
     }
-    const int32_t accepted = acceptedRow < 0 ? -1 : list.StateOfRow(static_cast<uint32_t>(acceptedRow));
 
     if (accepted < 0) InvalidToken(pos);
     if (acceptedEnd == mark) {  // See Note [empty matches]
       if (lastEmptyMatch_ == mark) InvalidToken(pos);
       lastEmptyMatch_ = mark;
     }
-    const SSLexExpressionList::StateInfo& info = list.states[accepted];
-    if (info.flags & (LTF::kFlagPop | LTF::kFlagPush)) ApplyStackAction(info);
-    if (info.flags & LTF::kFlagSkip) {
-      consumer_->MoveMark(acceptedEnd);
-      continue;
+    const SSLexExpressionList::StateInfo& info = list.states[list.StateOf(accepted)];
+    if (accepted & SSLexExpressionList::kActs) {
+      if (info.flags & (LTF::kFlagPop | LTF::kFlagPush)) ApplyStackAction(info);
+      if (info.flags & LTF::kFlagSkip) {
+        // The characters after a one-character skip that are each one too
+        // go at once, as the contents of graphic objects do.
+        if (info.oneCharSkip) {
+          const SSLexExpressionList::Run& run = list.runs[list.skipRun];
+          acceptedEnd = RunEnd<kDoubleByte>(run, run.Vector(kDoubleByte), acceptedEnd);
+        }
+        consumer_->MoveMark(acceptedEnd);
+        continue;
+      }
     }
     token.id = info.token;
     token.parseToken = info.parseToken;
@@ -134,16 +173,132 @@ bool SSLex::Match(SSLexToken& token) {
   }
 }
 
-void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
-  if (info.flags & LTF::kFlagPop) {
-    modes_.Pop();
-    active_ = modes_.Empty() ? nullptr : modes_.Top();
-  }
-  if (info.flags & LTF::kFlagPush) {
-    modes_.Push(&ExpressionList(info.mode));
-    active_ = modes_.Top();
-  }
+#ifdef __SSE2__
+namespace {
+
+__m128i Load16(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+// Which of the sixteen bytes \p v are among the exits of \p run, and, with
+// \p withZero, which are zero: one bit each, the first byte lowest.
+template <bool withZero>
+__attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, __m128i v) {
+  const auto exit = [&](size_t i) { return Load16(run.exits[i].data()); };
+  __m128i hit = _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, exit(0)), _mm_cmpeq_epi8(v, exit(1))),
+                                          _mm_or_si128(_mm_cmpeq_epi8(v, exit(2)), _mm_cmpeq_epi8(v, exit(3)))),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, exit(4)), _mm_cmpeq_epi8(v, exit(5))));
+  if (withZero) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_setzero_si128()));
+  return static_cast<unsigned>(_mm_movemask_epi8(hit));
 }
+template <bool withZero>
+__attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
+  return ExitMask<withZero>(run, Load16(p));
+}
+
+// Which of the sixteen bytes \p v lie in one of two ranges, each given by
+// its lowest byte and its span above it, sixteen times over: one bit each,
+// the first byte lowest.
+__attribute__((always_inline)) inline unsigned RangeMask(__m128i v, const std::array<uint8_t, 16> (&ranges)[4]) {
+  const auto in = [&](int i) {
+    const __m128i offset = _mm_sub_epi8(v, Load16(ranges[2 * i].data()));
+    return _mm_cmpeq_epi8(_mm_min_epu8(offset, Load16(ranges[2 * i + 1].data())), offset);
+  };
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(in(0), in(1))));
+}
+
+}  // namespace
+#endif
+
+// Where the run of \p run that goes on at \p pos ends: the first character
+// that does not stay, or the end of the input. Sixteen bytes at a time when
+// \p vector (run.Vector() for this input), else one character at a time.
+//
+// In double-byte input a byte may be the trail of a lead byte, and then it
+// is no character of its own. A byte that is not a lead byte ends a
+// character, so the character boundaries after it follow from the number
+// of lead bytes in a row: where that number is odd, the last of them leads
+// the byte after it. The vector scan thus looks only at the exits, the zero
+// bytes (a lead byte and a zero byte make no double-byte character) and the
+// lead bytes just before them.
+template <bool kDoubleByte>
+__attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpressionList::Run& run, bool vector,
+                                                          size_t pos) const {
+  const unsigned char* const data = data_;
+  const size_t length = length_;
+#ifdef __SSE2__
+  if (vector && !kDoubleByte) {
+    // Thirty-two bytes a step: most runs end within them, which the branch
+    // predictor then learns.
+    for (; pos + 32 <= length; pos += 32) {
+      const uint32_t mask = ExitMask<false>(run, data + pos) | ExitMask<false>(run, data + pos + 16) << 16;
+      if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
+    }
+    for (; pos + 16 <= length; pos += 16) {
+      const unsigned mask = ExitMask<false>(run, data + pos);
+      if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
+    }
+  } else if (vector && leadRangeCount_ <= 2) {
+    const bool* const lead = lead_;
+    // The start of the character that holds byte pos + at, from the lead
+    // bytes among the sixteen at pos: the lead bytes in a row before it
+    // lead pairs, so with an odd number of them the last leads it.
+    const auto boundary = [&](unsigned leads, unsigned at) {
+      const unsigned others = ~leads & ((1u << at) - 1);
+      const unsigned inRow = others == 0 ? at : at - 1 - (31 - static_cast<unsigned>(__builtin_clz(others)));
+      return pos + at - (inRow & 1);
+    };
+    // Sixteen bytes and the byte after them, so that a lead byte among
+    // them always has its trail.
+    while (pos + 16 < length) {
+      const __m128i v = Load16(data + pos);
+      const unsigned mask = ExitMask<true>(run, v);
+      const unsigned leads = RangeMask(v, leadRanges_);
+      if (mask == 0) {
+        // Every character stays; the last may lead the byte after them.
+        const size_t at = boundary(leads, 16);
+        if (at == pos + 16) {
+          pos = at;
+        } else if (data[pos + 16] == 0) {
+          return at;
+        } else {
+          pos += 17;
+        }
+        continue;
+      }
+      // The character that holds the first byte found, taken alone.
+      const size_t at = boundary(leads, static_cast<unsigned>(__builtin_ctz(mask)));
+      const unsigned b = data[at];
+      if (lead[b]) {
+        if (data[at + 1] == 0) return at;
+        pos = at + 2;
+      } else if (run.stays[b]) {
+        pos = at + 1;
+      } else {
+        return at;
+      }
+    }
+  }
+#endif
+  while (pos < length) {
+    const unsigned b = data[pos];
+    if (kDoubleByte && lead_[b] && pos + 1 < length) {
+      if (!run.wideStays || data[pos + 1] == 0) break;
+      pos += 2;
+    } else {
+      if (!run.stays[b]) break;
+      pos += 1;
+    }
+  }
+  return pos;
+}
+
+bool SSLex::Next(SSLexToken& token) {
+  if (!table_ || !consumer_) {
+    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
+  }
+  return doubleByte_ ? Match<true>(token) : Match<false>(token);
+}
+
+void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }
 
 void SSLex::InvalidToken(size_t end) {
   const size_t mark = consumer_->Mark();

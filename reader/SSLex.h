@@ -2,6 +2,7 @@
 // active mode over the input, longest match first, with a stack of modes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -13,7 +14,6 @@
 #include "reader/SSLexConsumer.h"
 #include "reader/SSLexTable.h"
 #include "reader/SSLexToken.h"
-#include "reader/SSLifo.h"
 #include "reader/SSToken.h"
 #include "reader/SSTokenName.h"
 
@@ -56,10 +56,13 @@ class SSLex {
 
   /// Expression list (mode) \p index of the table; SSLex0106e when there is
   /// no such list.
-  const SSLexExpressionList& ExpressionList(int64_t index) const;
+  const SSLexExpressionList& ExpressionList(int64_t index) const { return table_->List(index); }
 
   /// The mode now active.
-  uint32_t ActiveMode() { return modes_.Top()->index; }
+  uint32_t ActiveMode() {
+    if (active_ == nullptr) NoMode();
+    return active_->index;
+  }
 
  protected:
   /// A lexer over \p table and \p consumer, either of which may be missing:
@@ -69,15 +72,30 @@ class SSLex {
  private:
   template <bool kDoubleByte>
   bool Match(SSLexToken& token);
+  template <bool kDoubleByte>
+  size_t RunEnd(const SSLexExpressionList::Run& run, bool vector, size_t pos) const;
+  void TakeInput();
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
+  [[noreturn]] static void NoMode();
   [[noreturn]] void InvalidToken(size_t end);
 
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;
-  SSLifo<const SSLexExpressionList*> modes_;
+  // The mode stack, its top last. It grows by doubling, so that deep
+  // nesting costs linear time.
+  std::vector<const SSLexExpressionList*> modes_;
   // The top of modes_, kept at hand for the match loop; nullptr when the
   // stack is empty.
   const SSLexExpressionList* active_ = nullptr;
+  // The consumer's input and lead bytes, at hand for the match loop.
+  const unsigned char* data_ = nullptr;
+  size_t length_ = 0;
+  const bool* lead_ = nullptr;
+  bool doubleByte_ = false;
+  // How many ranges the lead bytes form, and the first two: each as its
+  // lowest byte and its span above it, sixteen times over.
+  unsigned leadRangeCount_ = 0;
+  std::array<uint8_t, 16> leadRanges_[4] = {};
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
   // Token names by id - lowestNamedId_: a printed token costs one index.

@@ -38,23 +38,26 @@ size_t SSLexConsumer::FindLineFeed(size_t from) const {
 void SSLexConsumer::MoveMarkAcrossLines(size_t end) {
   const unsigned char* const data = Data();
   if (!hasLeadBytes_) {
-    // Every byte is one character, every line feed byte a line end.
-    for (size_t lf = nextLineFeed_; lf < end; lf = FindLineFeed(lf + 1)) {
+    // Every byte is one character, every line feed byte a line end. The
+    // search that passes end finds the first line feed after it.
+    size_t lf = nextLineFeed_;
+    for (; lf < end; lf = FindLineFeed(lf + 1)) {
       ++line_;
       lineStart_ = lf + 1;
-      nextLineFeed_ = lf + 1;
     }
-  } else {
-    // A lead byte takes the next byte with it, even a line feed; a lead
-    // byte that ends the input is a character by itself.
-    const size_t length = Length();
-    for (size_t i = mark_; i < end;) {
-      if (leadBytes_[data[i]] && i + 1 < length) {
-        i += 2;
-      } else if (data[i++] == '\n') {
-        ++line_;
-        lineStart_ = i;
-      }
+    mark_ = end;
+    nextLineFeed_ = lf;
+    return;
+  }
+  // A lead byte takes the next byte with it, even a line feed; a lead byte
+  // that ends the input is a character by itself.
+  const size_t length = Length();
+  for (size_t i = mark_; i < end;) {
+    if (leadBytes_[data[i]] && i + 1 < length) {
+      i += 2;
+    } else if (data[i++] == '\n') {
+      ++line_;
+      lineStart_ = i;
     }
   }
   mark_ = end;

@@ -23,6 +23,68 @@ uint32_t At(std::span<const unsigned char> bytes, size_t at, const std::string& 
   return LTF::ReadU32(bytes.data() + at);
 }
 
+// Fills in run.exits from run.stays when few single-byte codes leave it.
+void TakeExits(SSLexExpressionList::Run& run) {
+  std::vector<uint8_t> exits;
+  for (unsigned b = 0; b < 256; ++b)
+    if (!run.stays[b]) exits.push_back(static_cast<uint8_t>(b));
+  run.vector = !exits.empty() && exits.size() <= SSLexExpressionList::Run::kVectorExits;
+  if (!run.vector) return;
+  for (size_t i = 0; i < run.exits.size(); ++i) run.exits[i].fill(exits[i % exits.size()]);
+}
+
+// The runs, and what the match loop must know of each state, from the
+// successors of every state on every byte (\p byByte) and on every
+// double-byte code (\p wideAll, as in the list but with states for entries).
+void FindRuns(SSLexExpressionList& list, const std::vector<int32_t>& byByte, const std::vector<int32_t>& wideAll) {
+  const uint32_t stateCount = static_cast<uint32_t>(list.states.size());
+  std::vector<uint8_t> deadEnd(stateCount);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    SSLexExpressionList::StateInfo& info = list.states[s];
+    const int32_t self = static_cast<int32_t>(s);
+    SSLexExpressionList::Run run;
+    bool loops = false, leaves = false, any = false;
+    for (unsigned b = 0; b < 256; ++b) {
+      const int32_t to = byByte[size_t(s) * 256 + b];
+      run.stays[b] = to == self;
+      loops = loops || to == self;
+      leaves = leaves || (to >= 0 && to != self);
+      any = any || to >= 0;
+    }
+    run.wideStays = wideAll[s] == self;
+    loops = loops || run.wideStays;
+    leaves = leaves || (wideAll[s] != -1 && wideAll[s] != self);
+    deadEnd[s] = !any && wideAll[s] == -1;
+    // A match that reaches an accepting state that only loops on itself
+    // is complete at the end of that state's run.
+    if (loops && list.runs.size() >= SSLexExpressionList::kMaxEntryRuns) continue;
+    info.final = s != 0 && list.accepting[s] && !leaves;
+    if (loops) {
+      TakeExits(run);
+      info.run = static_cast<int32_t>(list.runs.size());
+      list.runs.push_back(run);
+    }
+  }
+
+  for (uint32_t s = 1; s < stateCount; ++s) {
+    SSLexExpressionList::StateInfo& info = list.states[s];
+    info.oneCharSkip = list.accepting[s] && (info.flags & LTF::kFlagSkip) &&
+                       !(info.flags & (LTF::kFlagPop | LTF::kFlagPush)) && deadEnd[s];
+  }
+  const auto oneCharSkip = [&](int32_t state) { return state > 0 && list.states[state].oneCharSkip; };
+  SSLexExpressionList::Run run;
+  bool any = false;
+  for (unsigned b = 0; b < 256; ++b) {
+    run.stays[b] = oneCharSkip(byByte[b]);
+    any = any || run.stays[b];
+  }
+  run.wideStays = oneCharSkip(wideAll[0]);
+  if (!any && !run.wideStays) return;
+  TakeExits(run);
+  list.skipRun = static_cast<int32_t>(list.runs.size());
+  list.runs.push_back(run);
+}
+
 SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t index, const std::string& name) {
   SSLexExpressionList list;
   list.index = index;
@@ -85,23 +147,29 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
     list.byteClass[b] = it->second;
   }
   while ((1u << list.rowShift) < columns.size()) ++list.rowShift;
-  if ((uint64_t(stateCount) << (list.rowShift + 1)) > INT32_MAX) Invalid(name);
-  list.next.assign(size_t(stateCount) << list.rowShift, -1);
-  for (uint32_t s = 0; s < stateCount; ++s)
-    for (uint32_t c = 0; c < columns.size(); ++c) list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
+  if ((uint64_t(stateCount) << (list.rowShift + SSLexExpressionList::kEntryBits)) > INT32_MAX) Invalid(name);
 
   // States without double-byte ranges answer none to every code; a state
   // whose first range holds every double-byte code answers with it.
-  list.wideAll.assign(stateCount, SSLexExpressionList::kSearchWide);
+  std::vector<int32_t> wideAll(stateCount, SSLexExpressionList::kSearchWide);
   for (uint32_t s = 0; s < stateCount; ++s) {
     const uint32_t first = list.wideBegin[s], end = list.wideBegin[s + 1];
     if (first == end) {
-      list.wideAll[s] = -1;
+      wideAll[s] = -1;
     } else if (list.wide[first].low <= SSLexExpressionList::kFirstWideCode &&
                list.wide[first].high >= SSLexExpressionList::kLastWideCode) {
-      list.wideAll[s] = list.Entry(list.wide[first].next);
+      wideAll[s] = list.wide[first].next;
     }
   }
+  FindRuns(list, byByte, wideAll);
+
+  list.next.assign(size_t(stateCount) << list.rowShift, -1);
+  for (uint32_t s = 0; s < stateCount; ++s)
+    for (uint32_t c = 0; c < columns.size(); ++c) list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
+  list.wideAll.resize(stateCount);
+  for (uint32_t s = 0; s < stateCount; ++s)
+    list.wideAll[s] = wideAll[s] == SSLexExpressionList::kSearchWide ? wideAll[s] : list.Entry(wideAll[s]);
+  list.emptyMatch = list.accepting[0] ? list.Entry(0) : -1;
   return list;
 }
 
@@ -123,12 +191,9 @@ SSLexTable::SSLexTable(std::span<const unsigned char> bytes, const std::string& 
   }
 }
 
-const SSLexExpressionList& SSLexTable::List(int64_t index) const {
-  if (index < 0 || index >= static_cast<int64_t>(lists_.size())) {
-    throw SSException(SSCode::kLexInvalidListIndex, "SSLex0106e: Invalid expression list index, %ld",
-                      static_cast<long>(index));
-  }
-  return lists_[static_cast<size_t>(index)];
+void SSLexTable::InvalidListIndex(int64_t index) {
+  throw SSException(SSCode::kLexInvalidListIndex, "SSLex0106e: Invalid expression list index, %ld",
+                    static_cast<long>(index));
 }
 
 std::shared_ptr<const SSLexTable> SSLexTable::Load(const CResourceModule& module, const std::string& name) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Resources.h"
+#include "reader/LexTableFormat.h"
 
 /// One expression list: the automaton of one lexical mode.
 ///
@@ -20,9 +21,37 @@ struct SSLexExpressionList {
   /// What a state does when a match ends in it.
   struct StateInfo {
     int32_t token = 0;
+    int32_t parseToken = 0;
     int32_t mode = 0;  ///< list to push or switch to
     uint32_t flags = 0;
-    int32_t parseToken = 0;
+    /// Index of the state's run in runs when it loops on some character
+    /// (and its run is among the first kMaxEntryRuns), else -1.
+    int32_t run = -1;
+    /// Accepting, and left by no character but those of its run: a match
+    /// that gets here ends when that run ends.
+    bool final = false;
+    /// A skipped match of one character that cannot grow: the characters
+    /// after it may be taken as a run (see skipRun).
+    bool oneCharSkip = false;
+  };
+  /// The characters that keep a match where it is, to be taken many at a
+  /// time: those on which a state loops, or those that are each a skipped
+  /// match of their own.
+  struct Run {
+    /// Whether each single-byte code stays.
+    std::array<uint8_t, 256> stays{};
+    /// Whether every double-byte code stays (a lead byte and a zero byte
+    /// make no double-byte code).
+    bool wideStays = false;
+    /// When at most kVectorExits single-byte codes leave the run: each of
+    /// them sixteen times over, repeated to fill the array, for a scan of
+    /// sixteen bytes at a time.
+    bool vector = false;
+    static constexpr size_t kVectorExits = 6;
+    std::array<std::array<uint8_t, 16>, kVectorExits> exits{};
+    /// Whether the run is scanned sixteen bytes at a time in single-byte
+    /// or double-byte input (there it must take every double-byte code).
+    bool Vector(bool doubleByte) const { return vector && (!doubleByte || wideStays); }
   };
   struct WideRange {
     uint32_t low, high;
@@ -35,8 +64,8 @@ struct SSLexExpressionList {
   uint32_t rowShift = 0;
   /// Transitions on single-byte codes, at (state << rowShift) + class. An
   /// entry is -1 for none, else Entry(next state): the next row's offset
-  /// times two, plus one when a match may end in that state. The match
-  /// loop thus needs one load per character.
+  /// shifted left by kEntryBits, with flags below. The match loop thus
+  /// needs one load per character.
   std::vector<int32_t> next;
   std::vector<uint8_t> accepting;     ///< whether a match may end in the state
   std::vector<StateInfo> states;
@@ -47,11 +76,43 @@ struct SSLexExpressionList {
   /// else kSearchWide.
   std::vector<int32_t> wideAll;
   static constexpr int32_t kSearchWide = -2;
+  std::vector<Run> runs;
+  /// The run of one-character skips from state 0, or -1 when the mode has
+  /// none. A skipped match of a state with oneCharSkip may carry on over it.
+  int32_t skipRun = -1;
   static constexpr uint32_t kFirstWideCode = 256;
   static constexpr uint32_t kLastWideCode = 0xFFFF;
 
-  int32_t Entry(int32_t state) const { return state < 0 ? -1 : (state << (rowShift + 1)) | accepting[state]; }
-  static uint32_t RowOf(int32_t entry) { return static_cast<uint32_t>(entry) >> 1; }
+  /// Entries carry, below the next row's offset, what the match loop must
+  /// know of the next state without looking further.
+  static constexpr uint32_t kEntryBits = 11;
+  static constexpr int32_t kAccepts = 1;  ///< a match may end in the state
+  static constexpr int32_t kFinal = 2;    ///< the state is final
+  static constexpr int32_t kActs = 0x100;  ///< a match ending there skips or moves the mode stack
+  /// The state's run is scanned sixteen bytes at a time: kVector in
+  /// single-byte input, kWideVector in double-byte input.
+  static constexpr int32_t kVector = 0x200;
+  static constexpr int32_t kWideVector = 0x400;
+  /// One more than the index of the state's run in runs; 0 when it has none
+  /// (or only runs beyond this count, whose characters go one at a time).
+  static constexpr int32_t kRunMask = 0xFC;
+  static constexpr int32_t kRunShift = 2;
+  static constexpr size_t kMaxEntryRuns = kRunMask >> kRunShift;
+  int32_t Entry(int32_t state) const {
+    if (state < 0) return -1;
+    const StateInfo& info = states[state];
+    namespace LTF = LexTableFormat;
+    const bool acts = (info.flags & (LTF::kFlagPop | LTF::kFlagPush | LTF::kFlagSkip)) != 0;
+    const Run* run = info.run >= 0 ? &runs[info.run] : nullptr;
+    return (state << (rowShift + kEntryBits)) | ((info.run + 1) << kRunShift) | (info.final ? kFinal : 0) |
+           (acts ? kActs : 0) | (run && run->Vector(false) ? kVector : 0) |
+           (run && run->Vector(true) ? kWideVector : 0) | (accepting[state] ? kAccepts : 0);
+  }
+  /// The state that \p entry leads to.
+  int32_t StateOf(int32_t entry) const { return entry >> (rowShift + kEntryBits); }
+  /// Entry(0) when state 0 accepts the empty match, else -1.
+  int32_t emptyMatch = -1;
+  static uint32_t RowOf(int32_t entry) { return static_cast<uint32_t>(entry) >> kEntryBits; }
   int32_t StateOfRow(uint32_t row) const { return static_cast<int32_t>(row >> rowShift); }
 
   /// The entry for single-byte code \p byte from the row at \p row.
@@ -81,8 +142,13 @@ class SSLexTable {
 
   uint32_t ListCount() const { return static_cast<uint32_t>(lists_.size()); }
   /// List \p index; throws SSLex0106e when there is none.
-  const SSLexExpressionList& List(int64_t index) const;
+  const SSLexExpressionList& List(int64_t index) const {
+    if (index < 0 || index >= static_cast<int64_t>(lists_.size())) InvalidListIndex(index);
+    return lists_[static_cast<size_t>(index)];
+  }
 
  private:
+  [[noreturn]] static void InvalidListIndex(int64_t index);
+
   std::vector<SSLexExpressionList> lists_;
 };

@@ -216,6 +216,32 @@ TEST(SSLexPositions, LeadByteBeforeAZeroByteMakesNoDoubleByteCharacter) {
   EXPECT_EQ(error, "5: SSLex0105e: Invalid token, Line 2, Offset 3, \x82");
 }
 
+// Runs long enough to be scanned many bytes at a time end where reading one
+// character at a time ends them, wherever their bytes fall in the scan.
+TEST(SSLexRuns, LongRunsEndWhereTheirCharactersEnd) {
+  const std::string tail(20, 'b');
+  for (size_t k = 0; k <= 40; ++k) {
+    SCOPED_TRACE(k);
+    const std::string a(k, 'a');
+    // A lead byte takes the '<' after it; after two lead bytes, a character,
+    // it starts a tag; after three it is taken again.
+    EXPECT_EQ(LexBody(a + "\x81<" + tail + "<x>", 932)[0], "TEXT " + a + "\x81<" + tail);
+    EXPECT_EQ(LexBody(a + "\x81\x81<x>" + tail, 932)[0], "TEXT " + a + "\x81\x81");
+    EXPECT_EQ(LexBody(a + "\x81\x81\x81<" + tail + "<x>", 932)[0], "TEXT " + a + "\x81\x81\x81<" + tail);
+    EXPECT_EQ(LexBody(a + "\x81<x>" + tail, 1252)[0], "TEXT " + a + "\x81");
+    // A lead byte that ends the input stands alone; one before a zero byte
+    // makes no character.
+    EXPECT_EQ(LexBody(a + tail + "\x82", 932)[0], "TEXT " + a + tail + "\x82");
+    EXPECT_EQ(LexBody(a + tail + std::string("\x82\0c", 3) + tail, 932).back(),
+              "ERROR SSLex0105e: Invalid token, Line 2, Offset " + std::to_string(k + 21) + ", \x82");
+    // The skipped contents of a graphic object: the ')' after a lead byte
+    // does not end it.
+    const Tokens object = LexBody("<Frame, Diagram =\nV11,\n(v6," + a + "\x81)" + tail + ")>", 932);
+    ASSERT_EQ(object.size(), 7u);
+    EXPECT_EQ(object[5], "GRAPHIC_OBJECT_END )");
+  }
+}
+
 TEST(SSLexPositions, CrLfFileGivesTheSameTokensAsLf) {
   std::string lf = testsupport::ReadFile(testsupport::SourcePath("examples/brochure.doc"));
   ASSERT_FALSE(lf.empty());
