@@ -22,9 +22,12 @@ long PeakKilobytes() {
   return usage.ru_maxrss;
 }
 
-Timing Best(int runs, const std::function<void()>& work) {
+Timing Best(int runs, const std::function<void()>& work) { return Best(runs, [] {}, work); }
+
+Timing Best(int runs, const std::function<void()>& setup, const std::function<void()>& work) {
   Timing best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
   for (int i = 0; i < runs; ++i) {
+    setup();
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = ThreadCpuSeconds();
     work();

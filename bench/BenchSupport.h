@@ -23,6 +23,8 @@ long PeakKilobytes();
 
 /// The best of \p runs calls of \p work (each of wall and processor time).
 Timing Best(int runs, const std::function<void()>& work);
+/// The same, calling \p setup untimed before each call of \p work.
+Timing Best(int runs, const std::function<void()>& setup, const std::function<void()>& work);
 /// The best of \p runs runs of the shell command \p command: wall time and
 /// the processor time of the processes it started.
 Timing BestCommand(int runs, const std::string& command);

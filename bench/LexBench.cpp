@@ -39,8 +39,10 @@ int main(int argc, char** argv) {
       });
       const std::string note = std::to_string(tokens) + " tokens, code page " + std::to_string(f.codePage);
       bench::Report("lex file", name, bytes, fromFile, 0, note);
-      bench::Timing inMemory = bench::Best(5, [&] {
-        SSLex lex(CResourceModule::Embedded(), text, name);
+      // The lexer takes its input over; the copy it is given is made untimed.
+      std::string input;
+      bench::Timing inMemory = bench::Best(5, [&] { input = text; }, [&] {
+        SSLex lex(CResourceModule::Embedded(), std::move(input), name);
         LexAll(lex);
       });
       bench::Report("lex in memory", name, text.size(), inMemory);
