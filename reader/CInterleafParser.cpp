@@ -101,7 +101,8 @@ SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_
     SetAbort();
   }
   Act(production);
-  return NewElement();
+  // Nothing reads the elements of the left sides.
+  return {};
 }
 
 void CInterleafParser::Act(int32_t production) {
@@ -193,20 +194,20 @@ void CInterleafParser::AddInside(CTextPiece piece, const std::string& category) 
 }
 
 std::string_view CInterleafParser::TextOf(int32_t index) {
-  const SSToken* token = ElementFromProduction(index)->Token();
-  return token ? token->View() : std::string_view();
+  SSTokenView token;
+  return TokenFromProduction(index, token) ? token.View() : std::string_view();
 }
 
 CTextPiece CInterleafParser::PieceOf(int32_t index) {
-  const SSToken* token = ElementFromProduction(index)->Token();
-  if (!token) return CTextPiece();
-  CTextPiece piece(token->View(), token->Line(), token->Column(), CharsetSystem);
+  SSTokenView token;
+  if (!TokenFromProduction(index, token)) return CTextPiece();
+  CTextPiece piece(token.View(), token.Line(), token.Column(), CharsetSystem);
   piece.SetFileNumber(fileNumber_);
   return piece;
 }
 
 CTextPiece CInterleafParser::EmptyPieceAtLookahead() {
-  const SSToken* token = Lookahead();
+  const SSTokenView* token = Lookahead();
   CTextPiece piece(std::string_view(), token ? token->Line() : 0, token ? token->Column() : 0,
                    CharsetSystem);
   piece.SetFileNumber(fileNumber_);
