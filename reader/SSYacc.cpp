@@ -97,7 +97,7 @@ uint32_t SSYacc::PushElement(int32_t state, SSRefPtr<SSYaccStackElement>&& eleme
 
 void SSYacc::DropElements(uint32_t count) {
   size_t elements = 0;
-  for (size_t i = entries_.Size() - count; i < entries_.Size(); ++i) elements += (entries_[i].state & kElementEntry) != 0;
+  for (size_t i = entries_.Size() - count; i < entries_.Size(); ++i) elements += (entries_[i] & kElementEntry) != 0;
   elements_.resize(elements_.size() - elements);
 }
 
@@ -121,15 +121,17 @@ SSYacc::Place SSYacc::PlaceOf(int32_t index) const {
                       long{index});
   }
   // The entry is productionLength_ - 1 - index places below the top.
-  Place place{entries_.Size() - static_cast<size_t>(productionLength_ - index), 0, elements_.size()};
-  place.token = entries_[place.entry].tokens;
-  for (size_t i = place.entry + 1; i < entries_.Size(); ++i) place.element -= (entries_[i].state & kElementEntry) != 0;
+  Place place{entries_.Size() - static_cast<size_t>(productionLength_ - index), tokens_.Size(), elements_.size()};
+  for (size_t i = place.entry + 1; i < entries_.Size(); ++i) {
+    place.token -= entries_[i] >> 31;
+    place.element -= (entries_[i] & kElementEntry) != 0;
+  }
   return place;
 }
 
 SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
   const Place place = PlaceOf(index);
-  uint32_t& entry = entries_[place.entry].state;
+  uint32_t& entry = entries_[place.entry];
   if (entry & kElementEntry) return elements_[place.element - 1].get();
   SSRefPtr<SSYaccStackElement> element;
   if (entry & kTokenEntry) {
@@ -148,7 +150,7 @@ SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
 
 bool SSYacc::TokenFromProduction(int32_t index, SSTokenView& token) {
   const Place place = PlaceOf(index);
-  const uint32_t entry = entries_[place.entry].state;
+  const uint32_t entry = entries_[place.entry];
   if (entry & kElementEntry) {
     const SSYaccStackElement* element = elements_[place.element - 1].get();
     if (element == nullptr || element->Token() == nullptr) return false;
@@ -189,7 +191,7 @@ void SSYacc::ReadToken() {
 // Every state on the stack contributes the tokens at which it could take
 // the parse up again (see SSYaccTable::SyncSet).
 void SSYacc::BuildSyncSet(SSSetArray& sync) {
-  for (size_t i = entries_.Size(); i-- > 0;) sync.AddAll(table_->SyncSet(static_cast<int32_t>(entries_[i].state & kStateBits)));
+  for (size_t i = entries_.Size(); i-- > 0;) sync.AddAll(table_->SyncSet(static_cast<int32_t>(entries_[i] & kStateBits)));
 }
 
 bool SSYacc::Error() {

@@ -97,16 +97,14 @@ class SSYacc {
   bool TokenFromProduction(int32_t index, SSTokenView& token);
 
  private:
-  // Note [parse stack]: an entry is its state, two flags, and how many
-  // tokens the stack holds up to it; a shifted token's value goes on a
-  // stack of its own, and an element only on a third one, for the entries
-  // that have one. Elements are made when somebody asks for them, which
-  // the parse actions rarely do, so that a shift or a reduction allocates
-  // nothing, and a deep stack of nonterminals costs eight bytes an entry.
-  struct Entry {
-    uint32_t state;   // the state, kTokenEntry and kElementEntry
-    uint32_t tokens;  // tokens_.Size() once the entry was pushed
-  };
+  // Note [parse stack]: an entry is one word, its state and two flags; a
+  // shifted token's value goes on a stack of its own, and an element only
+  // on a third one, for the entries that have one. Elements are made when
+  // somebody asks for them, which the parse actions rarely do, so that a
+  // shift or a reduction allocates nothing, and a deep stack of
+  // nonterminals (nested groups) costs four bytes an entry. The flags of
+  // the entries a reduction pops say how many tokens and elements go too.
+  using Entry = uint32_t;
   static constexpr uint32_t kTokenEntry = 0x80000000;    // a token was shifted here
   static constexpr uint32_t kElementEntry = 0x40000000;  // it has an element
   static constexpr uint32_t kStateBits = 0x3FFFFFFF;
@@ -119,7 +117,7 @@ class SSYacc {
   void Push(int32_t state, SSRefPtr<SSYaccStackElement>&& element) {
     uint32_t entry = static_cast<uint32_t>(state);
     if (element) entry |= PushElement(state, std::move(element));
-    entries_.Push({entry, static_cast<uint32_t>(tokens_.Size())});
+    entries_.Push(entry);
     state_ = state;
   }
   /// Pushes the lookahead token, going to \p state.
@@ -129,21 +127,26 @@ class SSYacc {
     // object (and so its text) alive.
     if (lookaheadObject_) entry |= PushElement(state, ShiftElement(lookaheadObject_));
     tokens_.Push(lookahead_);
-    entries_.Push({entry, static_cast<uint32_t>(tokens_.Size())});
+    entries_.Push(entry);
     state_ = state;
   }
   uint32_t PushElement(int32_t state, SSRefPtr<SSYaccStackElement>&& element);
   int32_t TopState() const {
     if (entries_.Empty()) NoTop();
-    return static_cast<int32_t>(entries_.Top().state & kStateBits);
+    return static_cast<int32_t>(entries_.Top() & kStateBits);
   }
   /// Takes the top \p count entries off the stack, with their tokens and
   /// elements.
   void PopEntries(uint32_t count) {
     if (count > entries_.Size()) PopEmpty();
-    if (!elements_.empty()) DropElements(count);
+    size_t tokens = 0, elements = 0;
+    for (size_t i = entries_.Size() - count; i < entries_.Size(); ++i) {
+      tokens += entries_[i] >> 31;
+      elements |= entries_[i] & kElementEntry;
+    }
+    if (elements != 0) DropElements(count);
     entries_.Drop(count);
-    tokens_.Resize(entries_.Empty() ? 0 : entries_.Top().tokens);
+    tokens_.Drop(tokens);
   }
   void DropElements(uint32_t count);
   [[noreturn]] static void NoTop();
