@@ -83,13 +83,10 @@ CInterleafParser::CInterleafParser(CFontReferenceList& model, CParseHost& host)
     : model_(model),
       host_(host),
       fileNumber_(CFileTable::Process().FileNumberOf(model.GetCurrentFileName())),
-      fontDefinition_(LoadResString(IdsCategoryFontDefinition)),
-      fontNumber_(LoadResString(IdsCategoryFontNumber)),
-      fontChange_(LoadResString(IdsCategoryFontChange)),
-      chartFont_(LoadResString(IdsCategoryChartFont)),
-      textStringFont_(LoadResString(IdsCategoryTextStringFont)),
-      diagramFontEmpty_(LoadResString(IdsCategoryDiagramFontEmpty)),
-      chartFontEmpty_(LoadResString(IdsCategoryChartFontEmpty)) {}
+      categories_{LoadResString(IdsCategoryFontDefinition), LoadResString(IdsCategoryFontNumber),
+                  LoadResString(IdsCategoryFontChange),     LoadResString(IdsCategoryChartFont),
+                  LoadResString(IdsCategoryTextStringFont), LoadResString(IdsCategoryDiagramFontEmpty),
+                  LoadResString(IdsCategoryChartFontEmpty)} {}
 
 SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_t) {
   PumpOneMessage();
@@ -137,25 +134,25 @@ void CInterleafParser::Act(int32_t production) {
       SetComponent(KindComponent, KindComponentPrefix);
       return;
     case kFontChange:
-      AddOutside(PieceOf(0), fontChange_);
+      AddOutside(PieceOf(0), kFontChangeRef);
       return;
     case kFontNumber:
-      AddInside(PieceOf(2), fontNumber_);
+      AddInside(PieceOf(2), kFontNumberRef);
       return;
     case kTextStringFont:
-      AddOutside(PieceOf(0), textStringFont_);
+      AddOutside(PieceOf(0), kTextStringFontRef);
       model_.SetCurrentKind(KindNone);
       return;
     case kTextStringFontEmpty:
-      AddInside(EmptyPieceAtLookahead(), diagramFontEmpty_);
+      AddInside(EmptyPieceAtLookahead(), kDiagramFontEmptyRef);
       model_.SetCurrentKind(KindNone);
       return;
     case kChartFont:
-      AddOutside(PieceOf(0), chartFont_);
+      AddOutside(PieceOf(0), kChartFontRef);
       model_.SetCurrentKind(KindNone);
       return;
     case kChartFontEmpty:
-      AddOutside(EmptyPieceAtLookahead(), chartFontEmpty_);
+      AddOutside(EmptyPieceAtLookahead(), kChartFontEmptyRef);
       model_.SetCurrentKind(KindNone);
       return;
     default:
@@ -175,22 +172,38 @@ void CInterleafParser::AddDefinition(std::string_view bold, std::string_view ita
   // against it.
   model_.AddFontDefinitionLine(TextOf(0), TextOf(2), TextOf(3), bold, italic);
   model_.SetCurrentKind(KindNone);
-  AddOutside(PieceOf(0), fontDefinition_);
+  AddOutside(PieceOf(0), kFontDefinitionRef);
 }
 
 void CInterleafParser::SetComponent(int32_t plainKind, int32_t prefixKind) {
   std::string_view name = TextOf(1);
   model_.SetCurrentComponent(name);
+  normalComponent_[0] = normalComponent_[1] = nullptr;
   model_.SetCurrentKind(name.find(kPrefixMark) != std::string_view::npos ? prefixKind : plainKind);
 }
 
-void CInterleafParser::AddOutside(CTextPiece piece, const std::string& category) {
-  model_.AddReference(CFontReference(std::move(piece), model_.GetIsShiftJis(), category));
+void CInterleafParser::AddOutside(CTextPiece piece, Category category) {
+  const std::string* normal = NormalCategory(category);
+  model_.AddReference(CFontReference(KindNone, normal, normal, std::move(piece)));
 }
 
-void CInterleafParser::AddInside(CTextPiece piece, const std::string& category) {
-  model_.AddReference(CFontReference(model_.GetCurrentKind(), model_.GetCurrentComponent(),
-                                     std::move(piece), model_.GetIsShiftJis(), category));
+void CInterleafParser::AddInside(CTextPiece piece, Category category) {
+  model_.AddReference(
+      CFontReference(model_.GetCurrentKind(), NormalComponent(), NormalCategory(category), std::move(piece)));
+}
+
+const std::string* CInterleafParser::NormalCategory(Category category) {
+  const int32_t isShiftJis = model_.GetIsShiftJis();
+  const std::string*& normal = normalCategories_[isShiftJis != 0][category];
+  if (normal == nullptr) normal = CFontReference::NormalText(categories_[category], isShiftJis);
+  return normal;
+}
+
+const std::string* CInterleafParser::NormalComponent() {
+  const int32_t isShiftJis = model_.GetIsShiftJis();
+  const std::string*& normal = normalComponent_[isShiftJis != 0];
+  if (normal == nullptr) normal = CFontReference::NormalText(model_.GetCurrentComponent(), isShiftJis);
+  return normal;
 }
 
 std::string_view CInterleafParser::TextOf(int32_t index) {
