@@ -52,6 +52,7 @@ void SSYacc::RequireTable() const {
 int32_t SSYacc::Parse() {
   RequireTable();
   const SSYaccTable& table = *table_;
+  rightSideTokens_.assign(table.ProductionCount(), -1);
   ReadToken();
   action_ = table.FindAction(state_, LookaheadId());
   while (!abort_) {
@@ -67,7 +68,7 @@ int32_t SSYacc::Parse() {
       productionLength_ = static_cast<int32_t>(table.ProductionLength(production_));
       if (trace_) Trace("reduce by production", production_);
       SSRefPtr<SSYaccStackElement> element = CallReduce();
-      PopEntries(static_cast<uint32_t>(productionLength_));
+      PopRightSide(production_, static_cast<uint32_t>(productionLength_));
       const int32_t left = table.ProductionLeft(production_);
       const int32_t next = table.FindGoto(TopState(), left);
       if (next < 0) throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld", long{left});

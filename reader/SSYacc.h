@@ -136,8 +136,8 @@ class SSYacc {
     return static_cast<int32_t>(entries_.Top() & kStateBits);
   }
   /// Takes the top \p count entries off the stack, with their tokens and
-  /// elements.
-  void PopEntries(uint32_t count) {
+  /// elements; returns how many tokens went.
+  size_t PopEntries(uint32_t count) {
     if (count > entries_.Size()) PopEmpty();
     size_t tokens = 0, elements = 0;
     for (size_t i = entries_.Size() - count; i < entries_.Size(); ++i) {
@@ -147,6 +147,19 @@ class SSYacc {
     if (elements != 0) DropElements(count);
     entries_.Drop(count);
     tokens_.Drop(tokens);
+    return tokens;
+  }
+  /// Pops the right side of \p production, \p count entries. Its symbols
+  /// are the same every time, so how many of them are tokens is learnt at
+  /// its first reduction.
+  void PopRightSide(int32_t production, uint32_t count) {
+    int32_t& tokens = rightSideTokens_[static_cast<size_t>(production)];
+    if (tokens >= 0 && elements_.empty() && count <= entries_.Size()) {
+      entries_.Drop(count);
+      tokens_.Drop(static_cast<size_t>(tokens));
+    } else {
+      tokens = static_cast<int32_t>(PopEntries(count));
+    }
   }
   void DropElements(uint32_t count);
   [[noreturn]] static void NoTop();
@@ -176,6 +189,7 @@ class SSYacc {
   SSValueStack<Entry> entries_;
   SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
   std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
+  std::vector<int32_t> rightSideTokens_;  // per production; -1 until it is first reduced
   int32_t state_ = 0;
   uint32_t action_ = 0;
   int32_t production_ = 0;
