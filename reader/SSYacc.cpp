@@ -165,19 +165,26 @@ bool SSYacc::TokenFromProduction(int32_t index, SSTokenView& token) {
 
 void SSYacc::ReadToken() {
   if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
-  SSRefPtr<SSToken> object;
   if (!readAhead_.empty()) {
-    object = std::move(readAhead_.front());
+    SSRefPtr<SSToken> object = std::move(readAhead_.front());
     readAhead_.pop_front();
+    TakeLookahead(std::move(object));
   } else {
     lexTokenRead_ = false;
-    object = NextToken();
+    SSRefPtr<SSToken> object = NextToken();
+    if (object || !lexTokenRead_) {
+      TakeLookahead(std::move(object));
+    } else {
+      lookahead_ = SSTokenView(lexToken_, lex_->TextOf(lexToken_).data());
+      if (lookaheadObject_) lookaheadObject_ = {};
+    }
   }
-  if (lexTokenRead_) {
-    lexTokenRead_ = false;
-    lookahead_ = SSTokenView(lexToken_, lex_->TextOf(lexToken_).data());
-    if (lookaheadObject_) lookaheadObject_ = {};
-  } else if (object) {
+  hasLookahead_ = true;
+  TokenHook(lookahead_);
+}
+
+void SSYacc::TakeLookahead(SSRefPtr<SSToken>&& object) {
+  if (object) {
     lookahead_ = ViewOf(*object);
     lookaheadObject_ = std::move(object);
   } else {
@@ -185,9 +192,11 @@ void SSYacc::ReadToken() {
     lookaheadObject_ = {};
     endOfInput_ = true;
   }
-  hasLookahead_ = true;
-  TokenHook(lookahead_);
 }
+
+// A token read as an object gets its element when shifted, which keeps the
+// object (and so its text) alive.
+uint32_t SSYacc::ShiftObject(int32_t state) { return PushElement(state, ShiftElement(lookaheadObject_)); }
 
 // Every state on the stack contributes the tokens at which it could take
 // the parse up again (see SSYaccTable::SyncSet).

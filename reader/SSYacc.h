@@ -123,14 +123,17 @@ class SSYacc {
   /// Pushes the lookahead token, going to \p state.
   void Shift(int32_t state) {
     uint32_t entry = static_cast<uint32_t>(state) | kTokenEntry;
-    // A token read as an object gets its element now, which keeps the
-    // object (and so its text) alive.
-    if (lookaheadObject_) entry |= PushElement(state, ShiftElement(lookaheadObject_));
+    if (lookaheadObject_) entry |= ShiftObject(state);
     tokens_.Push(lookahead_);
     entries_.Push(entry);
     state_ = state;
   }
   uint32_t PushElement(int32_t state, SSRefPtr<SSYaccStackElement>&& element);
+  /// Pushes the element of a lookahead read as an object.
+  uint32_t ShiftObject(int32_t state);
+  /// Makes \p object, or the end of the input when there is none, the
+  /// lookahead.
+  void TakeLookahead(SSRefPtr<SSToken>&& object);
   int32_t TopState() const {
     if (entries_.Empty()) NoTop();
     return static_cast<int32_t>(entries_.Top() & kStateBits);
