@@ -166,7 +166,8 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
   }
   // Piece texts are shared copies, so the copy and the derivation name the
   // key: most references repeat one of a few.
-  RecentFont& recent = recent_.fonts[(reinterpret_cast<uintptr_t>(text) / alignof(std::string) + derivation) % kRecentFonts];
+  const uint64_t slot = (reinterpret_cast<uintptr_t>(text) ^ derivation) * 0x9E3779B97F4A7C15ull;  // spread the bits
+  RecentFont& recent = recent_.fonts[slot >> (64 - kRecentFontBits)];
   if (recent.text != text || recent.derivation != derivation) {
     std::string_view key = *text;
     std::string numbered;

@@ -207,7 +207,8 @@ class CFontReferenceList {
     uintptr_t derivation = 0;
     ResolvedFont* font = nullptr;
   };
-  static constexpr size_t kRecentFonts = 64;
+  static constexpr unsigned kRecentFontBits = 8;
+  static constexpr size_t kRecentFonts = size_t{1} << kRecentFontBits;
   struct RecentFonts {
     std::array<RecentFont, kRecentFonts> fonts{};
     RecentFonts() = default;
