@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "reader/InterleafTokens.h"
-#include "reader/SSToken.h"
+#include "reader/SSTokenView.h"
 
 namespace {
 bool IsDefinitionElement(int32_t id) {
@@ -25,7 +25,7 @@ bool IsDefinitionElement(int32_t id) {
 }
 }  // namespace
 
-int32_t CLoadingParser::TokenHook(SSToken& token) {
+int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
   using namespace InterleafToken;
   const int32_t id = token.Id();
   const std::string_view text = token.View();
@@ -51,7 +51,7 @@ int32_t CLoadingParser::TokenHook(SSToken& token) {
 }
 
 bool CLoadingParser::Error() {
-  if (const SSToken* at = Lookahead()) {
+  if (const SSTokenView* at = Lookahead()) {
     Place place{at->Line(), at->Column(), std::string(at->View())};
     // The '>' that closed the tag was read before the error showed.
     const bool inDefinitions = insideDefinitions_ ||

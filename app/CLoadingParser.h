@@ -23,7 +23,7 @@ class CLoadingParser : public CInterleafParser {
 
   using CInterleafParser::CInterleafParser;
 
-  int32_t TokenHook(SSToken& token) override;
+  int32_t TokenHook(const SSTokenView& token) override;
   bool Error() override;
 
   /// Where the first recovery that started inside the font definitions tag

@@ -75,6 +75,20 @@ CFontReference::CFontReference(int32_t kind, std::string_view componentName, CTe
   component_ = componentName == category ? category_ : NormalForm(componentName, isShiftJis);
 }
 
+CFontReference::CFontReference(int32_t kind, const std::string* normalComponent, const std::string* normalCategory,
+                               CTextPiece piece)
+    : piece_(std::move(piece)),
+      category_(normalCategory),
+      component_(normalComponent),
+      font_(CFontTexts::Empty()),
+      newFont_(CFontTexts::Empty()),
+      replacementText_(CStringPool::Empty()),
+      kind_(kind) {}
+
+const std::string* CFontReference::NormalText(std::string_view text, int32_t isShiftJis) {
+  return NormalForm(text, isShiftJis);
+}
+
 CFontReference::CFontReference(const CFontReference& other)
     : piece_(other.piece_),
       category_(other.category_),

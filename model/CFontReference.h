@@ -37,6 +37,16 @@ class CFontReference {
   CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece,
                  int32_t isShiftJis, std::string_view category);
 
+  /// A reference from a component name and category already in normal
+  /// form (NormalText), for the reader, which makes very many with the
+  /// same ones.
+  CFontReference(int32_t kind, const std::string* normalComponent, const std::string* normalCategory,
+                 CTextPiece piece);
+
+  /// The normal form of a category or component name as the constructors
+  /// store it: a shared copy (CStringPool).
+  static const std::string* NormalText(std::string_view text, int32_t isShiftJis);
+
   /// A copy of every field, merged rows and piece included.
   CFontReference(const CFontReference& other);
   CFontReference(CFontReference&&) noexcept = default;

@@ -80,7 +80,7 @@ void CFontReferenceList::Assign(const CFontReferenceList& other) {
   isShiftJis_ = other.isShiftJis_;
   lineIndex_ = other.lineIndex_;
   lineKeys_ = other.lineKeys_;
-  resolved_.clear();
+  ForgetResolved();
 }
 
 void CFontReferenceList::SetHighestFontNumber(std::string_view number) {
@@ -90,7 +90,7 @@ void CFontReferenceList::SetHighestFontNumber(std::string_view number) {
 
 bool CFontReferenceList::AddReference(CFontReference reference) {
   ResolveFont(reference);
-  references_.push_back(std::move(reference));
+  references_.emplace_back(std::move(reference));
   return true;
 }
 
@@ -106,7 +106,7 @@ void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string
     fontDefinitionsText_ += ' ';
   }
   fontDefinitionsText_ += '\n';
-  resolved_.clear();
+  ForgetResolved();
 
   // Index every line this added (a part may hold a line break of its own)
   // by its first word, when a space follows that word.
@@ -146,28 +146,48 @@ size_t CFontReferenceList::FindDefinitionLine(std::string_view key) const {
   return npos;
 }
 
+void CFontReferenceList::ForgetResolved() {
+  resolved_.clear();
+  recent_.fonts = {};
+}
+
 void CFontReferenceList::ResolveFont(CFontReference& reference) {
   const CategoryTexts& categories = Categories();
-  std::string_view key = reference.GetPiece().GetText();
-  std::string numbered;
+  const std::string* text = &reference.GetPiece().GetText();
+  // How the key follows from the piece's text.
+  enum Derivation : uintptr_t { kAsIs, kDropFirst, kNumbered };
+  Derivation derivation = kAsIs;
   if (&reference.GetComponent() != categories.fontDefinition) {
     if (&reference.GetCategory() == categories.fontChange) {
-      if (!key.empty()) key.remove_prefix(1);  // "<F12" names F12
+      derivation = kDropFirst;  // "<F12" names F12
     } else if (&reference.GetCategory() == categories.fontNumber) {
-      numbered = "F";  // a component's font is the bare number
+      derivation = kNumbered;  // a component's font is the bare number
+    }
+  }
+  // Piece texts are shared copies, so the copy and the derivation name the
+  // key: most references repeat one of a few.
+  const uint64_t slot = (reinterpret_cast<uintptr_t>(text) ^ derivation) * 0x9E3779B97F4A7C15ull;  // spread the bits
+  RecentFont& recent = recent_.fonts[slot >> (64 - kRecentFontBits)];
+  if (recent.text != text || recent.derivation != derivation) {
+    std::string_view key = *text;
+    std::string numbered;
+    if (derivation == kDropFirst && !key.empty()) key.remove_prefix(1);
+    if (derivation == kNumbered) {
+      numbered = "F";
       numbered += key;
       key = numbered;
     }
+    // An empty key (the empty font field of a chart or text string) names
+    // no font: it must neither match a definition nor add empty names.
+    if (key.empty()) {
+      reference.font_ = CFontTexts::With(*reference.font_, &CFontTexts::key, {});
+      return;
+    }
+    auto it = resolved_.find(key);
+    if (it == resolved_.end()) it = resolved_.emplace(std::string(key), Resolve(key)).first;
+    recent = {text, derivation, &it->second};
   }
-  // An empty key (the empty font field of a chart or text string) names no
-  // font: it must neither match a definition nor add empty names.
-  if (key.empty()) {
-    reference.font_ = CFontTexts::With(*reference.font_, &CFontTexts::key, {});
-    return;
-  }
-  auto it = resolved_.find(key);
-  if (it == resolved_.end()) it = resolved_.emplace(std::string(key), Resolve(key)).first;
-  ResolvedFont& font = it->second;
+  ResolvedFont& font = *recent.font;
 
   reference.font_ = font.font;
   if (font.number > highestValue_) {
@@ -247,7 +267,7 @@ CFontReferenceList::Checkpoint CFontReferenceList::MakeCheckpoint() const {
 
 void CFontReferenceList::RollBack(const Checkpoint& c) {
   if (references_.size() > c.references) {
-    references_.erase(references_.begin() + static_cast<std::ptrdiff_t>(c.references), references_.end());
+    references_.truncate(c.references);
   }
   pieces_.resize(std::min(pieces_.size(), c.pieces));
   fontDefinitionsText_.resize(std::min(fontDefinitionsText_.size(), c.definitionsText));
@@ -257,7 +277,7 @@ void CFontReferenceList::RollBack(const Checkpoint& c) {
     if (it->second.empty()) lineIndex_.erase(it);
     lineKeys_.pop_back();
   }
-  resolved_.clear();
+  ForgetResolved();
   // The text lists only grew at their heads.
   auto dropHead = [](CUniqueTextList& list, size_t size) {
     while (list.size() > size) list.RemoveHead();

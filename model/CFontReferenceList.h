@@ -2,15 +2,17 @@
 // font definitions read, and the families and sizes found.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <functional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/CFontReference.h"
+#include "model/CStableArray.h"
 #include "model/CTextPiece.h"
 #include "model/CUniqueTextList.h"
 
@@ -171,7 +173,7 @@ class CFontReferenceList {
   ResolvedFont ResolveFromDefinition(std::string_view key, size_t lineStart) const;
   static ResolvedFont ResolveSpelledOutName(std::string_view key);
 
-  std::deque<CFontReference> references_;  // oldest first; addresses stay put
+  CStableArray<CFontReference> references_;  // oldest first; addresses stay put
   std::vector<CTextPiece> pieces_;
   std::string currentFileName_;
   std::string fontDefinitionsText_;
@@ -197,4 +199,27 @@ class CFontReferenceList {
   // Most references repeat a few keys; the answer only changes when a
   // definition line is added or taken back.
   ResolutionCache resolved_;
+  // The fonts of recent references by piece text (a shared copy) and how
+  // the key follows from it. They point into resolved_, whose entries stay
+  // put when it is moved; a list moved from forgets them.
+  struct RecentFont {
+    const std::string* text = nullptr;
+    uintptr_t derivation = 0;
+    ResolvedFont* font = nullptr;
+  };
+  static constexpr unsigned kRecentFontBits = 8;
+  static constexpr size_t kRecentFonts = size_t{1} << kRecentFontBits;
+  struct RecentFonts {
+    std::array<RecentFont, kRecentFonts> fonts{};
+    RecentFonts() = default;
+    RecentFonts(const RecentFonts&) = delete;
+    RecentFonts(RecentFonts&& other) noexcept : fonts(std::exchange(other.fonts, {})) {}
+    RecentFonts& operator=(RecentFonts&& other) noexcept {
+      fonts = std::exchange(other.fonts, {});
+      return *this;
+    }
+  };
+  RecentFonts recent_;
+  /// Empties resolved_ and what points into it.
+  void ForgetResolved();
 };

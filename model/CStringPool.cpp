@@ -12,9 +12,19 @@ const std::string* CStringPool::Empty() {
 }
 
 const std::string* CStringPool::Intern(std::string_view text) {
+  // A loading model asks for the same few texts again and again (a piece
+  // for every font reference): each thread remembers its recent answers,
+  // which spares it the lock. Copies never move or go, so the pointers
+  // stay good.
+  constexpr size_t kRecent = 256;
+  thread_local constinit const std::string* recent[kRecent] = {};
+  const size_t hash = Hash()(text);
+  const std::string*& slot = recent[hash % kRecent];
+  if (slot != nullptr && *slot == text) return slot;
   CStringPool& pool = Instance();
   std::lock_guard lock(pool.mutex_);
   auto it = pool.texts_.find(text);
   if (it == pool.texts_.end()) it = pool.texts_.emplace(text).first;
-  return &*it;
+  slot = &*it;
+  return slot;
 }

@@ -5,14 +5,11 @@
 #include "model/CStringPool.h"
 
 CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column, int32_t charset)
-    : text_(std::string(tokenText), charset, false),
-      startLine_(line),
-      startColumn_(column),
-      endLine_(line) {
+    : text_(CStringPool::Intern(tokenText)), startLine_(line), startColumn_(column), endLine_(line), charset_(charset) {
   // Walk the line breaks inside the text: CR LF counts once, and a lone CR
   // or LF once each. The walk goes by whole characters, as the lexer reads
   // them, so a break is never taken for the second byte of a character.
-  const std::string& bytes = text_.GetText();
+  const std::string_view bytes = tokenText;
   const LeadByteTable& leads = LeadBytesOfCharset(charset);
   size_t restStart = 0;
   bool sawBreak = false;
@@ -29,6 +26,12 @@ CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
   }
   endColumn_ = sawBreak ? static_cast<int32_t>(bytes.size() - restStart) + 1
                         : column + static_cast<int32_t>(bytes.size());
+}
+
+void CTextPiece::SetText(const CCharsetString& text) {
+  text_ = CStringPool::Intern(text.GetText());
+  charset_ = text.GetCharset();
+  countChars_ = text.GetCountChars();
 }
 
 void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine,

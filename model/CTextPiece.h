@@ -30,9 +30,10 @@ class CTextPiece {
   virtual ~CTextPiece() = default;
 
   /// The text exactly as read from the file.
-  const std::string& GetText() const noexcept { return text_.GetText(); }
-  const CCharsetString& GetCharsetText() const noexcept { return text_; }
-  void SetText(const CCharsetString& text) { text_ = text; }
+  const std::string& GetText() const noexcept { return *text_; }
+  /// The text with its character set and counting mode.
+  CCharsetString GetCharsetText() const { return CCharsetString(*text_, charset_, countChars_); }
+  void SetText(const CCharsetString& text);
 
   int32_t GetStartLine() const noexcept { return startLine_; }
   int32_t GetStartColumn() const noexcept { return startColumn_; }
@@ -70,12 +71,16 @@ class CTextPiece {
  private:
   static const std::string* EmptyText();
 
-  CCharsetString text_;
+  // Texts are shared copies (CStringPool): a model holds hundreds of
+  // thousands of pieces, whose texts are a few font numbers and names.
+  const std::string* text_ = EmptyText();
+  const std::string* auxText_ = EmptyText();  // almost always empty
   int32_t startLine_ = 0;
   int32_t startColumn_ = 0;
   int32_t endLine_ = 0;
   int32_t endColumn_ = 0;
-  const std::string* auxText_ = EmptyText();  // shared copy: almost always empty
-  bool auxFlag_ = false;
+  int32_t charset_ = CharsetOther;
   uint32_t fileNumber_ = 0;
+  bool countChars_ = false;
+  bool auxFlag_ = false;
 };

@@ -66,13 +66,10 @@ CInterleafParser::CInterleafParser(CFontReferenceList& model, CParseHost& host)
     : model_(model),
       host_(host),
       fileNumber_(CFileTable::Process().FileNumberOf(model.GetCurrentFileName())),
-      fontDefinition_(LoadResString(IdsCategoryFontDefinition)),
-      fontNumber_(LoadResString(IdsCategoryFontNumber)),
-      fontChange_(LoadResString(IdsCategoryFontChange)),
-      chartFont_(LoadResString(IdsCategoryChartFont)),
-      textStringFont_(LoadResString(IdsCategoryTextStringFont)),
-      diagramFontEmpty_(LoadResString(IdsCategoryDiagramFontEmpty)),
-      chartFontEmpty_(LoadResString(IdsCategoryChartFontEmpty)) {}
+      categories_{LoadResString(IdsCategoryFontDefinition), LoadResString(IdsCategoryFontNumber),
+                  LoadResString(IdsCategoryFontChange),     LoadResString(IdsCategoryChartFont),
+                  LoadResString(IdsCategoryTextStringFont), LoadResString(IdsCategoryDiagramFontEmpty),
+                  LoadResString(IdsCategoryChartFontEmpty)} {}
 
 SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_t) {
   PumpOneMessage();
@@ -84,7 +81,8 @@ SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_
     SetAbort();
   }
   Act(production);
-  return NewElement();
+  // Nothing reads the elements of the left sides.
+  return {};
 }
 
 void CInterleafParser::Act(int32_t production) {
@@ -121,25 +119,25 @@ void CInterleafParser::Act(int32_t production) {
       SetComponent(TextOf(At<kClassStart, 1>()), KindComponent, KindComponentPrefix);
       return;
     case kFontChange:
-      AddOutside(PieceOf(At<kFontChange, 0>()), fontChange_);
+      AddOutside(PieceOf(At<kFontChange, 0>()), kFontChangeRef);
       return;
     case kFontNumber:
-      AddInside(PieceOf(At<kFontNumber, 2>()), fontNumber_);
+      AddInside(PieceOf(At<kFontNumber, 2>()), kFontNumberRef);
       return;
     case kTextStringFont:
-      AddOutside(PieceOf(At<kTextStringFont, 0>()), textStringFont_);
+      AddOutside(PieceOf(At<kTextStringFont, 0>()), kTextStringFontRef);
       model_.SetCurrentKind(KindNone);
       return;
     case kTextStringFontEmpty:
-      AddInside(EmptyPieceAtLookahead(), diagramFontEmpty_);
+      AddInside(EmptyPieceAtLookahead(), kDiagramFontEmptyRef);
       model_.SetCurrentKind(KindNone);
       return;
     case kChartFont:
-      AddOutside(PieceOf(At<kChartFont, 0>()), chartFont_);
+      AddOutside(PieceOf(At<kChartFont, 0>()), kChartFontRef);
       model_.SetCurrentKind(KindNone);
       return;
     case kChartFontEmpty:
-      AddOutside(EmptyPieceAtLookahead(), chartFontEmpty_);
+      AddOutside(EmptyPieceAtLookahead(), kChartFontEmptyRef);
       model_.SetCurrentKind(KindNone);
       return;
     default:
@@ -161,38 +159,54 @@ void CInterleafParser::AddDefinition(std::string_view bold, std::string_view ita
   constexpr int32_t kFont = At<kDefinition, 0>(), kFamily = At<kDefinition, 2>(), kSize = At<kDefinition, 3>();
   model_.AddFontDefinitionLine(TextOf(kFont), TextOf(kFamily), TextOf(kSize), bold, italic);
   model_.SetCurrentKind(KindNone);
-  AddOutside(PieceOf(kFont), fontDefinition_);
+  AddOutside(PieceOf(kFont), kFontDefinitionRef);
 }
 
 void CInterleafParser::SetComponent(std::string_view name, int32_t plainKind, int32_t prefixKind) {
   model_.SetCurrentComponent(name);
+  normalComponent_[0] = normalComponent_[1] = nullptr;
   model_.SetCurrentKind(name.find(kPrefixMark) != std::string_view::npos ? prefixKind : plainKind);
 }
 
-void CInterleafParser::AddOutside(CTextPiece piece, const std::string& category) {
-  model_.AddReference(CFontReference(std::move(piece), model_.GetIsShiftJis(), category));
+void CInterleafParser::AddOutside(CTextPiece piece, Category category) {
+  const std::string* normal = NormalCategory(category);
+  model_.AddReference(CFontReference(KindNone, normal, normal, std::move(piece)));
 }
 
-void CInterleafParser::AddInside(CTextPiece piece, const std::string& category) {
-  model_.AddReference(CFontReference(model_.GetCurrentKind(), model_.GetCurrentComponent(),
-                                     std::move(piece), model_.GetIsShiftJis(), category));
+void CInterleafParser::AddInside(CTextPiece piece, Category category) {
+  model_.AddReference(
+      CFontReference(model_.GetCurrentKind(), NormalComponent(), NormalCategory(category), std::move(piece)));
+}
+
+const std::string* CInterleafParser::NormalCategory(Category category) {
+  const int32_t isShiftJis = model_.GetIsShiftJis();
+  const std::string*& normal = normalCategories_[isShiftJis != 0][category];
+  if (normal == nullptr) normal = CFontReference::NormalText(categories_[category], isShiftJis);
+  return normal;
+}
+
+const std::string* CInterleafParser::NormalComponent() {
+  const int32_t isShiftJis = model_.GetIsShiftJis();
+  const std::string*& normal = normalComponent_[isShiftJis != 0];
+  if (normal == nullptr) normal = CFontReference::NormalText(model_.GetCurrentComponent(), isShiftJis);
+  return normal;
 }
 
 std::string_view CInterleafParser::TextOf(int32_t index) {
-  const SSToken* token = ElementFromProduction(index)->Token();
-  return token ? token->View() : std::string_view();
+  SSTokenView token;
+  return TokenFromProduction(index, token) ? token.View() : std::string_view();
 }
 
 CTextPiece CInterleafParser::PieceOf(int32_t index) {
-  const SSToken* token = ElementFromProduction(index)->Token();
-  if (!token) return CTextPiece();
-  CTextPiece piece(token->View(), token->Line(), token->Column(), CharsetSystem);
+  SSTokenView token;
+  if (!TokenFromProduction(index, token)) return CTextPiece();
+  CTextPiece piece(token.View(), token.Line(), token.Column(), CharsetSystem);
   piece.SetFileNumber(fileNumber_);
   return piece;
 }
 
 CTextPiece CInterleafParser::EmptyPieceAtLookahead() {
-  const SSToken* token = Lookahead();
+  const SSTokenView* token = Lookahead();
   CTextPiece piece(std::string_view(), token ? token->Line() : 0, token ? token->Column() : 0,
                    CharsetSystem);
   piece.SetFileNumber(fileNumber_);

@@ -34,12 +34,28 @@ class CInterleafParser : public SSYacc {
  private:
   void Act(int32_t production);
   void Reject(int32_t code);
+  // The categories of the references the actions make.
+  enum Category {
+    kFontDefinitionRef,
+    kFontNumberRef,
+    kFontChangeRef,
+    kChartFontRef,
+    kTextStringFontRef,
+    kDiagramFontEmptyRef,
+    kChartFontEmptyRef,
+    kCategories
+  };
+
   void AddDefinition(std::string_view bold, std::string_view italic);
   void SetComponent(std::string_view name, int32_t plainKind, int32_t prefixKind);
   /// Adds a reference outside any component for the piece \p piece.
-  void AddOutside(CTextPiece piece, const std::string& category);
+  void AddOutside(CTextPiece piece, Category category);
   /// Adds a reference in the current component, with the current kind.
-  void AddInside(CTextPiece piece, const std::string& category);
+  void AddInside(CTextPiece piece, Category category);
+  /// The normal form of \p category, and of the current component's name,
+  /// for the file's encoding now.
+  const std::string* NormalCategory(Category category);
+  const std::string* NormalComponent();
   /// The piece of the token of right-side element \p index.
   CTextPiece PieceOf(int32_t index);
   /// An empty piece where the lookahead token stands: the place of an empty
@@ -52,7 +68,10 @@ class CInterleafParser : public SSYacc {
   uint32_t fileNumber_;
   int32_t errorCount_ = 0;
   bool stopLogged_ = false;
-  // Category texts, read from the string table once per parser.
-  std::string fontDefinition_, fontNumber_, fontChange_, chartFont_, textStringFont_,
-      diagramFontEmpty_, chartFontEmpty_;
+  // Category texts, read from the string table once per parser, and the
+  // normal forms worked out so far, for each value of the Shift-JIS flag
+  // (the header may set it; each form is worked out once).
+  std::string categories_[kCategories];
+  const std::string* normalCategories_[2][kCategories] = {};
+  const std::string* normalComponent_[2] = {};
 };

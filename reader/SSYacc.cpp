@@ -13,8 +13,20 @@
 
 using namespace YaccTableFormat;
 
-SSYacc::SSYacc() : eofToken_(SSToken::Make(kEofToken, "eof", 0, 0)), stack_(64, 64) {
-  Push(0, SSYaccStackElement::Make());
+namespace {
+// The texts of the tokens the engine makes itself.
+constexpr char kEofText[] = "eof";
+constexpr char kErrorText[] = "%error";
+
+SSTokenView ViewOf(const SSToken& token) {
+  return SSTokenView(SSLexToken{token.Id(), token.ParseToken(), token.Offset(), token.Length(), token.Line(),
+                                token.Column()},
+                     token.Text());
+}
+}  // namespace
+
+SSYacc::SSYacc() : eofToken_(SSToken::Make(kEofToken, kEofText, 0, 0)) {
+  Push(0, {});
 }
 
 SSYacc::~SSYacc() = default;
@@ -39,47 +51,60 @@ void SSYacc::RequireTable() const {
 
 int32_t SSYacc::Parse() {
   RequireTable();
+  const SSYaccTable& table = *table_;
+  rightSideTokens_.assign(table.ProductionCount(), -1);
   ReadToken();
-  action_ = table_->FindAction(state_, LookaheadId());
+  action_ = table.FindAction(state_, LookaheadId());
   while (!abort_) {
-    if (action_ == 0) {
+    const uint32_t kind = action_ & kKindMask;
+    if (kind == kShift) {
+      const auto next = static_cast<int32_t>(action_ & kNumberMask);
+      if (trace_) Trace("shift to state", next);
+      Shift(next);
+      ReadToken();
+      action_ = table.FindAction(state_, LookaheadId());
+    } else if (kind == kReduce) {
+      production_ = static_cast<int32_t>(action_ & kNumberMask);
+      productionLength_ = static_cast<int32_t>(table.ProductionLength(production_));
+      if (trace_) Trace("reduce by production", production_);
+      SSRefPtr<SSYaccStackElement> element = CallReduce();
+      PopRightSide(production_, static_cast<uint32_t>(productionLength_));
+      const int32_t left = table.ProductionLeft(production_);
+      const int32_t next = table.FindGoto(TopState(), left);
+      if (next < 0) throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld", long{left});
+      Push(next, std::move(element));
+      action_ = table.FindAction(state_, LookaheadId());
+    } else if (action_ == 0) {
       error_ = true;
       if (trace_) Trace("error in state", state_);
       if (!Error()) return 1;
-      continue;
-    }
-    switch (action_ & kKindMask) {
-      case kShift: {
-        if (trace_) Trace("shift to state", static_cast<int32_t>(action_ & kNumberMask));
-        Push(static_cast<int32_t>(action_ & kNumberMask), ShiftElement(lookahead_));
-        ReadToken();
-        action_ = table_->FindAction(state_, LookaheadId());
-        break;
-      }
-      case kReduce: {
-        production_ = static_cast<int32_t>(action_ & kNumberMask);
-        productionLength_ = static_cast<int32_t>(table_->ProductionLength(production_));
-        if (trace_) Trace("reduce by production", production_);
-        SSRefPtr<SSYaccStackElement> element = CallReduce();
-        stack_.Drop(static_cast<uint32_t>(productionLength_));
-        const int32_t left = table_->ProductionLeft(production_);
-        const int32_t next = table_->FindGoto(stack_.Top().state, left);
-        if (next < 0) throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld", long{left});
-        Push(next, std::move(element));
-        action_ = table_->FindAction(state_, LookaheadId());
-        break;
-      }
-      case kAccept:
-        return Result();
-      case kLookahead:
-        LookaheadError();
-        return 1;
-      default:
-        throw SSException(SSCode::kYaccParseFailed, "SSYacc0102e: Parse failed, invalid table");
+    } else if (kind == kAccept) {
+      return Result();
+    } else if (kind == kLookahead) {
+      LookaheadError();
+      return 1;
+    } else {
+      throw SSException(SSCode::kYaccParseFailed, "SSYacc0102e: Parse failed, invalid table");
     }
   }
   return 1;
 }
+
+uint32_t SSYacc::PushElement(int32_t state, SSRefPtr<SSYaccStackElement>&& element) {
+  if (element) element->SetState(state);
+  elements_.push_back(std::move(element));
+  return kElementEntry;
+}
+
+void SSYacc::DropElements(uint32_t count) {
+  size_t elements = 0;
+  for (size_t i = entries_.Size() - count; i < entries_.Size(); ++i) elements += (entries_[i] & kElementEntry) != 0;
+  elements_.resize(elements_.size() - elements);
+}
+
+void SSYacc::NoTop() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }
+
+void SSYacc::PopEmpty() { throw SSException(SSCode::kLifoPopEmpty, "SSLifo0004e: Cannot pop empty stack"); }
 
 // Element from production is only valid while Reduce runs, however it ends.
 SSRefPtr<SSYaccStackElement> SSYacc::CallReduce() {
@@ -91,33 +116,86 @@ SSRefPtr<SSYaccStackElement> SSYacc::CallReduce() {
   return Reduce(production_, productionLength_);
 }
 
-SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
+SSYacc::Place SSYacc::PlaceOf(int32_t index) const {
   if (!inReduce_ || index < 0 || index >= productionLength_) {
     throw SSException(SSCode::kYaccInvalidIndex, "SSYacc0108e: Invalid index on elementFromProduction, %ld",
                       long{index});
   }
-  return stack_.Peek(static_cast<uint32_t>(productionLength_ - 1 - index)).element.get();
+  // The entry is productionLength_ - 1 - index places below the top.
+  Place place{entries_.Size() - static_cast<size_t>(productionLength_ - index), tokens_.Size(), elements_.size()};
+  for (size_t i = place.entry + 1; i < entries_.Size(); ++i) {
+    place.token -= entries_[i] >> 31;
+    place.element -= (entries_[i] & kElementEntry) != 0;
+  }
+  return place;
+}
+
+SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
+  const Place place = PlaceOf(index);
+  uint32_t& entry = entries_[place.entry];
+  if (entry & kElementEntry) return elements_[place.element - 1].get();
+  SSRefPtr<SSYaccStackElement> element;
+  if (entry & kTokenEntry) {
+    const SSTokenView& token = tokens_[place.token - 1];
+    element = ShiftElement(SSToken::Make(token.Id(), token.View(), token.Line(), token.Column(), token.Offset(),
+                                         token.ParseToken()));
+  } else {
+    element = NewElement();
+  }
+  if (element) element->SetState(static_cast<int32_t>(entry & kStateBits));
+  SSYaccStackElement* made = element.get();
+  elements_.insert(elements_.begin() + static_cast<std::ptrdiff_t>(place.element), std::move(element));
+  entry |= kElementEntry;
+  return made;
+}
+
+bool SSYacc::TokenFromProduction(int32_t index, SSTokenView& token) {
+  const Place place = PlaceOf(index);
+  const uint32_t entry = entries_[place.entry];
+  if (entry & kElementEntry) {
+    const SSYaccStackElement* element = elements_[place.element - 1].get();
+    if (element == nullptr || element->Token() == nullptr) return false;
+    token = ViewOf(*element->Token());
+    return true;
+  }
+  if (!(entry & kTokenEntry)) return false;
+  token = tokens_[place.token - 1];
+  return true;
 }
 
 void SSYacc::ReadToken() {
   if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
-  lookahead_ = NextToken();
-  if (!lookahead_) {
-    lookahead_ = eofToken_;
-    endOfInput_ = true;
+  lexTokenRead_ = false;
+  SSRefPtr<SSToken> object = NextToken();
+  if (object || !lexTokenRead_) {
+    TakeLookahead(std::move(object));
+  } else {
+    lookahead_ = SSTokenView(lexToken_, lex_->TextOf(lexToken_).data());
+    if (lookaheadObject_) lookaheadObject_ = {};
   }
-  TokenHook(*lookahead_);
+  hasLookahead_ = true;
+  TokenHook(lookahead_);
 }
 
-int32_t SSYacc::LookaheadId() const noexcept {
-  int32_t replacement = lookahead_->ParseToken();
-  return replacement != 0 ? replacement : lookahead_->Id();
+void SSYacc::TakeLookahead(SSRefPtr<SSToken>&& object) {
+  if (object) {
+    lookahead_ = ViewOf(*object);
+    lookaheadObject_ = std::move(object);
+  } else {
+    lookahead_ = SSTokenView(SSLexToken{kEofToken, 0, 0, 3, 0, 0}, kEofText);
+    lookaheadObject_ = {};
+    endOfInput_ = true;
+  }
 }
+
+// A token read as an object gets its element when shifted, which keeps the
+// object (and so its text) alive.
+uint32_t SSYacc::ShiftObject(int32_t state) { return PushElement(state, ShiftElement(lookaheadObject_)); }
 
 // Every state on the stack contributes the tokens at which it could take
 // the parse up again (see SSYaccTable::SyncSet).
 void SSYacc::BuildSyncSet(SSSetArray& sync) {
-  for (uint32_t depth = 0; depth < stack_.Size(); ++depth) sync.AddAll(table_->SyncSet(stack_.Peek(depth).state));
+  for (size_t i = entries_.Size(); i-- > 0;) sync.AddAll(table_->SyncSet(static_cast<int32_t>(entries_[i] & kStateBits)));
 }
 
 bool SSYacc::Error() {
@@ -133,14 +211,19 @@ bool SSYacc::Error() {
 
   // Unwind to the state that takes the parse up again at this token.
   const int32_t token = LookaheadId();
-  while (!stack_.Empty()) {
-    const int32_t state = stack_.Top().state;
+  while (!entries_.Empty()) {
+    const int32_t state = TopState();
     const uint32_t flags = table_->Flags(state);
     const int32_t errorTarget = table_->ErrorTarget(state);
     if (errorTarget >= 0 && table_->FindAction(errorTarget, token) != 0) {
-      SSRefPtr<SSToken> errorToken =
-          SSToken::Make(kErrorToken, "%error", lookahead_->Line(), lookahead_->Column(), lookahead_->Offset());
-      Push(errorTarget, ShiftElement(errorToken));
+      // The "%error" token goes on the stack as one read as an object.
+      const SSTokenView at = lookahead_;
+      SSRefPtr<SSToken> read = std::move(lookaheadObject_);
+      lookaheadObject_ = SSToken::Make(kErrorToken, kErrorText, at.Line(), at.Column(), at.Offset());
+      lookahead_ = ViewOf(*lookaheadObject_);
+      Shift(errorTarget);
+      lookahead_ = at;
+      lookaheadObject_ = std::move(read);
       action_ = table_->FindAction(errorTarget, token);
       if (trace_) Trace("resume after %error in state", errorTarget);
       return true;
@@ -153,7 +236,7 @@ bool SSYacc::Error() {
         return true;
       }
     }
-    stack_.Pop();
+    PopEntries(1);
   }
   return false;
 }
@@ -161,17 +244,18 @@ bool SSYacc::Error() {
 // One line per step: the step, its number, and the lookahead token with
 // its position.
 void SSYacc::Trace(const char* step, int32_t number) const {
-  const SSToken& t = *lookahead_;
+  const SSTokenView& t = lookahead_;
   std::fprintf(trace_, "%s %ld\t%ld:%ld %s %.*s\n", step, long{number}, long{t.Line()}, long{t.Column()},
                lex_ ? lex_->TokenName(t.Id()) : std::to_string(t.Id()).c_str(), t.Length() > 40 ? 40 : int(t.Length()),
-               t.Text());
+               t.View().data());
 }
 
 int32_t SSYacc::Result() { return error_ ? 1 : 0; }
 
 SSRefPtr<SSToken> SSYacc::NextToken() {
   if (lex_ == nullptr) throw SSException(SSCode::kYaccNoLex, "SSYacc0110e: setLex missing, required");
-  return lex_->NextToken();
+  lexTokenRead_ = lex_->Next(lexToken_);
+  return {};
 }
 
 SSRefPtr<SSYaccStackElement> SSYacc::NewElement() { return SSYaccStackElement::Make(); }
@@ -182,8 +266,8 @@ SSRefPtr<SSYaccStackElement> SSYacc::ShiftElement(const SSRefPtr<SSToken>& token
   return element;
 }
 
-int32_t SSYacc::TokenHook(SSToken&) { return 0; }
+int32_t SSYacc::TokenHook(const SSTokenView&) { return 0; }
 
-SSRefPtr<SSYaccStackElement> SSYacc::Reduce(int32_t, int32_t) { return NewElement(); }
+SSRefPtr<SSYaccStackElement> SSYacc::Reduce(int32_t, int32_t) { return {}; }
 
 void SSYacc::LookaheadError() { throw SSException(SSCode::kYaccParseFailed, "SSYacc0102e: Parse failed, invalid table"); }

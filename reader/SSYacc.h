@@ -8,9 +8,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "reader/SSLifo.h"
 #include "reader/SSToken.h"
+#include "reader/SSTokenView.h"
+#include "reader/SSValueStack.h"
 #include "reader/SSYaccStackElement.h"
 #include "reader/SSYaccTable.h"
 
@@ -53,8 +55,9 @@ class SSYacc {
   bool Aborted() const noexcept { return abort_; }
   /// Whether a syntax error was seen.
   bool ErrorSeen() const noexcept { return error_; }
-  /// The token the parser is looking at (the "eof" token at the end).
-  SSToken* Lookahead() const noexcept { return lookahead_.get(); }
+  /// The token the parser is looking at (the "eof" token at the end), or
+  /// nullptr before the first.
+  const SSTokenView* Lookahead() const noexcept { return hasLookahead_ ? &lookahead_ : nullptr; }
   /// The loaded table, or nullptr.
   const SSYaccTable* Table() const noexcept { return table_.get(); }
 
@@ -62,40 +65,113 @@ class SSYacc {
 
   /// The parse result at accept: the error flag.
   virtual int32_t Result();
-  /// The next token from the lexer, or none at the end of the input
-  /// ("SSYacc0110e: setLex missing, required" without a lexer).
+  /// The next token, or none at the end of the input. A replacement gives
+  /// its tokens as objects. This one reads the lexer's next token into the
+  /// engine, without an object, and returns none either way (the engine
+  /// knows which); "SSYacc0110e: setLex missing, required" without a lexer.
   virtual SSRefPtr<SSToken> NextToken();
   /// A new empty element.
   virtual SSRefPtr<SSYaccStackElement> NewElement();
-  /// The element pushed when \p token is shifted.
+  /// The element of a shifted \p token. Made when ElementFromProduction
+  /// first asks for it (a token read as an object: when it is shifted).
   virtual SSRefPtr<SSYaccStackElement> ShiftElement(const SSRefPtr<SSToken>& token);
   /// Sees every token read; the engine ignores the value (0 here).
-  virtual int32_t TokenHook(SSToken& token);
+  virtual int32_t TokenHook(const SSTokenView& token);
   /// Error recovery after a syntax error; false when the parse must stop.
   virtual bool Error();
   /// Called for every reduction of \p production, whose right side has
   /// \p length symbols, before they leave the stack; returns the element
-  /// of the left side. This one returns a new empty element.
+  /// of the left side, or none when nobody needs one: ElementFromProduction
+  /// then makes an empty one if asked. This one returns none.
   virtual SSRefPtr<SSYaccStackElement> Reduce(int32_t production, int32_t length);
   /// An action that needs a lookahead automaton, which this engine's
   /// tables do not have: "SSYacc0102e: Parse failed, invalid table".
   virtual void LookaheadError();
   virtual ~SSYacc();
 
+ protected:
+  /// During Reduce: the token of right-side symbol \p index, the one that
+  /// ElementFromProduction(index)->Token() gives, without making objects;
+  /// false when the symbol has none. Same index check.
+  bool TokenFromProduction(int32_t index, SSTokenView& token);
+
  private:
-  struct Entry {
-    int32_t state;
-    SSRefPtr<SSYaccStackElement> element;
-  };
+  // Note [parse stack]: an entry is one word, its state and two flags; a
+  // shifted token's value goes on a stack of its own, and an element only
+  // on a third one, for the entries that have one. Elements are made when
+  // somebody asks for them, which the parse actions rarely do, so that a
+  // shift or a reduction allocates nothing, and a deep stack of
+  // nonterminals (nested groups) costs four bytes an entry. The flags of
+  // the entries a reduction pops say how many tokens and elements go too.
+  using Entry = uint32_t;
+  static constexpr uint32_t kTokenEntry = 0x80000000;    // a token was shifted here
+  static constexpr uint32_t kElementEntry = 0x40000000;  // it has an element
+  static constexpr uint32_t kStateBits = 0x3FFFFFFF;
 
   void RequireTable() const;
   void ReadToken();
-  int32_t LookaheadId() const noexcept;
+  int32_t LookaheadId() const noexcept {
+    return lookahead_.ParseToken() != 0 ? lookahead_.ParseToken() : lookahead_.Id();
+  }
   void Push(int32_t state, SSRefPtr<SSYaccStackElement>&& element) {
-    if (element) element->SetState(state);
-    stack_.Push(Entry{state, std::move(element)});
+    uint32_t entry = static_cast<uint32_t>(state);
+    if (element) entry |= PushElement(state, std::move(element));
+    entries_.Push(entry);
     state_ = state;
   }
+  /// Pushes the lookahead token, going to \p state.
+  void Shift(int32_t state) {
+    uint32_t entry = static_cast<uint32_t>(state) | kTokenEntry;
+    if (lookaheadObject_) entry |= ShiftObject(state);
+    tokens_.Push(lookahead_);
+    entries_.Push(entry);
+    state_ = state;
+  }
+  uint32_t PushElement(int32_t state, SSRefPtr<SSYaccStackElement>&& element);
+  /// Pushes the element of a lookahead read as an object.
+  uint32_t ShiftObject(int32_t state);
+  /// Makes \p object, or the end of the input when there is none, the
+  /// lookahead.
+  void TakeLookahead(SSRefPtr<SSToken>&& object);
+  int32_t TopState() const {
+    if (entries_.Empty()) NoTop();
+    return static_cast<int32_t>(entries_.Top() & kStateBits);
+  }
+  /// Takes the top \p count entries off the stack, with their tokens and
+  /// elements; returns how many tokens went.
+  size_t PopEntries(uint32_t count) {
+    if (count > entries_.Size()) PopEmpty();
+    size_t tokens = 0, elements = 0;
+    for (size_t i = entries_.Size() - count; i < entries_.Size(); ++i) {
+      tokens += entries_[i] >> 31;
+      elements |= entries_[i] & kElementEntry;
+    }
+    if (elements != 0) DropElements(count);
+    entries_.Drop(count);
+    tokens_.Drop(tokens);
+    return tokens;
+  }
+  /// Pops the right side of \p production, \p count entries. Its symbols
+  /// are the same every time, so how many of them are tokens is learnt at
+  /// its first reduction.
+  void PopRightSide(int32_t production, uint32_t count) {
+    int32_t& tokens = rightSideTokens_[static_cast<size_t>(production)];
+    if (tokens >= 0 && elements_.empty() && count <= entries_.Size()) {
+      entries_.Drop(count);
+      tokens_.Drop(static_cast<size_t>(tokens));
+    } else {
+      tokens = static_cast<int32_t>(PopEntries(count));
+    }
+  }
+  void DropElements(uint32_t count);
+  [[noreturn]] static void NoTop();
+  [[noreturn]] static void PopEmpty();
+  /// Where the entry of right-side symbol \p index is during a reduce, and
+  /// how many tokens and elements the stack holds up to it.
+  struct Place {
+    size_t entry, token, element;
+  };
+  Place PlaceOf(int32_t index) const;
   void BuildSyncSet(SSSetArray& sync);
   void Trace(const char* step, int32_t number) const;
   SSRefPtr<SSYaccStackElement> CallReduce();
@@ -103,9 +179,18 @@ class SSYacc {
   std::shared_ptr<const SSYaccTable> table_;
   SSLex* lex_ = nullptr;
   std::FILE* trace_ = nullptr;
-  SSRefPtr<SSToken> lookahead_;
+  SSTokenView lookahead_;
+  bool hasLookahead_ = false;
+  // The lookahead's object when it came as one (its text lives there).
+  SSRefPtr<SSToken> lookaheadObject_;
+  // Where the default NextToken leaves the lexer's token.
+  SSLexToken lexToken_;
+  bool lexTokenRead_ = false;
   SSRefPtr<SSToken> eofToken_;
-  SSLifo<Entry> stack_;
+  SSValueStack<Entry> entries_;
+  SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
+  std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
+  std::vector<int32_t> rightSideTokens_;  // per production; -1 until it is first reduced
   int32_t state_ = 0;
   uint32_t action_ = 0;
   int32_t production_ = 0;
