@@ -9,7 +9,7 @@ CLI      := $(BUILD)/typeswap-cli
 PACKAGES := cmake g++ make pkg-config libgtest-dev qt6-base-dev xvfb xauth \
             dpkg-dev file fonts-dejavu-core
 
-.PHONY: all deps configure build test demo bench tsan package install clean
+.PHONY: all deps configure build test demo bench tsan package install format format-check clean
 
 all: build
 
@@ -50,6 +50,14 @@ install: build
 
 bench: build
 	@sh bench/run.sh $(BUILD)
+
+# The layout of .clang-format, applied to every tracked source file.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+format:
+	clang-format -i $(SOURCES)
+format-check:
+	@strays=$$(clang-format --dry-run $(SOURCES) 2>&1 | grep -E '^[^ ]+:[0-9]+:[0-9]+: ' | cut -d: -f1 | sort -u); \
+	  if [ -n "$$strays" ]; then echo "$$strays"; exit 1; fi
 
 # The foundation library's threads tests under ThreadSanitizer (not part of `test`).
 tsan: deps

@@ -22,7 +22,10 @@ long PeakKilobytes() {
   return usage.ru_maxrss;
 }
 
-Timing Best(int runs, const std::function<void()>& work) { return Best(runs, [] {}, work); }
+Timing Best(int runs, const std::function<void()>& work) {
+  return Best(
+      runs, [] {}, work);
+}
 
 Timing Best(int runs, const std::function<void()>& setup, const std::function<void()>& work) {
   Timing best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
@@ -48,9 +51,11 @@ Timing BestCommand(int runs, const std::string& command) {
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "%s failed\n", command.c_str());
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     getrusage(RUSAGE_CHILDREN, &after);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
-    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
-                       seconds(before.ru_stime);
+    auto seconds = [](const timeval& t) {
+      return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
+    const double cpu =
+        seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
     best.wall = std::min(best.wall, wall.count());
     best.cpu = std::min(best.cpu, cpu);
   }

@@ -60,8 +60,8 @@ std::string MapChangingEveryFont(const CMappingTable& table) {
     const std::string newSize = std::to_string(std::atoi(size.c_str()) + 1);
     map += table.ColumnText(row, 0) + ";;";
     for (int32_t column = 1; column <= 4; ++column) map += table.ColumnText(row, column) + ";";
-    map += table.ColumnText(row, 1) + "X;" + newSize + ";" + table.ColumnText(row, 3) + ";" +
-           table.ColumnText(row, 4) + ";\r\n";
+    map += table.ColumnText(row, 1) + "X;" + newSize + ";" + table.ColumnText(row, 3) + ";" + table.ColumnText(row, 4) +
+           ";\r\n";
   }
   return map;
 }
@@ -72,8 +72,7 @@ std::string MapChangingEveryFont(const CMappingTable& table) {
 // processor seconds (this thread's; the process's with several threads),
 // the peak before and after (kB), references, rows, references changed and
 // files written.
-int MeasureOnce(int32_t codePage, const std::vector<std::string>& paths, const std::string& outDir,
-                int32_t threads) {
+int MeasureOnce(int32_t codePage, const std::vector<std::string>& paths, const std::string& outDir, int32_t threads) {
   SetProcessCodePage(codePage);
   const long before = bench::PeakKilobytes();
   // Phases are timed in processor seconds: steadier than wall time on a busy machine.
@@ -115,14 +114,14 @@ int MeasureOnce(int32_t codePage, const std::vector<std::string>& paths, const s
   const size_t written = GenerateOutput(model, choices, {}, reporter, nullptr).written.size();
   const double end = bench::ThreadCpuSeconds();
   const double endWall = WallSeconds();
-  const double cpu = threads > 1 ? ProcessCpuSeconds() - processCpuStart - (mapStart - built)
-                                 : end - cpuStart - (mapStart - built);
+  const double cpu =
+      threads > 1 ? ProcessCpuSeconds() - processCpuStart - (mapStart - built) : end - cpuStart - (mapStart - built);
 
   int changed = 0;
   for (int32_t i = 0; i < model.Count(); ++i) changed += model.GetAt(i)->GetChanged() ? 1 : 0;
   std::printf("%.6f %.6f %.6f %.6f %.6f %.6f %ld %ld %d %d %d %zu\n", loaded - cpuStart, built - loaded,
-              mapped - mapStart, end - mapped, (endWall - start) - (mapStartWall - builtWall), cpu, before, bench::PeakKilobytes(),
-              model.Count(), table.RowCount(), changed, written);
+              mapped - mapStart, end - mapped, (endWall - start) - (mapStartWall - builtWall), cpu, before,
+              bench::PeakKilobytes(), model.Count(), table.RowCount(), changed, written);
   return messages.messages.empty() && reporter.ReportCount() == 0 ? 0 : 1;
 }
 
@@ -137,14 +136,14 @@ struct Measurement {
 bool RunChild(int32_t codePage, const std::vector<std::string>& paths, int32_t threads, const std::string& outDir,
               Measurement& m) {
   const std::string self = fs::read_symlink("/proc/self/exe").string();
-  std::string command = "'" + self + "' --measure-once " + std::to_string(codePage) + " " +
-                        std::to_string(threads) + " '" + outDir + "'";
+  std::string command =
+      "'" + self + "' --measure-once " + std::to_string(codePage) + " " + std::to_string(threads) + " '" + outDir + "'";
   for (const std::string& path : paths) command += " '" + path + "'";
   FILE* child = popen(command.c_str(), "r");
   if (!child) return false;
-  int fields = std::fscanf(child, "%lf %lf %lf %lf %lf %lf %ld %ld %d %d %d %zu", &m.load, &m.table, &m.map,
-                           &m.write, &m.whole.wall, &m.whole.cpu, &m.before, &m.peak, &m.references, &m.rows,
-                           &m.changed, &m.written);
+  int fields =
+      std::fscanf(child, "%lf %lf %lf %lf %lf %lf %ld %ld %d %d %d %zu", &m.load, &m.table, &m.map, &m.write,
+                  &m.whole.wall, &m.whole.cpu, &m.before, &m.peak, &m.references, &m.rows, &m.changed, &m.written);
   return pclose(child) == 0 && fields == 12;
 }
 
@@ -186,8 +185,8 @@ std::string Note(const Measurement& best) {
                 "cpu: load %.3f s, table %.3f s (%d references, %d rows: %.3f s per 100,000), map %.3f s "
                 "(%d changed), write %.3f s; peak %.1f MB",
                 best.load, best.table, best.references, best.rows,
-                best.references ? best.table * 100000.0 / best.references : 0.0, best.map, best.changed,
-                best.write, static_cast<double>(best.peak) / 1024.0);
+                best.references ? best.table * 100000.0 / best.references : 0.0, best.map, best.changed, best.write,
+                static_cast<double>(best.peak) / 1024.0);
   return note;
 }
 
@@ -210,8 +209,7 @@ int MeasureJob(int32_t codePage, const std::vector<std::string>& paths, const fs
   Measurement best;
   if (!MeasureBest(codePage, paths, threads, outDir, best)) return 1;
   const double documentMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
-  bench::Report("end to end (job)", name, bytes, best.whole,
-                static_cast<double>(best.peak) / 1024.0 / documentMb,
+  bench::Report("end to end (job)", name, bytes, best.whole, static_cast<double>(best.peak) / 1024.0 / documentMb,
                 std::to_string(threads) + " cores, processor time of all threads; " + Note(best));
   return 0;
 }

@@ -41,10 +41,12 @@ int main(int argc, char** argv) {
       bench::Report("lex file", name, bytes, fromFile, 0, note);
       // The lexer takes its input over; the copy it is given is made untimed.
       std::string input;
-      bench::Timing inMemory = bench::Best(5, [&] { input = text; }, [&] {
-        SSLex lex(CResourceModule::Embedded(), std::move(input), name);
-        LexAll(lex);
-      });
+      bench::Timing inMemory = bench::Best(
+          5, [&] { input = text; },
+          [&] {
+            SSLex lex(CResourceModule::Embedded(), std::move(input), name);
+            LexAll(lex);
+          });
       bench::Report("lex in memory", name, text.size(), inMemory);
     } catch (const SSException& e) {
       std::fprintf(stderr, "%s: %s\n", f.path.c_str(), e.what());

@@ -3,9 +3,9 @@
 // load runs in a process of its own, so that no run's peak hides another's.
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -46,12 +46,11 @@ struct Measurement {
 
 bool RunChild(int32_t codePage, const std::string& path, Measurement& m) {
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::string command =
-      "'" + self + "' --measure-once " + std::to_string(codePage) + " '" + path + "'";
+  const std::string command = "'" + self + "' --measure-once " + std::to_string(codePage) + " '" + path + "'";
   FILE* child = popen(command.c_str(), "r");
   if (!child) return false;
-  int fields = std::fscanf(child, "%lf %lf %ld %ld %d %d %d", &m.timing.wall, &m.timing.cpu,
-                           &m.before, &m.peak, &m.references, &m.valid, &m.errors);
+  int fields = std::fscanf(child, "%lf %lf %ld %ld %d %d %d", &m.timing.wall, &m.timing.cpu, &m.before, &m.peak,
+                           &m.references, &m.valid, &m.errors);
   return pclose(child) == 0 && fields == 7;
 }
 

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTableView>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -88,8 +87,8 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<CMappingPage> page;
     const bench::Timing open = Once([&] {
-      page = std::make_unique<CMappingPage>(job.Session().TranslatedModel(), job.Session().FontModel(), choices,
-                                            nullptr);
+      page =
+          std::make_unique<CMappingPage>(job.Session().TranslatedModel(), job.Session().FontModel(), choices, nullptr);
       page->resize(800, 600);
       page->show();
       QApplication::processEvents();

@@ -49,10 +49,12 @@ int main(int argc, char** argv) {
       bench::Report("lex+parse file", name, bytes, fromFile, 0, note + ", code page " + std::to_string(f.codePage));
       // The lexer takes its input over; the copy it is given is made untimed.
       std::string input;
-      bench::Timing inMemory = bench::Best(3, [&] { input = text; }, [&] {
-        SSLex lex(CResourceModule::Embedded(), std::move(input), name);
-        ParseAll(lex, error);
-      });
+      bench::Timing inMemory = bench::Best(
+          3, [&] { input = text; },
+          [&] {
+            SSLex lex(CResourceModule::Embedded(), std::move(input), name);
+            ParseAll(lex, error);
+          });
       bench::Report("lex+parse in memory", name, text.size(), inMemory, 0, note);
     } catch (const SSException& e) {
       std::fprintf(stderr, "%s: %s\n", f.path.c_str(), e.what());

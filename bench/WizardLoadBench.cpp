@@ -3,7 +3,6 @@
 // the same load without a pump, as typeswap-cli load runs it.
 #include <QApplication>
 #include <QListWidget>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

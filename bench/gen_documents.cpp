@@ -28,31 +28,31 @@ class Random {
   }
   int Below(int n) { return static_cast<int>(Next() % static_cast<uint32_t>(n)); }
   template <class T>
-  const T& Pick(const std::vector<T>& items) { return items[Below(static_cast<int>(items.size()))]; }
+  const T& Pick(const std::vector<T>& items) {
+    return items[Below(static_cast<int>(items.size()))];
+  }
 
  private:
   uint64_t state_ = 0x2545F4914F6CDD1DULL;
 };
 
-const std::vector<std::string> kFamilies = {"Times",     "Helvetica", "Courier",          "Palatino",
-                                            "Univers",   "Garamond",  "Times New Roman",  "Helvetica Narrow",
-                                            "Optima",    "Futura"};
+const std::vector<std::string> kFamilies = {"Times",    "Helvetica",       "Courier",          "Palatino", "Univers",
+                                            "Garamond", "Times New Roman", "Helvetica Narrow", "Optima",   "Futura"};
 const std::vector<std::string> kLatinWords = {
     "font",    "mapping", "document", "translation", "component", "paragraph", "heading", "diagram",
     "the",     "a",       "of",       "and",         "with",      "every",     "chart",   "table",
     "release", "notes",   "printer",  "output",      "page",      "style",     "frame",   "reference"};
 // Shift-JIS words; several have 0x5C (backslash) as their second byte.
-const std::vector<std::string> kJapaneseWords = {
-    "\x95\x5c\x8e\xa6",                  // display
-    "\x97\x5c\x92\xe8",                  // plan
-    "\x94\x5c\x97\xcd",                  // ability
-    "\x93\xfa\x96\x7b\x8c\xea",          // Japanese
-    "\x95\xb6\x8f\x91",                  // document
-    "\x90\xe0\x96\xbe",                  // explanation
-    "\x83\x5c\x83\x74\x83\x67",          // software
-    "\x83\x74\x83\x48\x83\x93\x83\x67",  // font
-    "\x95\xcf\x8a\xb7",                  // conversion
-    "\x90\x7d"};                         // figure
+const std::vector<std::string> kJapaneseWords = {"\x95\x5c\x8e\xa6",                  // display
+                                                 "\x97\x5c\x92\xe8",                  // plan
+                                                 "\x94\x5c\x97\xcd",                  // ability
+                                                 "\x93\xfa\x96\x7b\x8c\xea",          // Japanese
+                                                 "\x95\xb6\x8f\x91",                  // document
+                                                 "\x90\xe0\x96\xbe",                  // explanation
+                                                 "\x83\x5c\x83\x74\x83\x67",          // software
+                                                 "\x83\x74\x83\x48\x83\x93\x83\x67",  // font
+                                                 "\x95\xcf\x8a\xb7",                  // conversion
+                                                 "\x90\x7d"};                         // figure
 const std::string kJapaneseStop = "\x81\x42";
 
 // Prose: long paragraphs of text with a few font changes, a frame every
@@ -92,8 +92,8 @@ class DocumentWriter {
   void FontDefinitions() {
     out_ += "<!Font Definitions,\n";
     for (int f = 0; f < kFonts; ++f) {
-      out_ += "\tF" + std::to_string(f + 2) + " = " + random_.Pick(kFamilies) + " " +
-              std::to_string(6 + random_.Below(20));
+      out_ +=
+          "\tF" + std::to_string(f + 2) + " = " + random_.Pick(kFamilies) + " " + std::to_string(6 + random_.Below(20));
       if (random_.Below(4) == 0) out_ += ".5";
       if (random_.Below(3) == 0) out_ += " Bold";
       if (random_.Below(4) == 0) out_ += " Italic";
@@ -103,18 +103,21 @@ class DocumentWriter {
 
   void Classes() {
     for (int c = 0; c < kClasses; ++c) {
-      out_ += "<!Class, \"" + ClassName(c) + "\",\n\tTop Margin =\t\t0.06 inches,\n\tBottom Margin =\t\t0.04 inches,\n"
-              "\tLine Spacing =\t\t1.2 lines,\n\tFont =\t\t\tF" + std::to_string(Font()) +
-              ",\n\tAlt Font =\t\tF" + std::to_string(Font()) + ",\n\tLeft Tab =\t\t0/0.5*12 inches,\n"
+      out_ += "<!Class, \"" + ClassName(c) +
+              "\",\n\tTop Margin =\t\t0.06 inches,\n\tBottom Margin =\t\t0.04 inches,\n"
+              "\tLine Spacing =\t\t1.2 lines,\n\tFont =\t\t\tF" +
+              std::to_string(Font()) + ",\n\tAlt Font =\t\tF" + std::to_string(Font()) +
+              ",\n\tLeft Tab =\t\t0/0.5*12 inches,\n"
               "\tComposition =\t\tOptimum>\n\n";
     }
     out_ += "<!Class, micro:caption,\n\tFont =\t\t\tF" + std::to_string(Font()) + ">\n\n";
   }
 
   void PageFooter() {
-    out_ += "<Page Footer, Frame =\nV11,\n(g9,1,0,\n (t14,1,0,3.25,0.2,0,7,0,270,0,0,wst:timsps10,Page\\ footer)\n"
-            " (T8,2,12,6,0.2,5,127,5,7,127,8,0,2,0,\n<!Page, Width = 1 inches, Height = 0.2 inches>\n"
-            "<micro:caption>\n\nPage <F3>1<F0>\n\n<End Text>))>\n\n";
+    out_ +=
+        "<Page Footer, Frame =\nV11,\n(g9,1,0,\n (t14,1,0,3.25,0.2,0,7,0,270,0,0,wst:timsps10,Page\\ footer)\n"
+        " (T8,2,12,6,0.2,5,127,5,7,127,8,0,2,0,\n<!Page, Width = 1 inches, Height = 0.2 inches>\n"
+        "<micro:caption>\n\nPage <F3>1<F0>\n\n<End Text>))>\n\n";
   }
 
   void Sentence() {
@@ -141,9 +144,7 @@ class DocumentWriter {
     }
   }
 
-  std::string Number() {
-    return std::to_string(random_.Below(9)) + "." + std::to_string(random_.Below(1000000));
-  }
+  std::string Number() { return std::to_string(random_.Below(9)) + "." + std::to_string(random_.Below(1000000)); }
 
   // A text string's twelve fields; the eleventh is its font.
   void TextString(int id) {
@@ -164,7 +165,8 @@ class DocumentWriter {
 
   // Thirteen fields, then a caption of Interleaf text.
   void MicroDocument(int id) {
-    out_ += " (T12," + std::to_string(id) + ",12,0.5,2.9,5,127,5,7,127,8,0,7,0,\n"
+    out_ += " (T12," + std::to_string(id) +
+            ",12,0.5,2.9,5,127,5,7,127,8,0,7,0,\n"
             "<!Page, Width = 4 inches, Height = 0.3 inches>\n<micro:caption>\n\n";
     Sentence();
     out_ += "\n\n<End Text>)\n";
@@ -190,7 +192,8 @@ class DocumentWriter {
   }
 
   void Frame(int n) {
-    out_ += "<Frame,\n\tName =\t\t\t\"figure " + std::to_string(n) + "\",\n\tPlacement =\t\tFollowing Anchor,\n"
+    out_ += "<Frame,\n\tName =\t\t\t\"figure " + std::to_string(n) +
+            "\",\n\tPlacement =\t\tFollowing Anchor,\n"
             "\tWidth =\t\t\t5 inches,\n\tHeight =\t\t3 inches,\n\tDiagram =\nV11,\n(g9,1,0,\n";
     for (int t = 0; t < 3; ++t) TextString(t + 1);
     Group(4, mix_ == Mix::Diagrams ? 3 : 1);

@@ -29,15 +29,19 @@ void CTerminalText::Append(std::string& out, std::string_view text, bool keepTab
   if (!plain && !(converter_ && converter_->Convert(text, converted))) {
     // The whole text escaped: a half-converted text would mix two encodings.
     for (char ch : text) {
-      if (keepTabs && ch == '\t') out += ch;
-      else AppendEscaped(out, std::string_view(&ch, 1));
+      if (keepTabs && ch == '\t')
+        out += ch;
+      else
+        AppendEscaped(out, std::string_view(&ch, 1));
     }
     return;
   }
   const std::string_view shown = plain ? text : std::string_view(converted);
   for (char ch : shown) {
     const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '\\' || c == 0x7F || (c < 0x20 && !(keepTabs && c == '\t'))) AppendEscaped(out, std::string_view(&ch, 1));
-    else out += ch;
+    if (c == '\\' || c == 0x7F || (c < 0x20 && !(keepTabs && c == '\t')))
+      AppendEscaped(out, std::string_view(&ch, 1));
+    else
+      out += ch;
   }
 }

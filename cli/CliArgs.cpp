@@ -80,8 +80,7 @@ std::string CCliArgs::Value(std::string_view name, std::string fallback) const {
 }
 
 bool CCliArgs::Has(std::string_view name) const {
-  return std::any_of(options_.begin(), options_.end(),
-                     [&](const auto& o) { return o.first == name; });
+  return std::any_of(options_.begin(), options_.end(), [&](const auto& o) { return o.first == name; });
 }
 
 std::vector<std::pair<std::string, std::string>> CCliArgs::InOrder(std::vector<std::string_view> names) const {
@@ -92,12 +91,12 @@ std::vector<std::pair<std::string, std::string>> CCliArgs::InOrder(std::vector<s
 }
 
 int CliUsageError(std::string_view command, std::string_view message) {
-  std::fprintf(stderr, "typeswap-cli %.*s: %.*s\n", int(command.size()), command.data(),
-               int(message.size()), message.data());
+  std::fprintf(stderr, "typeswap-cli %.*s: %.*s\n", int(command.size()), command.data(), int(message.size()),
+               message.data());
   for (const CliCommand& c : CliCommands()) {
     if (c.name == command) {
-      std::fprintf(stderr, "usage: typeswap-cli %.*s %.*s\n", int(c.name.size()), c.name.data(),
-                   int(c.synopsis.size()), c.synopsis.data());
+      std::fprintf(stderr, "usage: typeswap-cli %.*s %.*s\n", int(c.name.size()), c.name.data(), int(c.synopsis.size()),
+                   c.synopsis.data());
     }
   }
   return kCliUsage;

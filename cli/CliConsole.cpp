@@ -50,11 +50,9 @@ void CStdoutReportSink::AppendText(std::string_view text) {
   std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-CConsoleOutputObserver::CConsoleOutputObserver(bool quiet)
-    : terminal_(!quiet && ::isatty(STDERR_FILENO) != 0) {}
+CConsoleOutputObserver::CConsoleOutputObserver(bool quiet) : terminal_(!quiet && ::isatty(STDERR_FILENO) != 0) {}
 
-void CConsoleOutputObserver::ShowProgress(const std::string& fileName, int32_t currentPercent,
-                                          int32_t totalPercent) {
+void CConsoleOutputObserver::ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent) {
   if (!terminal_) return;
   if (fileName.empty()) {
     ClearProgress();
@@ -77,8 +75,7 @@ void CConsoleOutputObserver::ClearProgress() {
 }
 
 CProgressLoadLog::CProgressLoadLog(CLoadLog& target, const std::vector<std::string>& selections, bool show)
-    : target_(target), show_(show && ::isatty(STDERR_FILENO) != 0),
-      processing_(LoadResString(IdsLogProcessing)) {
+    : target_(target), show_(show && ::isatty(STDERR_FILENO) != 0), processing_(LoadResString(IdsLogProcessing)) {
   if (!show_) return;
   for (const std::string& selection : selections) {
     std::string rest = selection;

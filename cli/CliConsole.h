@@ -70,7 +70,6 @@ class CStdoutReportSink : public CReportSink {
   void AppendText(std::string_view text) override;
 };
 
-
 /// Output's messages on stderr; its progress too, on one line that is
 /// rewritten, but only when stderr is a terminal.
 class CConsoleOutputObserver : public COutputObserver {

@@ -23,8 +23,7 @@ std::optional<std::string> CliBatchChanges(const CCliArgs& cli, std::vector<Batc
 int32_t CliLoadThreads() { return static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency())); }
 
 CCliMappingJob::CCliMappingJob(const CWizardChoices& choices, CLoadLog& log, bool progress)
-    : progressLog_(log, {choices.GetTranslatedFiles(), choices.GetFontFiles()}, progress),
-      job_(choices, progressLog_) {
+    : progressLog_(log, {choices.GetTranslatedFiles(), choices.GetFontFiles()}, progress), job_(choices, progressLog_) {
   job_.Session().SetLoadThreads(CliLoadThreads());
 }
 
@@ -34,8 +33,7 @@ bool CCliMappingJob::Load(bool withFontFiles) {
   return loaded;
 }
 
-bool CCliMappingJob::BuildTable(const CCliArgs& cli, const std::vector<BatchChange>& changes,
-                                CMessageSink& messages) {
+bool CCliMappingJob::BuildTable(const CCliArgs& cli, const std::vector<BatchChange>& changes, CMessageSink& messages) {
   const bool mapped = job_.BuildTable(cli.Values("map"), messages);
   (void)job_.ApplyBatchChanges(changes, messages);
   return mapped;
@@ -53,8 +51,7 @@ CCliTableLoad::CCliTableLoad(const CCliArgs& cli, std::string_view command) : st
   } else if (auto problem = CliBatchChanges(cli, changes)) {
     (void)CliUsageError(command, *problem);
   } else {
-    const CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(),
-                                 fontType);
+    const CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(), fontType);
     job_ = std::make_unique<CCliMappingJob>(choices, log_, !cli.Has("quiet"));
     if (!job_->Load(cli.Has("fonts"))) {
       for (const CMemoryLoadLog::Line& line : log_.Lines()) PrintMessage(line.text);

@@ -34,8 +34,7 @@ class CCliMappingJob {
   [[nodiscard]] bool Load(bool withFontFiles);
   /// Builds the table, applies the --map files, then the batch changes.
   /// False when a map failed.
-  [[nodiscard]] bool BuildTable(const CCliArgs& cli, const std::vector<BatchChange>& changes,
-                                CMessageSink& messages);
+  [[nodiscard]] bool BuildTable(const CCliArgs& cli, const std::vector<BatchChange>& changes, CMessageSink& messages);
   CMappingJob& Job() { return job_; }
 
  private:

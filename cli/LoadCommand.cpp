@@ -25,8 +25,7 @@ void AppendNumber(std::string& out, int64_t value) {
   out += std::to_string(value);
 }
 
-void AppendReference(std::string& out, std::string_view set, int32_t index,
-                     const CFontReference& reference) {
+void AppendReference(std::string& out, std::string_view set, int32_t index, const CFontReference& reference) {
   const CTextPiece& piece = reference.GetPiece();
   out += "REF";
   AppendField(out, set);
@@ -40,16 +39,13 @@ void AppendReference(std::string& out, std::string_view set, int32_t index,
   AppendField(out, reference.GetBold());
   AppendField(out, reference.GetItalic());
   AppendField(out, piece.GetFileName());
-  AppendField(out, std::to_string(piece.GetStartLine()) + ':' +
-                       std::to_string(piece.GetStartColumn()) + '-' +
-                       std::to_string(piece.GetEndLine()) + ':' +
-                       std::to_string(piece.GetEndColumn()));
+  AppendField(out, std::to_string(piece.GetStartLine()) + ':' + std::to_string(piece.GetStartColumn()) + '-' +
+                       std::to_string(piece.GetEndLine()) + ':' + std::to_string(piece.GetEndColumn()));
   AppendField(out, piece.GetText());
   out += '\n';
 }
 
-void AppendList(std::string& out, std::string_view set, std::string_view name,
-                const CUniqueTextList& list) {
+void AppendList(std::string& out, std::string_view set, std::string_view name, const CUniqueTextList& list) {
   std::string joined;
   for (const std::string& entry : list) {
     joined += entry;
@@ -90,8 +86,7 @@ int RunLoadCommand(std::span<char* const> args) {
   int32_t fontType = 0;
   if (!CliFontType(cli, fontType)) return CliUsageError("load", "--font-type must be 0, 1 or 2");
 
-  CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(),
-                         fontType);
+  CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(), fontType);
   CMemoryLoadLog log;
   CLoadSession session(choices, log);
   session.SetLoadThreads(CliLoadThreads());

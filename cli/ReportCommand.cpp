@@ -18,9 +18,9 @@
 
 namespace {
 
-constexpr std::array<const char*, 14> kFields = {
-    "file", "line", "column", "category", "component", "kind", "family", "size",
-    "bold", "italic", "newFamily", "newSize", "newBold", "newItalic"};
+constexpr std::array<const char*, 14> kFields = {"file",      "line",    "column",  "category", "component",
+                                                 "kind",      "family",  "size",    "bold",     "italic",
+                                                 "newFamily", "newSize", "newBold", "newItalic"};
 
 enum class ReportFormat { Tsv, Csv, Json };
 
@@ -45,17 +45,19 @@ struct Record {
 Record RecordOf(const CFontReference& reference) {
   const CTextPiece& piece = reference.GetPiece();
   return {{piece.GetFileName(), std::to_string(piece.GetStartLine()), std::to_string(piece.GetStartColumn()),
-           reference.GetCategory(), reference.GetComponent(), KindName(reference.GetKind()),
-           reference.GetFamily(), reference.GetSize(), reference.GetBold(), reference.GetItalic(),
-           reference.GetNewFamily(), reference.GetNewSize(), reference.GetNewBold(), reference.GetNewItalic()}};
+           reference.GetCategory(), reference.GetComponent(), KindName(reference.GetKind()), reference.GetFamily(),
+           reference.GetSize(), reference.GetBold(), reference.GetItalic(), reference.GetNewFamily(),
+           reference.GetNewSize(), reference.GetNewBold(), reference.GetNewItalic()}};
 }
 
 // A file name as the shell gave it: only what would break the line is escaped.
 void AppendFileName(std::string& out, std::string_view name) {
   for (char ch : name) {
     const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '\\' || c < 0x20 || c == 0x7F) AppendEscaped(out, std::string_view(&ch, 1));
-    else out += ch;
+    if (c == '\\' || c < 0x20 || c == 0x7F)
+      AppendEscaped(out, std::string_view(&ch, 1));
+    else
+      out += ch;
   }
 }
 
@@ -110,8 +112,10 @@ class CReportWriter {
   }
 
   void Add(const Record& record) {
-    if (format_ == ReportFormat::Json) AddJson(record);
-    else AddLine(record);
+    if (format_ == ReportFormat::Json)
+      AddJson(record);
+    else
+      AddLine(record);
     if (out_.size() >= 1 << 16) Flush();
   }
 
@@ -127,10 +131,14 @@ class CReportWriter {
     for (size_t field = 0; field < kFields.size(); ++field) {
       if (field > 0) out_ += Separator();
       std::string text;
-      if (Record::IsDocumentText(field)) terminal_.AppendField(text, record.values[field]);
-      else AppendFileName(text, record.values[field]);
-      if (format_ == ReportFormat::Csv) AppendCsvField(out_, text);
-      else out_ += text;
+      if (Record::IsDocumentText(field))
+        terminal_.AppendField(text, record.values[field]);
+      else
+        AppendFileName(text, record.values[field]);
+      if (format_ == ReportFormat::Csv)
+        AppendCsvField(out_, text);
+      else
+        out_ += text;
     }
     out_ += '\n';
   }
@@ -175,14 +183,16 @@ class CReportWriter {
 }  // namespace
 
 int RunReportCommand(std::span<char* const> args) {
-  CCliArgs cli(args, {"translated", "fonts", "font-type", "map", "family", "component", "format"},
-               {"escape", "quiet"});
+  CCliArgs cli(args, {"translated", "fonts", "font-type", "map", "family", "component", "format"}, {"escape", "quiet"});
   if (!cli.ok()) return CliUsageError("report", cli.error());
   const std::string formatName = cli.Value("format", "tsv");
   ReportFormat format = ReportFormat::Tsv;
-  if (formatName == "csv") format = ReportFormat::Csv;
-  else if (formatName == "json") format = ReportFormat::Json;
-  else if (formatName != "tsv") return CliUsageError("report", "--format must be tsv, csv or json");
+  if (formatName == "csv")
+    format = ReportFormat::Csv;
+  else if (formatName == "json")
+    format = ReportFormat::Json;
+  else if (formatName != "tsv")
+    return CliUsageError("report", "--format must be tsv, csv or json");
   CCliTableLoad load(cli, "report");
   if (!load.HasTable()) return load.Status();
 

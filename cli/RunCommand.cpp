@@ -107,8 +107,10 @@ int RunRunCommand(std::span<char* const> args) {
   if (!job.BuildTable(cli, changes, messages)) return kCliFailed;
   CFontReferenceList& model = job.Job().Session().TranslatedModel();
   if (cli.Has("save-map")) {
-    if (dryRun) PrintMessage("typeswap-cli run: --dry-run writes no font map; --save-map ignored");
-    else if (!SaveFontMap(cli.Value("save-map"), model, messages)) return kCliFailed;
+    if (dryRun)
+      PrintMessage("typeswap-cli run: --dry-run writes no font map; --save-map ignored");
+    else if (!SaveFontMap(cli.Value("save-map"), model, messages))
+      return kCliFailed;
   }
 
   // Output's reports: printed as they come, unless stdout is for a dry

@@ -37,7 +37,8 @@ int RunTableCommand(std::span<char* const> args) {
   std::string out;
   AppendRow(out, terminal, kMappingColumnCount, [](int32_t column) { return MappingColumnHeader(column); });
   for (int32_t row = 0; row < table.RowCount(); ++row) {
-    AppendRow(out, terminal, kMappingColumnCount, [&](int32_t column) -> const std::string& { return table.ColumnText(row, column); });
+    AppendRow(out, terminal, kMappingColumnCount,
+              [&](int32_t column) -> const std::string& { return table.ColumnText(row, column); });
     if (out.size() >= 1 << 16) {
       std::fwrite(out.data(), 1, out.size(), stdout);
       out.clear();

@@ -46,8 +46,8 @@ std::string Wrapped(std::string_view text, size_t indent, size_t column) {
 }
 
 void PrintCommand(FILE* to, const CliCommand& c) {
-  std::fprintf(to, "  %-11.*s %s\n  %-11s %s\n", int(c.name.size()), c.name.data(),
-               Wrapped(c.synopsis, 14, 14).c_str(), "", Wrapped(c.summary, 14, 14).c_str());
+  std::fprintf(to, "  %-11.*s %s\n  %-11s %s\n", int(c.name.size()), c.name.data(), Wrapped(c.synopsis, 14, 14).c_str(),
+               "", Wrapped(c.summary, 14, 14).c_str());
 }
 
 void PrintHelp(FILE* to) {

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "mapping/CMessageSink.h"
 #include "mapping/FoldCase.h"
 #include "mapping/FontSizes.h"
 #include "mapping/MappingRules.h"
 #include "mapping/RowFileNames.h"
-#include "mapping/CMessageSink.h"
 #include "model/CFontReferenceList.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -37,7 +37,8 @@ struct GroupFields {
   void (CFontReferenceList::*setSizeChoice)(int32_t);
 };
 
-constexpr GroupFields kDefinitionGroup{&CFontReferenceList::DefinedFamilies, &CFontReferenceList::GetDefinedFamilyChoice,
+constexpr GroupFields kDefinitionGroup{&CFontReferenceList::DefinedFamilies,
+                                       &CFontReferenceList::GetDefinedFamilyChoice,
                                        &CFontReferenceList::SetDefinedFamilyChoice, &CFontReferenceList::GetSizeChoice,
                                        &CFontReferenceList::SetSizeChoice};
 constexpr GroupFields kChartGroup{&CFontReferenceList::NamedFamilies, &CFontReferenceList::GetNamedFamilyChoice,
@@ -47,12 +48,9 @@ constexpr GroupFields kChartGroup{&CFontReferenceList::NamedFamilies, &CFontRefe
 // The fields of \p group; null for categories of neither group.
 const GroupFields* FieldsOf(CategoryGroup group) {
   switch (group) {
-    case CategoryGroup::FontDefinition:
-      return &kDefinitionGroup;
-    case CategoryGroup::Chart:
-      return &kChartGroup;
-    case CategoryGroup::None:
-      break;
+    case CategoryGroup::FontDefinition: return &kDefinitionGroup;
+    case CategoryGroup::Chart: return &kChartGroup;
+    case CategoryGroup::None: break;
   }
   return nullptr;
 }
@@ -71,8 +69,7 @@ CategoryGroup GroupOfCategory(const std::string& category) {
 
 CMappingPageModel::CMappingPageModel(CFontReferenceList& translated, CFontReferenceList& fontFiles,
                                      const CWizardChoices& choices, CMessageSink& messages)
-    : translated_(translated), fontFiles_(fontFiles), choices_(choices), messages_(messages),
-      table_(translated) {
+    : translated_(translated), fontFiles_(fontFiles), choices_(choices), messages_(messages), table_(translated) {
   table_.AddObserver(this);
 }
 
@@ -128,15 +125,9 @@ void CMappingPageModel::ApplyFieldChange(Field field) {
   NewFontTuple font = table_.SelectedNewFont();
   const NewFontTuple controls = ReadAvailableFonts();
   switch (field) {
-    case Field::Size:
-      font.size = controls.size;
-      break;
-    case Field::Bold:
-      font.bold = controls.bold;
-      break;
-    case Field::Italic:
-      font.italic = controls.italic;
-      break;
+    case Field::Size: font.size = controls.size; break;
+    case Field::Bold: font.bold = controls.bold; break;
+    case Field::Italic: font.italic = controls.italic; break;
   }
   table_.ApplyToSelected(true, font);
 }
@@ -250,13 +241,9 @@ FontMapsLoad CMappingPageModel::LoadFontMaps(const std::vector<std::string>& pat
   return load;
 }
 
-bool CMappingPageModel::SaveFontMap(const std::string& path) {
-  return ::SaveFontMap(path, translated_, messages_);
-}
+bool CMappingPageModel::SaveFontMap(const std::string& path) { return ::SaveFontMap(path, translated_, messages_); }
 
-std::vector<std::string> CMappingPageModel::RowFileNames(int32_t row) const {
-  return ::RowFileNames(table_, row);
-}
+std::vector<std::string> CMappingPageModel::RowFileNames(int32_t row) const { return ::RowFileNames(table_, row); }
 
 std::vector<std::string> CMappingPageModel::RowPositions(int32_t row) const {
   std::vector<std::string> positions;

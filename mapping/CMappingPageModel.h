@@ -51,8 +51,8 @@ class CMappingPageModel : private CMappingTableObserver {
  public:
   /// A page over the two models and \p choices (all outliving it); its
   /// messages go to \p messages.
-  CMappingPageModel(CFontReferenceList& translated, CFontReferenceList& fontFiles,
-                    const CWizardChoices& choices, CMessageSink& messages);
+  CMappingPageModel(CFontReferenceList& translated, CFontReferenceList& fontFiles, const CWizardChoices& choices,
+                    CMessageSink& messages);
   ~CMappingPageModel() override;
   CMappingPageModel(const CMappingPageModel&) = delete;
   CMappingPageModel& operator=(const CMappingPageModel&) = delete;

@@ -129,8 +129,7 @@ void CMappingTable::BuildTable() {
       taker.merged.push_back(built[i].item);
     }
   }
-  for (size_t i = 0; i < built.size(); ++i)
-    rowOfItem_[static_cast<size_t>(built[i].item)] = rowOf[i];
+  for (size_t i = 0; i < built.size(); ++i) rowOfItem_[static_cast<size_t>(built[i].item)] = rowOf[i];
   // Each joining reference goes to the head of the list, as the
   // representative keeps it too.
   for (Row& row : rows_) {
@@ -147,8 +146,7 @@ void CMappingTable::DeleteAllRows() {
   for (int32_t i = 0; i < translated_.Count(); ++i) {
     CFontReference& reference = *translated_.GetAt(i);
     if (reference.GetChanged() || reference.GetChangedToo() || !reference.GetNewFamily().empty() ||
-        !reference.GetNewSize().empty() || !reference.GetNewBold().empty() ||
-        !reference.GetNewItalic().empty()) {
+        !reference.GetNewSize().empty() || !reference.GetNewBold().empty() || !reference.GetNewItalic().empty()) {
       WriteReference(reference, false, false, CFontTexts::Empty());
     }
     if (!reference.GetMergedRows().empty()) reference.ClearMergedRows();
@@ -165,26 +163,16 @@ const std::string& CMappingTable::ColumnText(int32_t row, int32_t column) const 
   const CFontReference* rep = Representative(row);
   if (!rep) return kEmpty;
   switch (column) {
-    case ColumnComponent:
-      return rows_[static_cast<size_t>(row)].component;
-    case ColumnCurrentFont:
-      return rep->GetFamily();
-    case ColumnSize:
-      return rep->GetSize();
-    case ColumnBold:
-      return rep->GetBold();
-    case ColumnItalic:
-      return rep->GetItalic();
-    case ColumnNewFont:
-      return rep->GetNewFamily();
-    case ColumnNewSize:
-      return rep->GetNewSize();
-    case ColumnNewBold:
-      return rep->GetNewBold();
-    case ColumnNewItalic:
-      return rep->GetNewItalic();
-    default:
-      return kEmpty;
+    case ColumnComponent: return rows_[static_cast<size_t>(row)].component;
+    case ColumnCurrentFont: return rep->GetFamily();
+    case ColumnSize: return rep->GetSize();
+    case ColumnBold: return rep->GetBold();
+    case ColumnItalic: return rep->GetItalic();
+    case ColumnNewFont: return rep->GetNewFamily();
+    case ColumnNewSize: return rep->GetNewSize();
+    case ColumnNewBold: return rep->GetNewBold();
+    case ColumnNewItalic: return rep->GetNewItalic();
+    default: return kEmpty;
   }
 }
 
@@ -227,13 +215,11 @@ int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
   return next == rows.end() ? -1 : *next;
 }
 
-const std::vector<int32_t>& CMappingTable::FindRowsWithFont(std::string_view text,
-                                                           std::string_view family,
-                                                           std::string_view size,
-                                                           std::string_view bold,
-                                                           std::string_view italic) const {
-  auto keyOf = [](std::string_view text, std::string_view family, std::string_view size,
-                  std::string_view bold, std::string_view italic) {
+const std::vector<int32_t>& CMappingTable::FindRowsWithFont(std::string_view text, std::string_view family,
+                                                            std::string_view size, std::string_view bold,
+                                                            std::string_view italic) const {
+  auto keyOf = [](std::string_view text, std::string_view family, std::string_view size, std::string_view bold,
+                  std::string_view italic) {
     std::string key;
     AppendKeyPart(key, FoldCase(text));
     for (std::string_view part : {family, size, bold, italic}) AppendKeyPart(key, part);
@@ -243,8 +229,8 @@ const std::vector<int32_t>& CMappingTable::FindRowsWithFont(std::string_view tex
   if (rowsByTextAndFont_.empty() && !rows_.empty()) {
     for (int32_t row = 0; row < RowCount(); ++row) {
       const CFontReference& rep = *Representative(row);
-      rowsByTextAndFont_[keyOf(rows_[static_cast<size_t>(row)].component, rep.GetFamily(),
-                               rep.GetSize(), rep.GetBold(), rep.GetItalic())]
+      rowsByTextAndFont_[keyOf(rows_[static_cast<size_t>(row)].component, rep.GetFamily(), rep.GetSize(), rep.GetBold(),
+                               rep.GetItalic())]
           .push_back(row);
     }
   }
@@ -304,8 +290,7 @@ NewFontTuple CMappingTable::SelectedNewFont() const {
   return {rep->GetNewFamily(), rep->GetNewSize(), rep->GetNewBold(), rep->GetNewItalic()};
 }
 
-void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition,
-                               const NewFontTuple& font) {
+void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, const NewFontTuple& font) {
   ApplyToRow(row, isMapped, byDefinition, Shared(font));
 }
 
@@ -314,8 +299,8 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
   if (!rep) return;
   mappingsChanged_ = true;
   Row& target = rows_[static_cast<size_t>(row)];
-  if (target.applied && target.applied->isMapped == isMapped &&
-      target.applied->byDefinition == byDefinition && target.applied->font == font) {
+  if (target.applied && target.applied->isMapped == isMapped && target.applied->byDefinition == byDefinition &&
+      target.applied->font == font) {
     return;  // See Note [repeated applies]
   }
   WriteReference(*rep, isMapped, byDefinition, font);
@@ -380,8 +365,7 @@ void CMappingTable::RemoveObserver(CMappingTableObserver* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
-void CMappingTable::WriteReference(CFontReference& reference, bool isMapped, bool changedToo,
-                                   const CFontTexts* font) {
+void CMappingTable::WriteReference(CFontReference& reference, bool isMapped, bool changedToo, const CFontTexts* font) {
   reference.SetChanged(isMapped);
   reference.SetChangedToo(changedToo);
   reference.SetNewFont(font);

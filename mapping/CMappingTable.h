@@ -65,9 +65,8 @@ class CMappingTable {
   /// Every row, top to bottom, whose column-0 text equals \p text without
   /// regard to case and whose current font (columns 1 to 4) equals the
   /// given one byte for byte.
-  const std::vector<int32_t>& FindRowsWithFont(std::string_view text, std::string_view family,
-                                               std::string_view size, std::string_view bold,
-                                               std::string_view italic) const;
+  const std::vector<int32_t>& FindRowsWithFont(std::string_view text, std::string_view family, std::string_view size,
+                                               std::string_view bold, std::string_view italic) const;
 
   // ---- selection --------------------------------------------------------
 

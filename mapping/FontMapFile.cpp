@@ -21,8 +21,7 @@ namespace {
 constexpr size_t kFieldCount = 10;
 constexpr char kLineEnd[] = "\r\n";
 
-void ReportFileError(const CFileException& failure, const std::string& path,
-                     CMessageSink& messages) {
+void ReportFileError(const CFileException& failure, const std::string& path, CMessageSink& messages) {
   messages.ShowMessage(FileErrorText(failure) + "\n\r" + LoadResString(IdsFileNameLabel) + path,
                        LoadResString(IdsCaptionError));
 }
@@ -52,8 +51,7 @@ bool ApplyMapLine(std::string line, CMappingTable& table, CFontReferenceList& fo
   // Rows showing the name (found without regard to case) and the current
   // font of the line (compared exactly), top to bottom. A copy: observers
   // hear of each selection and might rebuild the table.
-  const std::vector<int32_t> rows =
-      table.FindRowsWithFont(name, fields[2], fields[3], fields[4], fields[5]);
+  const std::vector<int32_t> rows = table.FindRowsWithFont(name, fields[2], fields[3], fields[4], fields[5]);
   for (int32_t row : rows) {
     table.SelectRow(row);
     table.ApplyNewFont(true, table.IsDefinitionRow(row), font);
@@ -66,18 +64,16 @@ bool ApplyMapLine(std::string line, CMappingTable& table, CFontReferenceList& fo
 std::string FontMapLine(const CFontReference& reference) {
   std::string line;
   for (const std::string* field :
-       {&reference.GetComponent(), &KindMarker(reference.GetKind()), &reference.GetFamily(),
-        &reference.GetSize(), &reference.GetBold(), &reference.GetItalic(),
-        &reference.GetNewFamily(), &reference.GetNewSize(), &reference.GetNewBold(),
-        &reference.GetNewItalic()}) {
+       {&reference.GetComponent(), &KindMarker(reference.GetKind()), &reference.GetFamily(), &reference.GetSize(),
+        &reference.GetBold(), &reference.GetItalic(), &reference.GetNewFamily(), &reference.GetNewSize(),
+        &reference.GetNewBold(), &reference.GetNewItalic()}) {
     line += *field;
     line += ';';
   }
   return line;
 }
 
-bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
-                 CMessageSink& messages) {
+bool SaveFontMap(const std::string& path, const CFontReferenceList& translated, CMessageSink& messages) {
   std::string text;
   if (translated.Count() > 0) {
     text = LoadResString(IdsFontMapHeader) + ";" + kLineEnd;
@@ -95,8 +91,8 @@ bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
   return true;
 }
 
-FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
-                        CFontReferenceList& fontFiles, CMessageSink& messages) {
+FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table, CFontReferenceList& fontFiles,
+                        CMessageSink& messages) {
   FontMapLoad result;
   std::string text;
   try {
@@ -124,8 +120,8 @@ FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
   return result;
 }
 
-FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
-                          CFontReferenceList& fontFiles, CMessageSink& messages) {
+FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table, CFontReferenceList& fontFiles,
+                          CMessageSink& messages) {
   FontMapsLoad result;
   std::string notValid;
   for (const std::string& path : paths) {
@@ -140,10 +136,8 @@ FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& 
   return result;
 }
 
-bool AddFamilyName(CFontReferenceList& fontFiles, std::string_view firstField,
-                   std::string_view family) {
-  if (firstField == CategoryText(IdsCategoryChartFont) ||
-      firstField == CategoryText(IdsCategoryTextStringFont)) {
+bool AddFamilyName(CFontReferenceList& fontFiles, std::string_view firstField, std::string_view family) {
+  if (firstField == CategoryText(IdsCategoryChartFont) || firstField == CategoryText(IdsCategoryTextStringFont)) {
     return fontFiles.NamedFamilies().AddAtHead(family);
   }
   return fontFiles.DefinedFamilies().AddAtHead(family);

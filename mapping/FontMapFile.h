@@ -35,16 +35,15 @@ std::string FontMapLine(const CFontReference& reference);
 /// \p translated, in list order, with CR LF line ends; an empty list gives
 /// an empty file. The file is replaced only once it was written whole. A
 /// file error is shown on \p messages and gives false.
-bool SaveFontMap(const std::string& path, const CFontReferenceList& translated,
-                 CMessageSink& messages);
+bool SaveFontMap(const std::string& path, const CFontReferenceList& translated, CMessageSink& messages);
 
 /// Reads the font map file at \p path and applies each line to the rows of
 /// \p table that show its name (component and kind marker, found without
 /// regard to case) and its current font (exactly); each new family goes
 /// into \p fontFiles' lists. Selects row 0 at the end. A file error is shown
 /// on \p messages at once; a missing header is only returned.
-FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table,
-                        CFontReferenceList& fontFiles, CMessageSink& messages);
+FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table, CFontReferenceList& fontFiles,
+                        CMessageSink& messages);
 
 /// What became of loading several font map files.
 struct FontMapsLoad {
@@ -56,11 +55,10 @@ struct FontMapsLoad {
 
 /// LoadFontMap for each of \p paths in order, then one message listing every
 /// file that was not valid.
-FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table,
-                  CFontReferenceList& fontFiles, CMessageSink& messages);
+FontMapsLoad LoadFontMaps(const std::vector<std::string>& paths, CMappingTable& table, CFontReferenceList& fontFiles,
+                          CMessageSink& messages);
 
 /// Adds \p family to the named families of \p fontFiles when \p firstField
 /// is "Chart Font" or "Text String Font", else to the defined families,
 /// unless the exact text is there; returns whether it added.
-bool AddFamilyName(CFontReferenceList& fontFiles, std::string_view firstField,
-                   std::string_view family);
+bool AddFamilyName(CFontReferenceList& fontFiles, std::string_view firstField, std::string_view family);

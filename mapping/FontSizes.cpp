@@ -43,8 +43,7 @@ void OrderFontSizes(CUniqueTextList& sizes) {
   std::vector<Entry> entries;
   entries.reserve(sizes.size());
   for (const std::string& size : sizes) entries.push_back({FontSizeValue(size), size});
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const Entry& a, const Entry& b) { return a.value < b.value; });
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.value < b.value; });
   std::vector<std::string> ordered;
   ordered.reserve(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -67,9 +66,8 @@ bool InsertFontSize(CUniqueTextList& sizes, std::string_view size) {
   if (sizes.Contains(size)) return false;
   double value = FontSizeValue(size);
   std::vector<std::string> texts = sizes.ToVector();
-  auto place = std::find_if(texts.begin(), texts.end(), [value](const std::string& entry) {
-    return FontSizeValue(entry) > value;
-  });
+  auto place = std::find_if(texts.begin(), texts.end(),
+                            [value](const std::string& entry) { return FontSizeValue(entry) > value; });
   texts.insert(place, std::string(size));
   sizes.Assign(texts);
   return true;

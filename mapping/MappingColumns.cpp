@@ -28,6 +28,4 @@ const MappingColumnInfo& MappingColumnInfoOf(int32_t column) {
   return kColumns[static_cast<size_t>(column)];
 }
 
-std::string MappingColumnHeader(int32_t column) {
-  return LoadResString(MappingColumnInfoOf(column).headerId);
-}
+std::string MappingColumnHeader(int32_t column) { return LoadResString(MappingColumnInfoOf(column).headerId); }

@@ -25,8 +25,8 @@ std::string_view BaseName(std::string_view text, int32_t kind) {
 }
 
 bool SameCurrentFont(const CFontReference& a, const CFontReference& b) {
-  return a.GetFamily() == b.GetFamily() && a.GetSize() == b.GetSize() &&
-         a.GetBold() == b.GetBold() && a.GetItalic() == b.GetItalic();
+  return a.GetFamily() == b.GetFamily() && a.GetSize() == b.GetSize() && a.GetBold() == b.GetBold() &&
+         a.GetItalic() == b.GetItalic();
 }
 
 bool KindAccepts(int32_t rowKind, int32_t other) {
@@ -40,8 +40,7 @@ bool KindAccepts(int32_t rowKind, int32_t other) {
       {false, false, false, false, true},  // Subcomponent prefix
   };
   auto index = [](int32_t kind) { return static_cast<size_t>(kind - KindNone); };
-  if (rowKind < KindNone || rowKind > KindSubcomponentPrefix || other < KindNone ||
-      other > KindSubcomponentPrefix) {
+  if (rowKind < KindNone || rowKind > KindSubcomponentPrefix || other < KindNone || other > KindSubcomponentPrefix) {
     return false;
   }
   return kAccepts[index(rowKind)][index(other)];
@@ -54,6 +53,4 @@ const std::string& CategoryText(int32_t id) {
   return it->second;
 }
 
-bool HasCategory(const CFontReference& reference, int32_t id) {
-  return reference.GetCategory() == CategoryText(id);
-}
+bool HasCategory(const CFontReference& reference, int32_t id) { return reference.GetCategory() == CategoryText(id); }

@@ -85,8 +85,7 @@ ModelFacts FactsOf(const CFontReferenceList& references) {
 
 }  // namespace
 
-std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows,
-                                     const CFontReferenceList& references) {
+std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows, const CFontReferenceList& references) {
   const int32_t count = static_cast<int32_t>(rows.size());
   const ModelFacts facts = FactsOf(references);
   auto factsOf = [&](int32_t row) -> const RepresentativeFacts* {
@@ -101,7 +100,8 @@ std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows,
     if (!reps[i]) continue;
     // Rows of one text come together, and one text is one view.
     const bool sameText = i > 0 && reps[i - 1] && reps[i - 1]->kind == reps[i]->kind &&
-                          rows[i].text.data() == rows[i - 1].text.data() && rows[i].text.size() == rows[i - 1].text.size();
+                          rows[i].text.data() == rows[i - 1].text.data() &&
+                          rows[i].text.size() == rows[i - 1].text.size();
     bases[i] = sameText ? bases[i - 1] : BaseName(rows[i].text, reps[i]->kind);
   }
 

@@ -22,5 +22,4 @@ struct CBuildRow {
 /// name in between, the same current font, and a kind that accepts its
 /// kind. Representatives are looked up in \p references. Runs in time
 /// linear in the number of rows.
-std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows,
-                                     const CFontReferenceList& references);
+std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows, const CFontReferenceList& references);

@@ -18,8 +18,7 @@ constexpr MultipleChangeModeInfo kModes[] = {
     {IdsMultipleChangeByComponent,
      IdsColumnComponent,
      ColumnComponent,
-     {IdsCategoryFontDefinition, IdsCategoryFontChange, IdsCategoryChartFont,
-      IdsCategoryTextStringFont}},
+     {IdsCategoryFontDefinition, IdsCategoryFontChange, IdsCategoryChartFont, IdsCategoryTextStringFont}},
     {IdsMultipleChangeByFont,
      IdsColumnCurrentFont,
      ColumnCurrentFont,
@@ -27,8 +26,7 @@ constexpr MultipleChangeModeInfo kModes[] = {
 };
 
 // Font files offer no families of these categories.
-constexpr int32_t kNoNewFontFrom[] = {IdsCategoryFontChange, IdsCategoryChartFont,
-                                      IdsCategoryTextStringFont};
+constexpr int32_t kNoNewFontFrom[] = {IdsCategoryFontChange, IdsCategoryChartFont, IdsCategoryTextStringFont};
 
 bool IsExcluded(const CFontReference& reference, const MultipleChangeModeInfo& info) {
   return std::any_of(info.excluded.begin(), info.excluded.end(),
@@ -69,8 +67,8 @@ std::vector<std::string> NewFontEntries(const CFontReferenceList& fontFiles) {
   return entries;
 }
 
-int32_t ApplyMultipleChange(CMappingTable& table, MultipleChangeMode mode,
-                            const std::vector<std::string>& chosen, std::string_view family) {
+int32_t ApplyMultipleChange(CMappingTable& table, MultipleChangeMode mode, const std::vector<std::string>& chosen,
+                            std::string_view family) {
   const int32_t column = MultipleChangeModeInfoOf(mode).column;
   // The rows of each chosen text, top to bottom, found in one pass.
   std::unordered_map<std::string, std::vector<int32_t>> rowsOf;
@@ -85,8 +83,8 @@ int32_t ApplyMultipleChange(CMappingTable& table, MultipleChangeMode mode,
   for (const std::string& text : chosen) {
     for (int32_t row : rowsOf[text]) {
       table.SelectRow(row);
-      NewFontTuple font{std::string(family), table.ColumnText(row, ColumnSize),
-                        table.ColumnText(row, ColumnBold), table.ColumnText(row, ColumnItalic)};
+      NewFontTuple font{std::string(family), table.ColumnText(row, ColumnSize), table.ColumnText(row, ColumnBold),
+                        table.ColumnText(row, ColumnItalic)};
       // A definition row is known by its category: a component that happens
       // to be named "Font Definition" holds ordinary font numbers.
       table.ApplyNewFont(true, table.IsDefinitionRow(row), font);

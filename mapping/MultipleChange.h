@@ -43,8 +43,8 @@ std::vector<std::string> NewFontEntries(const CFontReferenceList& fontFiles);
 /// row and gives it \p family with the row's current size, bold and
 /// italic. Nothing happens when \p chosen is empty. Returns the number of
 /// rows changed; the last of them stays selected.
-int32_t ApplyMultipleChange(CMappingTable& table, MultipleChangeMode mode,
-                            const std::vector<std::string>& chosen, std::string_view family);
+int32_t ApplyMultipleChange(CMappingTable& table, MultipleChangeMode mode, const std::vector<std::string>& chosen,
+                            std::string_view family);
 
 /// The dialog's OK for one entry, as a batch job gives it: the rows whose
 /// text in \p mode's column is \p chosen get \p family.

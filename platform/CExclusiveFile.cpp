@@ -1,11 +1,12 @@
 // Exclusive opening through an advisory lock.
 #include "platform/CExclusiveFile.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/FileException.h"
 #include "platform/OpenForReading.h"

@@ -22,8 +22,7 @@ ProcessCodePageState& State() {
     const char* text = std::getenv("TYPESWAP_CODEPAGE");
     bool chosen = fromEnvironment && text != nullptr && *text != '\0';
     int32_t cp = fromEnvironment.value_or(kDefaultCodePage);
-    return ProcessCodePageState{cp, LeadBytesOf(cp),
-                                chosen ? CodePageOrigin::Environment : CodePageOrigin::Default};
+    return ProcessCodePageState{cp, LeadBytesOf(cp), chosen ? CodePageOrigin::Environment : CodePageOrigin::Default};
   }();
   return state;
 }
@@ -72,11 +71,8 @@ LeadByteTable LeadBytesOf(int32_t codePage) {
       break;
     case 936:
     case 949:
-    case 950:
-      MarkRange(table, 0x81, 0xFE);
-      break;
-    default:
-      break;
+    case 950: MarkRange(table, 0x81, 0xFE); break;
+    default: break;
   }
   return table;
 }

@@ -2,10 +2,11 @@
 // by comparing the texts.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 /// A file as the file system knows it: its device and inode.
 struct CFileIdentity {

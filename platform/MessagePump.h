@@ -24,5 +24,5 @@ inline void PumpOneMessage() {
 /// time between two of its runs (zero: every call); returns the function
 /// installed before.
 using MessagePumpHook = std::function<void()>;
-MessagePumpHook SetMessagePump(MessagePumpHook pump,
-                               std::chrono::steady_clock::duration interval = std::chrono::steady_clock::duration::zero());
+MessagePumpHook SetMessagePump(
+    MessagePumpHook pump, std::chrono::steady_clock::duration interval = std::chrono::steady_clock::duration::zero());

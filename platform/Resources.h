@@ -25,8 +25,7 @@ class CResourceModule {
 
   /// The bytes of the resource of \p type named \p name; case is ignored,
   /// as the Windows lookup does.
-  std::optional<std::span<const unsigned char>> Find(std::string_view type,
-                                                     std::string_view name) const;
+  std::optional<std::span<const unsigned char>> Find(std::string_view type, std::string_view name) const;
 
  private:
   std::span<const ResourceEntry> entries_;

@@ -58,8 +58,7 @@ const StringTableMap& BuiltInTable() {
   static const StringTableMap table = [] {
     auto data = CResourceModule::Embedded().Find("StringTable", "TYPESWAP");
     if (!data) return StringTableMap();
-    return ParseStringTable(
-        std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
+    return ParseStringTable(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
   }();
   return table;
 }

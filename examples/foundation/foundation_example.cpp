@@ -38,7 +38,6 @@ int main() {
     errors->v_ClearError();
   }
 
-  std::printf("%s: %s (%u bytes as UTF-7)\n", failures ? "FAILED" : "ok", copy.qccz_Get(),
-              utf7.vn_GetLength());
+  std::printf("%s: %s (%u bytes as UTF-7)\n", failures ? "FAILED" : "ok", copy.qccz_Get(), utf7.vn_GetLength());
   return failures ? 1 : 0;
 }

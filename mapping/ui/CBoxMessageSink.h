@@ -10,8 +10,7 @@ class CBoxMessageSink : public CMessageSink {
  public:
   explicit CBoxMessageSink(QWidget* owner) : owner_(owner) {}
   void ShowMessage(std::string_view text, std::string_view caption) override {
-    Dialogs().MessageBox(owner_, std::string(text), std::string(caption), MessageIcon::Exclamation,
-                         MessageButtons::Ok);
+    Dialogs().MessageBox(owner_, std::string(text), std::string(caption), MessageIcon::Exclamation, MessageButtons::Ok);
   }
 
  private:

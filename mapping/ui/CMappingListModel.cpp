@@ -3,9 +3,9 @@
 
 #include "mapping/CMappingPageModel.h"
 #include "mapping/MappingColumns.h"
+#include "output/OutputTexts.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
-#include "output/OutputTexts.h"
 #include "platform/ui/QtText.h"
 
 namespace {
@@ -21,9 +21,7 @@ CMappingListModel::CMappingListModel(CMappingPageModel& page, QObject* parent)
 
 CMappingListModel::~CMappingListModel() { table_.RemoveObserver(this); }
 
-int CMappingListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : table_.RowCount();
-}
+int CMappingListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.RowCount(); }
 
 int CMappingListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kMappingColumnCount;
@@ -32,8 +30,7 @@ int CMappingListModel::columnCount(const QModelIndex& parent) const {
 QVariant CMappingListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   switch (role) {
-    case Qt::DisplayRole:
-      return DocumentText(table_.ColumnText(index.row(), index.column()));
+    case Qt::DisplayRole: return DocumentText(table_.ColumnText(index.row(), index.column()));
     case Qt::ToolTipRole: {
       const std::vector<std::string> positions = page_.RowPositions(index.row());
       std::string tip;
@@ -42,15 +39,13 @@ QVariant CMappingListModel::data(const QModelIndex& index, int role) const {
         tip += positions[i];
       }
       if (positions.size() > kTooltipPositions) {
-        tip += '\n' + FormatText(LoadResString(IdsAndMore).c_str(),
-                                 static_cast<int>(positions.size() - kTooltipPositions));
+        tip += '\n' +
+               FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(positions.size() - kTooltipPositions));
       }
       return ToQt(tip);
     }
-    case Qt::TextAlignmentRole:
-      return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
-      return {};
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    default: return {};
   }
 }
 

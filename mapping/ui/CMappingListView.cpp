@@ -60,9 +60,9 @@ void CMappingListView::PaintRowBand() {
   const int top = view_.rowViewportPosition(row);
   if (top < 0 && top + view_.rowHeight(row) < 0) return;
   QPainter painter(view_.viewport());
-  painter.fillRect(QRect(0, top, view_.viewport()->width(), view_.rowHeight(row)),
-                   view_.palette().brush(view_.isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                         QPalette::Highlight));
+  painter.fillRect(
+      QRect(0, top, view_.viewport()->width(), view_.rowHeight(row)),
+      view_.palette().brush(view_.isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight));
 }
 
 bool CMappingListView::eventFilter(QObject* watched, QEvent* event) {
@@ -82,11 +82,8 @@ bool CMappingListView::eventFilter(QObject* watched, QEvent* event) {
       if (onRightClick_) onRightClick_();
       return true;
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
-      view_.viewport()->update();
-      break;
-    default:
-      break;
+    case QEvent::FocusOut: view_.viewport()->update(); break;
+    default: break;
   }
   return false;
 }

@@ -44,8 +44,7 @@ std::string IncompleteRunText(const OutputSummary& summary, const CCollectingRep
   }
   if (summary.eucRequested && summary.filesConverted != summary.filesWritten) {
     if (!text.empty()) text += '\n';
-    text += FormatText(LoadResString(IdsRunNotAllConverted).c_str(), summary.filesConverted,
-                       summary.filesWritten);
+    text += FormatText(LoadResString(IdsRunNotAllConverted).c_str(), summary.filesConverted, summary.filesWritten);
   }
   if (reports.texts.empty()) return text;
   // A run over hundreds of files reports more than a box can hold: the
@@ -54,15 +53,16 @@ std::string IncompleteRunText(const OutputSummary& summary, const CCollectingRep
   text += "\n\n" + LoadResString(IdsRunReports) + "\n";
   for (size_t i = 0; i < reports.texts.size() && i < kShownReports; ++i) text += reports.texts[i];
   if (reports.texts.size() > kShownReports) {
-    text += "\n" + FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(reports.texts.size() - kShownReports));
+    text +=
+        "\n" + FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(reports.texts.size() - kShownReports));
   }
   return text;
 }
 
 }  // namespace
 
-CMappingPage::CMappingPage(CFontReferenceList& translated, CFontReferenceList& fontFiles,
-                           const CWizardChoices& choices, CWizardPage* owner)
+CMappingPage::CMappingPage(CFontReferenceList& translated, CFontReferenceList& fontFiles, const CWizardChoices& choices,
+                           CWizardPage* owner)
     : CWizardPage(132, owner), messages_(this), model_(translated, fontFiles, choices, messages_) {
   if (QTableView* view = ListView()) {
     listModel_ = new CMappingListModel(model_, this);
@@ -129,7 +129,8 @@ void CMappingPage::ConnectControls() {
     connect(view, &QTableView::doubleClicked, this, [this] { OnDefaultCommand(); });
     listModel_->SetSelectionListener([this](int32_t row) { listView_->ShowSelectedRow(row); });
     listModel_->SetRowsListener([this] {
-      if (QPushButton* save = Button(kSaveAs)) save->setEnabled(save->isEnabled() || model_.Table().GetMappingsChanged());
+      if (QPushButton* save = Button(kSaveAs))
+        save->setEnabled(save->isEnabled() || model_.Table().GetMappingsChanged());
     });
     listView_->SetDeleteListener([this] { model_.ClearRow(); });
     listView_->SetRightClickListener([this] { OnShowFilenames(); });
@@ -177,7 +178,8 @@ void CMappingPage::resizeEvent(QResizeEvent* event) {
       moved.setSize(place.size() + QSize(dx, dy));
     } else if (place.top() >= listBottom) {
       moved.translate(0, dy);
-      if (std::find(std::begin(toTheRight), std::end(toTheRight), widget) != std::end(toTheRight)) moved.translate(dx, 0);
+      if (std::find(std::begin(toTheRight), std::end(toTheRight), widget) != std::end(toTheRight))
+        moved.translate(dx, 0);
       if (std::find(std::begin(stretched), std::end(stretched), widget) != std::end(stretched)) {
         moved.setWidth(place.width() + dx);
       }
@@ -269,8 +271,8 @@ void CMappingPage::OnRun() {
   // A file that was not written or converted is never passed over in
   // silence: what output reported comes before the closing message.
   if (!summary.Complete()) {
-    Dialogs().MessageBox(this, IncompleteRunText(summary, reports), LoadResString(IdsCaptionError),
-                         MessageIcon::Error, MessageButtons::Ok);
+    Dialogs().MessageBox(this, IncompleteRunText(summary, reports), LoadResString(IdsCaptionError), MessageIcon::Error,
+                         MessageButtons::Ok);
   }
   Dialogs().MessageBox(this, LoadResString(IdsFinishedProcessing), LoadResString(IdsApplicationTitle),
                        MessageIcon::None, MessageButtons::Ok);

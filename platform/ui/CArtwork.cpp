@@ -94,8 +94,8 @@ QPixmap DrawIcon(int size) {
   // A serif capital on the page, as the document's old font.
   p.setPen(kNavy);
   p.setFont(Face("Serif", s * 0.58, true));
-  p.drawText(QRectF(sheet.left(), sheet.top() + s * 0.06, sheet.width() * 0.8, sheet.height() * 0.62),
-             Qt::AlignCenter, QStringLiteral("A"));
+  p.drawText(QRectF(sheet.left(), sheet.top() + s * 0.06, sheet.width() * 0.8, sheet.height() * 0.62), Qt::AlignCenter,
+             QStringLiteral("A"));
   // Lines of text below it.
   if (size >= 24) {
     p.setPen(QPen(kPaperEdge, qMax<qreal>(1.0, s / 32)));

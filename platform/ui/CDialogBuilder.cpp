@@ -8,9 +8,9 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QHeaderView>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -55,22 +55,19 @@ QFont CDialogBuilder::DialogFont(const CDialogTemplate& tpl) {
 
 QSize CDialogBuilder::BaseUnits(const QFont& font) {
   QFontMetrics metrics(font);
-  int width = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   // The dialog manager's own rounding of the average of 52 letters.
   return QSize((width / 26 + 1) / 2, metrics.height());
 }
 
-CDialogBuilder::CDialogBuilder(const QFont& dialogFont)
-    : font_(dialogFont), base_(BaseUnits(dialogFont)) {}
+CDialogBuilder::CDialogBuilder(const QFont& dialogFont) : font_(dialogFont), base_(BaseUnits(dialogFont)) {}
 
 QRect CDialogBuilder::ToPixels(const DialogRect& r) const {
-  return QRect(Scale(r.x, base_.width(), 4), Scale(r.y, base_.height(), 8),
-               Scale(r.width, base_.width(), 4), Scale(r.height, base_.height(), 8));
+  return QRect(Scale(r.x, base_.width(), 4), Scale(r.y, base_.height(), 8), Scale(r.width, base_.width(), 4),
+               Scale(r.height, base_.height(), 8));
 }
 
-std::map<int32_t, QWidget*> CDialogBuilder::Build(QDialog& dialog,
-                                                  const CDialogTemplate& tpl) const {
+std::map<int32_t, QWidget*> CDialogBuilder::Build(QDialog& dialog, const CDialogTemplate& tpl) const {
   dialog.setFont(font_);
   dialog.setWindowTitle(ToQt(tpl.caption));
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
@@ -140,8 +137,7 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       edit->setMaxLength(std::numeric_limits<int>::max());
       return edit;
     }
-    case ControlKind::GroupBox:
-      return new QGroupBox(text, &dialog);
+    case ControlKind::GroupBox: return new QGroupBox(text, &dialog);
     case ControlKind::ListBox: {
       auto* list = new QListWidget(&dialog);
       list->setFrameShape(control.Has("border") ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -149,10 +145,9 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setItemDelegate(new CNoHighlightDelegate(list));
       }
-      list->setVerticalScrollBarPolicy(
-          !control.Has("vscroll")          ? Qt::ScrollBarAlwaysOff
-          : control.Has("disablenoscroll") ? Qt::ScrollBarAlwaysOn
-                                           : Qt::ScrollBarAsNeeded);
+      list->setVerticalScrollBarPolicy(!control.Has("vscroll")          ? Qt::ScrollBarAlwaysOff
+                                       : control.Has("disablenoscroll") ? Qt::ScrollBarAlwaysOn
+                                                                        : Qt::ScrollBarAsNeeded);
       // A list box shows its lines whole, never shortened with "...": with
       // a horizontal scroll bar, each line is as wide as its text (which
       // rules out Qt's uniform sizes, all taken from the first line).
@@ -170,15 +165,12 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
     case ControlKind::CenteredLabel: {
       auto* label = new QLabel(text, &dialog);
       label->setWordWrap(true);
-      label->setAlignment((control.kind == ControlKind::CenteredLabel ? Qt::AlignHCenter
-                                                                      : Qt::AlignLeft) |
+      label->setAlignment((control.kind == ControlKind::CenteredLabel ? Qt::AlignHCenter : Qt::AlignLeft) |
                           Qt::AlignTop);
       return label;
     }
-    case ControlKind::Icon:
-      return MakePicture(&dialog, LoadIconResource(PictureId(control)).pixmap(SystemIconSize()));
-    case ControlKind::Bitmap:
-      return MakePicture(&dialog, LoadBitmapResource(PictureId(control)));
+    case ControlKind::Icon: return MakePicture(&dialog, LoadIconResource(PictureId(control)).pixmap(SystemIconSize()));
+    case ControlKind::Bitmap: return MakePicture(&dialog, LoadBitmapResource(PictureId(control)));
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(&dialog);
       if (control.Has("dropdown")) {
@@ -190,8 +182,7 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       }
       return combo;
     }
-    case ControlKind::CheckBox:
-      return new QCheckBox(text, &dialog);
+    case ControlKind::CheckBox: return new QCheckBox(text, &dialog);
     case ControlKind::ListView: {
       auto* view = new QTableView(&dialog);
       view->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -33,8 +33,8 @@ struct FileDialogRequest {
   std::string title;
   /// Filters as "Description|*.a;*.b|Other|*.c||".
   std::string filter;
-  int32_t filterIndex = 1;  ///< the filter selected when the dialog opens (from 1)
-  uint32_t options = 0;     ///< FileDialogOption bits
+  int32_t filterIndex = 1;       ///< the filter selected when the dialog opens (from 1)
+  uint32_t options = 0;          ///< FileDialogOption bits
   std::string defaultExtension;  ///< without the dot; empty for none
   /// Characters the chosen names may take up, counted as the Windows
   /// dialog packs them (folder, then each name, each ended by a zero);
@@ -67,15 +67,13 @@ class CDialogService {
   virtual ~CDialogService();
 
   /// Shows a message box; returns kIdOk, kIdCancel, kIdYes or kIdNo.
-  virtual int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption,
-                             MessageIcon icon, MessageButtons buttons) = 0;
+  virtual int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons) = 0;
   /// A file open dialog; false when it was cancelled or failed (see
   /// FileDialogResult::overflowed).
-  virtual bool OpenFiles(QWidget* owner, const FileDialogRequest& request,
-                         FileDialogResult& result) = 0;
+  virtual bool OpenFiles(QWidget* owner, const FileDialogRequest& request, FileDialogResult& result) = 0;
   /// A file save dialog; false when it was cancelled.
-  virtual bool SaveFile(QWidget* owner, const FileDialogRequest& request,
-                        std::string& path) = 0;
+  virtual bool SaveFile(QWidget* owner, const FileDialogRequest& request, std::string& path) = 0;
   /// A folder chooser titled \p title, opening in \p folder when that
   /// is not empty; false when it was cancelled.
   virtual bool ChooseFolder(QWidget* owner, const std::string& title, std::string& folder) = 0;

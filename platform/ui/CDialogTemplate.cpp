@@ -76,8 +76,7 @@ bool ToText(const Token& t, std::string& text) {
     return true;
   }
   int32_t id = 0;
-  if (t.text.size() > 1 && t.text[0] == '@' &&
-      ToNumber(Token{t.text.substr(1), false}, id)) {
+  if (t.text.size() > 1 && t.text[0] == '@' && ToNumber(Token{t.text.substr(1), false}, id)) {
     text = LoadResString(id);
     return true;
   }
@@ -88,8 +87,7 @@ std::vector<std::string> StyleWords(const std::vector<Token>& tokens, size_t fro
   std::vector<std::string> words;
   for (size_t i = from; i < tokens.size(); ++i) {
     std::string w = tokens[i].text;
-    std::transform(w.begin(), w.end(), w.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(w.begin(), w.end(), w.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     words.push_back(std::move(w));
   }
   return words;
@@ -102,8 +100,7 @@ bool HasWord(const std::vector<std::string>& words, std::string_view word) {
 // Reads "id x y w h" starting at tokens[at].
 bool ReadIdAndRect(const std::vector<Token>& tokens, size_t at, int32_t& id, DialogRect& r) {
   return tokens.size() >= at + 5 && ToNumber(tokens[at], id) && ToNumber(tokens[at + 1], r.x) &&
-         ToNumber(tokens[at + 2], r.y) && ToNumber(tokens[at + 3], r.width) &&
-         ToNumber(tokens[at + 4], r.height);
+         ToNumber(tokens[at + 2], r.y) && ToNumber(tokens[at + 3], r.width) && ToNumber(tokens[at + 4], r.height);
 }
 
 }  // namespace
@@ -119,8 +116,7 @@ const DialogControl* CDialogTemplate::Control(int32_t controlId) const {
   return nullptr;
 }
 
-std::optional<CDialogTemplate> CDialogTemplate::Parse(std::string_view source,
-                                                      std::string& error) {
+std::optional<CDialogTemplate> CDialogTemplate::Parse(std::string_view source, std::string& error) {
   CDialogTemplate dlg;
   bool haveDialog = false;
   int lineNumber = 0;
@@ -142,8 +138,7 @@ std::optional<CDialogTemplate> CDialogTemplate::Parse(std::string_view source,
     if (keyword == "DIALOG") {
       // DIALOG id x y w h caption
       if (haveDialog) return fail("second DIALOG");
-      if (!ReadIdAndRect(tokens, 1, dlg.id, dlg.rect) || tokens.size() != 7 ||
-          !ToText(tokens[6], dlg.caption)) {
+      if (!ReadIdAndRect(tokens, 1, dlg.id, dlg.rect) || tokens.size() != 7 || !ToText(tokens[6], dlg.caption)) {
         return fail("expected DIALOG id x y width height \"caption\"");
       }
       haveDialog = true;
@@ -162,14 +157,13 @@ std::optional<CDialogTemplate> CDialogTemplate::Parse(std::string_view source,
       dlg.styles.insert(dlg.styles.end(), words.begin(), words.end());
       continue;
     }
-    auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
-                             [&](const KindName& k) { return k.name == keyword; });
+    auto kind =
+        std::find_if(std::begin(kKinds), std::end(kKinds), [&](const KindName& k) { return k.name == keyword; });
     if (kind == std::end(kKinds)) return fail("unknown keyword " + keyword);
     // KIND id x y w h text style...
     DialogControl control;
     control.kind = kind->kind;
-    if (!ReadIdAndRect(tokens, 1, control.id, control.rect) || tokens.size() < 7 ||
-        !ToText(tokens[6], control.text)) {
+    if (!ReadIdAndRect(tokens, 1, control.id, control.rect) || tokens.size() < 7 || !ToText(tokens[6], control.text)) {
       return fail("expected " + keyword + " id x y width height \"text\" styles");
     }
     control.styles = StyleWords(tokens, 7);

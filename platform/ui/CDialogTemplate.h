@@ -45,9 +45,9 @@ struct DialogControl {
 /// One dialog: its frame and its controls.
 struct CDialogTemplate {
   int32_t id = 0;
-  DialogRect rect;                  ///< x and y are 0 unless the template gives them
+  DialogRect rect;  ///< x and y are 0 unless the template gives them
   std::string caption;
-  int32_t fontSize = 8;             ///< points
+  int32_t fontSize = 8;  ///< points
   std::string fontFace;
   std::vector<std::string> styles;  ///< lower-case style words of the dialog
   std::vector<DialogControl> controls;

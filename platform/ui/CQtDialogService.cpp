@@ -23,8 +23,7 @@ namespace {
 QStringList QtFilters(const std::string& filter) {
   QStringList filters;
   for (const auto& [description, patterns] : SplitFilter(filter)) {
-    filters << ToQt(description) + QStringLiteral(" (") +
-                   ToQt(patterns).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+    filters << ToQt(description) + QStringLiteral(" (") + ToQt(patterns).replace(QLatin1Char(';'), QLatin1Char(' ')) +
                    QLatin1Char(')');
   }
   return filters;
@@ -51,14 +50,11 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
-                    ? request.filterIndex - 1
-                    : 0;
+    int index = request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex - 1 : 0;
     dialog.selectNameFilter(filters[index]);
   }
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(ToQt(request.defaultExtension));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                   (request.options & kOfnOverwritePrompt) == 0);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.options & kOfnOverwritePrompt) == 0);
   if (!request.folder.empty()) dialog.setDirectory(ToQt(request.folder));
   FitFileDialogColumns(dialog);
 }
@@ -77,9 +73,8 @@ size_t PackedLength(const QStringList& paths) {
 
 }  // namespace
 
-int32_t CQtDialogService::MessageBox(QWidget* owner, const std::string& text,
-                                     const std::string& caption, MessageIcon icon,
-                                     MessageButtons buttons) {
+int32_t CQtDialogService::MessageBox(QWidget* owner, const std::string& text, const std::string& caption,
+                                     MessageIcon icon, MessageButtons buttons) {
   QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
   switch (icon) {
     case MessageIcon::None: qtIcon = QMessageBox::NoIcon; break;
@@ -93,9 +88,7 @@ int32_t CQtDialogService::MessageBox(QWidget* owner, const std::string& text,
     case MessageButtons::Ok: qtButtons = QMessageBox::Ok; break;
     case MessageButtons::OkCancel: qtButtons = QMessageBox::Ok | QMessageBox::Cancel; break;
     case MessageButtons::YesNo: qtButtons = QMessageBox::Yes | QMessageBox::No; break;
-    case MessageButtons::YesNoCancel:
-      qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-      break;
+    case MessageButtons::YesNoCancel: qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
   }
   QMessageBox box(qtIcon, ToQt(caption), ToQt(text), qtButtons, owner);
   switch (box.exec()) {
@@ -106,8 +99,7 @@ int32_t CQtDialogService::MessageBox(QWidget* owner, const std::string& text,
   }
 }
 
-bool CQtDialogService::OpenFiles(QWidget* owner, const FileDialogRequest& request,
-                                 FileDialogResult& result) {
+bool CQtDialogService::OpenFiles(QWidget* owner, const FileDialogRequest& request, FileDialogResult& result) {
   QFileDialog dialog(owner);
   PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -127,8 +119,7 @@ bool CQtDialogService::OpenFiles(QWidget* owner, const FileDialogRequest& reques
   return !result.paths.empty();
 }
 
-bool CQtDialogService::SaveFile(QWidget* owner, const FileDialogRequest& request,
-                                std::string& path) {
+bool CQtDialogService::SaveFile(QWidget* owner, const FileDialogRequest& request, std::string& path) {
   QFileDialog dialog(owner);
   PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -139,8 +130,7 @@ bool CQtDialogService::SaveFile(QWidget* owner, const FileDialogRequest& request
   return true;
 }
 
-bool CQtDialogService::ChooseFolder(QWidget* owner, const std::string& title,
-                                    std::string& folder) {
+bool CQtDialogService::ChooseFolder(QWidget* owner, const std::string& title, std::string& folder) {
   CT_FolderDialog dialog(folder, title, owner);
   return dialog.Run() == 1;
 }
@@ -148,12 +138,12 @@ bool CQtDialogService::ChooseFolder(QWidget* owner, const std::string& title,
 int CQtDialogService::RunModal(QDialog& dialog) { return dialog.exec(); }
 
 void CQtDialogService::ShowHelp(uint32_t context) {
-  const QString page = CHelpWindow::FindHelpPage(QCoreApplication::applicationDirPath(),
-                                                 QStringLiteral(TYPESWAP_HELP_RELATIVE));
+  const QString page =
+      CHelpWindow::FindHelpPage(QCoreApplication::applicationDirPath(), QStringLiteral(TYPESWAP_HELP_RELATIVE));
   QWidget* owner = QApplication::activeModalWidget();
   if (page.isEmpty()) {
-    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                              QStringLiteral("/" TYPESWAP_HELP_RELATIVE));
+    const QString installed =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" TYPESWAP_HELP_RELATIVE));
     std::string text = LoadResString(IdsHelpMissing);
     if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, FromQt(installed));
     MessageBox(owner, text, LoadResString(IdsCaptionError), MessageIcon::Error, MessageButtons::Ok);
@@ -161,8 +151,10 @@ void CQtDialogService::ShowHelp(uint32_t context) {
   }
   // The pages are modal; a window of their own would be blocked by them,
   // so the help window follows the page that asks for it.
-  if (!help_) help_ = new CHelpWindow(owner);
-  else if (help_->parentWidget() != owner) help_->setParent(owner, help_->windowFlags());
+  if (!help_)
+    help_ = new CHelpWindow(owner);
+  else if (help_->parentWidget() != owner)
+    help_->setParent(owner, help_->windowFlags());
   help_->ShowTopic(page, context);
 }
 

@@ -10,10 +10,9 @@
 /// Shows the real Qt dialogs.
 class CQtDialogService : public CDialogService {
  public:
-  int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption,
-                     MessageIcon icon, MessageButtons buttons) override;
-  bool OpenFiles(QWidget* owner, const FileDialogRequest& request,
-                 FileDialogResult& result) override;
+  int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption, MessageIcon icon,
+                     MessageButtons buttons) override;
+  bool OpenFiles(QWidget* owner, const FileDialogRequest& request, FileDialogResult& result) override;
   bool SaveFile(QWidget* owner, const FileDialogRequest& request, std::string& path) override;
   bool ChooseFolder(QWidget* owner, const std::string& title, std::string& folder) override;
   int RunModal(QDialog& dialog) override;

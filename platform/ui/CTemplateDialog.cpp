@@ -9,8 +9,7 @@
 #include "platform/ui/CDialogService.h"
 #include "platform/ui/CDialogTemplate.h"
 
-CTemplateDialog::CTemplateDialog(int32_t dialogId, QWidget* parent)
-    : QDialog(parent), dialogId_(dialogId) {
+CTemplateDialog::CTemplateDialog(int32_t dialogId, QWidget* parent) : QDialog(parent), dialogId_(dialogId) {
   std::optional<CDialogTemplate> tpl = CDialogTemplate::Load(dialogId);
   if (!tpl) return;
   CDialogBuilder builder(CDialogBuilder::DialogFont(*tpl));
@@ -26,15 +25,11 @@ QWidget* CTemplateDialog::Control(int32_t id) const {
   return it == controls_.end() ? nullptr : it->second;
 }
 
-QPushButton* CTemplateDialog::Button(int32_t id) const {
-  return qobject_cast<QPushButton*>(Control(id));
-}
+QPushButton* CTemplateDialog::Button(int32_t id) const { return qobject_cast<QPushButton*>(Control(id)); }
 
 QLineEdit* CTemplateDialog::Edit(int32_t id) const { return qobject_cast<QLineEdit*>(Control(id)); }
 
-QListWidget* CTemplateDialog::List(int32_t id) const {
-  return qobject_cast<QListWidget*>(Control(id));
-}
+QListWidget* CTemplateDialog::List(int32_t id) const { return qobject_cast<QListWidget*>(Control(id)); }
 
 void CTemplateDialog::ConnectClicked(int32_t id, std::function<void()> handler) {
   if (QPushButton* button = Button(id)) {

@@ -16,6 +16,5 @@ void FitFileDialogColumns(QFileDialog& dialog) {
     header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   // Wide enough for names beside the other columns, as the Windows dialog.
   QFontMetrics metrics(dialog.font());
-  dialog.resize(dialog.sizeHint().expandedTo(
-      QSize(metrics.averageCharWidth() * 110, metrics.height() * 28)));
+  dialog.resize(dialog.sizeHint().expandedTo(QSize(metrics.averageCharWidth() * 110, metrics.height() * 28)));
 }

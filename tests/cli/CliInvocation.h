@@ -25,8 +25,7 @@ struct CliInvocation {
                          const std::string& environment = {}) {
     testsupport::TempDir scratch;
     const std::string errors = (scratch.path() / "stderr").string();
-    std::string command = Quoted(testsupport::BuiltProgram("typeswap-cli")) + " " + arguments + " 2>" +
-                          Quoted(errors);
+    std::string command = Quoted(testsupport::BuiltProgram("typeswap-cli")) + " " + arguments + " 2>" + Quoted(errors);
     if (!environment.empty()) command = "env " + environment + " " + command;
     if (!in.empty()) command = "cd " + Quoted(in) + " && " + command;
     stdoutText = testsupport::RunCommand(command, status);

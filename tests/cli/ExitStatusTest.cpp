@@ -38,8 +38,8 @@ TEST(ExitStatus, StandardOutputThatCannotBeWrittenFailsEveryCommand) {
   testsupport::TempDir dir;
   const std::string program = Quoted(testsupport::BuiltProgram("typeswap-cli"));
   const std::string errors = Quoted((dir.path() / "stderr").string());
-  for (const std::string& arguments : {std::string("--version"), std::string("--help"),
-                                       "load --translated " + Data("latin.doc")}) {
+  for (const std::string& arguments :
+       {std::string("--version"), std::string("--help"), "load --translated " + Data("latin.doc")}) {
     int status = -1;
     testsupport::RunCommand(program + " " + arguments + " >/dev/full 2>" + errors, status);
     EXPECT_EQ(1, status) << arguments;
@@ -47,9 +47,8 @@ TEST(ExitStatus, StandardOutputThatCannotBeWrittenFailsEveryCommand) {
         << arguments;
     // A reader that is gone before the first byte is written.
     const std::string saved = Quoted((dir.path() / "status").string());
-    testsupport::RunCommand("(sleep 0.3; " + program + " " + arguments + " 2>" + errors + "; echo $? >" + saved +
-                                ") | true",
-                            status);
+    testsupport::RunCommand(
+        "(sleep 0.3; " + program + " " + arguments + " 2>" + errors + "; echo $? >" + saved + ") | true", status);
     EXPECT_EQ("1\n", testsupport::ReadFile(dir.path() / "status")) << arguments;
   }
 }
@@ -62,13 +61,11 @@ TEST(ExitStatus, AnUnknownCodePageIsRefused) {
   EXPECT_TRUE(unknown.lines.empty());
   const std::string program = Quoted(testsupport::BuiltProgram("typeswap-cli"));
   int status = -1;
-  testsupport::RunCommand("TYPESWAP_CODEPAGE=abc " + program + " load --translated " + latin + " 2>/dev/null",
-                          status);
+  testsupport::RunCommand("TYPESWAP_CODEPAGE=abc " + program + " load --translated " + latin + " 2>/dev/null", status);
   EXPECT_EQ(2, status);
   // Given, the option wins over the environment.
-  testsupport::RunCommand("TYPESWAP_CODEPAGE=abc " + program + " load --codepage 932 --translated " + latin +
-                              " >/dev/null 2>&1",
-                          status);
+  testsupport::RunCommand(
+      "TYPESWAP_CODEPAGE=abc " + program + " load --codepage 932 --translated " + latin + " >/dev/null 2>&1", status);
   EXPECT_EQ(0, status);
   EXPECT_EQ(0, CliInvocation("load --codepage 1252 --translated " + latin).status);
 }

@@ -2,7 +2,6 @@
 // spelled, treats names that differ in case as two files and a file listed
 // twice as one, and leaves read-only inputs exactly as they were.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -16,7 +15,9 @@ using clitest::Quoted;
 
 namespace {
 
-std::string Sample(const std::string& name) { return testsupport::ReadFile(testsupport::SourcePath("examples/" + name)); }
+std::string Sample(const std::string& name) {
+  return testsupport::ReadFile(testsupport::SourcePath("examples/" + name));
+}
 
 class InputSafety : public ::testing::Test {
  protected:
@@ -28,13 +29,12 @@ class InputSafety : public ::testing::Test {
   }
   // run with code page 932, the sample fonts and map, into \p out (made
   // when missing).
-  CliInvocation Run(const std::vector<std::string>& translated, const std::string& out,
-                    const std::string& more = {}) {
+  CliInvocation Run(const std::vector<std::string>& translated, const std::string& out, const std::string& more = {}) {
     fs::create_directories(out);
     std::string arguments = "run --codepage 932";
     for (const std::string& path : translated) arguments += " --translated " + Quoted(path);
-    return CliInvocation(arguments + " --fonts " + Quoted(fonts) + " --map " + Quoted(map) + " --out " +
-                         Quoted(out) + " " + more);
+    return CliInvocation(arguments + " --fonts " + Quoted(fonts) + " --map " + Quoted(map) + " --out " + Quoted(out) +
+                         " " + more);
   }
   // Every input's bytes and permission bits.
   std::map<std::string, std::pair<std::string, fs::perms>> Inputs() const {
@@ -59,8 +59,7 @@ TEST_F(InputSafety, RefusesBeforeWritingWhenACopyWouldReplaceAnInput) {
   const auto before = Inputs();
   CliInvocation run = Run({a, x, inside}, (e / "o").string());
   EXPECT_EQ(2, run.status);
-  EXPECT_EQ("The output file " + inside + " is the file " + inside +
-                ", which this job reads. Nothing was written.\n",
+  EXPECT_EQ("The output file " + inside + " is the file " + inside + ", which this job reads. Nothing was written.\n",
             run.stderrText);
   EXPECT_FALSE(fs::exists(e / "o" / "a.doc"));
 
@@ -109,9 +108,9 @@ TEST_F(InputSafety, ReadOnlyInputsKeepTheirBytesInEveryFormOfTheJob) {
   for (const std::string& path : inputs) fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
   const auto before = Inputs();
   const std::string out = (dir.path() / "out").string();
-  for (const std::string& more : {std::string(), std::string("--euc"),
-                                  "--save-map " + Quoted((dir.path() / "saved.txt").string()),
-                                  "--save-map " + Quoted(manual)}) {
+  for (const std::string& more :
+       {std::string(), std::string("--euc"), "--save-map " + Quoted((dir.path() / "saved.txt").string()),
+        "--save-map " + Quoted(manual)}) {
     CliInvocation run = Run({brochure, manual}, out, more);
     EXPECT_EQ(more.find(manual) == std::string::npos ? 0 : 2, run.status) << more << run.stderrText;
   }

@@ -13,8 +13,8 @@ using Lines = std::vector<std::string>;
 
 struct Output {
   explicit Output(const std::string& arguments) {
-    std::istringstream in(testsupport::RunCommand(
-        testsupport::BuiltProgram("typeswap-cli") + " load " + arguments, status));
+    std::istringstream in(
+        testsupport::RunCommand(testsupport::BuiltProgram("typeswap-cli") + " load " + arguments, status));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
   }
   bool Has(const std::string& line) const { return std::count(lines.begin(), lines.end(), line) > 0; }
@@ -39,21 +39,19 @@ TEST(LoadCommand, PrintsLogStateReferencesAndLists) {
   Output out("--translated " + Data("latin.doc") + " --fonts " + Data("fonts.doc"));
   EXPECT_EQ(0, out.status);
   ASSERT_GT(out.lines.size(), 2u);
-  EXPECT_EQ("LOG\tCode page 1252, the default (choose another with --codepage or TYPESWAP_CODEPAGE).",
-            out.lines[0]);
+  EXPECT_EQ("LOG\tCode page 1252, the default (choose another with --codepage or TYPESWAP_CODEPAGE).", out.lines[0]);
   EXPECT_EQ("LOG\tProcessing: " + latin, out.lines[3]);
   EXPECT_TRUE(out.Has("STATE\tfinished"));
   EXPECT_EQ(16u, out.Starting("REF\ttranslated\t").size());
   EXPECT_EQ(4u, out.Starting("REF\tfonts\t").size());
   // Every field, empty ones included, in GetAt order.
-  EXPECT_TRUE(out.Has("REF\ttranslated\t6\tFont Number\t|:note\t2\tF4\tTimes\t10\t\tItalic\t" +
-                      latin + "\t20:12-20:13\t4"));
-  EXPECT_TRUE(out.Has("REF\ttranslated\t14\tChart Font Empty\tChart Font Empty\t-1\t\t\t\t\t\t" +
-                      latin + "\t46:20-46:20\t"));
+  EXPECT_TRUE(
+      out.Has("REF\ttranslated\t6\tFont Number\t|:note\t2\tF4\tTimes\t10\t\tItalic\t" + latin + "\t20:12-20:13\t4"));
+  EXPECT_TRUE(
+      out.Has("REF\ttranslated\t14\tChart Font Empty\tChart Font Empty\t-1\t\t\t\t\t\t" + latin + "\t46:20-46:20\t"));
   EXPECT_EQ(Lines({"MODEL\ttranslated\thighestFontNumber\t7",
                    "MODEL\ttranslated\tdefinedFamilies\tTimes New Roman;Helvetica;Times;",
-                   "MODEL\ttranslated\tnamedFamilies\thel;wst:helv;",
-                   "MODEL\ttranslated\tfontSizes\t10.5;12;10;",
+                   "MODEL\ttranslated\tnamedFamilies\thel;wst:helv;", "MODEL\ttranslated\tfontSizes\t10.5;12;10;",
                    "MODEL\tfonts\thighestFontNumber\t4", "MODEL\tfonts\tdefinedFamilies\tGothic;Mincho;",
                    "MODEL\tfonts\tnamedFamilies\t", "MODEL\tfonts\tfontSizes\t9;12;10;"}),
             out.Starting("MODEL\t"));
@@ -69,8 +67,7 @@ TEST(LoadCommand, ALatinFileAfterAShiftJisOneIsReadAsLatin) {
   std::string cafe = testsupport::SourcePath("tests/app/data/cafe.doc").string();
   Output out("--codepage 932 --translated " + Data("sjis.doc") + " --translated " + Data("cafe.doc"));
   EXPECT_EQ(0, out.status);
-  EXPECT_TRUE(out.Has("REF\ttranslated\t8\tFont Number\tcaf\\xe9\t0\tF2\tTimes\t10\t\t\t" + cafe +
-                      "\t7:11-7:12\t2"));
+  EXPECT_TRUE(out.Has("REF\ttranslated\t8\tFont Number\tcaf\\xe9\t0\tF2\tTimes\t10\t\t\t" + cafe + "\t7:11-7:12\t2"));
 }
 
 TEST(LoadCommand, TheFirstFileChoosesTheCodePageUnlessTheUserDid) {
@@ -80,7 +77,9 @@ TEST(LoadCommand, TheFirstFileChoosesTheCodePageUnlessTheUserDid) {
   std::string out = testsupport::RunCommand("env -u TYPESWAP_CODEPAGE " + program + sjis, status);
   EXPECT_EQ(0, status);
   EXPECT_EQ(0u, out.rfind("LOG\tCode page 932 (Shift-JIS): the first translated file declares "
-                          "Character Encoding = SJIS.\n", 0)) << out;
+                          "Character Encoding = SJIS.\n",
+                          0))
+      << out;
   out = testsupport::RunCommand("env TYPESWAP_CODEPAGE=1252 " + program + sjis, status);
   EXPECT_EQ(1, status);
   EXPECT_EQ(0u, out.rfind("LOG\tCode page 1252, chosen with TYPESWAP_CODEPAGE.\n", 0)) << out;

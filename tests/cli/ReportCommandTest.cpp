@@ -53,9 +53,8 @@ TEST(ReportCommand, CsvQuotesWhatNeedsItAndJsonIsAnArrayOfObjectsInUtf8) {
   CliInvocation csv("report --format csv " + kManual + " --map '" + map + "'", {}, "LC_ALL=C.UTF-8");
   EXPECT_EQ(0, csv.status) << csv.stderrText;
   EXPECT_EQ(tsv.lines.size(), csv.lines.size());
-  EXPECT_EQ(
-      "file,line,column,category,component,kind,family,size,bold,italic,newFamily,newSize,newBold,newItalic",
-      csv.lines[0]);
+  EXPECT_EQ("file,line,column,category,component,kind,family,size,bold,italic,newFamily,newSize,newBold,newItalic",
+            csv.lines[0]);
   EXPECT_EQ(1u, Starting(csv, testsupport::SourcePath("examples/manual-ja.doc").string() + ",19,12,").size());
   EXPECT_NE(std::string::npos, csv.stdoutText.find(",Gothic,12,Bold,,\"Say \"\"Hi\"\", Gothic\",12,,\n"))
       << csv.stdoutText;
@@ -67,12 +66,12 @@ TEST(ReportCommand, CsvQuotesWhatNeedsItAndJsonIsAnArrayOfObjectsInUtf8) {
   EXPECT_EQ("[", json.lines.front());
   EXPECT_EQ("]", json.lines.back());
   EXPECT_EQ(tsv.lines.size() + 1, json.lines.size());
-  const std::string line19 = json.lines[1 + (std::find_if(tsv.lines.begin(), tsv.lines.end(),
-                                                            [](const std::string& l) {
-                                                              return l.find("\t19\t12\t") != std::string::npos;
-                                                            }) -
-                                             tsv.lines.begin()) -
-                                        1];
+  const std::string line19 =
+      json.lines[1 +
+                 (std::find_if(tsv.lines.begin(), tsv.lines.end(),
+                               [](const std::string& l) { return l.find("\t19\t12\t") != std::string::npos; }) -
+                  tsv.lines.begin()) -
+                 1];
   EXPECT_NE(std::string::npos,
             line19.find("\"line\": 19, \"column\": 12, \"category\": \"Font Number\", \"component\": "
                         "\"\xE8\xA6\x8B\xE5\x87\xBA\xE3\x81\x97\", \"kind\": \"component\", \"family\": \"Gothic\""))

@@ -70,8 +70,7 @@ TEST_F(RunCommand, PrintsTheLogAndReportsAndWritesTheFiles) {
 
   // What the files hold is the output run's own test; here, that they
   // load again.
-  CliInvocation after("table --codepage 932 --translated " + Quoted(brochure) + " --translated " +
-                      Quoted(manual));
+  CliInvocation after("table --codepage 932 --translated " + Quoted(brochure) + " --translated " + Quoted(manual));
   EXPECT_EQ(0, after.status) << after.stderrText;
   EXPECT_TRUE(after.Has("body\tPalatino\t10\t\t\t\t\t\t"));
 }
@@ -100,8 +99,8 @@ TEST_F(RunCommand, SavedMapAppliesAsTheMapsItCameFrom) {
   // A map that cannot be saved stops the run before anything is written.
   fs::remove_all(out);
   fs::create_directory(out);
-  CliInvocation failed = Run("--map " + Example("demo-map.txt") + " --save-map " +
-                             Quoted((dir.path() / "none" / "map.txt").string()));
+  CliInvocation failed =
+      Run("--map " + Example("demo-map.txt") + " --save-map " + Quoted((dir.path() / "none" / "map.txt").string()));
   EXPECT_EQ(1, failed.status);
   EXPECT_NE(std::string::npos, failed.stderrText.find("Filename:"));
   EXPECT_TRUE(fs::is_empty(out));
@@ -140,11 +139,11 @@ TEST_F(RunCommand, DryRunWritesNothingAndPrintsTheChangesAsUnifiedDiffs) {
   const fs::path scratch = dir.path() / "tmp";
   fs::create_directory(scratch);
   const std::string saved = (dir.path() / "saved.txt").string();
-  CliInvocation run(
-      "run --dry-run --codepage 932 --translated " + Example("brochure.doc") + " --translated " +
-          Example("manual-ja.doc") + " --fonts " + Example("fonts-ja.doc") + " --out " + Quoted(out.string()) +
-          " --map " + Example("demo-map.txt") + " --save-map " + Quoted(saved) + " --euc",
-      {}, "LC_ALL=C.UTF-8 TMPDIR=" + Quoted(scratch.string()));
+  CliInvocation run("run --dry-run --codepage 932 --translated " + Example("brochure.doc") + " --translated " +
+                        Example("manual-ja.doc") + " --fonts " + Example("fonts-ja.doc") + " --out " +
+                        Quoted(out.string()) + " --map " + Example("demo-map.txt") + " --save-map " + Quoted(saved) +
+                        " --euc",
+                    {}, "LC_ALL=C.UTF-8 TMPDIR=" + Quoted(scratch.string()));
   EXPECT_EQ(0, run.status) << run.stderrText;
   // Nothing written: no copies, no map, no scratch folder left behind.
   EXPECT_TRUE(fs::is_empty(out));

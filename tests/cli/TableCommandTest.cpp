@@ -74,7 +74,8 @@ TEST(TableCommand, JapaneseInTheTerminalsCharacterSetUnlessEscaped) {
   testsupport::TempDir dir;
   const std::string map = dir.Write("odd.txt",
                                     "KORVIN Typeswap 1.00 for Interleaf;\r\n"
-                                    "body;;Times;10;;;Odd\x80" "Font;10;;;\r\n");
+                                    "body;;Times;10;;;Odd\x80"
+                                    "Font;10;;;\r\n");
   CliInvocation odd("table " + kSamples + " --map '" + map + "'", {}, "LC_ALL=C.UTF-8");
   EXPECT_TRUE(odd.Has("body\tTimes\t10\t\t\tOdd\\x80Font\t10\t\t")) << odd.stdoutText;
 }
@@ -96,6 +97,7 @@ TEST(TableCommand, FamilyAndComponentChangeRowsAfterTheMapsInTheOrderGiven) {
   // a usage error.
   CliInvocation none("table " + kSamples + " --family times=Optima");
   EXPECT_EQ(0, none.status);
-  EXPECT_NE(std::string::npos, none.stderrText.find("No row offers \"times\"; nothing was changed to Optima.")) << none.stderrText;
+  EXPECT_NE(std::string::npos, none.stderrText.find("No row offers \"times\"; nothing was changed to Optima."))
+      << none.stderrText;
   EXPECT_EQ(2, CliInvocation("table " + kSamples + " --component body").status);
 }

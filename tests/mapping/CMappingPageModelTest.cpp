@@ -1,11 +1,10 @@
 // The mapping page's logic without its window: which families and sizes
 // the boxes offer per category, what choosing in them does to the selected
 // row, typed sizes, Back, re-entering, and the stored control values.
-#include "mapping/CMappingPageModel.h"
-
 #include <gtest/gtest.h>
 
 #include "app/CWizardChoices.h"
+#include "mapping/CMappingPageModel.h"
 #include "mapping/CMessageSink.h"
 #include "tests/mapping/MappingTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -50,8 +49,7 @@ class CMappingPageModelTest : public ::testing::Test {
   }
   static NewFontTuple NewFont(const CMappingPageModel& page, int32_t row) {
     const CMappingTable& table = page.Table();
-    return {table.ColumnText(row, 5), table.ColumnText(row, 6), table.ColumnText(row, 7),
-            table.ColumnText(row, 8)};
+    return {table.ColumnText(row, 5), table.ColumnText(row, 6), table.ColumnText(row, 7), table.ColumnText(row, 8)};
   }
   int32_t Index(const std::vector<std::string>& entries, const std::string& text) const {
     auto at = std::find(entries.begin(), entries.end(), text);

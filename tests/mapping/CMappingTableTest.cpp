@@ -49,10 +49,9 @@ TEST(CMappingTable, RowsComeNewestFirstAndSortByteWiseKeepingEqualTextsInOrder) 
 
   CMappingTable table(model.list);
   table.BuildTable();
-  EXPECT_EQ((std::vector<std::string>{"Body|Times|12||||||", "Body|Times|10||||||",
-                                      "Body Text|Times|10||||||", "Font Definition|Times|12||||||",
-                                      "Font Definition|Times|10||||||", "Zed|Times|12||||||",
-                                      "body|Times|10||||||", "\xC9t\xE9|Times|10||||||"}),
+  EXPECT_EQ((std::vector<std::string>{"Body|Times|12||||||", "Body|Times|10||||||", "Body Text|Times|10||||||",
+                                      "Font Definition|Times|12||||||", "Font Definition|Times|10||||||",
+                                      "Zed|Times|12||||||", "body|Times|10||||||", "\xC9t\xE9|Times|10||||||"}),
             Rows(table));
   EXPECT_EQ(5, table.ItemData(0));
   EXPECT_EQ(2, table.ItemData(1));
@@ -70,9 +69,8 @@ TEST(CMappingTable, KindsMergeOnlyWhereTheRowAcceptsThem) {
 
   CMappingTable table(model.list);
   table.BuildTable();
-  EXPECT_EQ((std::vector<std::string>{
-                "Body|Times|10||||||", "Body|Times|12||||||", "Body Prefix|Times|10||||||",
-                "Font Definition|Times|12||||||", "Font Definition|Times|10||||||"}),
+  EXPECT_EQ((std::vector<std::string>{"Body|Times|10||||||", "Body|Times|12||||||", "Body Prefix|Times|10||||||",
+                                      "Font Definition|Times|12||||||", "Font Definition|Times|10||||||"}),
             Rows(table));
   // Body (10) took Body+ across Body Prefix; Body Prefix took Body+ Prefix.
   EXPECT_EQ((std::vector<int32_t>{2}), table.MergedRows(0));
@@ -274,8 +272,8 @@ std::string DumpMappings(const CFontReferenceList& list) {
   std::string dump;
   for (int32_t i = 0; i < list.Count(); ++i) {
     const CFontReference& r = *list.GetAt(i);
-    dump += std::to_string(r.GetChanged()) + std::to_string(r.GetChangedToo()) + r.GetNewFamily() +
-            "," + r.GetNewSize() + "," + r.GetNewBold() + "," + r.GetNewItalic() + ";";
+    dump += std::to_string(r.GetChanged()) + std::to_string(r.GetChangedToo()) + r.GetNewFamily() + "," +
+            r.GetNewSize() + "," + r.GetNewBold() + "," + r.GetNewItalic() + ";";
   }
   return dump;
 }
@@ -293,9 +291,7 @@ TEST(CMappingTable, BatchLeavesTheReferencesAsSingleAppliesDo) {
 
   const NewFontTuple fonts[] = {kMincho, {"Gothic", "12", "", "Italic"}, {}};
   uint32_t seed = 7;
-  auto next = [&seed](uint32_t bound) {
-    return (seed = seed * 1103515245u + 12345u) / 65536u % bound;
-  };
+  auto next = [&seed](uint32_t bound) { return (seed = seed * 1103515245u + 12345u) / 65536u % bound; };
   {
     CMappingTable::Batch batch(batched);
     CMappingTable::Batch nested(batched);

@@ -132,8 +132,7 @@ TEST_F(FontMapFileTest, SavedMapAppliesAgainToTheSameFiles) {
   EXPECT_EQ((std::vector<int32_t>{RowNamed(table, "Heading"), RowNamed(table, "Body")}), log.rows);
   EXPECT_EQ(0, table.GetSelectedRow());
   EXPECT_TRUE(load.familyAdded);
-  EXPECT_EQ((std::vector<std::string>{"Gothic", "Mincho"}),
-            fonts.list.DefinedFamilies().ToVector());
+  EXPECT_EQ((std::vector<std::string>{"Gothic", "Mincho"}), fonts.list.DefinedFamilies().ToVector());
 }
 
 TEST_F(FontMapFileTest, NameMatchesWithoutCaseButTheCurrentFontExactly) {
@@ -167,28 +166,24 @@ TEST_F(FontMapFileTest, ShortAndOddLinesStillApplyWhatTheyName) {
   EXPECT_EQ(";;;;", NewFont("Chart Font"));
   EXPECT_TRUE(model.list.GetAt(6)->GetChanged());  // the chart font, mapped to nothing
   EXPECT_EQ((std::vector<std::string>{""}), fonts.list.NamedFamilies().ToVector());
-  EXPECT_EQ((std::vector<std::string>{"", "Gothic", "Mincho"}),
-            fonts.list.DefinedFamilies().ToVector());
+  EXPECT_EQ((std::vector<std::string>{"", "Gothic", "Mincho"}), fonts.list.DefinedFamilies().ToVector());
 }
 
 TEST_F(FontMapFileTest, FileErrorsAreShownAtOnce) {
   std::string missing = (dir.path() / "missing.txt").string();
   EXPECT_EQ(FontMapStatus::FileError, LoadFontMap(missing, table, fonts.list, messages).status);
   ASSERT_EQ(1u, messages.messages.size());
-  EXPECT_EQ("File Error! The file could not be located.\n\rFilename:" + missing,
-            messages.messages[0].text);
+  EXPECT_EQ("File Error! The file could not be located.\n\rFilename:" + missing, messages.messages[0].text);
   EXPECT_EQ("Error", messages.messages[0].caption);
 
   // Font map files are read shared with nobody.
   std::string locked = dir.Write("locked.txt", kHeader);
   CExclusiveFile holder(locked);
   EXPECT_EQ(FontMapStatus::FileError, LoadFontMap(locked, table, fonts.list, messages).status);
-  EXPECT_EQ(
-      "File Error! SHARE.EXE was not loaded, or a shared region was locked.\n\rFilename:" + locked,
-      messages.messages.at(1).text);
+  EXPECT_EQ("File Error! SHARE.EXE was not loaded, or a shared region was locked.\n\rFilename:" + locked,
+            messages.messages.at(1).text);
 
   std::string nowhere = (dir.path() / "no" / "such" / "map.txt").string();
   EXPECT_FALSE(SaveFontMap(nowhere, model.list, messages));
-  EXPECT_EQ("File Error! The file could not be located.\n\rFilename:" + nowhere,
-            messages.messages.at(2).text);
+  EXPECT_EQ("File Error! The file could not be located.\n\rFilename:" + nowhere, messages.messages.at(2).text);
 }

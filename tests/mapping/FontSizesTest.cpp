@@ -23,8 +23,7 @@ TEST(FontSizes, OrderByValueDroppingLaterEqualValues) {
 }
 
 TEST(FontSizes, TypedSizesBetweenTwoAndTwoHundred) {
-  for (const char* good : {"2", "200", "12", "12.", "10.5"})
-    EXPECT_TRUE(IsValidTypedSize(good)) << good;
+  for (const char* good : {"2", "200", "12", "12.", "10.5"}) EXPECT_TRUE(IsValidTypedSize(good)) << good;
   for (const char* bad : {"", "12a", "1.5", "0", "250", "200.5", ".", "1.2.5", "-5", " 12"}) {
     EXPECT_FALSE(IsValidTypedSize(bad)) << bad;
   }

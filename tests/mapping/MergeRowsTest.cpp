@@ -60,8 +60,7 @@ TEST(FindJoiningRows, AgreesWithTheTopDownScan) {
       texts.push_back(reference.GetComponent() + KindMarker(reference.GetKind()));
       rows.push_back({texts.back(), item});
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const CBuildRow& a, const CBuildRow& b) { return a.text < b.text; });
+    std::stable_sort(rows.begin(), rows.end(), [](const CBuildRow& a, const CBuildRow& b) { return a.text < b.text; });
     ASSERT_EQ(ScanMerge(rows, model.list), FindJoiningRows(rows, model.list)) << "round " << round;
   }
 }

@@ -30,8 +30,8 @@ class MultipleChangeTest : public ::testing::Test {
     return -1;
   }
   std::string NewFont(int32_t row) const {
-    return table.ColumnText(row, 5) + "," + table.ColumnText(row, 6) + "," +
-           table.ColumnText(row, 7) + "," + table.ColumnText(row, 8);
+    return table.ColumnText(row, 5) + "," + table.ColumnText(row, 6) + "," + table.ColumnText(row, 7) + "," +
+           table.ColumnText(row, 8);
   }
 
   CModelBuilder model;
@@ -46,8 +46,7 @@ TEST_F(MultipleChangeTest, OriginalEntriesLeaveOutTheModesCategories) {
   // Definition x2 (definitions), body.
   EXPECT_EQ((std::vector<std::string>{"Body", "Body+", "Font Definition"}),
             OriginalEntries(table, MultipleChangeMode::ByComponent));
-  EXPECT_EQ((std::vector<std::string>{"Times", "Arial", ""}),
-            OriginalEntries(table, MultipleChangeMode::ByFont));
+  EXPECT_EQ((std::vector<std::string>{"Times", "Arial", ""}), OriginalEntries(table, MultipleChangeMode::ByFont));
 }
 
 TEST_F(MultipleChangeTest, NewFontEntriesKeepSimilarFamiliesApart) {
@@ -58,8 +57,7 @@ TEST_F(MultipleChangeTest, NewFontEntriesKeepSimilarFamiliesApart) {
   fonts.Named("Chart Font", "Helvetica9");
   fonts.Named("Diagram Font Empty", "Courier8");
   // Newest first: "times" comes before "Times" and stands for both.
-  EXPECT_EQ((std::vector<std::string>{"Courier", "times", "Times New Roman"}),
-            NewFontEntries(fonts.list));
+  EXPECT_EQ((std::vector<std::string>{"Courier", "times", "Times New Roman"}), NewFontEntries(fonts.list));
 }
 
 TEST_F(MultipleChangeTest, ByComponentChangesExactlyTheChosenTexts) {

@@ -19,9 +19,8 @@ CScriptedDialogService::CScriptedDialogService() { Install(this); }
 
 CScriptedDialogService::~CScriptedDialogService() { Install(nullptr); }
 
-int32_t CScriptedDialogService::MessageBox(QWidget*, const std::string& text,
-                                           const std::string& caption, MessageIcon icon,
-                                           MessageButtons buttons) {
+int32_t CScriptedDialogService::MessageBox(QWidget*, const std::string& text, const std::string& caption,
+                                           MessageIcon icon, MessageButtons buttons) {
   messages.push_back({text, caption, icon, buttons});
   if (messageAnswers.empty()) return kIdOk;
   int32_t answer = messageAnswers.front();
@@ -29,20 +28,17 @@ int32_t CScriptedDialogService::MessageBox(QWidget*, const std::string& text,
   return answer;
 }
 
-bool CScriptedDialogService::OpenFiles(QWidget*, const FileDialogRequest& request,
-                                       FileDialogResult& result) {
+bool CScriptedDialogService::OpenFiles(QWidget*, const FileDialogRequest& request, FileDialogResult& result) {
   openRequests.push_back(request);
   return Next(openAnswers, result) && !result.overflowed;
 }
 
-bool CScriptedDialogService::SaveFile(QWidget*, const FileDialogRequest& request,
-                                      std::string& path) {
+bool CScriptedDialogService::SaveFile(QWidget*, const FileDialogRequest& request, std::string& path) {
   saveRequests.push_back(request);
   return Next(saveAnswers, path);
 }
 
-bool CScriptedDialogService::ChooseFolder(QWidget*, const std::string& title,
-                                          std::string& folder) {
+bool CScriptedDialogService::ChooseFolder(QWidget*, const std::string& title, std::string& folder) {
   folderTitles.push_back(title);
   folderStarts.push_back(folder);
   return Next(folderAnswers, folder);

@@ -23,10 +23,9 @@ class CScriptedDialogService : public CDialogService {
   CScriptedDialogService();
   ~CScriptedDialogService() override;
 
-  int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption,
-                     MessageIcon icon, MessageButtons buttons) override;
-  bool OpenFiles(QWidget* owner, const FileDialogRequest& request,
-                 FileDialogResult& result) override;
+  int32_t MessageBox(QWidget* owner, const std::string& text, const std::string& caption, MessageIcon icon,
+                     MessageButtons buttons) override;
+  bool OpenFiles(QWidget* owner, const FileDialogRequest& request, FileDialogResult& result) override;
   bool SaveFile(QWidget* owner, const FileDialogRequest& request, std::string& path) override;
   bool ChooseFolder(QWidget* owner, const std::string& title, std::string& folder) override;
   /// Shows \p dialog without a modal loop, hands it to the next modal
@@ -53,6 +52,6 @@ class CScriptedDialogService : public CDialogService {
   std::vector<std::string> folderStarts;  ///< the folder each folder dialog opened in
   std::vector<uint32_t> helpContexts;
   int helpQuits = 0;
-  int unexpectedModals = 0;   ///< modal runs that found no script
-  int modalsLeftOpen = 0;     ///< modal scripts that did not end their dialog
+  int unexpectedModals = 0;  ///< modal runs that found no script
+  int modalsLeftOpen = 0;    ///< modal scripts that did not end their dialog
 };

@@ -1,6 +1,8 @@
 // Small helpers shared by the tests.
 #include "tests/support/TestSupport.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -8,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sys/wait.h>
 
 namespace testsupport {
 

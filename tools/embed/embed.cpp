@@ -45,8 +45,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: cannot read\n", entries[i].file.c_str());
       return 1;
     }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // Keep a terminating zero so that text resources can be read as C strings.
     out << "alignas(4) const unsigned char r" << i << "[] = {";
     for (size_t k = 0; k < bytes.size(); ++k) {
@@ -58,8 +57,7 @@ int main(int argc, char** argv) {
   }
   out << "const ResourceEntry kEntries[] = {\n";
   for (size_t i = 0; i < entries.size(); ++i) {
-    out << "  {" << CString(entries[i].type) << ", " << CString(entries[i].name) << ", r" << i
-        << ", n" << i << "},\n";
+    out << "  {" << CString(entries[i].type) << ", " << CString(entries[i].name) << ", r" << i << ", n" << i << "},\n";
   }
   if (entries.empty()) out << "  {\"\", \"\", nullptr, 0},\n";
   out << "};\n}  // namespace\n\n"

@@ -20,10 +20,10 @@ struct Action {
 };
 
 struct StateActions {
-  std::vector<Action> actions;              ///< shifts in transition order, then reductions
-  std::vector<std::pair<int, int>> gotos;   ///< (nonterminal, target state)
-  int errorTarget = -1;                     ///< state reached over %error, or -1
-  uint32_t flags = 0;                       ///< row flags, set by MarkRecoveryPoints
+  std::vector<Action> actions;             ///< shifts in transition order, then reductions
+  std::vector<std::pair<int, int>> gotos;  ///< (nonterminal, target state)
+  int errorTarget = -1;                    ///< state reached over %error, or -1
+  uint32_t flags = 0;                      ///< row flags, set by MarkRecoveryPoints
   const Action* Find(int token) const;
   Action* Find(int token);
 };

@@ -40,9 +40,9 @@ struct Grammar {
   std::vector<Symbol> symbols;
   std::vector<Production> productions;
   std::vector<RecoveryPoint> recovery;
-  int startSymbol = -1;   ///< left side of production 0
-  int endToken = -1;      ///< the terminal that ends production 0; accepted
-  int errorToken = -1;    ///< the terminal named %error, or -1
+  int startSymbol = -1;  ///< left side of production 0
+  int endToken = -1;     ///< the terminal that ends production 0; accepted
+  int errorToken = -1;   ///< the terminal named %error, or -1
 
   static constexpr int32_t kNonterminalBase = 16384;
 

@@ -82,16 +82,22 @@ class Parser {
   Grammar Run(const std::vector<Line>& lines) {
     // Declarations first, so that productions may use symbols defined below them.
     for (const Line& l : lines) {
-      if (l.words[0] == "%token") DeclareToken(l);
-      else if (!l.words[0].empty() && l.words[0][0] != '%') DeclareLeft(l);
+      if (l.words[0] == "%token")
+        DeclareToken(l);
+      else if (!l.words[0].empty() && l.words[0][0] != '%')
+        DeclareLeft(l);
     }
     for (const Line& l : lines) {
       const std::string& w = l.words[0];
       if (w == "%token") continue;
-      if (w == "%set") DefineSet(l);
-      else if (w == "%recover") AddRecovery(l);
-      else if (w[0] == '%') diag_.Error(l.number, "unknown directive " + w);
-      else AddProduction(l);
+      if (w == "%set")
+        DefineSet(l);
+      else if (w == "%recover")
+        AddRecovery(l);
+      else if (w[0] == '%')
+        diag_.Error(l.number, "unknown directive " + w);
+      else
+        AddProduction(l);
     }
     Finish();
     return std::move(g_);
@@ -163,14 +169,18 @@ class Parser {
       const std::string& w = l.words[i];
       if (w[0] == '@') {
         auto it = sets_.find(w.substr(1));
-        if (it == sets_.end()) diag_.Error(l.number, "unknown set " + w);
-        else out.insert(out.end(), it->second.begin(), it->second.end());
+        if (it == sets_.end())
+          diag_.Error(l.number, "unknown set " + w);
+        else
+          out.insert(out.end(), it->second.begin(), it->second.end());
         continue;
       }
       int s = Lookup(w, l.number);
       if (s < 0) continue;
-      if (!g_.IsTerminal(s)) diag_.Error(l.number, w + " is not a token");
-      else out.push_back(s);
+      if (!g_.IsTerminal(s))
+        diag_.Error(l.number, w + " is not a token");
+      else
+        out.push_back(s);
     }
     if (out.empty()) diag_.Error(l.number, "empty token list");
     return out;
@@ -247,8 +257,9 @@ class Parser {
   // given to one production only.
   std::string Label(const Line& l, const std::string& word) {
     std::string name = word.substr(1, word.size() - (word.back() == ']' ? 2 : 1));
-    bool valid = word.back() == ']' && !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
-                 std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    bool valid =
+        word.back() == ']' && !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+        std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
     if (!valid) {
       diag_.Error(l.number, "bad label " + word + ": expected [Name] of letters and digits");
       return {};
@@ -261,8 +272,8 @@ class Parser {
     long number = 0;
     if (!ParseInt(l.words[0], number) || l.words.size() < 3 || l.words[2] != ":") return;  // reported earlier
     if (number != static_cast<long>(g_.productions.size())) {
-      diag_.Error(l.number, "production " + l.words[0] + " out of order, expected " +
-                                std::to_string(g_.productions.size()));
+      diag_.Error(l.number,
+                  "production " + l.words[0] + " out of order, expected " + std::to_string(g_.productions.size()));
     }
     Production p;
     p.line = l.number;

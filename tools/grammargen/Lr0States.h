@@ -19,9 +19,9 @@ struct Item {
 };
 
 struct Lr0State {
-  int accessingSymbol = -1;            ///< the symbol every kernel item has just passed; -1 for state 0
-  size_t kernelSize = 0;               ///< items[0, kernelSize) is the kernel
-  std::vector<Item> items;             ///< kernel, then its closure (dot at 0)
+  int accessingSymbol = -1;                      ///< the symbol every kernel item has just passed; -1 for state 0
+  size_t kernelSize = 0;                         ///< items[0, kernelSize) is the kernel
+  std::vector<Item> items;                       ///< kernel, then its closure (dot at 0)
   std::vector<std::pair<int, int>> transitions;  ///< (symbol, target state), in discovery order
 
   /// The state reached over \p symbol, or -1.

@@ -12,8 +12,7 @@ std::string WriteProductionsHeader(const Grammar& g, const std::string& source) 
       << "#pragma once\n\n#include <cstdint>\n\nnamespace productions {\n\n";
   for (size_t p = 0; p < g.productions.size(); ++p) {
     const Production& production = g.productions[p];
-    if (!production.label.empty())
-      out << "inline constexpr int32_t k" << production.label << " = " << p << ";\n";
+    if (!production.label.empty()) out << "inline constexpr int32_t k" << production.label << " = " << p << ";\n";
   }
   out << "\n/// The number of symbols on the right side of each production, by number.\n"
       << "inline constexpr int32_t kRightLengths[" << g.productions.size() << "] = {";

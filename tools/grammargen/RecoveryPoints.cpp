@@ -27,8 +27,7 @@ std::vector<int> StatesAfter(const Grammar& g, const Lr0Automaton& lr0, const Re
   return out;
 }
 
-void MarkRecoveryPoints(const Grammar& g, const Lr0Automaton& lr0, std::vector<StateActions>& rows,
-                        Diagnostics& diag) {
+void MarkRecoveryPoints(const Grammar& g, const Lr0Automaton& lr0, std::vector<StateActions>& rows, Diagnostics& diag) {
   for (const RecoveryPoint& point : g.recovery) {
     bool marked = false;
     for (int s : StatesAfter(g, lr0, point)) {

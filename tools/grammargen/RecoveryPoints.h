@@ -10,8 +10,7 @@ namespace grammargen {
 /// tokens as sync; then sets the row flags (recovery point, error entry,
 /// all actions sync, header only). A recovery point that marks nothing is
 /// reported to \p diag.
-void MarkRecoveryPoints(const Grammar& g, const Lr0Automaton& lr0, std::vector<StateActions>& rows,
-                        Diagnostics& diag);
+void MarkRecoveryPoints(const Grammar& g, const Lr0Automaton& lr0, std::vector<StateActions>& rows, Diagnostics& diag);
 
 /// The states that stand right after \p point (or the start state).
 std::vector<int> StatesAfter(const Grammar& g, const Lr0Automaton& lr0, const RecoveryPoint& point);

@@ -69,7 +69,8 @@ void WriteReport(std::ostream& out, const Grammar& g, const Lr0Automaton& lr0, c
     }
     for (const auto& [symbol, target] : row.gotos)
       out << "    " << std::left << std::setw(36) << g.Name(symbol) << std::right << "goto " << target << '\n';
-    if (row.errorTarget >= 0) out << "    " << std::left << std::setw(36) << "%error" << std::right << "goto " << row.errorTarget << '\n';
+    if (row.errorTarget >= 0)
+      out << "    " << std::left << std::setw(36) << "%error" << std::right << "goto " << row.errorTarget << '\n';
     actions += row.actions.size();
     gotos += row.gotos.size();
   }

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/CSafeFileWriter.h"
 #include "reader/InterleafTokens.h"
 #include "tools/grammargen/FirstSets.h"
 #include "tools/grammargen/GrammarParser.h"
@@ -14,7 +15,6 @@
 #include "tools/grammargen/Lr0States.h"
 #include "tools/grammargen/ProductionsHeader.h"
 #include "tools/grammargen/RecoveryPoints.h"
-#include "platform/CSafeFileWriter.h"
 #include "tools/grammargen/Report.h"
 #include "tools/grammargen/YaccTableWriter.h"
 

@@ -47,8 +47,8 @@ CodeSet CodeSet::Complement() const {
 }
 
 bool CodeSet::Contains(uint32_t code) const {
-  auto it = std::upper_bound(ranges_.begin(), ranges_.end(), code,
-                             [](uint32_t c, const CodeRange& r) { return c < r.low; });
+  auto it =
+      std::upper_bound(ranges_.begin(), ranges_.end(), code, [](uint32_t c, const CodeRange& r) { return c < r.low; });
   return it != ranges_.begin() && std::prev(it)->high >= code;
 }
 

@@ -28,8 +28,7 @@ std::vector<int> Closure(const Nfa& nfa, std::vector<int> set) {
 
 }  // namespace
 
-Dfa::Dfa(const LexMode& mode, const Nfa& nfa, size_t atomCount, Diagnostics& diagnostics)
-    : accepts_(nfa.Accepts()) {
+Dfa::Dfa(const LexMode& mode, const Nfa& nfa, size_t atomCount, Diagnostics& diagnostics) : accepts_(nfa.Accepts()) {
   std::map<std::vector<int>, int32_t> index;
   std::vector<std::vector<int>> sets;
   auto intern = [&](std::vector<int> set) {

@@ -13,9 +13,9 @@
 class Dfa {
  public:
   struct State {
-    int accept = -1;           ///< winning accept item, or -1
-    std::vector<int> beaten;   ///< other accept items ending here (for the report)
-    std::vector<int32_t> next; ///< successor per atom, -1 for none
+    int accept = -1;            ///< winning accept item, or -1
+    std::vector<int> beaten;    ///< other accept items ending here (for the report)
+    std::vector<int32_t> next;  ///< successor per atom, -1 for none
   };
 
   /// Builds the automaton of \p mode. Reports an error for every rule that

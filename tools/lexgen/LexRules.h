@@ -15,7 +15,7 @@
 struct Pattern {
   enum class Kind { Set, Concat, Alt, Star, Plus, Optional };
   Kind kind = Kind::Set;
-  CodeSet set;                                  ///< Kind::Set
+  CodeSet set;                                        ///< Kind::Set
   std::vector<std::shared_ptr<const Pattern>> parts;  ///< operands of the others
 };
 using PatternPtr = std::shared_ptr<const Pattern>;
@@ -68,7 +68,7 @@ struct LexMode {
   int line = 0;
   std::optional<int32_t> emptyToken;  ///< returned where nothing matches
   std::string emptyTokenName;
-  std::vector<LexItem> items;         ///< in priority order
+  std::vector<LexItem> items;  ///< in priority order
 };
 
 /// Every mode, indexed by number.

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/lexgen/CharClasses.h"
 #include "tools/common/Diagnostics.h"
+#include "tools/lexgen/CharClasses.h"
 #include "tools/lexgen/LexRules.h"
 
 /// Something a match can end in: a rule, or one accepting state of a

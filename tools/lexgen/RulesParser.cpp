@@ -10,9 +10,7 @@
 namespace {
 
 bool IsWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsWordChar(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
-}
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-'; }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -115,7 +113,7 @@ bool RulesParser::ReadCode(int number, const std::string& text, size_t& i, uint3
 
 bool RulesParser::TokenizeLiteral(int number, const std::string& text, size_t& i, Line& line) {
   Tok t{Tok::Literal, "", {}};
-  for (++i; i < text.size() && text[i] != '\''; ) {
+  for (++i; i < text.size() && text[i] != '\'';) {
     uint32_t code = 0;
     if (!ReadCode(number, text, i, code, "literal")) return false;
     t.text += static_cast<char>(code);
@@ -209,8 +207,10 @@ LexRules RulesParser::Parse(const std::string& text) {
   auto resolveTarget = [&](LexAction& a, int line) {
     if (a.stack != StackAction::Push && a.stack != StackAction::Switch) return;
     auto it = numbers.find(a.modeTitle);
-    if (it == numbers.end()) diag_.Error(line, "no mode is titled '" + a.modeTitle + "'");
-    else a.mode = it->second;
+    if (it == numbers.end())
+      diag_.Error(line, "no mode is titled '" + a.modeTitle + "'");
+    else
+      a.mode = it->second;
   };
   for (LexMode& m : rules.modes) {
     for (LexItem& item : m.items) {
@@ -512,8 +512,8 @@ PatternPtr RulesParser::ParseSequence(Line& line) {
   std::vector<PatternPtr> parts;
   for (;;) {
     const Tok& t = line.Peek();
-    bool atomStart = t.kind == Tok::Literal || t.kind == Tok::Class ||
-                     (t.kind == Tok::Word && t.text != "skip") || (t.kind == Tok::Punct && t.text == "(");
+    bool atomStart = t.kind == Tok::Literal || t.kind == Tok::Class || (t.kind == Tok::Word && t.text != "skip") ||
+                     (t.kind == Tok::Punct && t.text == "(");
     if (!atomStart) break;
     PatternPtr p = ParsePostfix(line);
     if (!p) return nullptr;
@@ -544,8 +544,7 @@ PatternPtr RulesParser::ParseAtom(Line& line) {
       for (char c : t.text) chars.push_back(MakeSet(CodeSet::Of(static_cast<unsigned char>(c))));
       return MakeNode(Pattern::Kind::Concat, std::move(chars));
     }
-    case Tok::Class:
-      return MakeSet(t.set);
+    case Tok::Class: return MakeSet(t.set);
     case Tok::Word: {
       if (t.text == "ANY") return MakeSet(CodeSet::All());
       auto it = lets_.find(t.text);
@@ -567,9 +566,7 @@ PatternPtr RulesParser::ParseAtom(Line& line) {
         return inner;
       }
       [[fallthrough]];
-    default:
-      diag_.Error(line.number, "pattern expected");
-      return nullptr;
+    default: diag_.Error(line.number, "pattern expected"); return nullptr;
   }
 }
 

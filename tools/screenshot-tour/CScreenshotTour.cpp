@@ -49,8 +49,7 @@ void WithModal(int delay, std::function<void(QDialog&)> then) {
 
 }  // namespace
 
-CScreenshotTour::CScreenshotTour(QString folder, QString translatedFiles, QString fontFiles,
-                                 QString outputDirectory)
+CScreenshotTour::CScreenshotTour(QString folder, QString translatedFiles, QString fontFiles, QString outputDirectory)
     : folder_(std::move(folder)),
       translatedFiles_(std::move(translatedFiles)),
       fontFiles_(std::move(fontFiles)),
@@ -78,10 +77,9 @@ void CScreenshotTour::ShootSplash() {
 void CScreenshotTour::FillPageA() {
   CSelectFilesPage* page = PageA();
   if (!page) return;
-  const std::pair<int32_t, const QString*> boxes[] = {
-      {CSelectFilesPage::kTranslatedBox, &translatedFiles_},
-      {CSelectFilesPage::kFontBox, &fontFiles_},
-      {CSelectFilesPage::kOutputBox, &outputDirectory_}};
+  const std::pair<int32_t, const QString*> boxes[] = {{CSelectFilesPage::kTranslatedBox, &translatedFiles_},
+                                                      {CSelectFilesPage::kFontBox, &fontFiles_},
+                                                      {CSelectFilesPage::kOutputBox, &outputDirectory_}};
   for (const auto& [id, text] : boxes) {
     page->Edit(id)->setText(*text);
     page->Edit(id)->setCursorPosition(0);

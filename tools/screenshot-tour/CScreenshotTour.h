@@ -16,8 +16,7 @@ class QWidget;
 class CScreenshotTour : public QObject {
  public:
   /// Pictures go to \p folder; page A is filled with the three texts.
-  CScreenshotTour(QString folder, QString translatedFiles, QString fontFiles,
-                  QString outputDirectory);
+  CScreenshotTour(QString folder, QString translatedFiles, QString fontFiles, QString outputDirectory);
 
   /// Starts the walk; call before page A runs.
   void Start();

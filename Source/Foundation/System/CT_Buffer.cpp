@@ -30,9 +30,7 @@ uint32_t InitAllocation(uint32_t size, uint32_t growth) {
 // proportional reserve so that repeated appends do not reallocate each time.
 uint32_t SizedAllocation(uint32_t size, uint32_t growth) {
   if (size < 1024) return InitAllocation(size, growth);
-  uint64_t n = size >= 4096 ? uint64_t(size) * 3 / 2
-             : size >= 2048 ? uint64_t(size) * 7 / 5
-                            : uint64_t(size) * 5 / 4;
+  uint64_t n = size >= 4096 ? uint64_t(size) * 3 / 2 : size >= 2048 ? uint64_t(size) * 7 / 5 : uint64_t(size) * 5 / 4;
   return Checked((n + 63) / 64 * 64);
 }
 
@@ -47,9 +45,7 @@ st_BufferData* Allocate(uint32_t allocation) {
 
 uint8_t* Payload(st_BufferData* header) { return reinterpret_cast<uint8_t*>(header + 1); }
 
-std::atomic_ref<int32_t> UseCount(st_BufferData* header) {
-  return std::atomic_ref<int32_t>(header->useCount);
-}
+std::atomic_ref<int32_t> UseCount(st_BufferData* header) { return std::atomic_ref<int32_t>(header->useCount); }
 
 uint32_t Rest(uint32_t used, uint32_t pos) { return pos < used ? used - pos : 0; }
 
@@ -57,12 +53,9 @@ uint32_t Rest(uint32_t used, uint32_t pos) { return pos < used ? used - pos : 0;
 
 CT_Buffer::CT_Buffer() : m_growth(32), m_data(nullptr) {}
 
-CT_Buffer::CT_Buffer(uint32_t size, uint32_t growth) : m_growth(growth), m_data(nullptr) {
-  v_Init(size, growth);
-}
+CT_Buffer::CT_Buffer(uint32_t size, uint32_t growth) : m_growth(growth), m_data(nullptr) { v_Init(size, growth); }
 
-CT_Buffer::CT_Buffer(const void* data, uint32_t size, uint32_t growth)
-    : m_growth(growth), m_data(nullptr) {
+CT_Buffer::CT_Buffer(const void* data, uint32_t size, uint32_t growth) : m_growth(growth), m_data(nullptr) {
   v_Init(size, growth);
   v_Replace(data, size, 0);
 }
@@ -78,9 +71,7 @@ CT_Buffer& CT_Buffer::operator=(const CT_Buffer& other) {
 
 CT_Buffer::~CT_Buffer() { v_Release(); }
 
-st_BufferData* CT_Buffer::pso_Header() const {
-  return m_data ? reinterpret_cast<st_BufferData*>(m_data) - 1 : nullptr;
-}
+st_BufferData* CT_Buffer::pso_Header() const { return m_data ? reinterpret_cast<st_BufferData*>(m_data) - 1 : nullptr; }
 
 uint32_t CT_Buffer::n_GetMaximumSize() const { return m_data ? pso_Header()->maximumSize : 0; }
 
@@ -142,8 +133,7 @@ void CT_Buffer::v_Set(uint32_t size, uint32_t growth, bool reuse) {
 
 void CT_Buffer::v_Set(const void* data, uint32_t size, uint32_t growth) {
   // The bytes may live in the storage about to be released.
-  std::vector<uint8_t> bytes(static_cast<const uint8_t*>(data),
-                             static_cast<const uint8_t*>(data) + (data ? size : 0));
+  std::vector<uint8_t> bytes(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + (data ? size : 0));
   v_Release();
   v_Init(size, growth == kAll ? m_growth : growth);
   v_Replace(bytes.data(), uint32_t(bytes.size()), 0);
@@ -295,8 +285,7 @@ void CT_Buffer::v_AtInsertCopy(uint32_t from, uint32_t count, uint32_t to) {
   pso_Header()->usedSize = total;
 }
 
-void CT_Buffer::v_AtInsertCopy(const CT_Buffer* other, uint32_t from, uint32_t count,
-                               uint32_t to) {
+void CT_Buffer::v_AtInsertCopy(const CT_Buffer* other, uint32_t from, uint32_t count, uint32_t to) {
   v_Insert(other, from, count, to);
 }
 
@@ -342,8 +331,7 @@ bool CT_Buffer::b_IsEqual(const void* data, uint32_t size, uint32_t pos) const {
   return data && std::memcmp(m_data + pos, data, size) == 0;
 }
 
-bool CT_Buffer::b_IsEqual(const CT_Buffer* other, uint32_t from, uint32_t count,
-                          uint32_t pos) const {
+bool CT_Buffer::b_IsEqual(const CT_Buffer* other, uint32_t from, uint32_t count, uint32_t pos) const {
   if (count == kAll) count = Rest(other->n_GetUsedSize(), from);
   return b_IsEqual(other->m_data ? other->m_data + from : nullptr, count, pos);
 }

@@ -116,9 +116,7 @@ void CT_ErrorManager::sv_SetInstance(CT_Module* module) { spo_Instance = module;
 
 CT_Module* CT_ErrorManager::spo_GetInstance() { return spo_Instance.load(); }
 
-void CT_ErrorManager::sv_SetMessageBox(CT_MessageBoxFunction function) {
-  spf_MessageBox = function;
-}
+void CT_ErrorManager::sv_SetMessageBox(CT_MessageBoxFunction function) { spf_MessageBox = function; }
 
 void CT_ErrorManager::sv_OutputDebugMessage(const char*) {}
 
@@ -155,8 +153,7 @@ void CT_ErrorManager::v_Free(st_error** list, st_error* error) {
   }
 }
 
-st_error* CT_ErrorManager::pso_CreateNewError(uint32_t code, CT_Module* module,
-                                              uint32_t formatId) {
+st_error* CT_ErrorManager::pso_CreateNewError(uint32_t code, CT_Module* module, uint32_t formatId) {
   std::lock_guard<std::mutex> lock(m_lock);
   if (pso_Current()) return nullptr;  // the thread's first error stands
   while (st_error* held = pso_Find(m_heldErrors)) v_Free(&m_heldErrors, held);
@@ -175,8 +172,8 @@ st_error* CT_ErrorManager::pso_CreateNewError(uint32_t code, CT_Module* module,
   return error;
 }
 
-void CT_ErrorManager::v_SetErrorV(uint32_t code, CT_Module* module, uint32_t formatId,
-                                  const char16_t* format, va_list args) {
+void CT_ErrorManager::v_SetErrorV(uint32_t code, CT_Module* module, uint32_t formatId, const char16_t* format,
+                                  va_list args) {
   st_error* error = pso_CreateNewError(code, module, formatId);
   if (!error) return;
   // The record is this thread's alone now: the message is made without the lock.
@@ -393,8 +390,7 @@ void CT_ErrorManager::v_RemoveMapFunction(uint32_t key) {
   }
 }
 
-int32_t CT_ErrorManager::i_ErrorLocationWindow(uint32_t captionId, const char16_t* captionText,
-                                               uint32_t boxType) {
+int32_t CT_ErrorManager::i_ErrorLocationWindow(uint32_t captionId, const char16_t* captionText, uint32_t boxType) {
   st_error* error = pso_Shown();
   if (!error) return 0;
   // Caption and text share one area of 1024 units, as the box always had.

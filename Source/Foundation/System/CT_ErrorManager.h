@@ -25,19 +25,19 @@ struct st_error {
   CT_Module* instance;  ///< module whose string table holds the message
   uint32_t thread;      ///< id of the thread that owns the error
   uint32_t errorCode;
-  uint32_t formatId;    ///< string id of the message format; 0 when given as text
+  uint32_t formatId;  ///< string id of the message format; 0 when given as text
   char16_t message[1024];
   uint32_t locationCount;
   st_location* firstLocation;
   st_location* lastLocation;
   st_error* next;
-  bool ignore;          ///< an ignored error does not count as set
+  bool ignore;  ///< an ignored error does not count as set
 };
 
 /// Writes the message for an error into \p message (\p size units) and
 /// returns non-zero, or returns 0 to leave the message to the format.
-using CT_ErrorMapFunction = int32_t (*)(char16_t* message, uint32_t size, uint32_t errorCode,
-                                        uint32_t formatId, va_list args);
+using CT_ErrorMapFunction = int32_t (*)(char16_t* message, uint32_t size, uint32_t errorCode, uint32_t formatId,
+                                        va_list args);
 
 /// A thread's message function.
 struct st_mapItem {
@@ -47,8 +47,7 @@ struct st_mapItem {
 
 /// Shows \p text in a box of Windows message-box \p type; returns the
 /// button pressed (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No).
-using CT_MessageBoxFunction = int32_t (*)(const char16_t* text, const char16_t* caption,
-                                          uint32_t type);
+using CT_MessageBoxFunction = int32_t (*)(const char16_t* text, const char16_t* caption, uint32_t type);
 
 /// The process-wide error manager; every member acts on the calling
 /// thread's error. The first error of a thread stands until it is held or
@@ -118,8 +117,7 @@ class CT_ErrorManager {
   /// Shows the error with its locations in a message box of \p boxType;
   /// the caption is \p captionText, else string \p captionId. Abort ends
   /// the process; otherwise returns the button pressed.
-  int32_t i_ErrorLocationWindow(uint32_t captionId, const char16_t* captionText,
-                                uint32_t boxType);
+  int32_t i_ErrorLocationWindow(uint32_t captionId, const char16_t* captionText, uint32_t boxType);
 
   void v_SetInterruptOnError(bool on) { m_interruptOnError = on; }
   bool b_GetInterruptOnError() const { return m_interruptOnError; }
@@ -134,8 +132,7 @@ class CT_ErrorManager {
   ~CT_ErrorManager();
 
   st_error* pso_CreateNewError(uint32_t code, CT_Module* module, uint32_t formatId);
-  void v_SetErrorV(uint32_t code, CT_Module* module, uint32_t formatId,
-                   const char16_t* format, va_list args);
+  void v_SetErrorV(uint32_t code, CT_Module* module, uint32_t formatId, const char16_t* format, va_list args);
   void v_SetSystemErrorV(const char16_t* format, va_list* args);
   st_error* pso_Find(st_error* list) const;
   st_error* pso_Current() const;

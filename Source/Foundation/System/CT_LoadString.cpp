@@ -38,8 +38,7 @@ const std::string* Find(CT_Module* module, uint32_t id) {
 CT_UString Load(CT_Module* module, uint32_t id) {
   CT_UString text;
   if (const std::string* bytes = Find(module, id)) {
-    CT_StringConvert::si_MultiToWide(&text, bytes->data(),
-                                     uint32_t(std::min<size_t>(bytes->size(), kFormatArea - 1)),
+    CT_StringConvert::si_MultiToWide(&text, bytes->data(), uint32_t(std::min<size_t>(bytes->size(), kFormatArea - 1)),
                                      kTableCodePage);
   }
   return text;
@@ -65,8 +64,7 @@ void CT_LoadString::sv_LoadString(CT_String* string, CT_Module* module, uint32_t
   string->v_Set(text.qcuz_Get(), text.vn_GetLength());
 }
 
-void CT_LoadString::sv_LoadString(char16_t* buffer, uint32_t size, CT_Module* module,
-                                  uint32_t id) {
+void CT_LoadString::sv_LoadString(char16_t* buffer, uint32_t size, CT_Module* module, uint32_t id) {
   if (!buffer || size == 0) return;
   CopyCut(Load(module, id), buffer, size);
 }
@@ -78,8 +76,7 @@ void CT_LoadString::sv_LoadStringVA(CT_String* string, CT_Module* module, uint32
   va_end(args);
 }
 
-void CT_LoadString::sv_LoadStringVA(char16_t* buffer, uint32_t size, CT_Module* module,
-                                    uint32_t id, ...) {
+void CT_LoadString::sv_LoadStringVA(char16_t* buffer, uint32_t size, CT_Module* module, uint32_t id, ...) {
   if (!buffer || size == 0) return;
   CT_UString text;
   va_list args;
@@ -89,8 +86,7 @@ void CT_LoadString::sv_LoadStringVA(char16_t* buffer, uint32_t size, CT_Module* 
   CopyCut(text, buffer, size);
 }
 
-void CT_LoadString::sv_LoadStringVaList(CT_String* string, CT_Module* module, uint32_t id,
-                                        va_list args) {
+void CT_LoadString::sv_LoadStringVaList(CT_String* string, CT_Module* module, uint32_t id, va_list args) {
   CT_UString format = Load(module, id);
   if (format.vn_GetLength() == 0) {
     string->v_Set(u"", 0);

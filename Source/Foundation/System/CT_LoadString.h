@@ -24,8 +24,6 @@ class CT_LoadString {
   /// At most \p size units including the terminating zero.
   static void sv_LoadString(char16_t* buffer, uint32_t size, CT_Module* module, uint32_t id);
   static void sv_LoadStringVA(CT_String* string, CT_Module* module, uint32_t id, ...);
-  static void sv_LoadStringVA(char16_t* buffer, uint32_t size, CT_Module* module, uint32_t id,
-                              ...);
-  static void sv_LoadStringVaList(CT_String* string, CT_Module* module, uint32_t id,
-                                  va_list args);
+  static void sv_LoadStringVA(char16_t* buffer, uint32_t size, CT_Module* module, uint32_t id, ...);
+  static void sv_LoadStringVaList(CT_String* string, CT_Module* module, uint32_t id, va_list args);
 };

@@ -12,8 +12,7 @@ uint32_t ItemSize(uint32_t size) { return size ? size : 1; }
 
 }  // namespace
 
-CT_VoidArray::CT_VoidArray(uint32_t itemSize)
-    : m_itemSize(ItemSize(itemSize)), m_buffer(0u, 8 * m_itemSize) {}
+CT_VoidArray::CT_VoidArray(uint32_t itemSize) : m_itemSize(ItemSize(itemSize)), m_buffer(0u, 8 * m_itemSize) {}
 
 CT_VoidArray::CT_VoidArray(uint32_t itemSize, uint32_t growth, uint32_t capacity)
     : m_itemSize(ItemSize(itemSize)), m_buffer(capacity * m_itemSize, growth * m_itemSize) {}
@@ -21,8 +20,7 @@ CT_VoidArray::CT_VoidArray(uint32_t itemSize, uint32_t growth, uint32_t capacity
 CT_VoidArray::CT_VoidArray(const CT_Buffer* buffer, uint32_t itemSize)
     : m_itemSize(ItemSize(itemSize)), m_buffer(buffer) {}
 
-CT_VoidArray::CT_VoidArray(const CT_VoidArray* other)
-    : m_itemSize(other->m_itemSize), m_buffer(&other->m_buffer) {}
+CT_VoidArray::CT_VoidArray(const CT_VoidArray* other) : m_itemSize(other->m_itemSize), m_buffer(&other->m_buffer) {}
 
 CT_VoidArray::CT_VoidArray(const CT_VoidArray& other) : CT_VoidArray(&other) {}
 
@@ -53,8 +51,7 @@ void CT_VoidArray::v_Set(const CT_Buffer* buffer) { m_buffer.v_Set(buffer); }
 
 bool CT_VoidArray::b_IsEqual(const CT_VoidArray* other) const {
   if (m_itemSize != other->m_itemSize || n_GetCount() != other->n_GetCount()) return false;
-  return n_GetCount() == 0 ||
-         m_buffer.b_IsEqual(&other->m_buffer, 0, n_GetCount() * m_itemSize, 0);
+  return n_GetCount() == 0 || m_buffer.b_IsEqual(&other->m_buffer, 0, n_GetCount() * m_itemSize, 0);
 }
 
 void CT_VoidArray::v_GetAt(void* item, uint32_t index) const {
@@ -72,9 +69,7 @@ void CT_VoidArray::v_GetAt(void* item, uint32_t index) const {
   }
 }
 
-void CT_VoidArray::v_SetAt(const void* item, uint32_t index) {
-  m_buffer.v_Replace(item, m_itemSize, n_Bytes(index));
-}
+void CT_VoidArray::v_SetAt(const void* item, uint32_t index) { m_buffer.v_Replace(item, m_itemSize, n_Bytes(index)); }
 
 void CT_VoidArray::v_MakeRoom(uint32_t extra) {
   if (n_GetCount() + extra <= n_GetMaxItems()) return;
@@ -118,16 +113,12 @@ uint32_t CT_VoidArray::n_Span(const CT_VoidArray* other, uint32_t from, uint32_t
   return count * m_itemSize;
 }
 
-void CT_VoidArray::v_Replace(const CT_VoidArray* other, uint32_t from, uint32_t count,
-                             uint32_t to) {
-  m_buffer.v_Replace(&other->m_buffer, other->n_Bytes(from), n_Span(other, from, count),
-                     n_Bytes(to));
+void CT_VoidArray::v_Replace(const CT_VoidArray* other, uint32_t from, uint32_t count, uint32_t to) {
+  m_buffer.v_Replace(&other->m_buffer, other->n_Bytes(from), n_Span(other, from, count), n_Bytes(to));
 }
 
-void CT_VoidArray::v_Insert(const CT_VoidArray* other, uint32_t from, uint32_t count,
-                            uint32_t to) {
-  m_buffer.v_Insert(&other->m_buffer, other->n_Bytes(from), n_Span(other, from, count),
-                    n_Bytes(to));
+void CT_VoidArray::v_Insert(const CT_VoidArray* other, uint32_t from, uint32_t count, uint32_t to) {
+  m_buffer.v_Insert(&other->m_buffer, other->n_Bytes(from), n_Span(other, from, count), n_Bytes(to));
 }
 
 void CT_VoidArray::v_Append(const CT_VoidArray* other, uint32_t from, uint32_t count) {
@@ -143,8 +134,7 @@ void CT_VoidArray::v_AtInsertMove(uint32_t from, uint32_t count, uint32_t to) {
   m_buffer.v_AtInsertMove(n_Bytes(from), count * m_itemSize, n_Bytes(to));
 }
 
-void CT_VoidArray::v_AtInsertMove(CT_VoidArray* other, uint32_t from, uint32_t count,
-                                  uint32_t to) {
+void CT_VoidArray::v_AtInsertMove(CT_VoidArray* other, uint32_t from, uint32_t count, uint32_t to) {
   if (other == this) {
     v_AtInsertMove(from, count, to);
     return;

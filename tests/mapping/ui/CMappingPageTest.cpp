@@ -2,16 +2,14 @@
 // controls, the Available Fonts boxes, typed sizes, double click, Delete,
 // Back, multiple change, Show Filenames, font maps, Run against
 // typeswap-cli run, and the whole wizard by keyboard alone.
-#include "mapping/ui/CMappingPage.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -23,6 +21,7 @@
 #include "app/ui/CSelectFilesPage.h"
 #include "mapping/CMappingJob.h"
 #include "mapping/MappingColumns.h"
+#include "mapping/ui/CMappingPage.h"
 #include "platform/CodePage.h"
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
@@ -38,7 +37,8 @@ std::string Example(const std::string& name) { return testsupport::SourcePath("e
 // Both samples and the Japanese font file, loaded as the load page loads them.
 struct Loaded {
   explicit Loaded(const std::string& out, const std::string& brochure = Example("brochure.doc"),
-                  const std::string& manual = Example("manual-ja.doc"), const std::string& fonts = Example("fonts-ja.doc"))
+                  const std::string& manual = Example("manual-ja.doc"),
+                  const std::string& fonts = Example("fonts-ja.doc"))
       : choices(brochure + ";" + manual + ";", fonts + ";", out, 1), job(choices, log) {
     loaded = job.Load(true);
   }
@@ -127,8 +127,8 @@ void CMappingPageTest::cleanup() {
 
 CMappingPage& CMappingPageTest::MakePage() {
   page_.reset();
-  page_ = std::make_unique<CMappingPage>(loaded_->job.Session().TranslatedModel(),
-                                         loaded_->job.Session().FontModel(), loaded_->choices, nullptr);
+  page_ = std::make_unique<CMappingPage>(loaded_->job.Session().TranslatedModel(), loaded_->job.Session().FontModel(),
+                                         loaded_->choices, nullptr);
   page_->show();
   return *page_;
 }
@@ -152,7 +152,8 @@ void CMappingPageTest::SelectRow(int row) {
 QString CMappingPageTest::NewFont(int row) const {
   QAbstractItemModel* model = page_->ListView()->model();
   QStringList fields;
-  for (int column = ColumnNewFont; column <= ColumnNewItalic; ++column) fields << model->index(row, column).data().toString();
+  for (int column = ColumnNewFont; column <= ColumnNewItalic; ++column)
+    fields << model->index(row, column).data().toString();
   return fields.join(QLatin1Char(','));
 }
 
@@ -189,10 +190,18 @@ void CMappingPageTest::opensWithTheTemplatesControls() {
 
   // Tab order: the list, Available Fonts, multiple change, font map,
   // EUC, then the buttons along the bottom.
-  const int32_t order[] = {CMappingPage::kList,   CMappingPage::kNameBox,      CMappingPage::kSizeBox,
-                           CMappingPage::kBold,   CMappingPage::kItalic,       CMappingPage::kByComponent,
-                           CMappingPage::kByFont, CMappingPage::kLoad,         CMappingPage::kConvertToEuc,
-                           CMappingPage::kExit,   kIdHelp,                     kIdCancel,
+  const int32_t order[] = {CMappingPage::kList,
+                           CMappingPage::kNameBox,
+                           CMappingPage::kSizeBox,
+                           CMappingPage::kBold,
+                           CMappingPage::kItalic,
+                           CMappingPage::kByComponent,
+                           CMappingPage::kByFont,
+                           CMappingPage::kLoad,
+                           CMappingPage::kConvertToEuc,
+                           CMappingPage::kExit,
+                           kIdHelp,
+                           kIdCancel,
                            kIdOk};
   QWidget* at = page.Control(order[0]);
   for (size_t i = 1; i < std::size(order); ++i) {
@@ -359,7 +368,8 @@ void CMappingPageTest::multipleChangeInBothModes() {
   const int body = Row(QStringLiteral("body"));
   QVERIFY(NewFont(body).startsWith(QStringLiteral("Mincho,")));
   QCOMPARE(page.ListView()->currentIndex().row(), body);  // the last row changed stays selected
-  if (const int bodyPlus = Row(QStringLiteral("body+")); bodyPlus >= 0) QCOMPARE(NewFont(bodyPlus), QStringLiteral(",,,"));
+  if (const int bodyPlus = Row(QStringLiteral("body+")); bodyPlus >= 0)
+    QCOMPARE(NewFont(bodyPlus), QStringLiteral(",,,"));
 
   // By font: every row of that current family keeps its size and italic.
   QString family;
@@ -502,7 +512,8 @@ void CMappingPageTest::runAndSaveLeaveReadOnlyInputsAsTheyWere() {
   }
   auto state = [&inputs] {
     std::vector<std::pair<std::string, fs::perms>> all;
-    for (const std::string& path : inputs) all.emplace_back(testsupport::ReadFile(path), fs::status(path).permissions());
+    for (const std::string& path : inputs)
+      all.emplace_back(testsupport::ReadFile(path), fs::status(path).permissions());
     return all;
   };
   const auto before = state();

@@ -47,27 +47,19 @@ void ShiftCase(CT_Buffer& buffer, uint32_t codePage, char first, char last, int 
 
 CT_CString::CT_CString(uint32_t codePage) : m_codePage(codePage) {}
 
-CT_CString::CT_CString(const char* text, uint32_t length, uint32_t codePage)
-    : m_codePage(codePage) {
+CT_CString::CT_CString(const char* text, uint32_t length, uint32_t codePage) : m_codePage(codePage) {
   vv_Init(text, length, codePage);
 }
 
-CT_CString::CT_CString(const char16_t* text, uint32_t length, uint32_t codePage)
-    : m_codePage(codePage) {
+CT_CString::CT_CString(const char16_t* text, uint32_t length, uint32_t codePage) : m_codePage(codePage) {
   vv_Init(text, length);
 }
 
-CT_CString::CT_CString(const CT_Buffer* buffer, uint32_t codePage) : m_codePage(codePage) {
-  vv_Init(buffer);
-}
+CT_CString::CT_CString(const CT_Buffer* buffer, uint32_t codePage) : m_codePage(codePage) { vv_Init(buffer); }
 
-CT_CString::CT_CString(const CT_String* string, uint32_t codePage) : m_codePage(codePage) {
-  vv_Init(string);
-}
+CT_CString::CT_CString(const CT_String* string, uint32_t codePage) : m_codePage(codePage) { vv_Init(string); }
 
-CT_CString::CT_CString(const CT_UString* string, uint32_t codePage) : m_codePage(codePage) {
-  vv_Init(string);
-}
+CT_CString::CT_CString(const CT_UString* string, uint32_t codePage) : m_codePage(codePage) { vv_Init(string); }
 
 CT_CString::CT_CString(const CT_CString* other) : CT_String(*other), m_codePage(other->m_codePage) {}
 

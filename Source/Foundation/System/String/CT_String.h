@@ -56,8 +56,7 @@ class CT_String {
   virtual void vv_Strip(const CT_String* set = nullptr);
   virtual void vv_StripRight();
   virtual void vv_StripLeft();
-  virtual int32_t vi_Compare(const CT_String* string, uint32_t from, uint32_t count,
-                             uint32_t pos) const;
+  virtual int32_t vi_Compare(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos) const;
   virtual int32_t vi_Compare(const char16_t* text, uint32_t length, uint32_t pos) const;
   virtual int32_t vi_Compare(const char* text, uint32_t length, uint32_t pos) const;
   /// Each character found at index k of \p from becomes character k of
@@ -77,16 +76,12 @@ class CT_String {
   virtual void vv_Init(uint32_t length);
   virtual void vv_Init();
   /// Writes the text at \p pos and ends the string after it.
-  virtual void vv_StringReplace(const CT_String* string, uint32_t from, uint32_t count,
-                                uint32_t pos);
+  virtual void vv_StringReplace(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos);
   virtual void vv_StringReplace(const char16_t* text, uint32_t length, uint32_t pos);
-  virtual void vv_StringReplace(const char* text, uint32_t length, uint32_t pos,
-                                uint32_t codePage);
-  virtual void vv_StringInsert(const CT_String* string, uint32_t from, uint32_t count,
-                               uint32_t pos);
+  virtual void vv_StringReplace(const char* text, uint32_t length, uint32_t pos, uint32_t codePage);
+  virtual void vv_StringInsert(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos);
   virtual void vv_StringInsert(const char16_t* text, uint32_t length, uint32_t pos);
-  virtual void vv_StringInsert(const char* text, uint32_t length, uint32_t pos,
-                               uint32_t codePage);
+  virtual void vv_StringInsert(const char* text, uint32_t length, uint32_t pos, uint32_t codePage);
   virtual void vv_Format(const CT_String* format, va_list args);
 
   void v_Set(const CT_String* string) { vv_Init(string); }
@@ -99,21 +94,11 @@ class CT_String {
   void v_Replace(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos) {
     vv_StringReplace(string, from, count, pos);
   }
-  void v_Replace(const char* text, uint32_t length, uint32_t pos) {
-    vv_StringReplace(text, length, pos, 0xFFFFFFFFu);
-  }
-  void v_Replace(const char16_t* text, uint32_t length, uint32_t pos) {
-    vv_StringReplace(text, length, pos);
-  }
-  void v_Insert(const char* text, uint32_t length, uint32_t pos) {
-    vv_StringInsert(text, length, pos, 0xFFFFFFFFu);
-  }
-  void v_Insert(const char16_t* text, uint32_t length, uint32_t pos) {
-    vv_StringInsert(text, length, pos);
-  }
-  void v_Insert(const CT_String* string, uint32_t count, uint32_t pos) {
-    vv_StringInsert(string, 0, count, pos);
-  }
+  void v_Replace(const char* text, uint32_t length, uint32_t pos) { vv_StringReplace(text, length, pos, 0xFFFFFFFFu); }
+  void v_Replace(const char16_t* text, uint32_t length, uint32_t pos) { vv_StringReplace(text, length, pos); }
+  void v_Insert(const char* text, uint32_t length, uint32_t pos) { vv_StringInsert(text, length, pos, 0xFFFFFFFFu); }
+  void v_Insert(const char16_t* text, uint32_t length, uint32_t pos) { vv_StringInsert(text, length, pos); }
+  void v_Insert(const CT_String* string, uint32_t count, uint32_t pos) { vv_StringInsert(string, 0, count, pos); }
   void v_Append(char character);
   void v_Append(char16_t character);
   void v_Append(const char* text, uint32_t length = 0xFFFFFFFFu);

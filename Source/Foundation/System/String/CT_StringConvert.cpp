@@ -29,15 +29,12 @@ constexpr uint32_t kLineWideToMulti = 196;
 constexpr uint32_t kLineWideToUTF7 = 422;
 constexpr uint32_t kLineWideToUTF8 = 567;
 
-const char* Utf16Name() {
-  return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-}
+const char* Utf16Name() { return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE"; }
 
 // The iconv encoding of a Windows code page, or null.
 const char* EncodingOf(uint32_t cp) {
-  static const char* const kIso[] = {"ISO-8859-1", "ISO-8859-2", "ISO-8859-3",
-                                     "ISO-8859-4", "ISO-8859-5", "ISO-8859-6",
-                                     "ISO-8859-7", "ISO-8859-8", "ISO-8859-9"};
+  static const char* const kIso[] = {"ISO-8859-1", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5",
+                                     "ISO-8859-6", "ISO-8859-7", "ISO-8859-8", "ISO-8859-9"};
   static const char* const kWindows[] = {"CP1250", "CP1251", "CP1252", "CP1253", "CP1254",
                                          "CP1255", "CP1256", "CP1257", "CP1258"};
   switch (cp) {
@@ -126,8 +123,7 @@ uint32_t Units(const char16_t* text, uint32_t count) {
   return n + 1;
 }
 
-int32_t IconvToWide(char16_t* target, uint32_t room, const char* text, uint32_t length,
-                    uint32_t cp) {
+int32_t IconvToWide(char16_t* target, uint32_t room, const char* text, uint32_t length, uint32_t cp) {
   iconv_t cd = ThreadConverters().Get(cp, true);
   char* in = const_cast<char*>(text);
   size_t inLeft = length;
@@ -148,8 +144,8 @@ int32_t IconvToWide(char16_t* target, uint32_t room, const char* text, uint32_t 
   return int32_t((reinterpret_cast<char16_t*>(out) - target));
 }
 
-int32_t IconvToMulti(char* target, uint32_t room, const char16_t* text, uint32_t count,
-                     uint32_t cp, const char* defaultChar, bool* usedDefault) {
+int32_t IconvToMulti(char* target, uint32_t room, const char16_t* text, uint32_t count, uint32_t cp,
+                     const char* defaultChar, bool* usedDefault) {
   iconv_t cd = ThreadConverters().Get(cp, false);
   char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text));
   size_t inLeft = size_t(count) * 2;
@@ -177,8 +173,7 @@ int32_t IconvToMulti(char* target, uint32_t room, const char16_t* text, uint32_t
   return int32_t(out - target);
 }
 
-int32_t MultiToWide(char16_t* target, uint32_t room, const char* text, uint32_t length,
-                    uint32_t codePage) {
+int32_t MultiToWide(char16_t* target, uint32_t room, const char* text, uint32_t length, uint32_t codePage) {
   if (target) target[0] = 0;
   if (length == 0) return 0;
   if (length == kAll) length = uint32_t(std::strlen(text)) + 1;
@@ -199,8 +194,8 @@ int32_t MultiToWide(char16_t* target, uint32_t room, const char* text, uint32_t 
   return n;
 }
 
-int32_t WideToMulti(char* target, uint32_t room, const char16_t* text, uint32_t count,
-                    uint32_t codePage, const char* defaultChar, bool* usedDefault) {
+int32_t WideToMulti(char* target, uint32_t room, const char16_t* text, uint32_t count, uint32_t codePage,
+                    const char* defaultChar, bool* usedDefault) {
   if (usedDefault) *usedDefault = false;
   if (count == 0) return 0;
   bool withZero = count == kAll;
@@ -237,13 +232,9 @@ int32_t IntoMulti(CT_CString* target, uint32_t count, uint32_t codePage, Convert
   return n;
 }
 
-uint32_t TextLength(const char* text, uint32_t length) {
-  return length == kAll ? uint32_t(std::strlen(text)) : length;
-}
+uint32_t TextLength(const char* text, uint32_t length) { return length == kAll ? uint32_t(std::strlen(text)) : length; }
 
-uint32_t TextLength(const char16_t* text, uint32_t count) {
-  return count == kAll ? Units(text, count) - 1 : count;
-}
+uint32_t TextLength(const char16_t* text, uint32_t count) { return count == kAll ? Units(text, count) - 1 : count; }
 
 }  // namespace
 
@@ -251,48 +242,38 @@ void CT_StringConvert::sv_SetProcessCodePageSource(CodePageSource source) {
   processCodePageSource.store(source, std::memory_order_release);
 }
 
-uint32_t CT_StringConvert::sn_ResolveCodePage(uint32_t codePage) {
-  return Resolve(codePage, true);
-}
+uint32_t CT_StringConvert::sn_ResolveCodePage(uint32_t codePage) { return Resolve(codePage, true); }
 
-int32_t CT_StringConvert::si_MultiToWide(char16_t* target, const char* text, uint32_t length,
-                                         uint32_t codePage) {
+int32_t CT_StringConvert::si_MultiToWide(char16_t* target, const char* text, uint32_t length, uint32_t codePage) {
   uint32_t room = length == kAll ? uint32_t(std::strlen(text)) + 1 : length;
   return MultiToWide(target, room, text, length, codePage);
 }
 
-int32_t CT_StringConvert::si_MultiToWide(CT_UString* target, const char* text, uint32_t length,
-                                         uint32_t codePage) {
+int32_t CT_StringConvert::si_MultiToWide(CT_UString* target, const char* text, uint32_t length, uint32_t codePage) {
   length = TextLength(text, length);
-  return IntoWide(target, length, [&](char16_t* area) {
-    return MultiToWide(area, length + 1, text, length, codePage);
-  });
+  return IntoWide(target, length,
+                  [&](char16_t* area) { return MultiToWide(area, length + 1, text, length, codePage); });
 }
 
 int32_t CT_StringConvert::si_MultiToWide(CT_UString* target, const CT_CString* source) {
-  return si_MultiToWide(target, source->qccz_Get(), source->vn_GetLength(),
-                        source->n_GetCodePage());
+  return si_MultiToWide(target, source->qccz_Get(), source->vn_GetLength(), source->n_GetCodePage());
 }
 
-int32_t CT_StringConvert::si_MultiToWideANSI(char16_t* target, const char* text,
-                                             uint32_t length) {
+int32_t CT_StringConvert::si_MultiToWideANSI(char16_t* target, const char* text, uint32_t length) {
   return si_MultiToWide(target, text, length, 0);
 }
 
-int32_t CT_StringConvert::si_MultiToWideANSI(CT_UString* target, const char* text,
-                                             uint32_t length) {
+int32_t CT_StringConvert::si_MultiToWideANSI(CT_UString* target, const char* text, uint32_t length) {
   return si_MultiToWide(target, text, length, 0);
 }
 
-int32_t CT_StringConvert::si_WideToMulti(char* target, const char16_t* text, uint32_t count,
-                                         uint32_t codePage, const char* defaultChar,
-                                         bool* usedDefault) {
+int32_t CT_StringConvert::si_WideToMulti(char* target, const char16_t* text, uint32_t count, uint32_t codePage,
+                                         const char* defaultChar, bool* usedDefault) {
   uint32_t room = Units(text, count) * 2;
   return WideToMulti(target, room, text, count, codePage, defaultChar, usedDefault);
 }
 
-int32_t CT_StringConvert::si_WideToMulti(CT_CString* target, const char16_t* text,
-                                         uint32_t count, uint32_t codePage,
+int32_t CT_StringConvert::si_WideToMulti(CT_CString* target, const char16_t* text, uint32_t count, uint32_t codePage,
                                          const char* defaultChar, bool* usedDefault) {
   count = TextLength(text, count);
   if (usedDefault) *usedDefault = false;
@@ -302,17 +283,14 @@ int32_t CT_StringConvert::si_WideToMulti(CT_CString* target, const char16_t* tex
 }
 
 int32_t CT_StringConvert::si_WideToMulti(CT_CString* target, const CT_UString* source) {
-  return si_WideToMulti(target, source->qcuz_Get(), source->vn_GetLength(),
-                        target->n_GetCodePage());
+  return si_WideToMulti(target, source->qcuz_Get(), source->vn_GetLength(), target->n_GetCodePage());
 }
 
-int32_t CT_StringConvert::si_WideToMultiANSI(char* target, const char16_t* text,
-                                             uint32_t count) {
+int32_t CT_StringConvert::si_WideToMultiANSI(char* target, const char16_t* text, uint32_t count) {
   return si_WideToMulti(target, text, count, 0);
 }
 
-int32_t CT_StringConvert::si_WideToMultiANSI(CT_CString* target, const char16_t* text,
-                                             uint32_t count) {
+int32_t CT_StringConvert::si_WideToMultiANSI(CT_CString* target, const char16_t* text, uint32_t count) {
   return si_WideToMulti(target, text, count, 0);
 }
 
@@ -335,8 +313,7 @@ int32_t CT_StringConvert::si_UTF7ToWide(char16_t* target, const char* text, uint
 
 int32_t CT_StringConvert::si_UTF7ToWide(CT_UString* target, const char* text, uint32_t length) {
   length = TextLength(text, length);
-  return IntoWide(target, length,
-                  [&](char16_t* area) { return si_UTF7ToWide(area, text, length); });
+  return IntoWide(target, length, [&](char16_t* area) { return si_UTF7ToWide(area, text, length); });
 }
 
 int32_t CT_StringConvert::si_WideToUTF7(char* target, const char16_t* text, uint32_t count) {
@@ -347,11 +324,9 @@ int32_t CT_StringConvert::si_WideToUTF7(char* target, const char16_t* text, uint
   return n;
 }
 
-int32_t CT_StringConvert::si_WideToUTF7(CT_CString* target, const char16_t* text,
-                                        uint32_t count) {
+int32_t CT_StringConvert::si_WideToUTF7(CT_CString* target, const char16_t* text, uint32_t count) {
   count = TextLength(text, count);
-  return IntoMulti(target, count, kUtf7,
-                   [&](char* area, uint32_t) { return si_WideToUTF7(area, text, count); });
+  return IntoMulti(target, count, kUtf7, [&](char* area, uint32_t) { return si_WideToUTF7(area, text, count); });
 }
 
 int32_t CT_StringConvert::si_UTF8ToWide(char16_t* target, const char* text, uint32_t length) {
@@ -362,8 +337,7 @@ int32_t CT_StringConvert::si_UTF8ToWide(char16_t* target, const char* text, uint
 
 int32_t CT_StringConvert::si_UTF8ToWide(CT_UString* target, const char* text, uint32_t length) {
   length = TextLength(text, length);
-  return IntoWide(target, length,
-                  [&](char16_t* area) { return si_UTF8ToWide(area, text, length); });
+  return IntoWide(target, length, [&](char16_t* area) { return si_UTF8ToWide(area, text, length); });
 }
 
 int32_t CT_StringConvert::si_WideToUTF8(char* target, const char16_t* text, uint32_t count) {
@@ -372,9 +346,7 @@ int32_t CT_StringConvert::si_WideToUTF8(char* target, const char16_t* text, uint
   return n;
 }
 
-int32_t CT_StringConvert::si_WideToUTF8(CT_CString* target, const char16_t* text,
-                                        uint32_t count) {
+int32_t CT_StringConvert::si_WideToUTF8(CT_CString* target, const char16_t* text, uint32_t count) {
   count = TextLength(text, count);
-  return IntoMulti(target, count, kUtf8,
-                   [&](char* area, uint32_t) { return si_WideToUTF8(area, text, count); });
+  return IntoMulti(target, count, kUtf8, [&](char* area, uint32_t) { return si_WideToUTF8(area, text, count); });
 }

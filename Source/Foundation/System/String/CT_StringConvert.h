@@ -30,10 +30,8 @@ class CT_StringConvert {
   /// reaches the library; the source is called from any thread.
   static void sv_SetProcessCodePageSource(CodePageSource source);
 
-  static int32_t si_MultiToWide(char16_t* target, const char* text, uint32_t length,
-                                uint32_t codePage);
-  static int32_t si_MultiToWide(CT_UString* target, const char* text, uint32_t length,
-                                uint32_t codePage);
+  static int32_t si_MultiToWide(char16_t* target, const char* text, uint32_t length, uint32_t codePage);
+  static int32_t si_MultiToWide(CT_UString* target, const char* text, uint32_t length, uint32_t codePage);
   /// Converts \p source with its own code page.
   static int32_t si_MultiToWide(CT_UString* target, const CT_CString* source);
   static int32_t si_MultiToWideANSI(char16_t* target, const char* text, uint32_t length);
@@ -41,13 +39,11 @@ class CT_StringConvert {
 
   /// Characters without an equivalent become \p defaultChar (else "?"),
   /// and \p usedDefault is set.
-  static int32_t si_WideToMulti(char* target, const char16_t* text, uint32_t count,
-                                uint32_t codePage, const char* defaultChar = nullptr,
-                                bool* usedDefault = nullptr);
+  static int32_t si_WideToMulti(char* target, const char16_t* text, uint32_t count, uint32_t codePage,
+                                const char* defaultChar = nullptr, bool* usedDefault = nullptr);
   /// The target takes \p codePage as its own.
-  static int32_t si_WideToMulti(CT_CString* target, const char16_t* text, uint32_t count,
-                                uint32_t codePage, const char* defaultChar = nullptr,
-                                bool* usedDefault = nullptr);
+  static int32_t si_WideToMulti(CT_CString* target, const char16_t* text, uint32_t count, uint32_t codePage,
+                                const char* defaultChar = nullptr, bool* usedDefault = nullptr);
   /// Converts into the target's own code page.
   static int32_t si_WideToMulti(CT_CString* target, const CT_UString* source);
   static int32_t si_WideToMultiANSI(char* target, const char16_t* text, uint32_t count);

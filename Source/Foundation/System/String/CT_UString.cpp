@@ -40,9 +40,7 @@ CT_UString::CT_UString(uint32_t length) { vv_Init(length); }
 
 CT_UString::CT_UString(const char16_t* text, uint32_t length) { vv_Init(text, length); }
 
-CT_UString::CT_UString(const char* text, uint32_t length, uint32_t codePage) {
-  vv_Init(text, length, codePage);
-}
+CT_UString::CT_UString(const char* text, uint32_t length, uint32_t codePage) { vv_Init(text, length, codePage); }
 
 CT_UString::CT_UString(const CT_Buffer* buffer) { vv_Init(buffer); }
 

@@ -58,8 +58,7 @@ class CT_UString : public CT_String {
   void vv_Strip(const CT_String* set = nullptr) override;
   void vv_StripRight() override;
   void vv_StripLeft() override;
-  int32_t vi_Compare(const CT_String* string, uint32_t from, uint32_t count,
-                     uint32_t pos) const override;
+  int32_t vi_Compare(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos) const override;
   int32_t vi_Compare(const char16_t* text, uint32_t length, uint32_t pos) const override;
   int32_t vi_Compare(const char* text, uint32_t length, uint32_t pos) const override;
   void vv_Translate(const CT_String* from, const CT_String* to) override;
@@ -76,16 +75,11 @@ class CT_UString : public CT_String {
   void vv_Init(const CT_String* string) override;
   void vv_Init(uint32_t length) override;
   void vv_Init() override;
-  void vv_StringReplace(const CT_String* string, uint32_t from, uint32_t count,
-                        uint32_t pos) override;
+  void vv_StringReplace(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos) override;
   void vv_StringReplace(const char16_t* text, uint32_t length, uint32_t pos) override;
-  void vv_StringReplace(const char* text, uint32_t length, uint32_t pos,
-                        uint32_t codePage) override;
-  void vv_StringInsert(const CT_String* string, uint32_t from, uint32_t count,
-                       uint32_t pos) override;
+  void vv_StringReplace(const char* text, uint32_t length, uint32_t pos, uint32_t codePage) override;
+  void vv_StringInsert(const CT_String* string, uint32_t from, uint32_t count, uint32_t pos) override;
   void vv_StringInsert(const char16_t* text, uint32_t length, uint32_t pos) override;
-  void vv_StringInsert(const char* text, uint32_t length, uint32_t pos,
-                       uint32_t codePage) override;
+  void vv_StringInsert(const char* text, uint32_t length, uint32_t pos, uint32_t codePage) override;
   void vv_Format(const CT_String* format, va_list args) override;
-
 };

@@ -54,27 +54,35 @@ class StringOps {
     return text.substr(from, count == kAll ? Str::npos : count);
   }
   C FromChar(char c) const {
-    if constexpr (sizeof(C) == 1) return c;
-    else return CT_StringConvert::sus_MultiToWide(c, 0);
+    if constexpr (sizeof(C) == 1)
+      return c;
+    else
+      return CT_StringConvert::sus_MultiToWide(c, 0);
   }
   C FromChar(char16_t u) const {
-    if constexpr (sizeof(C) == 2) return u;
-    else return CT_StringConvert::sc_WideToMulti(u, m_codePage);
+    if constexpr (sizeof(C) == 2)
+      return u;
+    else
+      return CT_StringConvert::sc_WideToMulti(u, m_codePage);
   }
   char ToChar8(C c) const {
-    if constexpr (sizeof(C) == 1) return c;
-    else return CT_StringConvert::sc_WideToMulti(c, 0);
+    if constexpr (sizeof(C) == 1)
+      return c;
+    else
+      return CT_StringConvert::sc_WideToMulti(c, 0);
   }
   char16_t ToChar16(C c) const {
-    if constexpr (sizeof(C) == 2) return c;
-    else return CT_StringConvert::sus_MultiToWide(c, m_codePage);
+    if constexpr (sizeof(C) == 2)
+      return c;
+    else
+      return CT_StringConvert::sus_MultiToWide(c, m_codePage);
   }
 
  private:
   static uint32_t Real(uint32_t codePage) { return codePage == kAll ? 0 : codePage; }
   bool Same(uint32_t codePage) const {
-    return codePage == m_codePage || CT_StringConvert::sn_ResolveCodePage(codePage) ==
-                                         CT_StringConvert::sn_ResolveCodePage(m_codePage);
+    return codePage == m_codePage ||
+           CT_StringConvert::sn_ResolveCodePage(codePage) == CT_StringConvert::sn_ResolveCodePage(m_codePage);
   }
   static std::u16string Wide(const std::string& bytes, uint32_t codePage) {
     if (bytes.empty()) return std::u16string();

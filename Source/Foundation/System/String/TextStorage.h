@@ -27,9 +27,7 @@ struct Text {
     uint32_t units = b.n_GetMaximumSize() / kSize;
     return units ? units - 1 : 0;
   }
-  static const C* Data(const CT_Buffer& b) {
-    return b.n_GetUsedSize() ? static_cast<const C*>(b.qcv_Get()) : &kZero;
-  }
+  static const C* Data(const CT_Buffer& b) { return b.n_GetUsedSize() ? static_cast<const C*>(b.qcv_Get()) : &kZero; }
   static View Get(const CT_Buffer& b) { return View(Data(b), Length(b)); }
   /// The characters of a text given with a length or -1 (up to its zero).
   static View Of(const C* text, uint32_t length) {
@@ -149,8 +147,7 @@ struct Text {
   }
 
   static bool IsSpace(C c) {
-    return c == C(' ') || c == C('\t') || c == C('\n') || c == C('\v') || c == C('\f') ||
-           c == C('\r');
+    return c == C(' ') || c == C('\t') || c == C('\n') || c == C('\v') || c == C('\f') || c == C('\r');
   }
   /// Removes leading and/or trailing characters for which \p drop holds.
   template <typename Drop>

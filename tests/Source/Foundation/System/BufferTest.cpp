@@ -9,9 +9,7 @@
 
 namespace {
 
-std::string Bytes(const CT_Buffer& b) {
-  return std::string(static_cast<const char*>(b.qcv_Get()), b.n_GetUsedSize());
-}
+std::string Bytes(const CT_Buffer& b) { return std::string(static_cast<const char*>(b.qcv_Get()), b.n_GetUsedSize()); }
 
 CT_Buffer Text(const char* text) { return CT_Buffer(text, uint32_t(std::strlen(text))); }
 
@@ -233,7 +231,7 @@ TEST(VoidArrayTest, ItemsFromOne) {
 
   int32_t seven = 7;
   array.v_InsertAt(&seven, 1);
-  array.v_RemoveAt(3);  // 11
+  array.v_RemoveAt(3);   // 11
   array.v_Remove(3, 4);  // 12, 13
   array.v_SetAt(&seven, 2);
   std::vector<int32_t> items;

@@ -75,7 +75,10 @@ TEST(Utf8Test, SequencesSplitBetweenCalls) {
 
 TEST(Utf8Test, MalformedAndLongSequencesMakeProgress) {
   CT_UString out;
-  CT_StringConvert::si_UTF8ToWide(&out, "a\x80" "b\xc3", -1);  // stray and cut
+  CT_StringConvert::si_UTF8ToWide(&out,
+                                  "a\x80"
+                                  "b\xc3",
+                                  -1);  // stray and cut
   EXPECT_EQ(std::u16string(out.qcuz_Get()), u"a\ufffdb");
   CT_StringConvert::si_UTF8ToWide(&out, "\xf0\x9f\x98\x80!", -1);
   EXPECT_EQ(std::u16string(out.qcuz_Get()), u"\U0001F600!");

@@ -1,6 +1,5 @@
 // CT_ErrorManager, CT_LoadString, CT_OS and CT_Forum.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,8 +27,7 @@ class ErrorManagerTest : public ::testing::Test {
     errors = CT_ErrorManager::spco_Get();
     ASSERT_NE(errors, nullptr);
     Clear();
-    module = CT_LoadString::spo_RegisterModule(
-        {{1, "Caption"}, {7, "File %hs not found (%d)"}, {8, "caf\xe9 %s"}});
+    module = CT_LoadString::spo_RegisterModule({{1, "Caption"}, {7, "File %hs not found (%d)"}, {8, "caf\xe9 %s"}});
     CT_ErrorManager::sv_SetInstance(module);
   }
   void TearDown() override {
@@ -38,8 +36,7 @@ class ErrorManagerTest : public ::testing::Test {
     CT_ErrorManager::sv_SetMessageBox(nullptr);
   }
   void Clear() {
-    while (errors->b_IsSetError() || errors->b_IsHoldError() || errors->n_GetErrorCode())
-      errors->v_ClearError();
+    while (errors->b_IsSetError() || errors->b_IsHoldError() || errors->n_GetErrorCode()) errors->v_ClearError();
   }
 
   CT_ErrorManager* errors = nullptr;
@@ -113,7 +110,7 @@ TEST_F(ErrorManagerTest, HeldErrors) {
   EXPECT_FALSE(errors->b_IsSetError());
   EXPECT_TRUE(errors->b_IsHoldError());
   EXPECT_EQ(Message(errors), u"(1): held");  // still readable
-  errors->v_SetError(2, u"new");  // frees the held one
+  errors->v_SetError(2, u"new");             // frees the held one
   EXPECT_FALSE(errors->b_IsHoldError());
   EXPECT_EQ(Message(errors), u"(2): new");
   errors->v_HoldError();
@@ -156,19 +153,18 @@ TEST_F(ErrorManagerTest, MoreErrorsThanThePoolHoldsDoNotEndTheProcess) {
   EXPECT_FALSE(errors->b_IsSetError());
 }
 
-int32_t MapToText(char16_t* message, uint32_t size, uint32_t code, uint32_t formatId,
-                  va_list args) {
+int32_t MapToText(char16_t* message, uint32_t size, uint32_t code, uint32_t formatId, va_list args) {
   if (code == 42) return 0;
   int n = va_arg(args, int);
-  std::u16string text = u"mapped " + std::u16string(1, char16_t(u'0' + formatId)) +
-                        std::u16string(1, char16_t(u'0' + n));
+  std::u16string text =
+      u"mapped " + std::u16string(1, char16_t(u'0' + formatId)) + std::u16string(1, char16_t(u'0' + n));
   text.copy(message, size - 1);
   message[text.size()] = 0;
   return 1;
 }
 
 TEST_F(ErrorManagerTest, MapFunctionsByThread) {
-  uint32_t me = uint32_t(gettid());  // map items are keyed by thread id
+  uint32_t me = uint32_t(gettid());              // map items are keyed by thread id
   errors->v_SetMapFunction(&MapToText, me + 1);  // another thread's
   errors->v_SetError(5, module, 3, 4);
   EXPECT_EQ(Message(errors), u"(5): ");
@@ -223,8 +219,7 @@ TEST_F(ErrorManagerTest, ErrorLocationWindow) {
 TEST_F(ErrorManagerTest, AbortEndsTheProcess) {
   EXPECT_EXIT(
       {
-        CT_ErrorManager::sv_SetMessageBox(
-            [](const char16_t*, const char16_t*, uint32_t) -> int32_t { return 3; });
+        CT_ErrorManager::sv_SetMessageBox([](const char16_t*, const char16_t*, uint32_t) -> int32_t { return 3; });
         errors->v_SetError(1, u"fatal");
         errors->i_ErrorLocationWindow(0, u"Caption", 2);
         std::exit(0);

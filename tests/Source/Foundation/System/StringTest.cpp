@@ -96,12 +96,9 @@ TEST(StringTest, VirtualOperationsKeepTheirExportedOrder) {
       Slot(&S::vv_Strip) - 2,
       Slot(&S::vv_StripRight) - 2,
       Slot(&S::vv_StripLeft) - 2,
-      Slot(static_cast<int32_t (S::*)(const CT_String*, uint32_t, uint32_t, uint32_t) const>(
-          &S::vi_Compare)) - 2,
-      Slot(static_cast<int32_t (S::*)(const char16_t*, uint32_t, uint32_t) const>(
-          &S::vi_Compare)) - 2,
-      Slot(static_cast<int32_t (S::*)(const char*, uint32_t, uint32_t) const>(&S::vi_Compare)) -
-          2,
+      Slot(static_cast<int32_t (S::*)(const CT_String*, uint32_t, uint32_t, uint32_t) const>(&S::vi_Compare)) - 2,
+      Slot(static_cast<int32_t (S::*)(const char16_t*, uint32_t, uint32_t) const>(&S::vi_Compare)) - 2,
+      Slot(static_cast<int32_t (S::*)(const char*, uint32_t, uint32_t) const>(&S::vi_Compare)) - 2,
       Slot(&S::vv_Translate) - 2,
       Slot(&S::vv_SetLength) - 2,
       Slot(&S::vn_GetLength) - 2,
@@ -116,18 +113,12 @@ TEST(StringTest, VirtualOperationsKeepTheirExportedOrder) {
       Slot(static_cast<void (S::*)(const CT_String*)>(&S::vv_Init)) - 2,
       Slot(static_cast<void (S::*)(uint32_t)>(&S::vv_Init)) - 2,
       Slot(static_cast<void (S::*)()>(&S::vv_Init)) - 2,
-      Slot(static_cast<void (S::*)(const CT_String*, uint32_t, uint32_t, uint32_t)>(
-          &S::vv_StringReplace)) - 2,
-      Slot(static_cast<void (S::*)(const char16_t*, uint32_t, uint32_t)>(&S::vv_StringReplace)) -
-          2,
-      Slot(static_cast<void (S::*)(const char*, uint32_t, uint32_t, uint32_t)>(
-          &S::vv_StringReplace)) - 2,
-      Slot(static_cast<void (S::*)(const CT_String*, uint32_t, uint32_t, uint32_t)>(
-          &S::vv_StringInsert)) - 2,
-      Slot(static_cast<void (S::*)(const char16_t*, uint32_t, uint32_t)>(&S::vv_StringInsert)) -
-          2,
-      Slot(static_cast<void (S::*)(const char*, uint32_t, uint32_t, uint32_t)>(
-          &S::vv_StringInsert)) - 2,
+      Slot(static_cast<void (S::*)(const CT_String*, uint32_t, uint32_t, uint32_t)>(&S::vv_StringReplace)) - 2,
+      Slot(static_cast<void (S::*)(const char16_t*, uint32_t, uint32_t)>(&S::vv_StringReplace)) - 2,
+      Slot(static_cast<void (S::*)(const char*, uint32_t, uint32_t, uint32_t)>(&S::vv_StringReplace)) - 2,
+      Slot(static_cast<void (S::*)(const CT_String*, uint32_t, uint32_t, uint32_t)>(&S::vv_StringInsert)) - 2,
+      Slot(static_cast<void (S::*)(const char16_t*, uint32_t, uint32_t)>(&S::vv_StringInsert)) - 2,
+      Slot(static_cast<void (S::*)(const char*, uint32_t, uint32_t, uint32_t)>(&S::vv_StringInsert)) - 2,
       Slot(static_cast<void (S::*)(const CT_String*, va_list)>(&S::vv_Format)) - 2,
   };
   for (size_t i = 0; i < slots.size(); ++i) EXPECT_EQ(slots[i], long(i)) << "operation " << i;
@@ -246,9 +237,14 @@ TEST(StringTest, CaseLeavesDoubleByteCharactersAlone) {
   latin.vv_ToLower();
   EXPECT_STREQ(latin.qccz_Get(), "mixed 1");
   // 0x83 0x41 is one Shift-JIS character whose second byte reads as "A".
-  CT_CString sjis("\x83\x41" "A", -1, 932);
+  CT_CString sjis(
+      "\x83\x41"
+      "A",
+      -1, 932);
   sjis.vv_ToLower();
-  EXPECT_STREQ(sjis.qccz_Get(), "\x83\x41" "a");
+  EXPECT_STREQ(sjis.qccz_Get(),
+               "\x83\x41"
+               "a");
   CT_UString u(u"\u00c9t\u00c9 Z");
   u.vv_ToLower();
   EXPECT_EQ(U(u), u"\u00e9t\u00e9 z");
