@@ -62,29 +62,29 @@ void EndFileBlock(CLoadLog& log, bool loaded) {
   AppendLogLine(log, "");
 }
 
+bool EndParsedFile(CLoadLog& log, ParseOutcome outcome, int32_t& valid, int32_t& errorCount) {
+  switch (outcome) {
+    case ParseOutcome::Loaded: ++valid; break;
+    case ParseOutcome::Failed: ++errorCount; break;
+    case ParseOutcome::Stopped: return false;
+  }
+  EndFileBlock(log, outcome == ParseOutcome::Loaded);
+  return true;
+}
+
 bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
                  std::string_view selection, int32_t& valid, LoadMode mode, const std::string& outputFolder) {
   int32_t requiredSpace = 0;
   for (const std::string& path : SelectedFiles(selection)) {
     const int32_t code = StartFileBlock(log, path, mode, outputFolder, requiredSpace);
-    bool loaded = false;
     if (code == PrecheckPassed) {
       StampLoadedFile(path);
-      switch (ParseFile(log, model, path)) {
-        case ParseOutcome::Loaded:
-          ++valid;
-          loaded = true;
-          break;
-        case ParseOutcome::Failed:
-          ++errorCount;
-          break;
-        case ParseOutcome::Stopped:
-          return false;
-      }
+      if (!EndParsedFile(log, ParseFile(log, model, path), valid, errorCount)) return false;
     } else if (!FailedPrecheck(log, code, errorCount)) {
       return false;  // no further file, and no empty line
+    } else {
+      EndFileBlock(log, false);
     }
-    EndFileBlock(log, loaded);
   }
   return true;
 }

@@ -9,6 +9,7 @@
 
 class CFontReferenceList;
 class CLoadLog;
+enum class ParseOutcome;
 
 /// How a set's disk space demand is counted: over the whole set for the
 /// translated files (they are all rewritten), file by file for font files.
@@ -50,3 +51,6 @@ bool FailedPrecheck(CLoadLog& log, int32_t code, int32_t& errorCount);
 /// Ends a file block: "Done!" for a file loaded without error, then an
 /// empty line.
 void EndFileBlock(CLoadLog& log, bool loaded);
+/// Counts a parse's \p outcome (a file loaded or failed) and ends its
+/// block; false, with the block left open, when the parse was stopped.
+bool EndParsedFile(CLoadLog& log, ParseOutcome outcome, int32_t& valid, int32_t& errorCount);

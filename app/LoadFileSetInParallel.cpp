@@ -157,19 +157,7 @@ bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceLis
     parse.model.reset();
     malloc_trim(0);
     if (parseAgain) outcome = ParseFile(log, model, file.path);
-    bool loaded = false;
-    switch (outcome) {
-      case ParseOutcome::Loaded:
-        ++valid;
-        loaded = true;
-        break;
-      case ParseOutcome::Failed:
-        ++errorCount;
-        break;
-      case ParseOutcome::Stopped:
-        return false;
-    }
-    EndFileBlock(log, loaded);
+    if (!EndParsedFile(log, outcome, valid, errorCount)) return false;
   }
   return true;
 }
