@@ -26,6 +26,9 @@ class SSTokenView {
   /// The text (not followed by a zero byte).
   std::string_view View() const noexcept { return {text_, token_.length}; }
   const SSLexToken& Value() const noexcept { return token_; }
+  /// For reading a token in place: its value, and then its text.
+  SSLexToken& Value() noexcept { return token_; }
+  void SetText(const char* text) noexcept { text_ = text; }
 
  private:
   SSLexToken token_;

@@ -31,7 +31,7 @@ class SSValueStack {
   bool Empty() const noexcept { return size_ == 0; }
 
  private:
-  void Grow() {
+  __attribute__((noinline)) void Grow() {
     const size_t capacity = std::max<size_t>(64, 2 * capacity_);
     std::unique_ptr<T[]> items(new T[capacity]);
     std::copy(items_.get(), items_.get() + size_, items.get());

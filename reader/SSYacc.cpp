@@ -49,10 +49,50 @@ void SSYacc::RequireTable() const {
   if (!table_) throw SSException(SSCode::kYaccNoTable, "SSYacc0109e: setTable missing, required");
 }
 
+// Note [direct lexing]: most parsers keep the default NextToken, and many
+// the default TokenHook or Reduce; then a token costs two calls through the
+// vtable and a copy for nothing, and a reduction a call that returns none.
+// The engine asks once, at the start of the parse, which of them are
+// overridden (GCC resolves a bound member pointer to the function it
+// calls; elsewhere the slots are always used), reads the lexer's token
+// straight into the lookahead when it may, and calls only the hook and
+// Reduce of a subclass.
+void SSYacc::LearnOverrides() {
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpmf-conversions"
+#pragma GCC diagnostic ignored "-Wpedantic"
+  // The member pointers must be constants: only then is the second
+  // conversion this class's own function.
+  directLex_ = lex_ != nullptr && (void*)(this->*&SSYacc::NextToken) == (void*)&SSYacc::NextToken;
+  callTokenHook_ = (void*)(this->*&SSYacc::TokenHook) != (void*)&SSYacc::TokenHook;
+  callReduce_ = (void*)(this->*&SSYacc::Reduce) != (void*)&SSYacc::Reduce;
+#pragma GCC diagnostic pop
+#else
+  directLex_ = false;
+  callTokenHook_ = true;
+  callReduce_ = true;
+#endif
+}
+
+__attribute__((always_inline)) inline void SSYacc::ReadToken() {
+  if (!directLex_) return ReadThroughSlots();
+  if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
+  if (lex_->Next(lookahead_.Value())) {
+    lookahead_.SetText(lex_->TextOf(lookahead_.Value()).data());
+    if (lookaheadObject_) lookaheadObject_ = {};
+  } else {
+    TakeLookahead({});
+  }
+  hasLookahead_ = true;
+  if (callTokenHook_) TokenHook(lookahead_);
+}
+
 int32_t SSYacc::Parse() {
   RequireTable();
   const SSYaccTable& table = *table_;
   rightSideTokens_.assign(table.ProductionCount(), -1);
+  LearnOverrides();
   ReadToken();
   action_ = table.FindAction(state_, LookaheadId());
   while (!abort_) {
@@ -67,7 +107,7 @@ int32_t SSYacc::Parse() {
       production_ = static_cast<int32_t>(action_ & kNumberMask);
       productionLength_ = static_cast<int32_t>(table.ProductionLength(production_));
       if (trace_) Trace("reduce by production", production_);
-      SSRefPtr<SSYaccStackElement> element = CallReduce();
+      SSRefPtr<SSYaccStackElement> element = callReduce_ ? CallReduce() : SSRefPtr<SSYaccStackElement>();
       PopRightSide(production_, static_cast<uint32_t>(productionLength_));
       const int32_t left = table.ProductionLeft(production_);
       const int32_t next = table.FindGoto(TopState(), left);
@@ -163,7 +203,7 @@ bool SSYacc::TokenFromProduction(int32_t index, SSTokenView& token) {
   return true;
 }
 
-void SSYacc::ReadToken() {
+void SSYacc::ReadThroughSlots() {
   if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
   lexTokenRead_ = false;
   SSRefPtr<SSToken> object = NextToken();

@@ -109,7 +109,13 @@ class SSYacc {
   static constexpr uint32_t kStateBits = 0x3FFFFFFF;
 
   void RequireTable() const;
+  /// Reads the next token: straight from the lexer when NextToken is this
+  /// engine's own (see LearnOverrides), else through the virtual slots.
   void ReadToken();
+  void ReadThroughSlots();
+  /// Learns whether NextToken, TokenHook and Reduce are still this class's
+  /// own (see Note [direct lexing]).
+  void LearnOverrides();
   int32_t LookaheadId() const noexcept {
     return lookahead_.ParseToken() != 0 ? lookahead_.ParseToken() : lookahead_.Id();
   }
@@ -120,7 +126,7 @@ class SSYacc {
     state_ = state;
   }
   /// Pushes the lookahead token, going to \p state.
-  void Shift(int32_t state) {
+  __attribute__((always_inline)) void Shift(int32_t state) {
     uint32_t entry = static_cast<uint32_t>(state) | kTokenEntry;
     if (lookaheadObject_) entry |= ShiftObject(state);
     tokens_.Push(lookahead_);
@@ -186,6 +192,12 @@ class SSYacc {
   // Where the default NextToken leaves the lexer's token.
   SSLexToken lexToken_;
   bool lexTokenRead_ = false;
+  // What LearnOverrides found: the default NextToken with a lexer (the
+  // engine then calls the lexer itself), and a TokenHook and a Reduce to
+  // call.
+  bool directLex_ = false;
+  bool callTokenHook_ = true;
+  bool callReduce_ = true;
   SSRefPtr<SSToken> eofToken_;
   SSValueStack<Entry> entries_;
   SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
