@@ -55,6 +55,17 @@ bool CLoadingParser::IsDefined(std::string_view number) const {
 
 int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
   using namespace InterleafToken;
+  // Most tokens concern none of the observations, and every token passes
+  // here: one test lets them through.
+  const int32_t id = token.Id();
+  if (insideDefinitions_ || afterFont_ || id == FONT_DEFINITIONS_START || id == FONT_CHANGE_START || id == FONT) {
+    Observe(token);
+  }
+  return CInterleafParser::TokenHook(token);
+}
+
+void CLoadingParser::Observe(const SSTokenView& token) {
+  using namespace InterleafToken;
   const int32_t id = token.Id();
   const std::string_view text = token.View();
   if (id == FONT_DEFINITIONS_START) {
@@ -75,7 +86,6 @@ int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
     used_.push_back({token.Line(), token.Column(), std::string(*number)});
   }
   afterFont_ = id == FONT;
-  return CInterleafParser::TokenHook(token);
 }
 
 bool CLoadingParser::Error() {

@@ -47,6 +47,8 @@ class CLoadingParser : public CInterleafParser {
   std::vector<bool> definedNumbers_ = std::vector<bool>(kFlaggedNumbers);
   std::set<std::string, std::less<>> definedOthers_;
   void Define(std::string_view number);
+  /// What TokenHook notes of a token that may matter.
+  void Observe(const SSTokenView& token);
   bool IsDefined(std::string_view number) const;
   // Uses of numbers not defined when met: definitions only grow, so a use
   // of a number already defined needs no place kept (a document uses its
