@@ -23,9 +23,48 @@ bool IsDefinitionElement(int32_t id) {
       return false;
   }
 }
+
+// The value of \p text when it is a decimal number below \p limit spelled
+// without a leading zero, else -1: one spelling per value, so that a flag
+// per value stands for the text.
+int64_t PlainNumber(std::string_view text, size_t limit) {
+  if (text.empty() || (text[0] == '0' && text.size() > 1)) return -1;
+  size_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + static_cast<size_t>(c - '0');
+    if (value >= limit) return -1;
+  }
+  return static_cast<int64_t>(value);
+}
 }  // namespace
 
+void CLoadingParser::Define(std::string_view number) {
+  const int64_t value = PlainNumber(number, kFlaggedNumbers);
+  if (value >= 0) {
+    definedNumbers_[static_cast<size_t>(value)] = true;
+  } else {
+    definedOthers_.emplace(number);
+  }
+}
+
+bool CLoadingParser::IsDefined(std::string_view number) const {
+  const int64_t value = PlainNumber(number, kFlaggedNumbers);
+  return value >= 0 ? definedNumbers_[static_cast<size_t>(value)] : definedOthers_.count(number) != 0;
+}
+
 int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
+  using namespace InterleafToken;
+  // Most tokens concern none of the observations, and every token passes
+  // here: one test lets them through.
+  const int32_t id = token.Id();
+  if (insideDefinitions_ || afterFont_ || id == FONT_DEFINITIONS_START || id == FONT_CHANGE_START || id == FONT) {
+    Observe(token);
+  }
+  return CInterleafParser::TokenHook(token);
+}
+
+void CLoadingParser::Observe(const SSTokenView& token) {
   using namespace InterleafToken;
   const int32_t id = token.Id();
   const std::string_view text = token.View();
@@ -35,7 +74,7 @@ int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
     insideDefinitions_ = false;
     if (id == TAG_END) definitionsEnd_ = {token.Line(), token.Column()};
   } else if (insideDefinitions_ && id == FONT_DEFINITION_ELEMENT_START && text.size() > 1) {
-    defined_.emplace(text.substr(1));  // "F12"
+    Define(text.substr(1));  // "F12"
   }
   std::optional<std::string_view> number;
   if (id == FONT_CHANGE_START && text.size() > 2) {
@@ -43,11 +82,10 @@ int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
   } else if (afterFont_ && id == NUMBER) {
     number = text;
   }
-  if (number && defined_.find(*number) == defined_.end()) {
+  if (number && !IsDefined(*number)) {
     used_.push_back({token.Line(), token.Column(), std::string(*number)});
   }
   afterFont_ = id == FONT;
-  return CInterleafParser::TokenHook(token);
 }
 
 bool CLoadingParser::Error() {
@@ -69,7 +107,7 @@ std::vector<CLoadingParser::Place> CLoadingParser::UndefinedFonts() const {
   std::vector<Place> undefined;
   for (const Place& place : used_) {
     // F0 is the document's default font, defined by no tag.
-    if (place.text != "0" && defined_.count(place.text) == 0) undefined.push_back(place);
+    if (place.text != "0" && !IsDefined(place.text)) undefined.push_back(place);
   }
   return undefined;
 }

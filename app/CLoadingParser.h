@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reader/CInterleafParser.h"
@@ -39,7 +40,16 @@ class CLoadingParser : public CInterleafParser {
   bool insideDefinitions_ = false;
   std::optional<std::pair<int32_t, int32_t>> definitionsEnd_;  // line and column of the closing '>'
   bool afterFont_ = false;
-  std::set<std::string, std::less<>> defined_;
+  // The font numbers the file defines. Every font change looks its number
+  // up, so plain decimal numbers (no leading zero) are kept as flags by
+  // value; any other spelling goes to the set.
+  static constexpr size_t kFlaggedNumbers = 10000;
+  std::vector<bool> definedNumbers_ = std::vector<bool>(kFlaggedNumbers);
+  std::set<std::string, std::less<>> definedOthers_;
+  void Define(std::string_view number);
+  /// What TokenHook notes of a token that may matter.
+  void Observe(const SSTokenView& token);
+  bool IsDefined(std::string_view number) const;
   // Uses of numbers not defined when met: definitions only grow, so a use
   // of a number already defined needs no place kept (a document uses its
   // fonts hundreds of thousands of times).

@@ -2,8 +2,10 @@
 #include "platform/TextFile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,6 +41,22 @@ size_t ApplyTextMode(char* data, size_t size) {
   return static_cast<size_t>(out - data);
 }
 
+namespace {
+
+// Asks for huge pages under a large buffer: a 40 MB document otherwise
+// takes ten thousand page faults to read, a noticeable share of a load.
+// Only advice: where the system has none to give, nothing changes.
+void AdviseHugePages(char* data, size_t size) {
+  constexpr size_t kWorthIt = size_t{4} << 20;
+  if (size < kWorthIt) return;
+  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t from = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+  const uintptr_t to = (reinterpret_cast<uintptr_t>(data) + size) & ~(page - 1);
+  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
+}  // namespace
+
 TextFileRead ReadTextFile(const std::string& path, std::string& text) {
   TextFileRead result;
   text.clear();
@@ -51,6 +69,8 @@ TextFileRead ReadTextFile(const std::string& path, std::string& text) {
     return result;
   }
   result.fileLength = static_cast<size_t>(st.st_size);
+  text.reserve(result.fileLength);
+  AdviseHugePages(text.data(), result.fileLength);
   text.resize(result.fileLength);
   size_t got = 0;
   while (got < result.fileLength) {
