@@ -10,8 +10,7 @@
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
-CLoadSession::CLoadSession(const CWizardChoices& choices, CLoadLog& log)
-    : choices_(choices), log_(log) {}
+CLoadSession::CLoadSession(const CWizardChoices& choices, CLoadLog& log) : choices_(choices), log_(log) {}
 
 void CLoadSession::Start(bool withFontFiles) {
   if (state_ != LoadState::Opening) return;
@@ -55,8 +54,8 @@ bool CLoadSession::LoadFontFiles() {
   log_.AppendPlain(LoadResString(IdsLogLoadingFontFiles));
   bool ok = choices_.GetFontFileType() == FontFilesMapFiles
                 ? LoadFontMapSet(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid)
-                : LoadFileSetInParallel(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid,
-                                        LoadMode::FontFiles, OutputFolder(), threads_);
+                : LoadFileSetInParallel(log_, errorCount_, fonts_, choices_.GetFontFiles(), valid, LoadMode::FontFiles,
+                                        OutputFolder(), threads_);
   failedFiles_ += errorCount_;
   // Font files loaded before a cancelled one still count.
   if (!ok) SetState(LoadState::Failed);

@@ -92,8 +92,8 @@ bool CLoadingParser::Error() {
   if (const SSTokenView* at = Lookahead()) {
     Place place{at->Line(), at->Column(), std::string(at->View())};
     // The '>' that closed the tag was read before the error showed.
-    const bool inDefinitions = insideDefinitions_ ||
-                               (definitionsEnd_ && *definitionsEnd_ == std::pair(at->Line(), at->Column()));
+    const bool inDefinitions =
+        insideDefinitions_ || (definitionsEnd_ && *definitionsEnd_ == std::pair(at->Line(), at->Column()));
     if (!inDefinitions) {
       recoveries_.push_back(std::move(place));
     } else if (!brokenDefinitions_) {

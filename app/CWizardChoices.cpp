@@ -3,8 +3,8 @@
 
 #include "app/NextField.h"
 
-CWizardChoices::CWizardChoices(std::string translatedFiles, std::string fontFiles,
-                               std::string outputDirectory, int32_t fontFileType)
+CWizardChoices::CWizardChoices(std::string translatedFiles, std::string fontFiles, std::string outputDirectory,
+                               int32_t fontFileType)
     : translatedFiles_(std::move(translatedFiles)),
       fontFiles_(std::move(fontFiles)),
       outputDirectory_(std::move(outputDirectory)),

@@ -16,8 +16,7 @@ enum FontFileType : int32_t {
 /// paths, each followed by ";".
 class CWizardChoices {
  public:
-  CWizardChoices(std::string translatedFiles, std::string fontFiles, std::string outputDirectory,
-                 int32_t fontFileType);
+  CWizardChoices(std::string translatedFiles, std::string fontFiles, std::string outputDirectory, int32_t fontFileType);
 
   std::string GetTranslatedFiles() const { return translatedFiles_; }
   std::string GetFontFiles() const { return fontFiles_; }

@@ -37,16 +37,15 @@ bool PathExists(const std::string& path) {
 bool LiesInDirectory(const std::string& path, const std::string& directory) {
   size_t lastSeparator = path.find_last_of("\\/");
   std::string folder = lastSeparator == std::string::npos ? std::string(".")
-                       : lastSeparator == 0                ? std::string("/")
-                                                           : path.substr(0, lastSeparator);
+                       : lastSeparator == 0               ? std::string("/")
+                                                          : path.substr(0, lastSeparator);
   // Closing separators do not count: "/out/" is the folder "/out".
   size_t length = directory.find_last_not_of("\\/") + 1;  // npos + 1 == 0: all separators
   std::string trimmed = length == 0 ? directory.substr(0, 1) : directory.substr(0, length);
   return !trimmed.empty() && SameFile(folder, trimmed);
 }
 
-std::optional<SelectionProblem> CheckSelections(const std::string& translatedFiles,
-                                                const std::string& fontFiles,
+std::optional<SelectionProblem> CheckSelections(const std::string& translatedFiles, const std::string& fontFiles,
                                                 const std::string& outputDirectory) {
   using enum SelectionBox;
   if (translatedFiles.empty()) return SelectionProblem{IdsSelectTranslatedFiles, TranslatedFiles};

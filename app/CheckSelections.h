@@ -19,8 +19,7 @@ struct SelectionProblem {
 /// 138); every field of each names something that exists (141, 142, 143);
 /// no translated file (139) and then no font file (139) lies in the output
 /// directory. Fields are cut at ";"; an empty field does not exist.
-std::optional<SelectionProblem> CheckSelections(const std::string& translatedFiles,
-                                                const std::string& fontFiles,
+std::optional<SelectionProblem> CheckSelections(const std::string& translatedFiles, const std::string& fontFiles,
                                                 const std::string& outputDirectory);
 
 /// True when \p path lies directly in \p directory: its folder is that

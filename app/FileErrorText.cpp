@@ -11,11 +11,11 @@ namespace {
 
 // The text of each file failure cause, by cause code.
 constexpr std::array<int32_t, 15> kFileErrorTexts = {
-    IdsFileErrorNone,           IdsFileErrorGeneric,        IdsFileErrorNotFound,
-    IdsFileErrorBadPath,        IdsFileErrorTooManyOpenFiles, IdsFileErrorAccessDenied,
-    IdsFileErrorInvalidFile,    IdsFileErrorRemoveCurrentDir, IdsFileErrorDirectoryFull,
-    IdsFileErrorBadSeek,        IdsFileErrorHardIo,         IdsFileErrorSharingViolation,
-    IdsFileErrorLockViolation,  IdsFileErrorDiskFull,       IdsFileErrorEndOfFile,
+    IdsFileErrorNone,          IdsFileErrorGeneric,          IdsFileErrorNotFound,
+    IdsFileErrorBadPath,       IdsFileErrorTooManyOpenFiles, IdsFileErrorAccessDenied,
+    IdsFileErrorInvalidFile,   IdsFileErrorRemoveCurrentDir, IdsFileErrorDirectoryFull,
+    IdsFileErrorBadSeek,       IdsFileErrorHardIo,           IdsFileErrorSharingViolation,
+    IdsFileErrorLockViolation, IdsFileErrorDiskFull,         IdsFileErrorEndOfFile,
 };
 
 }  // namespace

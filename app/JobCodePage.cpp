@@ -38,10 +38,14 @@ std::string_view EncodingOf(std::string_view header) {
 
 int32_t LogLineId(CodePageOrigin origin) {
   switch (origin) {
-    case CodePageOrigin::Option: return IdsLogCodePageOption;
-    case CodePageOrigin::Environment: return IdsLogCodePageEnvironment;
-    case CodePageOrigin::Document: return IdsLogCodePageDocument;
-    case CodePageOrigin::Default: break;
+    case CodePageOrigin::Option:
+      return IdsLogCodePageOption;
+    case CodePageOrigin::Environment:
+      return IdsLogCodePageEnvironment;
+    case CodePageOrigin::Document:
+      return IdsLogCodePageDocument;
+    case CodePageOrigin::Default:
+      break;
   }
   return IdsLogCodePageDefault;
 }
@@ -72,7 +76,6 @@ void ChooseJobCodePage(CLoadLog& log, std::string_view translatedFiles) {
     }
   }
   std::string line = LoadResString(LogLineId(ProcessCodePageOrigin()));
-  if (size_t at = line.find("%d"); at != std::string::npos)
-    line.replace(at, 2, std::to_string(ProcessCodePage()));
+  if (size_t at = line.find("%d"); at != std::string::npos) line.replace(at, 2, std::to_string(ProcessCodePage()));
   AppendLogLine(log, line);
 }

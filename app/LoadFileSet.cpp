@@ -64,16 +64,21 @@ void EndFileBlock(CLoadLog& log, bool loaded) {
 
 bool EndParsedFile(CLoadLog& log, ParseOutcome outcome, int32_t& valid, int32_t& errorCount) {
   switch (outcome) {
-    case ParseOutcome::Loaded: ++valid; break;
-    case ParseOutcome::Failed: ++errorCount; break;
-    case ParseOutcome::Stopped: return false;
+    case ParseOutcome::Loaded:
+      ++valid;
+      break;
+    case ParseOutcome::Failed:
+      ++errorCount;
+      break;
+    case ParseOutcome::Stopped:
+      return false;
   }
   EndFileBlock(log, outcome == ParseOutcome::Loaded);
   return true;
 }
 
-bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                 std::string_view selection, int32_t& valid, LoadMode mode, const std::string& outputFolder) {
+bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
+                 int32_t& valid, LoadMode mode, const std::string& outputFolder) {
   int32_t requiredSpace = 0;
   for (const std::string& path : SelectedFiles(selection)) {
     const int32_t code = StartFileBlock(log, path, mode, outputFolder, requiredSpace);

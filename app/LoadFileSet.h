@@ -23,8 +23,8 @@ enum class LoadMode { TranslatedFiles, FontFiles };
 /// space or stopped by the user (the stop flag); the rest of the set is
 /// then not handled, and a stopped file keeps what was read of it. Free
 /// space is measured on the file system of \p outputFolder.
-bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                 std::string_view selection, int32_t& valid, LoadMode mode, const std::string& outputFolder);
+bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
+                 int32_t& valid, LoadMode mode, const std::string& outputFolder);
 
 /// LoadFileSet with the files parsed side by side on up to \p threads
 /// cores, each into a model of its own, and added to \p model in selection
@@ -33,9 +33,8 @@ bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
 /// left in the model is parsed again in turn. Only for callers that run no
 /// message pump and take no Stop while loading (the command line): with a
 /// pump installed, one file or one thread it is LoadFileSet.
-bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                           std::string_view selection, int32_t& valid, LoadMode mode,
-                           const std::string& outputFolder, int32_t threads);
+bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
+                           int32_t& valid, LoadMode mode, const std::string& outputFolder, int32_t threads);
 
 // ---- the steps both drivers share ---------------------------------------
 

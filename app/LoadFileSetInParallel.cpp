@@ -58,8 +58,10 @@ bool TookCarriedState(const CFontReference& reference) {
   // A component name is kept in its normal form; the carried name's is
   // found by making a reference with it.
   static const std::string carried[2] = {
-      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 0, "-").GetComponent(),
-      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 1, "-").GetComponent()};
+      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 0, "-")
+          .GetComponent(),
+      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 1, "-")
+          .GetComponent()};
   return reference.GetComponent() == carried[0] || reference.GetComponent() == carried[1];
 }
 
@@ -110,9 +112,8 @@ bool AddParsedFile(CFontReferenceList& model, CParallelParses::Parse& parse, con
 
 }  // namespace
 
-bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                           std::string_view selection, int32_t& valid, LoadMode mode,
-                           const std::string& outputFolder, int32_t threads) {
+bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
+                           int32_t& valid, LoadMode mode, const std::string& outputFolder, int32_t threads) {
   std::vector<std::string> paths = SelectedFiles(selection);
   // The message pump belongs to the user interface's thread, and a Stop
   // takes effect at a reduction of the file being parsed: both need files

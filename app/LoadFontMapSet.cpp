@@ -62,8 +62,8 @@ bool ReadMapFile(const std::string& path, CFontReferenceList& model) {
 
 }  // namespace
 
-bool LoadFontMapSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                    std::string_view selection, int32_t& valid) {
+bool LoadFontMapSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
+                    int32_t& valid) {
   std::string rest(selection);
   std::string path;
   while (NextField(";", path, rest)) {

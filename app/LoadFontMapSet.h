@@ -15,5 +15,5 @@ class CLoadLog;
 /// block; what was read before the bad line stays in the model. A good file
 /// adds 1 to \p valid and gets "Done!". Returns false when the user stopped
 /// loading (checked after each file), true otherwise.
-bool LoadFontMapSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model,
-                    std::string_view selection, int32_t& valid);
+bool LoadFontMapSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
+                    int32_t& valid);

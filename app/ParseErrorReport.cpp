@@ -20,14 +20,10 @@ constexpr ParseErrorLines kReports[] = {
     {ParseErrorRevisionTracking, {IdsLogRevisionTracking, IdsLogTurnOffRevisionTracking, 0}},
     {ParseErrorSplitDocument, {IdsLogSplitDocument, IdsLogSaveAsSingleFile, 0}},
     {ParseErrorNotShiftJis, {IdsLogNotShiftJis, IdsLogSaveAsShiftJis, 0}},
-    {ParseErrorClassDefaults,
-     {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
-    {ParseErrorManualComment,
-     {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
-    {ParseErrorIncludeDeclarations,
-     {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
-    {ParseErrorInclude,
-     {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
+    {ParseErrorClassDefaults, {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
+    {ParseErrorManualComment, {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
+    {ParseErrorIncludeDeclarations, {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
+    {ParseErrorInclude, {IdsLogManuallyEdited, IdsLogSaveAsInterleafAscii, IdsLogNoChangesBeforeRunning}},
 };
 
 }  // namespace

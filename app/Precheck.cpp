@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "app/AppendLogLine.h"
@@ -20,8 +20,7 @@ constexpr size_t kHeaderBytes = 100;
 constexpr uint64_t kMegabyte = 1048576;
 
 bool HasSupportedVersion(std::string_view header) {
-  for (std::string_view version :
-       {"Version = 8.0", "Version = 8.1", "Version = 8.2", "Version = 8.3"}) {
+  for (std::string_view version : {"Version = 8.0", "Version = 8.1", "Version = 8.2", "Version = 8.3"}) {
     if (header.find(version) != std::string_view::npos) return true;
   }
   return false;
@@ -32,8 +31,7 @@ bool HasSupportedVersion(std::string_view header) {
 bool EnoughDiskSpace(uint64_t fileLength, const std::string& outputFolder, int32_t& requiredSpace) {
   std::optional<uint64_t> free = FreeDiskSpace(outputFolder);
   if (!free) return true;
-  int64_t required = static_cast<int64_t>(requiredSpace) +
-                     static_cast<int64_t>(fileLength / kMegabyte) + 1;
+  int64_t required = static_cast<int64_t>(requiredSpace) + static_cast<int64_t>(fileLength / kMegabyte) + 1;
   required = std::min<int64_t>(required, std::numeric_limits<int32_t>::max());
   requiredSpace = static_cast<int32_t>(required);
   return *free / kMegabyte >= 2 * static_cast<uint64_t>(required);
@@ -41,8 +39,7 @@ bool EnoughDiskSpace(uint64_t fileLength, const std::string& outputFolder, int32
 
 }  // namespace
 
-int32_t PrecheckFile(CLoadLog& log, const std::string& path, const std::string& outputFolder,
-                     int32_t& requiredSpace) {
+int32_t PrecheckFile(CLoadLog& log, const std::string& path, const std::string& outputFolder, int32_t& requiredSpace) {
   try {
     CExclusiveFile file(path);
     std::array<char, kHeaderBytes> bytes{};

@@ -11,10 +11,10 @@ class CLoadLog;
 /// Results of PrecheckFile and PrecheckMapFile.
 enum PrecheckResult : int32_t {
   PrecheckPassed = 0,
-  PrecheckUnreadable = 4,     ///< could not be opened or read; the reason is logged
-  PrecheckNoDiskSpace = 7,    ///< too little free space for the set so far
-  PrecheckNoHeader = 1000,    ///< does not begin with "<!OPS,"
-  PrecheckWrongVersion = 1010 ///< no "Version = 8.0" to "8.3" in its header
+  PrecheckUnreadable = 4,      ///< could not be opened or read; the reason is logged
+  PrecheckNoDiskSpace = 7,     ///< too little free space for the set so far
+  PrecheckNoHeader = 1000,     ///< does not begin with "<!OPS,"
+  PrecheckWrongVersion = 1010  ///< no "Version = 8.0" to "8.3" in its header
 };
 
 /// Checks the Interleaf ASCII file at \p path. The file is opened for
@@ -25,8 +25,7 @@ enum PrecheckResult : int32_t {
 /// fails when the free space of the file system of \p outputFolder (where
 /// the copies will be written) is less than twice that. When the free space
 /// cannot be found out, the disk check is skipped.
-int32_t PrecheckFile(CLoadLog& log, const std::string& path, const std::string& outputFolder,
-                     int32_t& requiredSpace);
+int32_t PrecheckFile(CLoadLog& log, const std::string& path, const std::string& outputFolder, int32_t& requiredSpace);
 
 /// Checks that the font map file at \p path can be opened for exclusive
 /// reading: PrecheckPassed or PrecheckUnreadable (with the reason logged).

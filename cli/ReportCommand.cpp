@@ -26,11 +26,16 @@ enum class ReportFormat { Tsv, Csv, Json };
 
 const char* KindName(int32_t kind) {
   switch (kind) {
-    case KindComponent: return "component";
-    case KindSubcomponent: return "subcomponent";
-    case KindComponentPrefix: return "component prefix";
-    case KindSubcomponentPrefix: return "subcomponent prefix";
-    default: return "none";
+    case KindComponent:
+      return "component";
+    case KindSubcomponent:
+      return "subcomponent";
+    case KindComponentPrefix:
+      return "component prefix";
+    case KindSubcomponentPrefix:
+      return "subcomponent prefix";
+    default:
+      return "none";
   }
 }
 

@@ -43,9 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t line = in.GetCurrentLine() + ops[1] % 8;
     const int32_t column = (ops[1] % 8 == 0 ? in.GetCurrentColumn() : 1) + ops[2] % 64;
     switch (ops[0] % 3) {
-      case 0: (void)in.ReadTo(line, column, out); break;
-      case 1: (void)in.ReadToLine(line, out); break;
-      default: (void)in.ReadToColumn(column, out); break;
+      case 0:
+        (void)in.ReadTo(line, column, out);
+        break;
+      case 1:
+        (void)in.ReadToLine(line, out);
+        break;
+      default:
+        (void)in.ReadToColumn(column, out);
+        break;
     }
     all += out;
   }

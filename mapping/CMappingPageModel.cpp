@@ -48,9 +48,12 @@ constexpr GroupFields kChartGroup{&CFontReferenceList::NamedFamilies, &CFontRefe
 // The fields of \p group; null for categories of neither group.
 const GroupFields* FieldsOf(CategoryGroup group) {
   switch (group) {
-    case CategoryGroup::FontDefinition: return &kDefinitionGroup;
-    case CategoryGroup::Chart: return &kChartGroup;
-    case CategoryGroup::None: break;
+    case CategoryGroup::FontDefinition:
+      return &kDefinitionGroup;
+    case CategoryGroup::Chart:
+      return &kChartGroup;
+    case CategoryGroup::None:
+      break;
   }
   return nullptr;
 }
@@ -125,9 +128,15 @@ void CMappingPageModel::ApplyFieldChange(Field field) {
   NewFontTuple font = table_.SelectedNewFont();
   const NewFontTuple controls = ReadAvailableFonts();
   switch (field) {
-    case Field::Size: font.size = controls.size; break;
-    case Field::Bold: font.bold = controls.bold; break;
-    case Field::Italic: font.italic = controls.italic; break;
+    case Field::Size:
+      font.size = controls.size;
+      break;
+    case Field::Bold:
+      font.bold = controls.bold;
+      break;
+    case Field::Italic:
+      font.italic = controls.italic;
+      break;
   }
   table_.ApplyToSelected(true, font);
 }

@@ -163,16 +163,26 @@ const std::string& CMappingTable::ColumnText(int32_t row, int32_t column) const 
   const CFontReference* rep = Representative(row);
   if (!rep) return kEmpty;
   switch (column) {
-    case ColumnComponent: return rows_[static_cast<size_t>(row)].component;
-    case ColumnCurrentFont: return rep->GetFamily();
-    case ColumnSize: return rep->GetSize();
-    case ColumnBold: return rep->GetBold();
-    case ColumnItalic: return rep->GetItalic();
-    case ColumnNewFont: return rep->GetNewFamily();
-    case ColumnNewSize: return rep->GetNewSize();
-    case ColumnNewBold: return rep->GetNewBold();
-    case ColumnNewItalic: return rep->GetNewItalic();
-    default: return kEmpty;
+    case ColumnComponent:
+      return rows_[static_cast<size_t>(row)].component;
+    case ColumnCurrentFont:
+      return rep->GetFamily();
+    case ColumnSize:
+      return rep->GetSize();
+    case ColumnBold:
+      return rep->GetBold();
+    case ColumnItalic:
+      return rep->GetItalic();
+    case ColumnNewFont:
+      return rep->GetNewFamily();
+    case ColumnNewSize:
+      return rep->GetNewSize();
+    case ColumnNewBold:
+      return rep->GetNewBold();
+    case ColumnNewItalic:
+      return rep->GetNewItalic();
+    default:
+      return kEmpty;
   }
 }
 

@@ -39,8 +39,7 @@ const LeadByteTable& LeadBytesOfCharset(int32_t charset);
 class CCharsetString {
  public:
   CCharsetString() = default;
-  explicit CCharsetString(std::string text, int32_t charset = CharsetOther,
-                          bool countChars = false)
+  explicit CCharsetString(std::string text, int32_t charset = CharsetOther, bool countChars = false)
       : text_(std::move(text)), charset_(charset), countChars_(countChars) {}
   CCharsetString(const CCharsetString&) = default;
   CCharsetString(CCharsetString&&) noexcept = default;

@@ -16,9 +16,7 @@ namespace {
 const std::string* NormalForm(std::string_view text, int32_t isShiftJis) {
   struct Hash {
     using is_transparent = void;
-    size_t operator()(std::string_view s) const noexcept {
-      return std::hash<std::string_view>()(s);
-    }
+    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>()(s); }
   };
   using Cache = std::unordered_map<std::string, const std::string*, Hash, std::equal_to<>>;
   // A reference asks for its category and often its component, and runs of
@@ -45,9 +43,7 @@ const std::string* NormalForm(std::string_view text, int32_t isShiftJis) {
   return it->second;
 }
 
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
 
@@ -64,8 +60,8 @@ std::string_view TrimLeft(std::string_view text) {
 CFontReference::CFontReference(CTextPiece piece, int32_t isShiftJis, std::string_view category)
     : CFontReference(KindNone, category, std::move(piece), isShiftJis, category) {}
 
-CFontReference::CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece,
-                               int32_t isShiftJis, std::string_view category)
+CFontReference::CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece, int32_t isShiftJis,
+                               std::string_view category)
     : piece_(std::move(piece)),
       font_(CFontTexts::Empty()),
       newFont_(CFontTexts::Empty()),
@@ -151,9 +147,13 @@ void CFontReference::SetNewItalic(std::string_view italic) {
 
 std::string CFontReference::GetKindSuffix() const {
   switch (kind_) {
-    case KindSubcomponent: return LoadResString(IdsKindSubcomponent);
-    case KindComponentPrefix: return LoadResString(IdsKindComponentPrefix);
-    case KindSubcomponentPrefix: return LoadResString(IdsKindSubcomponentPrefix);
-    default: return {};
+    case KindSubcomponent:
+      return LoadResString(IdsKindSubcomponent);
+    case KindComponentPrefix:
+      return LoadResString(IdsKindComponentPrefix);
+    case KindSubcomponentPrefix:
+      return LoadResString(IdsKindSubcomponentPrefix);
+    default:
+      return {};
   }
 }

@@ -13,7 +13,7 @@
 
 /// What kind of component a reference was made in.
 enum ComponentKind : int32_t {
-  KindNone = -1,              ///< not made inside a component
+  KindNone = -1,  ///< not made inside a component
   KindComponent = 0,
   KindSubcomponent = 1,
   KindComponentPrefix = 2,
@@ -34,14 +34,13 @@ class CFontReference {
 
   /// A reference made inside the component \p componentName of \p kind.
   /// Category and component name are brought into normal form.
-  CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece,
-                 int32_t isShiftJis, std::string_view category);
+  CFontReference(int32_t kind, std::string_view componentName, CTextPiece piece, int32_t isShiftJis,
+                 std::string_view category);
 
   /// A reference from a component name and category already in normal
   /// form (NormalText), for the reader, which makes very many with the
   /// same ones.
-  CFontReference(int32_t kind, const std::string* normalComponent, const std::string* normalCategory,
-                 CTextPiece piece);
+  CFontReference(int32_t kind, const std::string* normalComponent, const std::string* normalCategory, CTextPiece piece);
 
   /// The normal form of a category or component name as the constructors
   /// store it: a shared copy (CStringPool).

@@ -96,9 +96,8 @@ bool CFontReferenceList::AddReference(CFontReference reference) {
 
 void CFontReferenceList::DeleteAll() { references_.clear(); }
 
-void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string_view family,
-                                               std::string_view size, std::string_view bold,
-                                               std::string_view italic) {
+void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string_view family, std::string_view size,
+                                               std::string_view bold, std::string_view italic) {
   const size_t from = fontDefinitionsText_.size();
   for (std::string_view part : {key, family, size, bold, italic}) {
     if (part.empty()) continue;
@@ -123,9 +122,7 @@ void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string
   }
 }
 
-void CFontReferenceList::AddFontDefinitionsPiece(const CTextPiece& piece) {
-  pieces_.push_back(piece);
-}
+void CFontReferenceList::AddFontDefinitionsPiece(const CTextPiece& piece) { pieces_.push_back(piece); }
 
 size_t CFontReferenceList::FindDefinitionLine(std::string_view key) const {
   if (key.empty() || key.find('\n') != npos) return npos;
@@ -137,8 +134,7 @@ size_t CFontReferenceList::FindDefinitionLine(std::string_view key) const {
   // A key with spaces of its own: the line must go on with the rest of it.
   for (auto at = lines.rbegin(); at != lines.rend(); ++at) {
     size_t start = *at;
-    if (fontDefinitionsText_.compare(start, key.size(), key) == 0 &&
-        start + key.size() < fontDefinitionsText_.size() &&
+    if (fontDefinitionsText_.compare(start, key.size(), key) == 0 && start + key.size() < fontDefinitionsText_.size() &&
         fontDefinitionsText_[start + key.size()] == ' ') {
       return start;
     }
@@ -212,8 +208,8 @@ CFontReferenceList::ResolvedFont CFontReferenceList::Resolve(std::string_view ke
   return line == npos ? ResolveSpelledOutName(key) : ResolveFromDefinition(key, line);
 }
 
-CFontReferenceList::ResolvedFont CFontReferenceList::ResolveFromDefinition(
-    std::string_view key, size_t lineStart) const {
+CFontReferenceList::ResolvedFont CFontReferenceList::ResolveFromDefinition(std::string_view key,
+                                                                           size_t lineStart) const {
   ResolvedFont font{nullptr, CStringPool::Intern(key.substr(1))};
   font.number = DecimalValue(key.substr(1));
   std::string_view bold, italic;

@@ -4,9 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -142,9 +142,7 @@ class CFontReferenceList {
  private:
   struct TextHash {
     using is_transparent = void;
-    size_t operator()(std::string_view s) const noexcept {
-      return std::hash<std::string_view>()(s);
-    }
+    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>()(s); }
   };
   // Start offsets of the definition lines whose first word (the text before
   // the first space) is the key, in the order read.

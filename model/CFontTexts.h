@@ -25,6 +25,5 @@ struct CFontTexts {
   /// The shared copy whose five texts are empty.
   static const CFontTexts* Empty();
   /// The shared copy of \p from with the text \p field replaced by \p text.
-  static const CFontTexts* With(const CFontTexts& from, const std::string* CFontTexts::*field,
-                                std::string_view text);
+  static const CFontTexts* With(const CFontTexts& from, const std::string* CFontTexts::*field, std::string_view text);
 };

@@ -24,8 +24,8 @@ CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
       i += (leads[c] && i + 1 < bytes.size()) ? 2 : 1;
     }
   }
-  endColumn_ = sawBreak ? static_cast<int32_t>(bytes.size() - restStart) + 1
-                        : column + static_cast<int32_t>(bytes.size());
+  endColumn_ =
+      sawBreak ? static_cast<int32_t>(bytes.size() - restStart) + 1 : column + static_cast<int32_t>(bytes.size());
 }
 
 void CTextPiece::SetText(const CCharsetString& text) {
@@ -34,8 +34,7 @@ void CTextPiece::SetText(const CCharsetString& text) {
   countChars_ = text.GetCountChars();
 }
 
-void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine,
-                             int32_t endColumn) {
+void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn) {
   startLine_ = startLine;
   startColumn_ = startColumn;
   endLine_ = endLine;
@@ -46,9 +45,7 @@ const std::string* CTextPiece::EmptyText() { return CStringPool::Empty(); }
 
 void CTextPiece::SetAuxText(std::string_view text) { auxText_ = CStringPool::Intern(text); }
 
-std::string CTextPiece::GetFileName() const {
-  return CFileTable::Process().FileNameOf(fileNumber_);
-}
+std::string CTextPiece::GetFileName() const { return CFileTable::Process().FileNameOf(fileNumber_); }
 
 namespace {
 
@@ -81,8 +78,7 @@ bool CTextPiece::Overlaps(const CTextPiece& other) const {
 }
 
 bool CTextPiece::IsBefore(const CTextPiece& other) const {
-  if (IsEmpty() && other.IsEmpty() && startLine_ == other.startLine_ &&
-      startColumn_ == other.startColumn_) {
+  if (IsEmpty() && other.IsEmpty() && startLine_ == other.startLine_ && startColumn_ == other.startColumn_) {
     return true;
   }
   if (Overlaps(other)) return false;
@@ -97,8 +93,7 @@ bool CTextPiece::IsAfter(const CTextPiece& other) const {
 }
 
 bool CTextPiece::HasValidPosition() const {
-  if (fileNumber_ == 0 || startLine_ == 0 || endLine_ == 0 || startColumn_ == 0 ||
-      endColumn_ == 0) {
+  if (fileNumber_ == 0 || startLine_ == 0 || endLine_ == 0 || startColumn_ == 0 || endColumn_ == 0) {
     return false;
   }
   if (U(endLine_) < U(startLine_)) return false;

@@ -20,8 +20,7 @@ class CTextPiece {
   /// its first character, and the character set to read it in. The end
   /// position follows from the line breaks inside the text. The file
   /// number is left 0 for the caller to set.
-  CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
-             int32_t charset = CharsetSystem);
+  CTextPiece(std::string_view tokenText, int32_t line, int32_t column, int32_t charset = CharsetSystem);
 
   CTextPiece(const CTextPiece&) = default;
   CTextPiece(CTextPiece&&) noexcept = default;

@@ -48,6 +48,6 @@ class CUniqueTextList {
   static uint64_t NewStamp() noexcept;
 
   uint64_t removalStamp_ = NewStamp();
-  std::deque<std::string> texts_;                 // elements stay put at both ends
+  std::deque<std::string> texts_;               // elements stay put at both ends
   std::unordered_set<std::string_view> index_;  // views of texts_
 };

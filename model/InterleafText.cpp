@@ -19,26 +19,50 @@ std::string NumericEscape(uint32_t code) {
 // can stand plainly in a name, else its escape.
 std::string CharacterEntry(uint32_t index) {
   switch (index) {
-    case 127: return "\"";
-    case 257: return "<:hls>";
-    case 258: return "<:ts>";
-    case 259: return "<:fs>";
-    case 260: return "<:ens>";
-    case 261: return "<:ems>";
-    case 262: return "<:sh>";
-    case 263: return "\x96";
-    case 266: return "\x97";
-    case 276: return "\x86";
-    case 277: return "\x87";
-    case 278: return "\x8B";
-    case 279: return "\x9B";
-    case 280: return "\x84";
-    case 287: return "\x89";
-    case 288: return "/";
-    case 304: return "\x83";
-    case 309: return "\x8C";
-    case 313: return "\x9C";
-    case 173: case 178: case 179: case 180: case 184: case 185:
+    case 127:
+      return "\"";
+    case 257:
+      return "<:hls>";
+    case 258:
+      return "<:ts>";
+    case 259:
+      return "<:fs>";
+    case 260:
+      return "<:ens>";
+    case 261:
+      return "<:ems>";
+    case 262:
+      return "<:sh>";
+    case 263:
+      return "\x96";
+    case 266:
+      return "\x97";
+    case 276:
+      return "\x86";
+    case 277:
+      return "\x87";
+    case 278:
+      return "\x8B";
+    case 279:
+      return "\x9B";
+    case 280:
+      return "\x84";
+    case 287:
+      return "\x89";
+    case 288:
+      return "/";
+    case 304:
+      return "\x83";
+    case 309:
+      return "\x8C";
+    case 313:
+      return "\x9C";
+    case 173:
+    case 178:
+    case 179:
+    case 180:
+    case 184:
+    case 185:
       return NumericEscape(index);
     default:
       break;
@@ -128,8 +152,7 @@ void HexReferencePass(std::string& text, bool isShiftJis) {
   for (size_t start = text.find("<#"); start != std::string::npos; start = text.find("<#")) {
     size_t close = text.find('>', start + 2);
     size_t end = close == std::string::npos ? text.size() : close + 1;
-    std::string_view hex(text.data() + start + 2,
-                         (close == std::string::npos ? text.size() : close) - (start + 2));
+    std::string_view hex(text.data() + start + 2, (close == std::string::npos ? text.size() : close) - (start + 2));
     std::string replacement = ReferenceReplacement(hex, isShiftJis);
     // The first occurrence of the reference's text is the one at `start`,
     // since no "<#" comes before it.

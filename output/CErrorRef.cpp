@@ -7,6 +7,6 @@ std::string CErrorRef::Description() const {
   if (GetFileNumber() == 0 && GetStartLine() == 0) {
     return FormatText("\"%s\"", GetText());
   }
-  return FormatText("%s, line %d, column %d to line %d, column %d: \"%s\"", GetFileName(),
-                    GetStartLine(), GetStartColumn(), GetEndLine(), GetEndColumn(), GetText());
+  return FormatText("%s, line %d, column %d to line %d, column %d: \"%s\"", GetFileName(), GetStartLine(),
+                    GetStartColumn(), GetEndLine(), GetEndColumn(), GetText());
 }

@@ -8,8 +8,7 @@ CErrorReporter& CErrorReporter::Process() {
   return reporter;
 }
 
-int32_t CErrorReporter::ReportError(const std::string& message, int32_t code,
-                                    std::initializer_list<CErrorRef> refs) {
+int32_t CErrorReporter::ReportError(const std::string& message, int32_t code, std::initializer_list<CErrorRef> refs) {
   lastCode_ = code;
   std::string text = message;
   int given = 0;

@@ -14,8 +14,7 @@ class COutputObserver {
 
   /// The file being written and how far the file (\p currentPercent) and
   /// the whole run (\p totalPercent) have come, 0 to 100.
-  virtual void ShowProgress(const std::string& fileName, int32_t currentPercent,
-                            int32_t totalPercent) {}
+  virtual void ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent) {}
 
   /// A message that a window shows in a message box with \p caption.
   virtual void ShowMessage(const std::string& text, const std::string& caption) {}

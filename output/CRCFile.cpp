@@ -1,10 +1,11 @@
 // Forward reading by line and column, and safe writing, of output's files.
 #include "output/CRCFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 #include <vector>
 
 #include "output/OutputPaths.h"

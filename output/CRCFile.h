@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "output/COutputFile.h"
 #include "output/CErrorReporter.h"
+#include "output/COutputFile.h"
 #include "output/CTextModeInput.h"
 #include "platform/FileException.h"
 

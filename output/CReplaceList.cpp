@@ -42,11 +42,11 @@ bool CReplaceList::Add(const CTextPiece& replaced, const std::string* replacemen
     if (heldText != newText) {
       const CReplacePiece first = held.Piece();
       const CReplacePiece second(replaced, replacement);
-      reporter_.ReportError(FormatText(outputtext::kDuplicateTranslations, first.GetText(), heldText, newText),
-                            outputtext::kCodeDuplicate,
-                            {CErrorRef(first, CErrorRef::kReplaced),
-                             CErrorRef(first.GetReplacement(), CErrorRef::kReplacement),
-                             CErrorRef(second.GetReplacement(), CErrorRef::kReplacement)});
+      reporter_.ReportError(
+          FormatText(outputtext::kDuplicateTranslations, first.GetText(), heldText, newText),
+          outputtext::kCodeDuplicate,
+          {CErrorRef(first, CErrorRef::kReplaced), CErrorRef(first.GetReplacement(), CErrorRef::kReplacement),
+           CErrorRef(second.GetReplacement(), CErrorRef::kReplacement)});
     }
     return false;
   }

@@ -42,8 +42,7 @@ void CReplaceListList::ReportProgress(const std::string& fileName, int32_t done,
   ShowProgress(fileName, lastCurrentPercent_, lastTotalPercent_);
 }
 
-void CReplaceListList::ShowProgress(const std::string& fileName, int32_t currentPercent,
-                                    int32_t totalPercent) {
+void CReplaceListList::ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent) {
   if (observer_ != nullptr) observer_->ShowProgress(fileName, currentPercent, totalPercent);
 }
 

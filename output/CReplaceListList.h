@@ -20,8 +20,7 @@ class COutputObserver;
 /// the file table gives the file (one name per file).
 class CReplaceListList {
  public:
-  explicit CReplaceListList(CErrorReporter& reporter,
-                            COutputObserver* observer = nullptr);
+  explicit CReplaceListList(CErrorReporter& reporter, COutputObserver* observer = nullptr);
   virtual ~CReplaceListList() = default;
   CReplaceListList(const CReplaceListList&) = delete;
   CReplaceListList& operator=(const CReplaceListList&) = delete;

@@ -1,11 +1,12 @@
 // Block reading with text-mode translation.
 #include "output/CTextModeInput.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "platform/OpenForReading.h"
 #include "platform/TextFile.h"

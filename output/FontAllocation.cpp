@@ -25,8 +25,8 @@ const std::string& Either(const std::string& chosen, const std::string& current)
 }
 
 bool HasNewFont(const CFontReference& reference) {
-  return !reference.GetNewFamily().empty() || !reference.GetNewSize().empty() ||
-         !reference.GetNewBold().empty() || !reference.GetNewItalic().empty();
+  return !reference.GetNewFamily().empty() || !reference.GetNewSize().empty() || !reference.GetNewBold().empty() ||
+         !reference.GetNewItalic().empty();
 }
 }  // namespace
 
@@ -41,8 +41,8 @@ std::string NewFontDescription(const CFontReference& reference) {
   return description;
 }
 
-bool AllocateFontKey(CFontReferenceList& list, const CFontReference& reference,
-                     CNewFontDefinitions& definitions, std::string& key) {
+bool AllocateFontKey(CFontReferenceList& list, const CFontReference& reference, CNewFontDefinitions& definitions,
+                     std::string& key) {
   key.clear();
   if (!HasNewFont(reference)) return false;
   std::string description = NewFontDescription(reference);

@@ -22,8 +22,8 @@ std::string NewFontDescription(const CFontReference& reference);
 /// above \p list's highest font number (which then grows), with a new line
 /// added to \p definitions. False, with \p key empty, when no new font was
 /// chosen.
-bool AllocateFontKey(CFontReferenceList& list, const CFontReference& reference,
-                     CNewFontDefinitions& definitions, std::string& key);
+bool AllocateFontKey(CFontReferenceList& list, const CFontReference& reference, CNewFontDefinitions& definitions,
+                     std::string& key);
 
 /// The spelled-out name of \p reference's new font, such as
 /// "Helvetica12bi"; empty when no new font was chosen.

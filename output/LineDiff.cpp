@@ -41,8 +41,8 @@ std::vector<char> ShortestEdit(const std::string_view* a, int32_t n, const std::
   int32_t steps = -1;
   for (int32_t d = 0; d <= max && steps < 0; ++d) {
     for (int32_t k = -d; k <= d; k += 2) {
-      int32_t x = (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1])) ? v[offset + k + 1]
-                                                                                  : v[offset + k - 1] + 1;
+      int32_t x =
+          (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1])) ? v[offset + k + 1] : v[offset + k - 1] + 1;
       int32_t y = x - k;
       while (x < n && y < m && a[x] == b[y]) ++x, ++y;
       v[offset + k] = x;
@@ -99,9 +99,18 @@ std::vector<char> GreedyEdit(const std::string_view* a, int32_t n, const std::st
     }
     int32_t deleted = 1, inserted = 1;  // nothing in step: one line replaced
     for (int32_t k = 1; k <= kWindow; ++k) {
-      if (inStep(i, j + k)) { deleted = 0, inserted = k; break; }
-      if (inStep(i + k, j)) { deleted = k, inserted = 0; break; }
-      if (inStep(i + k, j + k)) { deleted = k, inserted = k; break; }
+      if (inStep(i, j + k)) {
+        deleted = 0, inserted = k;
+        break;
+      }
+      if (inStep(i + k, j)) {
+        deleted = k, inserted = 0;
+        break;
+      }
+      if (inStep(i + k, j + k)) {
+        deleted = k, inserted = k;
+        break;
+      }
     }
     deleted = std::min(deleted, n - i);
     inserted = std::min(inserted, m - j);

@@ -30,8 +30,8 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 /// that are joined. Empty when the two are equal. The edit is a shortest
 /// one (Myers' algorithm on what is left after the common first and last
 /// lines) unless that is very large; see Note [large differences].
-std::vector<DiffHunk> DiffLines(const std::vector<std::string_view>& before,
-                                const std::vector<std::string_view>& after, int32_t context = 3);
+std::vector<DiffHunk> DiffLines(const std::vector<std::string_view>& before, const std::vector<std::string_view>& after,
+                                int32_t context = 3);
 
 /// DiffLines of the files \p before and \p after, read as they are (CR LF
 /// or LF). False when one cannot be read.

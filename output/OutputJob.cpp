@@ -7,8 +7,8 @@
 #include "app/CWizardChoices.h"
 #include "output/CErrorReporter.h"
 #include "output/COutputObserver.h"
-#include "output/GenerateOutput.h"
 #include "output/CScratchFolder.h"
+#include "output/GenerateOutput.h"
 #include "output/ShiftJisToEuc.h"
 #include "output/VerifyOutput.h"
 #include "platform/StringIds.h"
@@ -24,9 +24,9 @@ void CompareWithInputs(OutputSummary& summary, const std::string& scratch, const
     COutputDifference difference;
     difference.name = std::filesystem::path(record.outputName).lexically_relative(scratch).generic_string();
     if (!DiffFiles(record.inputName, record.outputName, difference.hunks)) {
-      observer.ShowMessage(LoadResString(IdsFileErrorAccessDenied) + "\n\r" + LoadResString(IdsFileNameLabel) +
-                               record.outputName,
-                           LoadResString(IdsCaptionError));
+      observer.ShowMessage(
+          LoadResString(IdsFileErrorAccessDenied) + "\n\r" + LoadResString(IdsFileNameLabel) + record.outputName,
+          LoadResString(IdsCaptionError));
       ++summary.filesFailed;
     }
     record.outputName = (std::filesystem::path(outputDirectory) / difference.name).string();
@@ -53,8 +53,8 @@ OutputSummary RunOutputJob(CFontReferenceList& translated, const CWizardChoices&
     }
     const CWizardChoices inScratch(choices.GetTranslatedFiles(), choices.GetFontFiles(), scratch.Path(),
                                    choices.GetFontFileType());
-    GeneratedFiles generated = GenerateOutput(translated, inScratch, COutputOptions{false, options.otherFilesRead},
-                                              reporter, &observer);
+    GeneratedFiles generated =
+        GenerateOutput(translated, inScratch, COutputOptions{false, options.otherFilesRead}, reporter, &observer);
     summary.filesExpected = generated.expected;
     summary.filesWritten = static_cast<int32_t>(generated.written.size());
     summary.filesFailed = summary.filesExpected - summary.filesWritten;
@@ -85,8 +85,8 @@ OutputSummary RunOutputJob(CFontReferenceList& translated, const CWizardChoices&
   // run did not write (it had no replacement): that is no failure of the
   // job, which counts the written files converted.
   if (options.convertToEuc && !generated.refused) {
-    summary.filesConverted = convertWhileWriting ? summary.filesWritten
-                                                 : ConvertWrittenFilesToEuc(generated.written, observer);
+    summary.filesConverted =
+        convertWhileWriting ? summary.filesWritten : ConvertWrittenFilesToEuc(generated.written, observer);
     ReportFilesNotConverted(choices.GetTranslatedFiles(), generated.written, observer);
   }
   summary.written = std::move(generated.written);

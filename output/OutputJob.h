@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "output/COutputRecord.h"
-#include "output/WriteTargets.h"
 #include "output/LineDiff.h"
+#include "output/WriteTargets.h"
 
 class CFontReferenceList;
 class COutputObserver;
@@ -75,8 +75,7 @@ struct OutputSummary {
   /// Every file that had to be written was, passed its check when checked,
   /// and was converted when asked.
   bool Complete() const {
-    return !refused && filesFailed == 0 && filesUnverified == 0 &&
-           (!eucRequested || filesConverted == filesWritten);
+    return !refused && filesFailed == 0 && filesUnverified == 0 && (!eucRequested || filesConverted == filesWritten);
   }
 };
 

@@ -1,12 +1,12 @@
 // Shift-JIS to EUC-JP conversion of output files.
 #include "output/ShiftJisToEuc.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <unordered_set>
 
 #include "output/COutputObserver.h"
@@ -49,8 +49,7 @@ JisCode ShiftJisToJis(unsigned char lead, unsigned char trail) {
   return {static_cast<unsigned char>(row), static_cast<unsigned char>(cell)};
 }
 
-void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool atEnd,
-                       std::string& out) {
+void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool atEnd, std::string& out) {
   size_t i = 0;
   if (pendingLead != 0 && !block.empty()) {
     AppendPair(pendingLead, static_cast<unsigned char>(block[0]), out);
@@ -79,8 +78,7 @@ void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool 
 }
 
 CSafeFileWriter::Transform EucTransform() {
-  return [pendingLead = static_cast<unsigned char>(0)](std::string_view bytes, bool atEnd,
-                                                       std::string& out) mutable {
+  return [pendingLead = static_cast<unsigned char>(0)](std::string_view bytes, bool atEnd, std::string& out) mutable {
     ConvertBlockToEuc(bytes, pendingLead, atEnd, out);
   };
 }

@@ -50,8 +50,7 @@ struct EucResult {
 /// Converts a block of Shift-JIS bytes into \p out (appended). A lead byte
 /// at the very end is held in \p pendingLead (0 when none) for the next
 /// block; pass \p atEnd for the last block, which then writes it alone.
-void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool atEnd,
-                       std::string& out);
+void ConvertBlockToEuc(std::string_view block, unsigned char& pendingLead, bool atEnd, std::string& out);
 
 /// The conversion as a transform of the safe-file writer: output files are
 /// converted on their way into the temporary file, so no other process

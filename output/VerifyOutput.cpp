@@ -54,8 +54,10 @@ FileReferences Gather(const CFontReferenceList& model, const std::string& fileNa
   for (int32_t i = 0; i < model.Count(); ++i) {
     const CFontReference& r = *model.GetAt(i);
     if (!fileName.empty() && r.GetPiece().GetFileName() != fileName) continue;
-    if (IsDefinition(r)) file.definitions.emplace(r.GetFontKey(), CurrentFont(r));
-    else file.uses.push_back(&r);
+    if (IsDefinition(r))
+      file.definitions.emplace(r.GetFontKey(), CurrentFont(r));
+    else
+      file.uses.push_back(&r);
   }
   return file;
 }
@@ -110,12 +112,13 @@ std::vector<CVerifyFailure> VerifyOutput(const CFontReferenceList& translated,
                                   DirectoryPart(record.outputName)) &&
                       errors == 0 && valid == 1;
     std::vector<std::string> problems;
-    if (!read) problems.push_back(LoadResString(IdsVerifyUnreadable));
-    else problems = Compare(Gather(translated, record.inputName), Gather(copy, std::string()));
+    if (!read)
+      problems.push_back(LoadResString(IdsVerifyUnreadable));
+    else
+      problems = Compare(Gather(translated, record.inputName), Gather(copy, std::string()));
     if (problems.empty()) continue;
 
-    CVerifyFailure failure{record.outputName,
-                           FormatText(LoadResString(IdsVerifyFailed).c_str(), record.outputName)};
+    CVerifyFailure failure{record.outputName, FormatText(LoadResString(IdsVerifyFailed).c_str(), record.outputName)};
     for (size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) failure.message += "\n" + problems[i];
     if (problems.size() > kProblemsShown) {
       failure.message +=

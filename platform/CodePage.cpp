@@ -71,8 +71,11 @@ LeadByteTable LeadBytesOf(int32_t codePage) {
       break;
     case 936:
     case 949:
-    case 950: MarkRange(table, 0x81, 0xFE); break;
-    default: break;
+    case 950:
+      MarkRange(table, 0x81, 0xFE);
+      break;
+    default:
+      break;
   }
   return table;
 }

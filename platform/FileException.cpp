@@ -16,44 +16,61 @@ void CFileException::ThrowErrno(int osError, const std::string& fileName) {
 
 int32_t CFileException::CauseFromErrno(int osError) {
   switch (osError) {
-    case 0: return none;
-    case ENOENT: return fileNotFound;
+    case 0:
+      return none;
+    case ENOENT:
+      return fileNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP: return badPath;
+    case ELOOP:
+      return badPath;
     case EMFILE:
-    case ENFILE: return tooManyOpenFiles;
+    case ENFILE:
+      return tooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case EEXIST: return accessDenied;
-    case EBADF: return invalidFile;
-    case EBUSY: return removeCurrentDir;
-    case ESPIPE: return badSeek;
+    case EEXIST:
+      return accessDenied;
+    case EBADF:
+      return invalidFile;
+    case EBUSY:
+      return removeCurrentDir;
+    case ESPIPE:
+      return badSeek;
     case EIO:
     case ENXIO:
-    case ENODEV: return hardIO;
+    case ENODEV:
+      return hardIO;
 #if EAGAIN != EWOULDBLOCK
     case EAGAIN:
 #endif
     case EWOULDBLOCK:
-    case ETXTBSY: return sharingViolation;
+    case ETXTBSY:
+      return sharingViolation;
     case ENOLCK:
-    case EDEADLK: return lockViolation;
+    case EDEADLK:
+      return lockViolation;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return diskFull;
-    default: return genericException;
+    case EFBIG:
+      return diskFull;
+    default:
+      return genericException;
   }
 }
 
 std::string CFileException::Message() const {
   if (osError_ != 0) return std::strerror(osError_);
   switch (cause_) {
-    case none: return "No error";
-    case endOfFile: return "Unexpected end of file";
-    case directoryFull: return "No more directory entries";
-    default: return "Unknown error";
+    case none:
+      return "No error";
+    case endOfFile:
+      return "Unexpected end of file";
+    case directoryFull:
+      return "No more directory entries";
+    default:
+      return "Unknown error";
   }
 }

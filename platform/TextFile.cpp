@@ -1,13 +1,14 @@
 // Whole-file reading with Windows text-mode semantics.
 #include "platform/TextFile.h"
 
-#include <cerrno>
-#include <cstdint>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/OpenForReading.h"
 

@@ -12,8 +12,8 @@ size_t ApplyTextMode(char* data, size_t size);
 
 /// Result of reading a whole file.
 struct TextFileRead {
-  int error = 0;            ///< errno of the failed open or read, else 0
-  size_t fileLength = 0;    ///< length of the file on disk
+  int error = 0;          ///< errno of the failed open or read, else 0
+  size_t fileLength = 0;  ///< length of the file on disk
 };
 
 /// Reads the whole of \p path in text mode into \p text (whose size is the

@@ -33,9 +33,8 @@ struct Rejection {
   int32_t code;
 };
 constexpr Rejection kRejections[] = {
-    {kIncorrectFile, 1000},      {kClassDefaults, 1080},       {kRevisionTracking, 1030},
-    {kSplitDocument, 1040},      {kManualComment, 1090},       {kIncludeDeclarations, 1100},
-    {kInclude, 1110},            {kAPageInTag, 1040},
+    {kIncorrectFile, 1000}, {kClassDefaults, 1080},       {kRevisionTracking, 1030}, {kSplitDocument, 1040},
+    {kManualComment, 1090}, {kIncludeDeclarations, 1100}, {kInclude, 1110},          {kAPageInTag, 1040},
 };
 
 // The rejection code of each production up to the last rejecting one (0:
@@ -207,8 +206,7 @@ CTextPiece CInterleafParser::PieceOf(int32_t index) {
 
 CTextPiece CInterleafParser::EmptyPieceAtLookahead() {
   const SSTokenView* token = Lookahead();
-  CTextPiece piece(std::string_view(), token ? token->Line() : 0, token ? token->Column() : 0,
-                   CharsetSystem);
+  CTextPiece piece(std::string_view(), token ? token->Line() : 0, token ? token->Column() : 0, CharsetSystem);
   piece.SetFileNumber(fileNumber_);
   return piece;
 }

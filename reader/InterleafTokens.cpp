@@ -24,9 +24,8 @@ std::span<const InterleafTokenInfo> InterleafTokens() { return kTokens; }
 std::span<const SSTokenName> InterleafTokenNames() { return kNames; }
 
 std::optional<int32_t> InterleafTokenId(std::string_view text) {
-  auto it = std::find_if(std::begin(kTokens), std::end(kTokens), [&](const InterleafTokenInfo& t) {
-    return text == t.identifier || text == t.name;
-  });
+  auto it = std::find_if(std::begin(kTokens), std::end(kTokens),
+                         [&](const InterleafTokenInfo& t) { return text == t.identifier || text == t.name; });
   if (it == std::end(kTokens)) return std::nullopt;
   return it->id;
 }

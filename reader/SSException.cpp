@@ -19,9 +19,7 @@ SSException::SSException(int32_t code, const char* format, ...) : code_(code) {
   }
 }
 
-SSException::SSException(Preformatted, int32_t code, const char* message) noexcept : code_(code) {
-  Store(message);
-}
+SSException::SSException(Preformatted, int32_t code, const char* message) noexcept : code_(code) { Store(message); }
 
 void SSException::Store(const char* message) noexcept {
   const size_t length = ::strnlen(message, kStoredLength);

@@ -33,8 +33,7 @@ class SSException : public std::exception {
 /// An allocation failure inside the engines (code -1).
 class SSExceptionOutOfStorage : public SSException {
  public:
-  SSExceptionOutOfStorage() noexcept
-      : SSException(Preformatted{}, -1, "SSException0001e: Out of storage") {}
+  SSExceptionOutOfStorage() noexcept : SSException(Preformatted{}, -1, "SSException0001e: Out of storage") {}
 };
 
 /// Message codes of the engines, as their exceptions carry them.

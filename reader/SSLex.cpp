@@ -11,8 +11,7 @@
 
 namespace LTF = LexTableFormat;
 
-SSLex::SSLex(const CResourceModule& module, const std::string& fileName)
-    : SSLex(SSLexTable::Load(module), nullptr) {
+SSLex::SSLex(const CResourceModule& module, const std::string& fileName) : SSLex(SSLexTable::Load(module), nullptr) {
   consumer_ = std::make_unique<SSLexConsumer>(fileName);
   TakeInput();
 }
@@ -221,7 +220,7 @@ __attribute__((always_inline)) inline unsigned RangeMask(__m128i v, const std::a
 // lead bytes just before them.
 template <bool kDoubleByte>
 __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpressionList::Run& run, bool vector,
-                                                          size_t pos) const {
+                                                           size_t pos) const {
   const unsigned char* const data = data_;
   const size_t length = length_;
 #ifdef __SSE2__

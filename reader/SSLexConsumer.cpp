@@ -19,8 +19,7 @@ SSLexConsumer::SSLexConsumer(const std::string& fileName) : name_(fileName) {
   TakeCodePage();
 }
 
-SSLexConsumer::SSLexConsumer(std::string text, std::string name)
-    : buffer_(std::move(text)), name_(std::move(name)) {
+SSLexConsumer::SSLexConsumer(std::string text, std::string name) : buffer_(std::move(text)), name_(std::move(name)) {
   TakeCodePage();
 }
 

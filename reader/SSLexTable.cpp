@@ -165,7 +165,8 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
 
   list.next.assign(size_t(stateCount) << list.rowShift, -1);
   for (uint32_t s = 0; s < stateCount; ++s)
-    for (uint32_t c = 0; c < columns.size(); ++c) list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
+    for (uint32_t c = 0; c < columns.size(); ++c)
+      list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
   list.wideAll.resize(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s)
     list.wideAll[s] = wideAll[s] == SSLexExpressionList::kSearchWide ? wideAll[s] : list.Entry(wideAll[s]);

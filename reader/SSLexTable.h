@@ -67,9 +67,9 @@ struct SSLexExpressionList {
   /// shifted left by kEntryBits, with flags below. The match loop thus
   /// needs one load per character.
   std::vector<int32_t> next;
-  std::vector<uint8_t> accepting;     ///< whether a match may end in the state
+  std::vector<uint8_t> accepting;  ///< whether a match may end in the state
   std::vector<StateInfo> states;
-  std::vector<uint32_t> wideBegin;    ///< per state, its first entry of wide (one more at the end)
+  std::vector<uint32_t> wideBegin;  ///< per state, its first entry of wide (one more at the end)
   std::vector<WideRange> wide;
   /// Per state, the entry for every double-byte code when one answer
   /// serves them all (the rules say "any character" there, or nothing),
@@ -86,8 +86,8 @@ struct SSLexExpressionList {
   /// Entries carry, below the next row's offset, what the match loop must
   /// know of the next state without looking further.
   static constexpr uint32_t kEntryBits = 11;
-  static constexpr int32_t kAccepts = 1;  ///< a match may end in the state
-  static constexpr int32_t kFinal = 2;    ///< the state is final
+  static constexpr int32_t kAccepts = 1;   ///< a match may end in the state
+  static constexpr int32_t kFinal = 2;     ///< the state is final
   static constexpr int32_t kActs = 0x100;  ///< a match ending there skips or moves the mode stack
   /// The state's run is scanned sixteen bytes at a time: kVector in
   /// single-byte input, kWideVector in double-byte input.

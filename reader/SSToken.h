@@ -40,8 +40,8 @@ inline constinit thread_local FreeTokenBlocks freeTokenBlocks{};
 class SSToken final : public SSRef {
  public:
   /// A new token holding one reference.
-  static SSRefPtr<SSToken> Make(int32_t id, std::string_view text, int32_t line, int32_t column,
-                                uint32_t offset = 0, int32_t parseToken = 0) {
+  static SSRefPtr<SSToken> Make(int32_t id, std::string_view text, int32_t line, int32_t column, uint32_t offset = 0,
+                                int32_t parseToken = 0) {
     return SSRefPtr<SSToken>::Adopt(new (text.size() + 2) SSToken(id, text, line, column, offset, parseToken));
   }
 
@@ -81,8 +81,7 @@ class SSToken final : public SSRef {
   static void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
  private:
-  SSToken(int32_t id, std::string_view text, int32_t line, int32_t column, uint32_t offset,
-          int32_t parseToken) noexcept
+  SSToken(int32_t id, std::string_view text, int32_t line, int32_t column, uint32_t offset, int32_t parseToken) noexcept
       : id_(id),
         length_(static_cast<uint32_t>(text.size())),
         line_(line),

@@ -19,15 +19,13 @@ constexpr char kEofText[] = "eof";
 constexpr char kErrorText[] = "%error";
 
 SSTokenView ViewOf(const SSToken& token) {
-  return SSTokenView(SSLexToken{token.Id(), token.ParseToken(), token.Offset(), token.Length(), token.Line(),
-                                token.Column()},
-                     token.Text());
+  return SSTokenView(
+      SSLexToken{token.Id(), token.ParseToken(), token.Offset(), token.Length(), token.Line(), token.Column()},
+      token.Text());
 }
 }  // namespace
 
-SSYacc::SSYacc() : eofToken_(SSToken::Make(kEofToken, kEofText, 0, 0)) {
-  Push(0, {});
-}
+SSYacc::SSYacc() : eofToken_(SSToken::Make(kEofToken, kEofText, 0, 0)) { Push(0, {}); }
 
 SSYacc::~SSYacc() = default;
 
@@ -177,8 +175,8 @@ SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
   SSRefPtr<SSYaccStackElement> element;
   if (entry & kTokenEntry) {
     const SSTokenView& token = tokens_[place.token - 1];
-    element = ShiftElement(SSToken::Make(token.Id(), token.View(), token.Line(), token.Column(), token.Offset(),
-                                         token.ParseToken()));
+    element = ShiftElement(
+        SSToken::Make(token.Id(), token.View(), token.Line(), token.Column(), token.Offset(), token.ParseToken()));
   } else {
     element = NewElement();
   }
@@ -235,7 +233,8 @@ uint32_t SSYacc::ShiftObject(int32_t state) { return PushElement(state, ShiftEle
 // Every state on the stack contributes the tokens at which it could take
 // the parse up again (see SSYaccTable::SyncSet).
 void SSYacc::BuildSyncSet(SSSetArray& sync) {
-  for (size_t i = entries_.Size(); i-- > 0;) sync.AddAll(table_->SyncSet(static_cast<int32_t>(entries_[i] & kStateBits)));
+  for (size_t i = entries_.Size(); i-- > 0;)
+    sync.AddAll(table_->SyncSet(static_cast<int32_t>(entries_[i] & kStateBits)));
 }
 
 bool SSYacc::Error() {
@@ -310,4 +309,6 @@ int32_t SSYacc::TokenHook(const SSTokenView&) { return 0; }
 
 SSRefPtr<SSYaccStackElement> SSYacc::Reduce(int32_t, int32_t) { return {}; }
 
-void SSYacc::LookaheadError() { throw SSException(SSCode::kYaccParseFailed, "SSYacc0102e: Parse failed, invalid table"); }
+void SSYacc::LookaheadError() {
+  throw SSException(SSCode::kYaccParseFailed, "SSYacc0102e: Parse failed, invalid table");
+}

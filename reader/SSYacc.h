@@ -202,7 +202,7 @@ class SSYacc {
   SSValueStack<Entry> entries_;
   SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
   std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
-  std::vector<int32_t> rightSideTokens_;  // per production; -1 until it is first reduced
+  std::vector<int32_t> rightSideTokens_;                // per production; -1 until it is first reduced
   int32_t state_ = 0;
   uint32_t action_ = 0;
   int32_t production_ = 0;

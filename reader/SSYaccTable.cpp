@@ -54,7 +54,7 @@ SSYaccTable::SSYaccTable(std::span<const unsigned char> image, const std::string
 void SSYaccTable::Check(const std::string& name) const {
   const uint32_t states = StateCount();
   for (uint32_t s = 0; s < states; ++s) {
-    for (const uint32_t* e = Actions(s).data(), *end = e + Actions(s).size(); e != end; e += kEntryWords) {
+    for (const uint32_t *e = Actions(s).data(), *end = e + Actions(s).size(); e != end; e += kEntryWords) {
       uint32_t kind = e[0] & kKindMask, number = e[0] & kNumberMask;
       if ((kind == kShift && number >= states) || (kind == kReduce && number >= productionCount_)) BadTable(name);
     }

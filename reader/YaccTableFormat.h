@@ -54,13 +54,13 @@ inline constexpr uint32_t kEntrySymbol = 1;
 // Row flags.
 inline constexpr uint32_t kRecoveryPoint = 0x1;  ///< its sync-marked actions join the sync set
 inline constexpr uint32_t kHasErrorEntry = 0x2;
-inline constexpr uint32_t kAllSync = 0x4;        ///< every action token is a sync token
-inline constexpr uint32_t kHeaderOnly = 0x8;     ///< no entries follow the three header words
+inline constexpr uint32_t kAllSync = 0x4;     ///< every action token is a sync token
+inline constexpr uint32_t kHeaderOnly = 0x8;  ///< no entries follow the three header words
 
 // Action words: a kind in the top bits, a number in the low 27 bits.
-inline constexpr uint32_t kSync = 0x80000000;       ///< the token is a sync token
-inline constexpr uint32_t kShift = 0x40000000;      ///< number: next state
-inline constexpr uint32_t kReduce = 0x20000000;     ///< number: production
+inline constexpr uint32_t kSync = 0x80000000;    ///< the token is a sync token
+inline constexpr uint32_t kShift = 0x40000000;   ///< number: next state
+inline constexpr uint32_t kReduce = 0x20000000;  ///< number: production
 inline constexpr uint32_t kAccept = 0x10000000;
 inline constexpr uint32_t kLookahead = 0x08000000;  ///< number: lookahead automaton
 inline constexpr uint32_t kKindMask = 0x78000000;

@@ -9,8 +9,7 @@ namespace {
 constexpr int32_t kIdReplace = 1060;
 }  // namespace
 
-CAppendReplaceDlg::CAppendReplaceDlg(bool appendAllowed, QWidget* owner)
-    : CTemplateDialog(144, owner) {
+CAppendReplaceDlg::CAppendReplaceDlg(bool appendAllowed, QWidget* owner) : CTemplateDialog(144, owner) {
   OnClicked(kIdReplace, this, &CAppendReplaceDlg::OnReplace);
   if (QPushButton* append = Button(kIdOk)) append->setEnabled(appendAllowed);
 }

@@ -32,10 +32,7 @@ void SetButton(QPushButton* button, bool enabled, bool isDefault = false) {
 }  // namespace
 
 CLoadPage::CLoadPage(const CWizardChoices& choices, CWizardPage* owner)
-    : CWizardPage(141, owner),
-      choices_(choices),
-      log_(*List(kLogBox)),
-      session_(choices, log_) {
+    : CWizardPage(141, owner), choices_(choices), log_(*List(kLogBox)), session_(choices, log_) {
   session_.SetStateListener([this](LoadState state) { SetButtonState(state); });
   OnClicked(kStart, this, &CLoadPage::OnStart);
   OnClicked(kStop, this, &CLoadPage::OnStop);
@@ -139,15 +136,14 @@ void CLoadPage::OnSaveAs() {
   try {
     SaveLoadLog(log_, path);
   } catch (const CFileException& failure) {
-    Dialogs().MessageBox(this, SaveFailureText(failure, path), LoadResString(IdsCaptionError),
-                         MessageIcon::None, MessageButtons::Ok);
+    Dialogs().MessageBox(this, SaveFailureText(failure, path), LoadResString(IdsCaptionError), MessageIcon::None,
+                         MessageButtons::Ok);
   }
 }
 
 void CLoadPage::OnOK() {
   auto wait = std::make_unique<CWaitCursor>();
-  auto mappingPage =
-      std::make_unique<CMappingPage>(session_.TranslatedModel(), session_.FontModel(), choices_, this);
+  auto mappingPage = std::make_unique<CMappingPage>(session_.TranslatedModel(), session_.FontModel(), choices_, this);
   if (RunNextPage(*mappingPage, std::move(wait)) == -1) done(-1);
 }
 

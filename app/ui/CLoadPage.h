@@ -52,7 +52,7 @@ class CLoadPage : public CWizardPage {
 
   const CWizardChoices& choices_;
   CListBoxLoadLog log_;
-  CLoadSession session_;  // after log_, which it writes to
+  CLoadSession session_;         // after log_, which it writes to
   bool loading_ = false;         ///< Start's handler is running
   bool closeRequested_ = false;  ///< closed from the title bar while loading
 };

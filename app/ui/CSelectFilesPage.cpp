@@ -21,15 +21,17 @@ namespace {
 
 // The open dialog's options: several files, which must exist, no
 // read-only box.
-constexpr uint32_t kOpenOptions =
-    kOfnAllowMultiSelect | kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt;
+constexpr uint32_t kOpenOptions = kOfnAllowMultiSelect | kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt;
 constexpr size_t kOpenBufferSize = 32768;
 
 int32_t BoxId(SelectionBox box) {
   switch (box) {
-    case SelectionBox::TranslatedFiles: return CSelectFilesPage::kTranslatedBox;
-    case SelectionBox::FontFiles: return CSelectFilesPage::kFontBox;
-    case SelectionBox::OutputDirectory: return CSelectFilesPage::kOutputBox;
+    case SelectionBox::TranslatedFiles:
+      return CSelectFilesPage::kTranslatedBox;
+    case SelectionBox::FontFiles:
+      return CSelectFilesPage::kFontBox;
+    case SelectionBox::OutputDirectory:
+      return CSelectFilesPage::kOutputBox;
   }
   return CSelectFilesPage::kTranslatedBox;
 }
@@ -68,9 +70,7 @@ void CSelectFilesPage::ReadBoxes() {
 
 void CSelectFilesPage::ShowFields() {
   const std::pair<int32_t, const std::string*> boxes[] = {
-      {kTranslatedBox, &translatedFilesText_},
-      {kFontBox, &fontFilesText_},
-      {kOutputBox, &outputDirectoryText_}};
+      {kTranslatedBox, &translatedFilesText_}, {kFontBox, &fontFilesText_}, {kOutputBox, &outputDirectoryText_}};
   for (const auto& [id, text] : boxes) {
     QLineEdit* box = Edit(id);
     box->setText(ToQt(*text));
@@ -86,8 +86,7 @@ void CSelectFilesPage::OnBrowseFonts() {
   BrowseFiles(fontFilesText_, IdsTitleSelectFontFiles, IdsFilterFontFiles, true);
 }
 
-void CSelectFilesPage::BrowseFiles(std::string& selection, int32_t titleId, int32_t filterId,
-                                   bool fontFiles) {
+void CSelectFilesPage::BrowseFiles(std::string& selection, int32_t titleId, int32_t filterId, bool fontFiles) {
   ReadBoxes();
   FileDialogRequest request;
   request.title = LoadResString(titleId);
@@ -144,13 +143,12 @@ void CSelectFilesPage::OnNext() {
     Edit(BoxId(problem->box))->setFocus();
     return;
   }
-  CWizardChoices choices(translatedFilesText_, fontFilesText_, outputDirectoryText_,
-                         fontFileType_);
+  CWizardChoices choices(translatedFilesText_, fontFilesText_, outputDirectoryText_, fontFileType_);
   // Refused here, before anything is loaded: a copy that would replace a
   // file the job reads.
   if (std::optional<CWriteConflict> conflict = CheckJobWrites(choices, {}, {})) {
-    Dialogs().MessageBox(this, WriteConflictText(*conflict), LoadResString(IdsCaptionWarning),
-                         MessageIcon::Exclamation, MessageButtons::Ok);
+    Dialogs().MessageBox(this, WriteConflictText(*conflict), LoadResString(IdsCaptionWarning), MessageIcon::Exclamation,
+                         MessageButtons::Ok);
     Edit(kOutputBox)->setFocus();
     return;
   }

@@ -15,8 +15,8 @@ void CWizardApp::InstallHooks() {
   // quicker than a user notices, and costs the reader next to nothing,
   // where processing events at every reduction took most of its time.
   SetMessagePump([] { QCoreApplication::processEvents(QEventLoop::AllEvents); }, std::chrono::milliseconds(5));
-  SetWaitCursorHooks({[] { QApplication::setOverrideCursor(Qt::WaitCursor); },
-                      [] { QApplication::restoreOverrideCursor(); }});
+  SetWaitCursorHooks(
+      {[] { QApplication::setOverrideCursor(Qt::WaitCursor); }, [] { QApplication::restoreOverrideCursor(); }});
 }
 
 int CWizardApp::Run() {

@@ -13,8 +13,7 @@
 #include "platform/ui/CDialogService.h"
 #include "platform/ui/QtText.h"
 
-CWizardPage::CWizardPage(int32_t dialogId, CWizardPage* owner)
-    : CTemplateDialog(dialogId), owner_(owner) {
+CWizardPage::CWizardPage(int32_t dialogId, CWizardPage* owner) : CTemplateDialog(dialogId), owner_(owner) {
   OnClicked(kIdHelp, this, &CWizardPage::OnHelp);
 }
 
@@ -25,8 +24,7 @@ void AddAboutToSystemMenu(CWizardPage& page) {
   menu.addSeparator();
   QAction* about = menu.addAction(ToQt(text));
   about->setData(kCommandAbout);
-  QObject::connect(about, &QAction::triggered, &page,
-                   [&page] { page.SystemCommand(kCommandAbout); });
+  QObject::connect(about, &QAction::triggered, &page, [&page] { page.SystemCommand(kCommandAbout); });
 }
 
 void CWizardPage::SystemCommand(int32_t command) {
@@ -35,9 +33,7 @@ void CWizardPage::SystemCommand(int32_t command) {
   RunModal(about);
 }
 
-int CWizardPage::RunModal(CTemplateDialog& dialog) {
-  return dialog.Valid() ? Dialogs().RunModal(dialog) : -1;
-}
+int CWizardPage::RunModal(CTemplateDialog& dialog) { return dialog.Valid() ? Dialogs().RunModal(dialog) : -1; }
 
 int CWizardPage::RunNextPage(CTemplateDialog& page, std::unique_ptr<CWaitCursor> wait) {
   // Ends with the first event the page's own loop handles, after it has

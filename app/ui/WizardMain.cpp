@@ -71,8 +71,7 @@ int RunWizardProgram(int argc, char** argv, CWizardStartHook* hook) {
       codePageGiven = true;
       ++i;
     } else if (!hook || !hook->TakeOption(args, i)) {
-      std::fprintf(stderr, "typeswap: unknown option %s (see typeswap --help)\n",
-                   qPrintable(args[i]));
+      std::fprintf(stderr, "typeswap: unknown option %s (see typeswap --help)\n", qPrintable(args[i]));
       return 2;
     }
   }

@@ -30,7 +30,8 @@ int CMappingListModel::columnCount(const QModelIndex& parent) const {
 QVariant CMappingListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   switch (role) {
-    case Qt::DisplayRole: return DocumentText(table_.ColumnText(index.row(), index.column()));
+    case Qt::DisplayRole:
+      return DocumentText(table_.ColumnText(index.row(), index.column()));
     case Qt::ToolTipRole: {
       const std::vector<std::string> positions = page_.RowPositions(index.row());
       std::string tip;
@@ -44,8 +45,10 @@ QVariant CMappingListModel::data(const QModelIndex& index, int role) const {
       }
       return ToQt(tip);
     }
-    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    default: return {};
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+      return {};
   }
 }
 

@@ -82,8 +82,11 @@ bool CMappingListView::eventFilter(QObject* watched, QEvent* event) {
       if (onRightClick_) onRightClick_();
       return true;
     case QEvent::FocusIn:
-    case QEvent::FocusOut: view_.viewport()->update(); break;
-    default: break;
+    case QEvent::FocusOut:
+      view_.viewport()->update();
+      break;
+    default:
+      break;
   }
   return false;
 }

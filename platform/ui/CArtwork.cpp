@@ -196,9 +196,12 @@ QIcon LoadIconResource(int32_t id) {
 
 QPixmap LoadBitmapResource(int32_t id) {
   switch (id) {
-    case kBitmapSplash: return DrawSplash();
-    case kBitmapAppendReplace: return DrawAppendReplace();
-    default: return QPixmap();
+    case kBitmapSplash:
+      return DrawSplash();
+    case kBitmapAppendReplace:
+      return DrawAppendReplace();
+    default:
+      return QPixmap();
   }
 }
 

@@ -137,7 +137,8 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       edit->setMaxLength(std::numeric_limits<int>::max());
       return edit;
     }
-    case ControlKind::GroupBox: return new QGroupBox(text, &dialog);
+    case ControlKind::GroupBox:
+      return new QGroupBox(text, &dialog);
     case ControlKind::ListBox: {
       auto* list = new QListWidget(&dialog);
       list->setFrameShape(control.Has("border") ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -169,8 +170,10 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
                           Qt::AlignTop);
       return label;
     }
-    case ControlKind::Icon: return MakePicture(&dialog, LoadIconResource(PictureId(control)).pixmap(SystemIconSize()));
-    case ControlKind::Bitmap: return MakePicture(&dialog, LoadBitmapResource(PictureId(control)));
+    case ControlKind::Icon:
+      return MakePicture(&dialog, LoadIconResource(PictureId(control)).pixmap(SystemIconSize()));
+    case ControlKind::Bitmap:
+      return MakePicture(&dialog, LoadBitmapResource(PictureId(control)));
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(&dialog);
       if (control.Has("dropdown")) {
@@ -182,7 +185,8 @@ QWidget* CDialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contr
       }
       return combo;
     }
-    case ControlKind::CheckBox: return new QCheckBox(text, &dialog);
+    case ControlKind::CheckBox:
+      return new QCheckBox(text, &dialog);
     case ControlKind::ListView: {
       auto* view = new QTableView(&dialog);
       view->setSelectionBehavior(QAbstractItemView::SelectRows);

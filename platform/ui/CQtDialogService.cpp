@@ -77,25 +77,47 @@ int32_t CQtDialogService::MessageBox(QWidget* owner, const std::string& text, co
                                      MessageIcon icon, MessageButtons buttons) {
   QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
   switch (icon) {
-    case MessageIcon::None: qtIcon = QMessageBox::NoIcon; break;
-    case MessageIcon::Exclamation: qtIcon = QMessageBox::Warning; break;
-    case MessageIcon::Question: qtIcon = QMessageBox::Question; break;
-    case MessageIcon::Error: qtIcon = QMessageBox::Critical; break;
-    case MessageIcon::Information: qtIcon = QMessageBox::Information; break;
+    case MessageIcon::None:
+      qtIcon = QMessageBox::NoIcon;
+      break;
+    case MessageIcon::Exclamation:
+      qtIcon = QMessageBox::Warning;
+      break;
+    case MessageIcon::Question:
+      qtIcon = QMessageBox::Question;
+      break;
+    case MessageIcon::Error:
+      qtIcon = QMessageBox::Critical;
+      break;
+    case MessageIcon::Information:
+      qtIcon = QMessageBox::Information;
+      break;
   }
   QMessageBox::StandardButtons qtButtons = QMessageBox::Ok;
   switch (buttons) {
-    case MessageButtons::Ok: qtButtons = QMessageBox::Ok; break;
-    case MessageButtons::OkCancel: qtButtons = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case MessageButtons::YesNo: qtButtons = QMessageBox::Yes | QMessageBox::No; break;
-    case MessageButtons::YesNoCancel: qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case MessageButtons::Ok:
+      qtButtons = QMessageBox::Ok;
+      break;
+    case MessageButtons::OkCancel:
+      qtButtons = QMessageBox::Ok | QMessageBox::Cancel;
+      break;
+    case MessageButtons::YesNo:
+      qtButtons = QMessageBox::Yes | QMessageBox::No;
+      break;
+    case MessageButtons::YesNoCancel:
+      qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+      break;
   }
   QMessageBox box(qtIcon, ToQt(caption), ToQt(text), qtButtons, owner);
   switch (box.exec()) {
-    case QMessageBox::Yes: return kIdYes;
-    case QMessageBox::No: return kIdNo;
-    case QMessageBox::Cancel: return kIdCancel;
-    default: return buttons == MessageButtons::YesNo ? kIdNo : kIdOk;
+    case QMessageBox::Yes:
+      return kIdYes;
+    case QMessageBox::No:
+      return kIdNo;
+    case QMessageBox::Cancel:
+      return kIdCancel;
+    default:
+      return buttons == MessageButtons::YesNo ? kIdNo : kIdOk;
   }
 }
 

@@ -1,15 +1,15 @@
 // The wizard core's small operations: cutting selection texts, file error texts, log lines,
 // the stop flag, and the choices record's source directory.
+#include <gtest/gtest.h>
+
+#include <vector>
+
 #include "app/AppendLogLine.h"
 #include "app/CMemoryLoadLog.h"
 #include "app/CWizardChoices.h"
 #include "app/FileErrorText.h"
 #include "app/NextField.h"
 #include "app/StopFlag.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 std::vector<std::string> Fields(std::string text) {
@@ -39,8 +39,7 @@ TEST(NextField, CutsSelectionTexts) {
 TEST(FileErrorText, NamesEachCause) {
   EXPECT_EQ("File Error! No error occurred.", FileErrorText(CFileException(0)));
   EXPECT_EQ("File Error! The file could not be located.", FileErrorText(CFileException(2)));
-  EXPECT_EQ("File Error! SHARE.EXE was not loaded, or a shared region was locked.",
-            FileErrorText(CFileException(11)));
+  EXPECT_EQ("File Error! SHARE.EXE was not loaded, or a shared region was locked.", FileErrorText(CFileException(11)));
   EXPECT_EQ("File Error! The disk is full.", FileErrorText(CFileException(13)));
   EXPECT_EQ("File Error! The end of file was reached.", FileErrorText(CFileException(14)));
   EXPECT_EQ("File Error! An unspecified error occurred.", FileErrorText(CFileException(15)));

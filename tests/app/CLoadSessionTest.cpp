@@ -1,11 +1,10 @@
 // The load session: the sections of the log, the fatal summaries, the
 // states a page is told about, and Stop from inside the loading.
-#include "app/CLoadSession.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "app/CLoadSession.h"
 #include "tests/app/LoadTestSupport.h"
 #include "tests/support/CodePageScope.h"
 #include "tests/support/TestSupport.h"
@@ -14,14 +13,10 @@ using namespace loadtest;
 
 namespace {
 
-const std::string kOpenTranslated =
-    "------------------------- Loading Translated Files ------------------------";
-const std::string kCloseTranslated =
-    "-------------------- Finished Loading Translated Files --------------------";
-const std::string kOpenFonts =
-    "---------------------------- Loading Font Files ---------------------------";
-const std::string kCloseFonts =
-    "----------------------- Finished Loading Font Files -----------------------";
+const std::string kOpenTranslated = "------------------------- Loading Translated Files ------------------------";
+const std::string kCloseTranslated = "-------------------- Finished Loading Translated Files --------------------";
+const std::string kOpenFonts = "---------------------------- Loading Font Files ---------------------------";
+const std::string kCloseFonts = "----------------------- Finished Loading Font Files -----------------------";
 const std::string kErrorsFound = "*** ERRORS FOUND WHILE LOADING ***";
 const std::string kDefaultCodePageLine =
     "Code page 1252, the default (choose another with --codepage or TYPESWAP_CODEPAGE).";
@@ -56,11 +51,9 @@ TEST_F(CLoadSessionTest, BothSectionsWithAFailedFile) {
   std::string tracked = dir_.Write("t.doc", "<!OPS, Version = 8.0>\n<!Revision Tracking, On = yes>\n");
   Run(latin + ";" + tracked + ";", fonts + ";");
   EXPECT_EQ(Lines({kDefaultCodePageLine, kOpenTranslated, "", "Processing: " + latin, "Done!", "", "",
-                   "Processing: " + tracked,
-                   "ERROR! KORVIN Typeswap does not support revision tracking. Turn off the ",
-                   "revision tracking, save the document as Interleaf ASCII and try again.", "",
-                   kErrorsFound, kCloseTranslated, kOpenFonts, "", "Processing: " + fonts, "Done!",
-                   "", kCloseFonts}),
+                   "Processing: " + tracked, "ERROR! KORVIN Typeswap does not support revision tracking. Turn off the ",
+                   "revision tracking, save the document as Interleaf ASCII and try again.", "", kErrorsFound,
+                   kCloseTranslated, kOpenFonts, "", "Processing: " + fonts, "Done!", "", kCloseFonts}),
             Texts(log_));
   EXPECT_FALSE(log_.Lines()[13].shown) << "the font section opens without scrolling";
   EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Finished}), states_);
@@ -74,9 +67,8 @@ TEST_F(CLoadSessionTest, NoValidTranslatedFile) {
   std::string bad = dir_.Write("bad.doc", "<!OPS, Version = 7.0>\n");
   Run(bad, DataFile("fonts.doc"));
   EXPECT_EQ(Lines({kDefaultCodePageLine, kOpenTranslated, "", "Processing: " + bad,
-                   "ERROR! Incorrect Interleaf ASCII version (not 8.x).", "",
-                   "No valid translated files were found.", kCloseTranslated,
-                   "Processing can not continue.", "You will not be able to map any fonts."}),
+                   "ERROR! Incorrect Interleaf ASCII version (not 8.x).", "", "No valid translated files were found.",
+                   kCloseTranslated, "Processing can not continue.", "You will not be able to map any fonts."}),
             Texts(log_));
   EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Failed}), states_);
 }
@@ -93,8 +85,7 @@ TEST_F(CLoadSessionTest, StopDuringTheTranslatedFiles) {
                    "*************** PROCESS STOPPED ***************"}),
             Texts(log_));
   // Finished at once, then failed when the interrupted loading returns.
-  EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Finished, LoadState::Failed}),
-            states_);
+  EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Finished, LoadState::Failed}), states_);
 }
 
 TEST_F(CLoadSessionTest, DiskSpaceEndsTheFontFilesAfterValidOnes) {
@@ -107,8 +98,7 @@ TEST_F(CLoadSessionTest, DiskSpaceEndsTheFontFilesAfterValidOnes) {
                    "*************** PROCESS CANCELLED ***************", kErrorsFound, kCloseFonts}),
             Lines(log.end() - 5, log.end()));
   // The cancelled set fails the page; its valid file finishes it again.
-  EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Failed, LoadState::Finished}),
-            states_);
+  EXPECT_EQ(std::vector<LoadState>({LoadState::Busy, LoadState::Failed, LoadState::Finished}), states_);
 }
 
 TEST_F(CLoadSessionTest, AFileThatCannotBeOpenedIsAnError) {

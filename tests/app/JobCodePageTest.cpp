@@ -1,13 +1,12 @@
 // The code page of a loading job: the user's choice stands; otherwise the
 // first translated file's header decides, afresh for every job; the log's
 // first line says which and why.
-#include "app/JobCodePage.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/CLoadSession.h"
+#include "app/JobCodePage.h"
 #include "tests/app/LoadTestSupport.h"
 #include "tests/support/CodePageScope.h"
 #include "tests/support/TestSupport.h"
@@ -42,8 +41,7 @@ class JobCodePageTest : public ::testing::Test {
 TEST_F(JobCodePageTest, AShiftJisFirstFileMakesTheJobShiftJis) {
   testsupport::CodePageScope unchosen(kDefaultCodePage, CodePageOrigin::Default);
   Lines log = Load(DataFile("sjis.doc") + ";" + DataFile("latin.doc"));
-  EXPECT_EQ("Code page 932 (Shift-JIS): the first translated file declares Character Encoding = SJIS.",
-            log.at(0));
+  EXPECT_EQ("Code page 932 (Shift-JIS): the first translated file declares Character Encoding = SJIS.", log.at(0));
   EXPECT_FALSE(Has(log, kParserError));
   EXPECT_TRUE(finished_);
   EXPECT_EQ(932, ProcessCodePage());  // for the rest of the job: mapping and output

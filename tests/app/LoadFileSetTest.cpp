@@ -1,9 +1,6 @@
 // The loading driver: file blocks in the log, what a failed file leaves in
 // the model (nothing), the disk space rule over a set, Stop, font map
 // files, the sample documents and the corpus.
-#include "app/LoadFileSet.h"
-#include "app/LoadFontMapSet.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/LoadFileSet.h"
+#include "app/LoadFontMapSet.h"
 #include "app/StopFlag.h"
 #include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
@@ -25,9 +24,8 @@ namespace {
 
 const std::string kHeader = "<!OPS, Version = 8.0>\n\n";
 const std::string kSmall = kHeader + "<!Font Definitions, F9 = Courier 8>\n<F9>x<F0>\n";
-const Lines kRevisionTracking = {
-    "ERROR! KORVIN Typeswap does not support revision tracking. Turn off the ",
-    "revision tracking, save the document as Interleaf ASCII and try again."};
+const Lines kRevisionTracking = {"ERROR! KORVIN Typeswap does not support revision tracking. Turn off the ",
+                                 "revision tracking, save the document as Interleaf ASCII and try again."};
 
 // The component names of the references read from \p path.
 Lines ComponentsOf(const CFontReferenceList& model, const std::string& path) {
@@ -69,7 +67,9 @@ TEST_F(LoadFileSetTest, FailedFilesLeaveNoTrace) {
   std::string latin = DataFile("latin.doc");
   EXPECT_TRUE(Load(tracked + ";" + broken + ";" + latin + ";"));
   Lines expected = Block(tracked, kRevisionTracking);
-  for (const Lines& block : {Block(broken, {"ERROR! A parser error occurred.", "SSLex0105e: Invalid token, Line 5, Offset 21, x"}), Block(latin, {"Done!"})})
+  for (const Lines& block :
+       {Block(broken, {"ERROR! A parser error occurred.", "SSLex0105e: Invalid token, Line 5, Offset 21, x"}),
+        Block(latin, {"Done!"})})
     expected.insert(expected.end(), block.begin(), block.end());
   EXPECT_EQ(expected, Texts(log_));
   // Only "Processing:", "Done!" and the closing empty line ask to be shown.
@@ -120,10 +120,10 @@ TEST_F(LoadFileSetTest, DiskSpaceGrowsOverTranslatedFilesNotOverFontFiles) {
   EXPECT_FALSE(Load(selection));
   Lines log = Texts(log_);
   ASSERT_EQ(12u, log.size());
-  EXPECT_EQ(Lines({"", "Processing: " + (dir_.path() / "c.doc").string(),
-                   "ERROR! There is not enough disk space available.",
-                   "*************** PROCESS CANCELLED ***************"}),
-            Lines(log.begin() + 8, log.end()))
+  EXPECT_EQ(
+      Lines({"", "Processing: " + (dir_.path() / "c.doc").string(), "ERROR! There is not enough disk space available.",
+             "*************** PROCESS CANCELLED ***************"}),
+      Lines(log.begin() + 8, log.end()))
       << "the set ends there: no empty line, and no block for d.doc";
   EXPECT_EQ(2, valid_);
   EXPECT_EQ(1, errors_);
@@ -139,8 +139,7 @@ TEST_F(LoadFileSetTest, StopDuringAParseEndsTheSet) {
   });
   std::string latin = DataFile("latin.doc");
   EXPECT_FALSE(Load(latin + ";" + Doc("s.doc", kSmall)));
-  EXPECT_EQ(Lines({"", "Processing: " + latin, "*************** PROCESS STOPPED ***************"}),
-            Texts(log_));
+  EXPECT_EQ(Lines({"", "Processing: " + latin, "*************** PROCESS STOPPED ***************"}), Texts(log_));
   EXPECT_EQ(0, valid_ + errors_);
   EXPECT_GT(model_.Count(), 0) << "what was read before the stop stays";
 }
@@ -156,9 +155,9 @@ TEST_F(LoadFileSetTest, FontMapFilesGiveFamiliesAndSizes) {
   ASSERT_EQ(20u, log.size());
   EXPECT_EQ(Lines({"", "Processing: " + good, "Done!", "", ""}), Lines(log.begin(), log.begin() + 5));
   // A file that is not a valid map says so instead of "Done!".
-  EXPECT_EQ(Lines({"", "Processing: " + plain,
-                   "ERROR! This file is not a valid KORVIN Typeswap font map file.", "", ""}),
-            Lines(log.begin() + 10, log.begin() + 15));
+  EXPECT_EQ(
+      Lines({"", "Processing: " + plain, "ERROR! This file is not a valid KORVIN Typeswap font map file.", "", ""}),
+      Lines(log.begin() + 10, log.begin() + 15));
   EXPECT_EQ(2, valid_);
   EXPECT_EQ(2, errors_);
   // Chart and text string fonts are named families, the rest defined ones;
@@ -211,8 +210,8 @@ TEST_F(LoadFileSetTest, CorpusDocumentsLoadOrLeaveNoTrace) {
     if (path.extension() != ".doc") continue;
     std::string text = testsupport::ReadFile(path);
     size_t head = std::min<size_t>(100, text.size());
-    text = std::regex_replace(text.substr(0, head), version, "Version = 8.0",
-                              std::regex_constants::format_first_only) + text.substr(head);
+    text = std::regex_replace(text.substr(0, head), version, "Version = 8.0", std::regex_constants::format_first_only) +
+           text.substr(head);
     std::string before = Dump(model_);
     int32_t validBefore = valid_;
     EXPECT_TRUE(Load(Doc(path.filename().string(), text))) << path;
@@ -262,9 +261,10 @@ TEST_F(LoadFileSetTest, EngineErrorsAreLoggedWithAHintForShiftJis) {
   ASSERT_EQ(6u, log.size());
   EXPECT_EQ("ERROR! A parser error occurred.", log[2]);
   EXPECT_EQ("SSYacc0103e: Attempted read past eof", log[3]);
-  EXPECT_EQ("HINT: the file holds Shift-JIS characters. Choose code page 932 (--codepage 932, or "
-            "TYPESWAP_CODEPAGE=932) and load it again.",
-            log[4]);
+  EXPECT_EQ(
+      "HINT: the file holds Shift-JIS characters. Choose code page 932 (--codepage 932, or "
+      "TYPESWAP_CODEPAGE=932) and load it again.",
+      log[4]);
 }
 
 TEST_F(LoadFileSetTest, ParallelLoadingGivesTheLogAndModelOfOneCore) {
@@ -272,8 +272,9 @@ TEST_F(LoadFileSetTest, ParallelLoadingGivesTheLogAndModelOfOneCore) {
   // defines, and its table takes the component a.doc left (the worker's
   // model does not have it, so b.doc is parsed again in turn); c.doc
   // defines F3 anew. Failed files and failed pre-checks sit in between.
-  const std::string a = Doc("a.doc", kHeader + "<!Font Definitions, F3 = Times 10>\n"
-                                               "<!Class, \"body\", Font = F3>\n<!End Declarations>\n<\"body\">\nText.\n");
+  const std::string a = Doc("a.doc", kHeader +
+                                         "<!Font Definitions, F3 = Times 10>\n"
+                                         "<!Class, \"body\", Font = F3>\n<!End Declarations>\n<\"body\">\nText.\n");
   const std::string b = Doc("b.doc", kHeader + "<Table, Font = F3>\n<F3>x<F0>\n");
   const std::string c = Doc("c.doc", kHeader + "<!Font Definitions, F3 = Courier 8>\n<F3>x<F0>\n");
   const std::string tracked = Doc("tracked.doc", kSmall + "<!Revision Tracking, Enabled = yes>\n");

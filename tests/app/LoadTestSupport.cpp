@@ -21,18 +21,17 @@ std::string Dump(const CFontReferenceList& m) {
   std::string out;
   for (int32_t i = 0; i < m.Count(); ++i) {
     const CFontReference& r = *m.GetAt(i);
-    out += r.GetCategory() + "|" + r.GetComponent() + "|" + std::to_string(r.GetKind()) + "|" +
-           r.GetFontKey() + "|" + r.GetFamily() + "|" + r.GetSize() + "|" + r.GetBold() + "|" +
-           r.GetItalic() + "|" + r.GetPiece().GetText() + "|" + Position(r.GetPiece()) + "\n";
+    out += r.GetCategory() + "|" + r.GetComponent() + "|" + std::to_string(r.GetKind()) + "|" + r.GetFontKey() + "|" +
+           r.GetFamily() + "|" + r.GetSize() + "|" + r.GetBold() + "|" + r.GetItalic() + "|" + r.GetPiece().GetText() +
+           "|" + Position(r.GetPiece()) + "\n";
   }
   for (const CTextPiece& piece : m.GetFontDefinitionsPieces()) out += Position(piece) + "\n";
   for (const CUniqueTextList* list : {&m.DefinedFamilies(), &m.NamedFamilies(), &m.FontSizes()}) {
     for (const std::string& text : *list) out += text + ";";
     out += "\n";
   }
-  return out + m.GetFontDefinitionsText() + "|" + m.GetHighestFontNumber() + "|" +
-         m.GetCurrentFileName() + "|" + m.GetCurrentComponent() + "|" +
-         std::to_string(m.GetCurrentKind()) + "|" + std::to_string(m.GetIsShiftJis());
+  return out + m.GetFontDefinitionsText() + "|" + m.GetHighestFontNumber() + "|" + m.GetCurrentFileName() + "|" +
+         m.GetCurrentComponent() + "|" + std::to_string(m.GetCurrentKind()) + "|" + std::to_string(m.GetIsShiftJis());
 }
 
 Lines Texts(const CMemoryLoadLog& log) {
@@ -41,9 +40,7 @@ Lines Texts(const CMemoryLoadLog& log) {
   return out;
 }
 
-std::string DataFile(const std::string& name) {
-  return testsupport::SourcePath("tests/app/data/" + name).string();
-}
+std::string DataFile(const std::string& name) { return testsupport::SourcePath("tests/app/data/" + name).string(); }
 
 Stage::Stage(std::optional<uint64_t> megabytes, MessagePumpHook pump)
     : previousQuery_(SetFreeDiskSpaceQuery([megabytes](const std::string&) -> std::optional<uint64_t> {

@@ -1,14 +1,13 @@
 // Pre-checks: header and version bytes, unreadable files, the disk space
 // demand of a set, and the log lines of parse error reports.
+#include <gtest/gtest.h>
+
 #include "app/CMemoryLoadLog.h"
 #include "app/ParseErrorReport.h"
 #include "app/Precheck.h"
 #include "platform/CExclusiveFile.h"
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
-
-#include <gtest/gtest.h>
-
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -81,8 +80,7 @@ TEST_F(Precheck, UnreadableFilesAreLoggedAndSkipped) {
   EXPECT_EQ(PrecheckPassed, PrecheckMapFile(log_, held));
   ASSERT_EQ(3, log_.GetLineCount());
   EXPECT_EQ("File Error! The file could not be located.", log_.GetLine(0));
-  EXPECT_EQ("File Error! SHARE.EXE was not loaded, or a shared region was locked.",
-            log_.GetLine(1));
+  EXPECT_EQ("File Error! SHARE.EXE was not loaded, or a shared region was locked.", log_.GetLine(1));
   EXPECT_EQ(log_.GetLine(1), log_.GetLine(2));
   EXPECT_TRUE(log_.Lines()[0].shown);
   EXPECT_EQ(0, required);
@@ -152,7 +150,10 @@ TEST(ReportParseError, WritesTheLinesOfEachCodePlainly) {
       {1070,
        {"ERROR! This file is a Japanese Interleaf ASCII file that is not Shift-JIS encoded.",
         "Open the document in Interleaf and save it as Shift-JIS encoded and try again."}},
-      {1080, edited}, {1090, edited}, {1100, edited}, {1110, edited},
+      {1080, edited},
+      {1090, edited},
+      {1100, edited},
+      {1110, edited},
   };
   for (const Case& c : cases) {
     CMemoryLoadLog log;

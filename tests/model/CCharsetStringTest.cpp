@@ -1,7 +1,7 @@
 // Double-byte aware lengths, searches and extraction of CCharsetString.
-#include "model/CCharsetString.h"
-
 #include <gtest/gtest.h>
+
+#include "model/CCharsetString.h"
 
 TEST(CCharsetString, CodePagesMapToTheirSets) {
   EXPECT_EQ(CharsetSingleByte, CharsetIdOfCodePage(1252));
@@ -32,7 +32,9 @@ TEST(CCharsetString, SystemSetFollowsTheProcessCodePage) {
 }
 
 TEST(CCharsetString, CountsCharactersOnlyWhenAskedAndDoubleByte) {
-  const std::string sjis = "a\x82\xA0" "b\x83";  // a, one kanji, b, a lone lead byte at the end
+  const std::string sjis =
+      "a\x82\xA0"
+      "b\x83";  // a, one kanji, b, a lone lead byte at the end
   EXPECT_EQ(5, CCharsetString(sjis, CharsetShiftJis, false).GetLength());
   EXPECT_EQ(4, CCharsetString(sjis, CharsetShiftJis, true).GetLength());
   EXPECT_EQ(4, CCharsetString(sjis, CharsetShiftJis, false).CharCount());
@@ -52,16 +54,28 @@ TEST(CCharsetString, FindOneOfSkipsTrailBytes) {
 }
 
 TEST(CCharsetString, ExtractsInItsOwnUnit) {
-  CCharsetString chars("a\x82\xA0" "bc", CharsetShiftJis, true);
+  CCharsetString chars(
+      "a\x82\xA0"
+      "bc",
+      CharsetShiftJis, true);
   EXPECT_EQ("a\x82\xA0", chars.Left(2).GetText());
-  EXPECT_EQ("\x82\xA0" "bc", chars.Right(3).GetText());
-  EXPECT_EQ("\x82\xA0" "b", chars.Mid(1, 2).GetText());
+  EXPECT_EQ(
+      "\x82\xA0"
+      "bc",
+      chars.Right(3).GetText());
+  EXPECT_EQ(
+      "\x82\xA0"
+      "b",
+      chars.Mid(1, 2).GetText());
   EXPECT_EQ("bc", chars.Mid(2).GetText());
   EXPECT_EQ("\x82\xA0", chars.GetAt(1));
   EXPECT_EQ("", chars.GetAt(4));
   EXPECT_TRUE(chars.Mid(1).GetCountChars());
 
-  CCharsetString bytes("a\x82\xA0" "bc", CharsetShiftJis, false);
+  CCharsetString bytes(
+      "a\x82\xA0"
+      "bc",
+      CharsetShiftJis, false);
   EXPECT_EQ("a\x82", bytes.Left(2).GetText());
   EXPECT_EQ("bc", bytes.Right(2).GetText());
   EXPECT_EQ("abc", CCharsetString("abc").Right(7).GetText());

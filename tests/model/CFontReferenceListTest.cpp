@@ -1,8 +1,8 @@
 // The document font model: resolving fonts against definitions, the order
 // of references, the family and size lists, copies and snapshots.
-#include "model/CFontReferenceList.h"
-
 #include <gtest/gtest.h>
+
+#include "model/CFontReferenceList.h"
 
 namespace {
 
@@ -13,22 +13,19 @@ CTextPiece PieceOf(std::string_view text, int32_t line = 1, int32_t column = 1) 
 }
 
 // Adds a reference the way the parse actions do and returns it.
-const CFontReference& Add(CFontReferenceList& list, std::string_view category,
-                          std::string_view pieceText, std::string_view component = {},
-                          int32_t kind = KindComponent) {
+const CFontReference& Add(CFontReferenceList& list, std::string_view category, std::string_view pieceText,
+                          std::string_view component = {}, int32_t kind = KindComponent) {
   if (component.empty()) {
     list.AddReference(CFontReference(PieceOf(pieceText), list.GetIsShiftJis(), category));
   } else {
-    list.AddReference(
-        CFontReference(kind, component, PieceOf(pieceText), list.GetIsShiftJis(), category));
+    list.AddReference(CFontReference(kind, component, PieceOf(pieceText), list.GetIsShiftJis(), category));
   }
   return *list.GetAt(list.Count() - 1);
 }
 
 // A font definition element as the parse actions record it: the line first.
-const CFontReference& Define(CFontReferenceList& list, std::string_view key,
-                             std::string_view family, std::string_view size,
-                             std::string_view bold = {}, std::string_view italic = {}) {
+const CFontReference& Define(CFontReferenceList& list, std::string_view key, std::string_view family,
+                             std::string_view size, std::string_view bold = {}, std::string_view italic = {}) {
   list.AddFontDefinitionLine(key, family, size, bold, italic);
   return Add(list, "Font Definition", key);
 }
@@ -43,16 +40,14 @@ std::string Joined(const CUniqueTextList& list) {
 std::string Dump(const CFontReferenceList& list) {
   std::string out = list.GetFontDefinitionsText() + "|" + list.GetHighestFontNumber() + "|" +
                     list.GetCurrentFileName() + "|" + list.GetCurrentComponent() + "|" +
-                    std::to_string(list.GetCurrentKind()) + "|" +
-                    std::to_string(list.GetIsShiftJis()) + "|" + Joined(list.DefinedFamilies()) +
-                    "|" + Joined(list.NamedFamilies()) + "|" + Joined(list.FontSizes()) + "|" +
-                    Joined(list.FilesToRewrite()) + "|" +
+                    std::to_string(list.GetCurrentKind()) + "|" + std::to_string(list.GetIsShiftJis()) + "|" +
+                    Joined(list.DefinedFamilies()) + "|" + Joined(list.NamedFamilies()) + "|" +
+                    Joined(list.FontSizes()) + "|" + Joined(list.FilesToRewrite()) + "|" +
                     std::to_string(list.GetFontDefinitionsPieces().size()) + "\n";
   for (int32_t i = 0; i < list.Count(); ++i) {
     const CFontReference& r = *list.GetAt(i);
-    out += r.GetCategory() + "," + r.GetComponent() + "," + r.GetPiece().GetText() + "," +
-           r.GetFontKey() + "," + r.GetFamily() + "," + r.GetSize() + "," + r.GetBold() + "," +
-           r.GetItalic() + "\n";
+    out += r.GetCategory() + "," + r.GetComponent() + "," + r.GetPiece().GetText() + "," + r.GetFontKey() + "," +
+           r.GetFamily() + "," + r.GetSize() + "," + r.GetBold() + "," + r.GetItalic() + "\n";
   }
   return out;
 }
@@ -187,8 +182,7 @@ TEST(CFontReferenceList, NamesAreStoredInNormalForm) {
   EXPECT_EQ("Head<:r65>|:x", r.GetComponent());
   EXPECT_EQ(" Prefix", r.GetKindSuffix());
   EXPECT_EQ("+", CFontReference(KindSubcomponent, "a", CTextPiece(), 0, "c").GetKindSuffix());
-  EXPECT_EQ("+ Prefix",
-            CFontReference(KindSubcomponentPrefix, "a", CTextPiece(), 0, "c").GetKindSuffix());
+  EXPECT_EQ("+ Prefix", CFontReference(KindSubcomponentPrefix, "a", CTextPiece(), 0, "c").GetKindSuffix());
   EXPECT_EQ("", CFontReference(CTextPiece(), 0, "c").GetKindSuffix());
 }
 
@@ -218,8 +212,8 @@ TEST(CFontReference, SettersChangeOneTextAndEqualFontsAreOneCopy) {
   CFontReference a = Add(list, "Font Change", "<F3");
   a.SetSize("12");
   a.SetFamily("Times New  ");
-  EXPECT_EQ("F3|Times New|12|Bold|", a.GetFontKey() + "|" + a.GetFamily() + "|" + a.GetSize() + "|" +
-                                           a.GetBold() + "|" + a.GetItalic());
+  EXPECT_EQ("F3|Times New|12|Bold|",
+            a.GetFontKey() + "|" + a.GetFamily() + "|" + a.GetSize() + "|" + a.GetBold() + "|" + a.GetItalic());
   EXPECT_EQ("10", list.GetAt(0)->GetSize()) << "the font of other references stays";
 
   a.SetNewFamily("Mincho");

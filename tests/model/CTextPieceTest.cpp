@@ -1,12 +1,11 @@
 // Text pieces: positions from token text, the order and overlap of pieces,
 // and the process file table they name their files by.
-#include "model/CFileTable.h"
-#include "model/CTextPiece.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "model/CFileTable.h"
+#include "model/CTextPiece.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

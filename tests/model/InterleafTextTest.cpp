@@ -1,8 +1,8 @@
 // The normal form of Interleaf names: quotation marks, escapes and
 // hexadecimal character references, in Latin and Shift-JIS documents.
-#include "model/InterleafText.h"
-
 #include <gtest/gtest.h>
+
+#include "model/InterleafText.h"
 
 namespace {
 std::string Latin(std::string_view text) { return NormaliseInterleafText(text, 0); }
@@ -51,7 +51,9 @@ TEST(InterleafText, QuotationMarksAndAngleBrackets) {
 }
 
 TEST(InterleafText, EscapeCharacterSwitchesEscapeMode) {
-  EXPECT_EQ("<:r27>a<:lt>b<:lt>c<:r27>d<e>", Latin("\x1B" "a<b<c\x1B" "d<e>"));
+  EXPECT_EQ("<:r27>a<:lt>b<:lt>c<:r27>d<e>", Latin("\x1B"
+                                                   "a<b<c\x1B"
+                                                   "d<e>"));
   EXPECT_EQ("<:r27><:gt>", Latin("\x1B>"));
 }
 
@@ -80,10 +82,10 @@ TEST(InterleafText, HexReferencesInShiftJisDocuments) {
   EXPECT_EQ("\xE4\x40", Sjis("<#2421>"));   // row 36, cell 0x21
   EXPECT_EQ("\x82\xA0", Sjis("<#2a2>"));    // row 2, cell 0xA2
   EXPECT_EQ("\x9F\x9E", Sjis("<#1f7e>"));   // the last row of the first lead range
-  EXPECT_EQ("\xB1", Sjis("<#6b1>"));         // half-width katakana stay one byte
+  EXPECT_EQ("\xB1", Sjis("<#6b1>"));        // half-width katakana stay one byte
   EXPECT_EQ("\x86\xDE", Sjis("<#6e0>"));    // row 6 beyond the half-width cells
-  EXPECT_EQ("<:r512>", Sjis("<#200>"));       // below the two-byte range
-  EXPECT_EQ("<:r12287>", Sjis("<#2fff>"));    // above it
+  EXPECT_EQ("<:r512>", Sjis("<#200>"));     // below the two-byte range
+  EXPECT_EQ("<:r12287>", Sjis("<#2fff>"));  // above it
   EXPECT_EQ("x\xE4\x40y", Sjis("x<#2421>y"));
 }
 

@@ -1,9 +1,8 @@
 // The line and column reader: forward reads by position, their failure
 // reports, text-mode line ends, directory creation and safe writing.
-#include "output/CRCFile.h"
-
 #include <gtest/gtest.h>
 
+#include "output/CRCFile.h"
 #include "output/CReportSink.h"
 #include "platform/CodePage.h"
 #include "tests/output/OutputTestSupport.h"
@@ -45,8 +44,7 @@ TEST_F(CRCFileTest, ReadingBackwardsIsReportedAndFails) {
   EXPECT_FALSE(file.ReadToLine(2, text));
   EXPECT_EQ("\n[1]  Line 2 has already been read - current line is 3.\n", sink.All());
   EXPECT_FALSE(file.ReadToColumn(2, text));
-  EXPECT_EQ("\n[2]  Character 2 on line 3 has already been read - current offset is 3.\n",
-            sink.texts.at(1));
+  EXPECT_EQ("\n[2]  Character 2 on line 3 has already been read - current offset is 3.\n", sink.texts.at(1));
   EXPECT_EQ(outputtext::kCodeReader, reporter.LastCode());
 }
 
@@ -57,8 +55,7 @@ TEST_F(CRCFileTest, PositionsBeyondTheFileAreReported) {
     file.Open(path, true);
     std::string text;
     EXPECT_FALSE(file.ReadToLine(10, text));
-    EXPECT_EQ("\n[1]  Unexpected End of File in " + path + ". This file does not contain 10 lines!",
-              sink.texts.at(0));
+    EXPECT_EQ("\n[1]  Unexpected End of File in " + path + ". This file does not contain 10 lines!", sink.texts.at(0));
   }
   {
     // A column past the end of its line does not run on into the next line.
@@ -108,7 +105,9 @@ TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
   ASSERT_EQ('\r', raw[65535]);
   raw += "x\ry\r\n";
   expected += "x\ry\n";
-  raw += "end\x1A" "ignored\r\n";
+  raw +=
+      "end\x1A"
+      "ignored\r\n";
   expected += "end\n";
   CRCFile file(reporter);
   file.Open(dir.Write("in.doc", raw), true);
@@ -145,8 +144,7 @@ TEST_F(CRCFileTest, OpenFailuresAreReportedAndThrown) {
   CRCFile in(reporter);
   std::string missing = (dir.path() / "missing.doc").string();
   EXPECT_THROW(in.Open(missing, true), CFileException);
-  EXPECT_EQ("\n[1]  File Error! Could not open the input file " + missing +
-                ". No such file or directory\n",
+  EXPECT_EQ("\n[1]  File Error! Could not open the input file " + missing + ". No such file or directory\n",
             sink.texts.at(0));
 
   // A directory that cannot be made: one level of the path is a file.

@@ -1,11 +1,10 @@
 // A run over all lists: where each output file goes, files outside the
 // input root, the "files created" line and progress figures.
-#include "output/CReplaceListList.h"
-
 #include <gtest/gtest.h>
 
 #include "model/CFileTable.h"
 #include "output/COutputObserver.h"
+#include "output/CReplaceListList.h"
 #include "output/CReportSink.h"
 #include "output/OutputPaths.h"
 #include "tests/support/TestSupport.h"
@@ -17,9 +16,7 @@ struct RecordingObserver : COutputObserver {
   void ShowProgress(const std::string& fileName, int32_t current, int32_t total) override {
     progress.push_back(std::to_string(current) + "/" + std::to_string(total));
   }
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    messages.push_back(text);
-  }
+  void ShowMessage(const std::string& text, const std::string& caption) override { messages.push_back(text); }
   std::vector<std::string> progress;
   std::vector<std::string> messages;
 };

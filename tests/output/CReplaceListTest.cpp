@@ -1,10 +1,9 @@
 // Replacement lists: ordering and duplicates, and writing one file in a
 // single forward pass that either completes or leaves nothing.
-#include "output/CReplaceList.h"
-
 #include <gtest/gtest.h>
 
 #include "model/CFileTable.h"
+#include "output/CReplaceList.h"
 #include "output/CReportSink.h"
 #include "tests/output/OutputTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -108,7 +107,8 @@ TEST_F(CReplaceListTest, FailureLeavesNoOutputFile) {
   CReplaceList missing((dir.path() / "missing.doc").string(), reporter);
   EXPECT_FALSE(missing.WriteFile("", output));
   ASSERT_EQ(2u, sink.texts.size());
-  EXPECT_NE(std::string::npos, sink.texts[1].find("\nFile Error! No such file or directory\n- Skipping output file for "));
+  EXPECT_NE(std::string::npos,
+            sink.texts[1].find("\nFile Error! No such file or directory\n- Skipping output file for "));
 }
 
 TEST_F(CReplaceListTest, WriteFailureKeepsThePreviousOutput) {

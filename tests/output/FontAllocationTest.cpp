@@ -1,10 +1,9 @@
 // New font keys, definition lines and spelled-out names for changed
 // references.
-#include "output/FontAllocation.h"
-
 #include <gtest/gtest.h>
 
 #include "model/CFontReferenceList.h"
+#include "output/FontAllocation.h"
 
 namespace {
 class FontAllocationTest : public ::testing::Test {
@@ -56,8 +55,7 @@ TEST_F(FontAllocationTest, NumbersFollowTheHighestDefinedAndRepeatForTheSameFont
   EXPECT_EQ("<F14", other.GetReplacementText());
   // A definition row adds its line but changes no text itself.
   EXPECT_EQ("", definition.GetReplacementText());
-  EXPECT_EQ("<!Font Definitions,\n\tF13 = Mincho 10,\n\tF14 = Gothic 12 Bold,\n\tF15 = Ryumin 9,",
-            definitions.Text());
+  EXPECT_EQ("<!Font Definitions,\n\tF13 = Mincho 10,\n\tF14 = Gothic 12 Bold,\n\tF15 = Ryumin 9,", definitions.Text());
   EXPECT_EQ("15", list.GetHighestFontNumber());
 }
 

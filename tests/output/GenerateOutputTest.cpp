@@ -1,8 +1,6 @@
 // The output run from loaded documents to written copies: what the copies
 // hold when they are loaded again, what else changed in them, and what a
 // repeated run does.
-#include "output/GenerateOutput.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +14,7 @@
 #include "output/CErrorReporter.h"
 #include "output/COutputObserver.h"
 #include "output/CReportSink.h"
+#include "output/GenerateOutput.h"
 #include "platform/CodePage.h"
 #include "tests/support/TestSupport.h"
 
@@ -112,14 +111,12 @@ TEST_F(GenerateOutputTest, OutputLoadsAgainWithTheNewFontsAndDiffersOnlyInFonts)
   const std::string brochure = testsupport::SourcePath("examples/brochure.doc").string();
   const std::string manual = testsupport::SourcePath("examples/manual-ja.doc").string();
   const std::string out = (dir.path() / "out").string();
-  Loaded input(brochure + ";" + manual + ";", testsupport::SourcePath("examples/fonts-ja.doc").string() + ";",
-               out);
+  Loaded input(brochure + ";" + manual + ";", testsupport::SourcePath("examples/fonts-ja.doc").string() + ";", out);
   ASSERT_TRUE(input.Finished());
   CMappingTable table(input.Model());
   table.BuildTable();
   CCollectingMessageSink messages;
-  LoadFontMaps({testsupport::SourcePath("examples/demo-map.txt").string()}, table, input.session.FontModel(),
-               messages);
+  LoadFontMaps({testsupport::SourcePath("examples/demo-map.txt").string()}, table, input.session.FontModel(), messages);
   ASSERT_TRUE(messages.messages.empty());
   // A size alone, taking the family from the current font.
   table.SelectRow(table.FindRow("caption"));
@@ -153,8 +150,7 @@ TEST_F(GenerateOutputTest, OutputLoadsAgainWithTheNewFontsAndDiffersOnlyInFonts)
     EXPECT_EQ(inserted, lines);
 
     const std::vector<const CFontReference*> ins = ReferencesOf(input.Model(), in);
-    const std::vector<const CFontReference*> outs =
-        ReferencesOf(output.Model(), copy, tagLine + 1, tagLine + added);
+    const std::vector<const CFontReference*> outs = ReferencesOf(output.Model(), copy, tagLine + 1, tagLine + added);
     after = WithoutReferences(after, outs);
     after.erase(after.begin() + tagLine, after.begin() + tagLine + added);
     EXPECT_EQ(WithoutReferences(before, ins), after) << copy;
@@ -172,9 +168,8 @@ TEST_F(GenerateOutputTest, OutputLoadsAgainWithTheNewFontsAndDiffersOnlyInFonts)
   EXPECT_GT(changed, 15);
   ASSERT_EQ(11u, inserted.size());
   EXPECT_EQ("\tF10 = Letter Gothic 9,", inserted.front());
-  EXPECT_EQ(1, std::count_if(inserted.begin(), inserted.end(), [](const std::string& line) {
-              return line.ends_with(" = Times 11 Italic,");
-            }));
+  EXPECT_EQ(1, std::count_if(inserted.begin(), inserted.end(),
+                             [](const std::string& line) { return line.ends_with(" = Times 11 Italic,"); }));
 }
 
 TEST_F(GenerateOutputTest, RepeatedRunsGiveTheSameNumbersAndForgetClearedFonts) {

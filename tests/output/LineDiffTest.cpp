@@ -1,7 +1,7 @@
 // Line differences as a dry run shows them: hunk ranges, context, joining.
-#include "output/LineDiff.h"
-
 #include <gtest/gtest.h>
+
+#include "output/LineDiff.h"
 
 namespace {
 

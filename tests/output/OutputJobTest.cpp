@@ -1,8 +1,6 @@
 // The output job that Run and typeswap-cli run share: what its summary
 // says about complete, failed and converted runs, and that it ends with
 // empty progress.
-#include "output/OutputJob.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include "mapping/CMessageSink.h"
 #include "output/COutputObserver.h"
 #include "output/CReportSink.h"
+#include "output/OutputJob.h"
 #include "platform/CodePage.h"
 #include "tests/support/TestSupport.h"
 
@@ -122,8 +121,10 @@ TEST_F(OutputJobTest, DryRunWritesNothingAndGivesEachFilesDifferences) {
   const std::string savedValue = saved ? saved : "";
   setenv("TMPDIR", scratch.c_str(), 1);
   const OutputSummary summary = Run(true, true, true);
-  if (saved) setenv("TMPDIR", savedValue.c_str(), 1);
-  else unsetenv("TMPDIR");
+  if (saved)
+    setenv("TMPDIR", savedValue.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
 
   EXPECT_TRUE(summary.Complete());
   EXPECT_EQ(2, summary.filesWritten);

@@ -2,11 +2,12 @@
 // part-way, and listing what a directory holds.
 #pragma once
 
+#include <sys/resource.h>
+
 #include <csignal>
 #include <filesystem>
 #include <set>
 #include <string>
-#include <sys/resource.h>
 
 namespace outputtest {
 

@@ -1,11 +1,9 @@
 // Shift-JIS to EUC-JP: the arithmetic, the byte classes that pass
 // unchanged, and in-place conversion that never loses the file.
-#include "output/ShiftJisToEuc.h"
-
-#include "output/COutputObserver.h"
-
 #include <gtest/gtest.h>
 
+#include "output/COutputObserver.h"
+#include "output/ShiftJisToEuc.h"
 #include "tests/output/OutputTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -40,7 +38,11 @@ TEST(ShiftJisToEuc, BytesThatPassUnchanged) {
   // User-defined lead bytes 0xF0-0xFC are left alone, trail and all.
   EXPECT_EQ("\xF0\x40", Euc("\xF0\x40"));
   // A lead byte before a byte that cannot be a trail byte: both unchanged.
-  EXPECT_EQ("\x82\x0A" "a", Euc("\x82\x0A" "a"));
+  EXPECT_EQ(
+      "\x82\x0A"
+      "a",
+      Euc("\x82\x0A"
+          "a"));
   EXPECT_EQ("\x82\xFDz", Euc("\x82\xFDz"));
   // A lead byte at the very end is written alone.
   EXPECT_EQ("ab\x82", Euc("ab\x82"));
@@ -110,7 +112,8 @@ TEST(ShiftJisToEuc, NamesEachFileTheRunDidNotWriteOnceAndConvertsNothing) {
   const std::string stale = dir.Write("out/B.DOC", "\xA4\xA2");
   const std::string twice = (dir.path() / "in" / "." / "B.DOC").string();
   MessageLog log;
-  ReportFilesNotConverted(a + ";" + b + ";" + twice + ";", {{a, (dir.path() / "out/A.DOC").string(), std::nullopt}}, log);
+  ReportFilesNotConverted(a + ";" + b + ";" + twice + ";", {{a, (dir.path() / "out/A.DOC").string(), std::nullopt}},
+                          log);
   EXPECT_EQ("\xA4\xA2", testsupport::ReadFile(stale));
   EXPECT_EQ(std::vector<std::string>{"Error: Could not open file : " + b}, log.messages);
 }

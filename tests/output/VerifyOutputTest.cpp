@@ -1,7 +1,5 @@
 // Checking written files: a correct run passes, and a copy whose fonts were
 // broken after writing, or that cannot be read, is caught.
-#include "output/VerifyOutput.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,6 +13,7 @@
 #include "output/CErrorReporter.h"
 #include "output/CReportSink.h"
 #include "output/GenerateOutput.h"
+#include "output/VerifyOutput.h"
 #include "platform/CodePage.h"
 #include "tests/support/TestSupport.h"
 
@@ -38,14 +37,12 @@ class VerifyOutputTest : public ::testing::Test {
     CMappingTable table(session->TranslatedModel());
     table.BuildTable();
     CCollectingMessageSink messages;
-    LoadFontMaps({testsupport::SourcePath("examples/demo-map.txt").string()}, table, session->FontModel(),
-                 messages);
+    LoadFontMaps({testsupport::SourcePath("examples/demo-map.txt").string()}, table, session->FontModel(), messages);
     return GenerateOutput(session->TranslatedModel(), *choices, {}, reporter, nullptr).written;
   }
 
   // Replaces the first \p from after \p anchor in \p path by \p to.
-  static void Edit(const std::string& path, const std::string& anchor, const std::string& from,
-                   const std::string& to) {
+  static void Edit(const std::string& path, const std::string& anchor, const std::string& from, const std::string& to) {
     std::string text = testsupport::ReadFile(path);
     const size_t at = text.find(from, text.find(anchor));
     ASSERT_NE(std::string::npos, at);

@@ -1,9 +1,6 @@
 // The safe-file writer: the target changes only on Commit; a discarded,
 // destroyed, failed or interrupted writer leaves no temporary behind, and a
 // later run removes those of a killed one. File identity beside it.
-#include "platform/CSafeFileWriter.h"
-#include "platform/FileIdentity.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -13,6 +10,8 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/CSafeFileWriter.h"
+#include "platform/FileIdentity.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;

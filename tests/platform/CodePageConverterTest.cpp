@@ -1,10 +1,10 @@
 // Converting between character sets with iconv, and the locale's own set.
-#include "platform/CodePageConverter.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdlib>
+
+#include "platform/CodePageConverter.h"
 
 TEST(CodePageConverter, ConvertsShiftJisToUtf8AndRefusesWhatItCannotConvert) {
   CCodePageConverter toUtf8(IconvNameOfCodePage(932), "UTF-8");
@@ -18,7 +18,10 @@ TEST(CodePageConverter, ConvertsShiftJisToUtf8AndRefusesWhatItCannotConvert) {
   EXPECT_EQ("x\xE8\xA1\xA8", out);
   // 0x80 is no character of code page 932: nothing is appended.
   out = "x";
-  EXPECT_FALSE(toUtf8.Convert("a\x80" "b", out));
+  EXPECT_FALSE(
+      toUtf8.Convert("a\x80"
+                     "b",
+                     out));
   EXPECT_EQ("x", out);
   // A lead byte cut off at the end is no character either.
   EXPECT_FALSE(toUtf8.Convert("a\x82", out));
@@ -37,7 +40,9 @@ TEST(CodePageConverter, LocaleCharsetComesFromTheEnvironmentAndLeavesTheProcessL
   EXPECT_EQ("UTF-8", LocaleCharset());
   setenv("LC_ALL", "C", 1);
   EXPECT_EQ("ANSI_X3.4-1968", LocaleCharset());
-  if (saved) setenv("LC_ALL", savedValue.c_str(), 1);
-  else unsetenv("LC_ALL");
+  if (saved)
+    setenv("LC_ALL", savedValue.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
   EXPECT_STREQ("C", std::setlocale(LC_CTYPE, nullptr));
 }

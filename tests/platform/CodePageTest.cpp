@@ -1,7 +1,7 @@
 // The process code page and the lead-byte tests of the code pages we know.
-#include "platform/CodePage.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/CodePage.h"
 
 TEST(CodePage, LeadBytesFollowTheWindowsRanges) {
   LeadByteTable sjis = LeadBytesOf(932);

@@ -1,17 +1,17 @@
 // File failures and their causes, exclusive opening, free disk space, and
 // the message-pump and wait-cursor hooks.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "platform/CExclusiveFile.h"
 #include "platform/DiskSpace.h"
 #include "platform/FileException.h"
 #include "platform/MessagePump.h"
 #include "platform/OpenForReading.h"
 #include "platform/WaitCursor.h"
-
-#include <cerrno>
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "tests/support/TestSupport.h"
 
 namespace {

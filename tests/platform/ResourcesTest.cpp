@@ -1,7 +1,7 @@
 // Resource lookup by type and name.
-#include "platform/Resources.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/Resources.h"
 
 TEST(Resources, FindsByTypeAndNameIgnoringCase) {
   static const unsigned char a[] = {1, 2, 3};

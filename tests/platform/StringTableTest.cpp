@@ -1,8 +1,8 @@
 // The string table: its source format, and the texts built into the program.
+#include <gtest/gtest.h>
+
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
-
-#include <gtest/gtest.h>
 
 TEST(StringTable, ParsesIdsTextsAndEscapes) {
   StringTableMap t = ParseStringTable(

@@ -1,9 +1,9 @@
 // Text-mode reading: what the reader sees of a file on disk.
-#include "platform/TextFile.h"
-
-#include <cerrno>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "platform/TextFile.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -23,7 +23,8 @@ TEST(TextFile, CrLfBecomesLfAndLoneCrStays) {
 }
 
 TEST(TextFile, CtrlZEndsTheInput) {
-  EXPECT_EQ("abc", TextMode("abc\x1A" "def"));
+  EXPECT_EQ("abc", TextMode("abc\x1A"
+                            "def"));
   EXPECT_EQ("", TextMode("\x1A\r\n"));
   // A CR LF pair cut by the 0x1A stays a lone CR.
   EXPECT_EQ("a\r", TextMode(std::string("a\r\x1A\n", 4)));

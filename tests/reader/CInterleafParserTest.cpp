@@ -1,11 +1,10 @@
 // The parse actions: which references each construct records, with what
 // category, component, kind and piece; rejections; the stop request.
-#include "reader/CInterleafParser.h"
-
 #include <gtest/gtest.h>
 
 #include "model/CFontReferenceList.h"
 #include "platform/Resources.h"
+#include "reader/CInterleafParser.h"
 #include "reader/CParseHost.h"
 #include "reader/SSLex.h"
 #include "resources/InterleafProductions.h"
@@ -46,10 +45,9 @@ struct Parse {
     for (int32_t i = 0; i < model.Count(); ++i) {
       const CFontReference& r = *model.GetAt(i);
       const CTextPiece& p = r.GetPiece();
-      out.push_back(r.GetCategory() + "|" + r.GetComponent() + "|" + std::to_string(r.GetKind()) +
-                    "|" + p.GetText() + "|" + std::to_string(p.GetStartLine()) + ":" +
-                    std::to_string(p.GetStartColumn()) + "-" + std::to_string(p.GetEndLine()) +
-                    ":" + std::to_string(p.GetEndColumn()));
+      out.push_back(r.GetCategory() + "|" + r.GetComponent() + "|" + std::to_string(r.GetKind()) + "|" + p.GetText() +
+                    "|" + std::to_string(p.GetStartLine()) + ":" + std::to_string(p.GetStartColumn()) + "-" +
+                    std::to_string(p.GetEndLine()) + ":" + std::to_string(p.GetEndColumn()));
     }
     return out;
   }
@@ -160,6 +158,5 @@ TEST(CInterleafParser, StopEndsTheParseAfterTheReductionInProgress) {
   EXPECT_EQ(1, p.result);
   EXPECT_EQ(1, p.parser.stoppedLines);
   EXPECT_EQ(0, p.parser.ErrorCount());
-  EXPECT_EQ(std::vector<std::string>{"Font Definition|Font Definition|-1|F2|4:2-4:4"},
-            p.References());
+  EXPECT_EQ(std::vector<std::string>{"Font Definition|Font Definition|-1|F2|4:2-4:4"}, p.References());
 }

@@ -25,8 +25,8 @@ TEST(LexCorpus, EveryDocumentLexesOrStopsWithAnEngineError) {
       }
       std::cout << "[ corpus   ] " << path.filename().string() << ": " << tokens << " tokens\n";
     } catch (const SSException& ex) {
-      std::cout << "[ corpus   ] " << path.filename().string() << ": " << tokens << " tokens, then "
-                << ex.what() << "\n";
+      std::cout << "[ corpus   ] " << path.filename().string() << ": " << tokens << " tokens, then " << ex.what()
+                << "\n";
     }
   }
 }

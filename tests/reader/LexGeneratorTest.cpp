@@ -47,10 +47,10 @@ TEST(LexGenerator, ReportsEveryFaultWithItsLine) {
   Generated g = Generate(
       "mode 0 start\n"
       "  [a-z]+ => WORD\n"
-      "  'abc' => TEXT\n"        // the word rule takes all of its matches
-      "  'x'* => JUNK\n"         // matches the empty text
+      "  'abc' => TEXT\n"  // the word rule takes all of its matches
+      "  'x'* => JUNK\n"   // matches the empty text
       "  '1' => NO_SUCH_TOKEN\n"
-      "  '2' => TEXT push nowhere\n"   // no such mode
+      "  '2' => TEXT push nowhere\n"  // no such mode
       "end\n");
   EXPECT_TRUE(g.failed);
   EXPECT_NE(g.errors.find("rules.lex:5: unknown token 'NO_SUCH_TOKEN'"), std::string::npos) << g.errors;
@@ -77,7 +77,7 @@ TEST(LexGenerator, TableRunsLongestMatchPriorityStackAndAutomaton) {
   Generated g = Generate(
       "let D = [0-9]\n"
       "mode 0 words empty TEXT\n"
-      "  'if' => TAG\n"                 // the keyword first: it wins the tie
+      "  'if' => TAG\n"  // the keyword first: it wins the tie
       "  [a-z]+ => WORD\n"
       "  ' ' => skip\n"
       "  '<' => TAG_START push numbers\n"

@@ -53,7 +53,8 @@ class LexTableTest : public ::testing::Test {
       std::vector<State> states;
       for (uint32_t s = 0; s < count; ++s) {
         size_t e = block + LTF::kListHeaderSize + s * LTF::kStateEntrySize;
-        State st{static_cast<int32_t>(U32(e + LTF::kStateToken)), U32(e + LTF::kStateMode), U32(e + LTF::kStateFlags), {}};
+        State st{
+            static_cast<int32_t>(U32(e + LTF::kStateToken)), U32(e + LTF::kStateMode), U32(e + LTF::kStateFlags), {}};
         EXPECT_TRUE(Zero(e + LTF::kStateKeywordTable, e + LTF::kStateEntrySize));
         size_t row = block + U32(block + rows + s * LTF::kRowTableEntrySize);
         for (uint32_t t = 0; t < U32(row + LTF::kRowCount); ++t) {
@@ -126,9 +127,9 @@ TEST_F(LexTableTest, StatesCarryTheRulesTokensAndActions) {
       if (s.flags & LTF::kFlagSkip) {
         EXPECT_NE(std::find(skipIds.begin(), skipIds.end(), s.token), skipIds.end()) << s.token;
       } else if (s.token > 0) {
-        EXPECT_TRUE(std::any_of(InterleafTokens().begin(), InterleafTokens().end(),
-                                [&](const InterleafTokenInfo& t) { return t.id == s.token; }))
-            << s.token;
+        EXPECT_TRUE(std::any_of(InterleafTokens().begin(), InterleafTokens().end(), [&](const InterleafTokenInfo& t) {
+          return t.id == s.token;
+        })) << s.token;
         produced.insert(s.token);
       }
     }

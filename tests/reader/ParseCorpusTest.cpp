@@ -47,7 +47,7 @@ TEST(ParseCorpus, EveryDocumentParsesOrStopsWithAnEngineError) {
       EXPECT_NE(0, ex.code()) << path << " does not end";
       outcome = ex.what();
     }
-    std::cout << "[ corpus   ] " << path.filename().string() << ": " << parser.reductions << " reductions, "
-              << outcome << "\n";
+    std::cout << "[ corpus   ] " << path.filename().string() << ": " << parser.reductions << " reductions, " << outcome
+              << "\n";
   }
 }

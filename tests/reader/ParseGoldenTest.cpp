@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Reductions(const std::string& args, int& status) {
-  return testsupport::RunCommand(
-      testsupport::BuiltProgram("typeswap-cli") + " reductions " + args + " 2>/dev/null", status);
+  return testsupport::RunCommand(testsupport::BuiltProgram("typeswap-cli") + " reductions " + args + " 2>/dev/null",
+                                 status);
 }
 
 }  // namespace
@@ -33,8 +33,7 @@ TEST_P(ParseGolden, GivesItsReductions) {
   EXPECT_EQ(out.find("\nERROR\t") != std::string::npos ? 1 : 0, status);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ParseGolden,
-                         testing::ValuesIn(testsupport::CaseNames(kGoldenDir, ".doc")),
+INSTANTIATE_TEST_SUITE_P(Files, ParseGolden, testing::ValuesIn(testsupport::CaseNames(kGoldenDir, ".doc")),
                          [](const auto& info) { return testsupport::TestNameOf(info.param); });
 
 TEST(ParseGoldenFolder, HoldsTheCases) { EXPECT_GE(testsupport::CaseNames(kGoldenDir, ".doc").size(), 10u); }

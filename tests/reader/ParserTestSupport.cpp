@@ -82,9 +82,7 @@ void FedParser::QueueNames(const Grammar& grammar, const std::string& names) {
   }
 }
 
-SSRefPtr<SSToken> FedParser::NextToken() {
-  return next_ < tokens_.size() ? tokens_[next_++] : SSRefPtr<SSToken>();
-}
+SSRefPtr<SSToken> FedParser::NextToken() { return next_ < tokens_.size() ? tokens_[next_++] : SSRefPtr<SSToken>(); }
 
 SSRefPtr<SSYaccStackElement> FedParser::Reduce(int32_t production, int32_t length) {
   reductions.push_back(production);

@@ -53,9 +53,8 @@ TEST(SSLexHeader, VersionAndCharacterEncoding) {
             (Tokens{"OPS_START <!OPS,", "VERSION  Version = ", "INTEGER 8", "PERIOD .", "INTEGER 0", "JUNK  ",
                     "CHARACTER_ENCODING Character Encoding = ", "WORD SJIS", "OPS_END >"}));
   // Without whitespace in front, Version is an ordinary word.
-  EXPECT_EQ(Lex("<!OPS,Version = 8.0>"),
-            (Tokens{"OPS_START <!OPS,", "WORD Version", "JUNK  ", "JUNK =", "JUNK  ", "INTEGER 8", "PERIOD .",
-                    "INTEGER 0", "OPS_END >"}));
+  EXPECT_EQ(Lex("<!OPS,Version = 8.0>"), (Tokens{"OPS_START <!OPS,", "WORD Version", "JUNK  ", "JUNK =", "JUNK  ",
+                                                 "INTEGER 8", "PERIOD .", "INTEGER 0", "OPS_END >"}));
 }
 
 TEST(SSLexHeader, AnythingElseIsAnIncorrectFile) {
@@ -68,13 +67,11 @@ TEST(SSLexBody, TextJunkAndTagStarts) {
             (Tokens{"TEXT Two  words", "JUNK \t\n\n", "TEXT next ", "LESS_THAN <<", "TEXT  ", "GREATER_THAN >"}));
   EXPECT_EQ(LexBody("<F12 Bold>"), (Tokens{"FONT_CHANGE_START <F12", "JUNK  ", "WORD Bold", "TAG_END >"}));
   EXPECT_EQ(LexBody("<F0>"), (Tokens{"TAG_START <", "WORD F0", "TAG_END >"}));
-  EXPECT_EQ(LexBody("<Comment>x<Comment, y>"),
-            (Tokens{"TAG <Comment>", "TEXT x", "MANUAL_COMMENT_START <Comment", "JUNK ,", "JUNK  ", "WORD y",
-                    "TAG_END >"}));
+  EXPECT_EQ(LexBody("<Comment>x<Comment, y>"), (Tokens{"TAG <Comment>", "TEXT x", "MANUAL_COMMENT_START <Comment",
+                                                       "JUNK ,", "JUNK  ", "WORD y", "TAG_END >"}));
   // An incomplete start falls back to '<' and the rest is read as a tag.
   EXPECT_EQ(LexBody("<Fra>"), (Tokens{"TAG_START <", "WORD Fra", "TAG_END >"}));
-  EXPECT_EQ(LexBody("<!Font Defini"),
-            (Tokens{"TAG_START <", "JUNK !", "WORD Font", "JUNK  ", "WORD Defini"}));
+  EXPECT_EQ(LexBody("<!Font Defini"), (Tokens{"TAG_START <", "JUNK !", "WORD Font", "JUNK  ", "WORD Defini"}));
   EXPECT_EQ(LexBody("<!End Declarations>\n\nText"), (Tokens{"END_DECLARATIONS <!End Declarations>\n\n", "TEXT Text"}));
 }
 
@@ -120,16 +117,55 @@ TEST(SSLexFontDefinitions, NamesSizesAndStyles) {
 TEST(SSLexDiagrams, FrameWithGroupTextStringAndMicroDocument) {
   EXPECT_EQ(LexBody("<Frame, Name = \"A\", Diagram =\nV11,\n(g9,1,0\n (t14,1,0,wst:dutch12,Hi\\ there)\n"
                     " (T8,2,<p>\nSmall\n<End Text>)\n (p8,2,(v6,1))\n (c3,1,(cD,Label,1,2)))>"),
-            (Tokens{"FRAME_START <Frame,", "JUNK  ", "FRAME_NAME Name = ", "START_DQUOTE \"", "DQUOTED_TEXT A",
-                    "END_DQUOTE \"", "JUNK ,", "JUNK  ", "DIAGRAM_START Diagram =\nV11,", "JUNK \n",
-                    "GROUP_START (g9", "COMMA ,", "DIAGRAM_DATA 1", "COMMA ,", "DIAGRAM_DATA 0\n ", "TEXT_STRING_START (t14", "COMMA ,",
-                    "DIAGRAM_DATA 1", "COMMA ,", "DIAGRAM_DATA 0", "COMMA ,", "DIAGRAM_DATA wst:dutch12", "COMMA ,",
-                    "DIAGRAM_DATA Hi\\ there", "TEXT_STRING_END )", "MICRO_DOCUMENT_START (T8", "COMMA ,",
-                    "DIAGRAM_DATA 2", "COMMA ,", "TAG_START <", "WORD p", "TAG_END >", "JUNK \n", "TEXT Small",
-                    "JUNK \n", "END_TEXT <End Text>", "MICRO_DOCUMENT_END )\n", "GRAPHIC_OBJECT_START (v6",
-                    "GRAPHIC_OBJECT_END )", "CHART_START (c3", "COMMA ,", "DIAGRAM_DATA 1", "COMMA ,",
-                    "CHART_LABEL_START (cD,", "DIAGRAM_DATA Label", "CHART_LABEL_END ,1,2)", "CHART_END )",
-                    "GROUP_END )", "FRAME_END >"}));
+            (Tokens{"FRAME_START <Frame,",
+                    "JUNK  ",
+                    "FRAME_NAME Name = ",
+                    "START_DQUOTE \"",
+                    "DQUOTED_TEXT A",
+                    "END_DQUOTE \"",
+                    "JUNK ,",
+                    "JUNK  ",
+                    "DIAGRAM_START Diagram =\nV11,",
+                    "JUNK \n",
+                    "GROUP_START (g9",
+                    "COMMA ,",
+                    "DIAGRAM_DATA 1",
+                    "COMMA ,",
+                    "DIAGRAM_DATA 0\n ",
+                    "TEXT_STRING_START (t14",
+                    "COMMA ,",
+                    "DIAGRAM_DATA 1",
+                    "COMMA ,",
+                    "DIAGRAM_DATA 0",
+                    "COMMA ,",
+                    "DIAGRAM_DATA wst:dutch12",
+                    "COMMA ,",
+                    "DIAGRAM_DATA Hi\\ there",
+                    "TEXT_STRING_END )",
+                    "MICRO_DOCUMENT_START (T8",
+                    "COMMA ,",
+                    "DIAGRAM_DATA 2",
+                    "COMMA ,",
+                    "TAG_START <",
+                    "WORD p",
+                    "TAG_END >",
+                    "JUNK \n",
+                    "TEXT Small",
+                    "JUNK \n",
+                    "END_TEXT <End Text>",
+                    "MICRO_DOCUMENT_END )\n",
+                    "GRAPHIC_OBJECT_START (v6",
+                    "GRAPHIC_OBJECT_END )",
+                    "CHART_START (c3",
+                    "COMMA ,",
+                    "DIAGRAM_DATA 1",
+                    "COMMA ,",
+                    "CHART_LABEL_START (cD,",
+                    "DIAGRAM_DATA Label",
+                    "CHART_LABEL_END ,1,2)",
+                    "CHART_END )",
+                    "GROUP_END )",
+                    "FRAME_END >"}));
 }
 
 TEST(SSLexDiagrams, PageHeaderPreambleAndNamedObjects) {
@@ -150,19 +186,22 @@ TEST(SSLexDiagrams, ShiftJisTrailBackslashIsOneDataCharacter) {
 }
 
 TEST(SSLexEmptyMatches, LoneEscIsOneCharacterOfText) {
-  EXPECT_EQ(LexBody("a\x1b" "b\x1b$Bxy<\x1b(Bc"),
+  EXPECT_EQ(LexBody("a\x1b"
+                    "b\x1b$Bxy<\x1b(Bc"),
             (Tokens{"TEXT a", "TEXT \x1b", "TEXT b", "TEXT \x1b$Bxy<\x1b(B", "TEXT c"}));
   EXPECT_EQ(LexBody("<Frame, Diagram =\nV11,\n(T1,<p>\x1b\x1b<End Text>)>")[9], "TEXT \x1b");
 }
 
 TEST(SSLexEmptyMatches, SecondEmptyMatchAtOnePlaceIsAnInvalidToken) {
-  EXPECT_EQ(LexBody("<\"ab\x1b" "c\">"),
+  EXPECT_EQ(LexBody("<\"ab\x1b"
+                    "c\">"),
             (Tokens{"COMPONENT_START <\"", "DQUOTED_TEXT ab", "DQUOTED_TEXT",
-                    "ERROR SSLex0105e: Invalid token, Line 2, Offset 5, \x1b" "c"}));
-  EXPECT_EQ(LexBody("<Frame, Diagram =\nV11,\n(t1,a<b)>"),
-            (Tokens{"FRAME_START <Frame,", "JUNK  ", "DIAGRAM_START Diagram =\nV11,", "JUNK \n",
-                    "TEXT_STRING_START (t1", "COMMA ,", "DIAGRAM_DATA a", "DIAGRAM_DATA",
-                    "ERROR SSLex0105e: Invalid token, Line 4, Offset 6, <"}));
+                    "ERROR SSLex0105e: Invalid token, Line 2, Offset 5, \x1b"
+                    "c"}));
+  EXPECT_EQ(
+      LexBody("<Frame, Diagram =\nV11,\n(t1,a<b)>"),
+      (Tokens{"FRAME_START <Frame,", "JUNK  ", "DIAGRAM_START Diagram =\nV11,", "JUNK \n", "TEXT_STRING_START (t1",
+              "COMMA ,", "DIAGRAM_DATA a", "DIAGRAM_DATA", "ERROR SSLex0105e: Invalid token, Line 4, Offset 6, <"}));
 }
 
 TEST(SSLexPositions, LinesColumnsAndDoubleByteCharacters) {
@@ -295,8 +334,7 @@ TEST(SSLexErrors, EveryCorruptionOfTheTableIsReported) {
   for (size_t cut : {size_t(0), size_t(20), size_t(36), size_t(100), table.size() / 2, table.size() - 4}) {
     std::vector<unsigned char> bytes(table.begin(), table.begin() + cut);
     const ResourceEntry entries[] = {{"LexTable", "TYPESWAP", bytes.data(), bytes.size()}};
-    EXPECT_EQ(ErrorOf([&] { SSLex(CResourceModule(entries), "x", "x.doc"); }),
-              "4: SSLex0104e: Invalid table, TYPESWAP")
+    EXPECT_EQ(ErrorOf([&] { SSLex(CResourceModule(entries), "x", "x.doc"); }), "4: SSLex0104e: Invalid table, TYPESWAP")
         << "cut at " << cut;
   }
   std::vector<unsigned char> bytes(table.begin(), table.end());

@@ -106,8 +106,8 @@ TEST(SSYaccGrammar, TextStringAndChartFontFields) {
   FedParser chart(kHeader + InFrame("CHART_START" + Fields(9) + "CHART_LABEL_START CHART_LABEL_END CHART_END"));
   EXPECT_EQ(0, chart.Parse());
   Reductions chartFields = {124, 130, 124, 126, 128, 124, 124, 132, 124, 134, 138, 139, 135, 136};
-  EXPECT_TRUE(std::search(chart.reductions.begin(), chart.reductions.end(), chartFields.begin(),
-                          chartFields.end()) != chart.reductions.end());
+  EXPECT_TRUE(std::search(chart.reductions.begin(), chart.reductions.end(), chartFields.begin(), chartFields.end()) !=
+              chart.reductions.end());
 }
 
 TEST(SSYaccGrammar, WrongFieldCountIsASyntaxErrorThatRecoversAtTheFrameEnd) {
@@ -184,7 +184,8 @@ TEST(SSYaccEngine, ElementFromProductionChecksItsIndex) {
   FedParser p(kHeader + InFrame("TEXT_STRING_START" + Fields(12, {11}) + "TEXT_STRING_END"));
   std::vector<SSException> errors;
   p.onReduce = [&](FedParser& parser, int32_t production) {
-    if (production == productions::kTextStringFontEmpty) errors.push_back(Thrown([&] { parser.ElementFromProduction(0); }));  // empty rule
+    if (production == productions::kTextStringFontEmpty)
+      errors.push_back(Thrown([&] { parser.ElementFromProduction(0); }));  // empty rule
     if (production == 26) {
       EXPECT_STREQ("OPS_START", parser.ElementFromProduction(0)->Token()->Text());
       EXPECT_STREQ("INTEGER", parser.ElementFromProduction(4)->Token()->Text());

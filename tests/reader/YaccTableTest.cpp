@@ -93,8 +93,7 @@ TEST(YaccTable, HeaderAndProductionsMatchTheGrammar) {
   EXPECT_EQ(1344u, t.HeaderWord(kHeaderProductionTable));
   ASSERT_EQ(175u, g.productions.size());
   for (uint32_t p = 0; p < 175; ++p) {
-    EXPECT_EQ(g.productions[p].right.size(), t.ProductionWord(p, kProductionLength))
-        << "length of production " << p;
+    EXPECT_EQ(g.productions[p].right.size(), t.ProductionWord(p, kProductionLength)) << "length of production " << p;
     EXPECT_EQ(static_cast<uint32_t>(g.symbols[g.productions[p].left].tableId), t.ProductionWord(p, kProductionLeft))
         << "left side of production " << p;
   }

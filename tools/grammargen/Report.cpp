@@ -60,9 +60,15 @@ void WriteReport(std::ostream& out, const Grammar& g, const Lr0Automaton& lr0, c
     for (const Action& a : row.actions) {
       out << "    " << std::left << std::setw(36) << g.Name(a.token) << std::right;
       switch (a.kind) {
-        case ActionKind::kShift: out << "shift " << a.number; break;
-        case ActionKind::kReduce: out << "reduce " << a.number; break;
-        case ActionKind::kAccept: out << "accept"; break;
+        case ActionKind::kShift:
+          out << "shift " << a.number;
+          break;
+        case ActionKind::kReduce:
+          out << "reduce " << a.number;
+          break;
+        case ActionKind::kAccept:
+          out << "accept";
+          break;
       }
       out << (a.sync ? "  sync\n" : "\n");
       syncs += a.sync;

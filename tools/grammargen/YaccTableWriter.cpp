@@ -9,9 +9,15 @@ namespace {
 uint32_t ActionWord(const Action& a) {
   uint32_t word = 0;
   switch (a.kind) {
-    case ActionKind::kShift: word = YaccTableFormat::kShift | static_cast<uint32_t>(a.number); break;
-    case ActionKind::kReduce: word = YaccTableFormat::kReduce | static_cast<uint32_t>(a.number); break;
-    case ActionKind::kAccept: word = YaccTableFormat::kAccept; break;
+    case ActionKind::kShift:
+      word = YaccTableFormat::kShift | static_cast<uint32_t>(a.number);
+      break;
+    case ActionKind::kReduce:
+      word = YaccTableFormat::kReduce | static_cast<uint32_t>(a.number);
+      break;
+    case ActionKind::kAccept:
+      word = YaccTableFormat::kAccept;
+      break;
   }
   return a.sync ? word | YaccTableFormat::kSync : word;
 }

@@ -10,10 +10,17 @@ namespace {
 std::string Describe(const LexAction& a) {
   std::string out = a.skip ? "skip" : a.tokenName;
   switch (a.stack) {
-    case StackAction::None: break;
-    case StackAction::Push: out += " push " + a.modeTitle; break;
-    case StackAction::Pop: out += " pop"; break;
-    case StackAction::Switch: out += " switch " + a.modeTitle; break;
+    case StackAction::None:
+      break;
+    case StackAction::Push:
+      out += " push " + a.modeTitle;
+      break;
+    case StackAction::Pop:
+      out += " pop";
+      break;
+    case StackAction::Switch:
+      out += " switch " + a.modeTitle;
+      break;
   }
   return out;
 }

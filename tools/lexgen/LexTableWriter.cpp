@@ -13,10 +13,17 @@ uint32_t FlagsOf(const LexAction& a) {
   uint32_t flags = LTF::kFlagAccept;
   if (a.skip) flags |= LTF::kFlagSkip;
   switch (a.stack) {
-    case StackAction::None: break;
-    case StackAction::Push: flags |= LTF::kFlagPush; break;
-    case StackAction::Pop: flags |= LTF::kFlagPop; break;
-    case StackAction::Switch: flags |= LTF::kFlagPush | LTF::kFlagPop; break;
+    case StackAction::None:
+      break;
+    case StackAction::Push:
+      flags |= LTF::kFlagPush;
+      break;
+    case StackAction::Pop:
+      flags |= LTF::kFlagPop;
+      break;
+    case StackAction::Switch:
+      flags |= LTF::kFlagPush | LTF::kFlagPop;
+      break;
   }
   return flags;
 }

@@ -7,10 +7,13 @@ namespace {
 
 bool MatchesEmpty(const Pattern& p) {
   switch (p.kind) {
-    case Pattern::Kind::Set: return false;
+    case Pattern::Kind::Set:
+      return false;
     case Pattern::Kind::Star:
-    case Pattern::Kind::Optional: return true;
-    case Pattern::Kind::Plus: return MatchesEmpty(*p.parts[0]);
+    case Pattern::Kind::Optional:
+      return true;
+    case Pattern::Kind::Plus:
+      return MatchesEmpty(*p.parts[0]);
     case Pattern::Kind::Concat:
       for (const PatternPtr& part : p.parts)
         if (!MatchesEmpty(*part)) return false;

@@ -49,8 +49,12 @@ static bool ReadEscape(const std::string& text, size_t& i, uint32_t& code) {
   char c = text[i + 1];
   i += 2;
   switch (c) {
-    case 't': code = '\t'; return true;
-    case 'n': code = '\n'; return true;
+    case 't':
+      code = '\t';
+      return true;
+    case 'n':
+      code = '\n';
+      return true;
     case 'x': {
       if (i + 2 > text.size()) return false;
       int hi = HexValue(text[i]), lo = HexValue(text[i + 1]);
@@ -544,7 +548,8 @@ PatternPtr RulesParser::ParseAtom(Line& line) {
       for (char c : t.text) chars.push_back(MakeSet(CodeSet::Of(static_cast<unsigned char>(c))));
       return MakeNode(Pattern::Kind::Concat, std::move(chars));
     }
-    case Tok::Class: return MakeSet(t.set);
+    case Tok::Class:
+      return MakeSet(t.set);
     case Tok::Word: {
       if (t.text == "ANY") return MakeSet(CodeSet::All());
       auto it = lets_.find(t.text);
@@ -566,7 +571,9 @@ PatternPtr RulesParser::ParseAtom(Line& line) {
         return inner;
       }
       [[fallthrough]];
-    default: diag_.Error(line.number, "pattern expected"); return nullptr;
+    default:
+      diag_.Error(line.number, "pattern expected");
+      return nullptr;
   }
 }
 

@@ -62,10 +62,18 @@ void CT_VoidArray::v_GetAt(void* item, uint32_t index) const {
   const auto* from = static_cast<const uint8_t*>(m_buffer.qcv_Get()) + n_Bytes(index);
   // Fixed sizes let the compiler move small items as one value.
   switch (m_itemSize) {
-    case 1: std::memcpy(item, from, 1); break;
-    case 2: std::memcpy(item, from, 2); break;
-    case 4: std::memcpy(item, from, 4); break;
-    default: std::memcpy(item, from, m_itemSize); break;
+    case 1:
+      std::memcpy(item, from, 1);
+      break;
+    case 2:
+      std::memcpy(item, from, 2);
+      break;
+    case 4:
+      std::memcpy(item, from, 4);
+      break;
+    default:
+      std::memcpy(item, from, m_itemSize);
+      break;
   }
 }
 

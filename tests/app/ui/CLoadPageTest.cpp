@@ -1,14 +1,13 @@
 // Page B driven through the scripted dialogs: the button states of its
 // runs, Stop and the title bar's close while loading, Save As, and the
 // way on to the mapping page and out of the program.
-#include "app/ui/CLoadPage.h"
-
 #include <QListWidget>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "app/CWizardChoices.h"
+#include "app/ui/CLoadPage.h"
 #include "mapping/ui/CMappingPage.h"
 #include "platform/DiskSpace.h"
 #include "platform/MessagePump.h"
@@ -18,24 +17,18 @@
 
 namespace {
 
-const std::string kCloseTranslated =
-    "-------------------- Finished Loading Translated Files --------------------";
-const std::string kOpenFonts =
-    "---------------------------- Loading Font Files ---------------------------";
-const std::string kCloseFonts =
-    "----------------------- Finished Loading Font Files -----------------------";
+const std::string kCloseTranslated = "-------------------- Finished Loading Translated Files --------------------";
+const std::string kOpenFonts = "---------------------------- Loading Font Files ---------------------------";
+const std::string kCloseFonts = "----------------------- Finished Loading Font Files -----------------------";
 
-std::string DataFile(const std::string& name) {
-  return testsupport::SourcePath("tests/app/data/" + name).string();
-}
+std::string DataFile(const std::string& name) { return testsupport::SourcePath("tests/app/data/" + name).string(); }
 
 // Which buttons are enabled, in the order Start, Stop, Save As, Next,
 // Back, Exit, Help; a '*' after a letter marks the default button.
 QString Buttons(CLoadPage& page) {
   const std::pair<int32_t, char> buttons[] = {
-      {CLoadPage::kStart, 'T'}, {CLoadPage::kStop, 'S'}, {CLoadPage::kSaveAs, 'A'},
-      {kIdOk, 'N'},             {kIdCancel, 'B'},        {CLoadPage::kExit, 'X'},
-      {kIdHelp, 'H'}};
+      {CLoadPage::kStart, 'T'}, {CLoadPage::kStop, 'S'}, {CLoadPage::kSaveAs, 'A'}, {kIdOk, 'N'}, {kIdCancel, 'B'},
+      {CLoadPage::kExit, 'X'},  {kIdHelp, 'H'}};
   QString state;
   for (auto [id, letter] : buttons) {
     QPushButton* b = page.Button(id);
@@ -157,8 +150,7 @@ void CLoadPageTest::noValidTranslatedFileFails() {
   std::vector<std::string> log = Log();
   QCOMPARE(std::vector<std::string>(log.end() - 4, log.end()),
            (std::vector<std::string>{"No valid translated files were found.", kCloseTranslated,
-                                     "Processing can not continue.",
-                                     "You will not be able to map any fonts."}));
+                                     "Processing can not continue.", "You will not be able to map any fonts."}));
   QVERIFY(std::find(log.begin(), log.end(), kOpenFonts) == log.end());
 }
 
@@ -173,7 +165,7 @@ void CLoadPageTest::stopWhileLoading() {
     afterStop = Buttons(page);
   });
   Click(CLoadPage::kStart);
-  QCOMPARE(afterStop, QStringLiteral("--A*NBXH"));  // finished at once...
+  QCOMPARE(afterStop, QStringLiteral("--A*NBXH"));      // finished at once...
   QCOMPARE(Buttons(page), QStringLiteral("--A*-BXH"));  // ...failed once loading returned
   std::vector<std::string> log = Log();
   QCOMPARE(log.back(), std::string("*************** PROCESS STOPPED ***************"));
@@ -230,8 +222,7 @@ void CLoadPageTest::saveAsReportsFileErrors() {
   dialogs_->saveAnswers.push_back(path);
   Click(CLoadPage::kSaveAs);
   QCOMPARE(dialogs_->messages.size(), size_t(1));
-  QCOMPARE(dialogs_->messages[0].text,
-           "File Error! The file could not be located.\n\rFilename:" + path);
+  QCOMPARE(dialogs_->messages[0].text, "File Error! The file could not be located.\n\rFilename:" + path);
   QCOMPARE(dialogs_->messages[0].caption, std::string("Error"));
   QVERIFY(dialogs_->messages[0].icon == MessageIcon::None);
   QCOMPARE(Buttons(page), before);
@@ -265,9 +256,8 @@ void CLoadPageTest::nextRunsTheMappingPage() {
   QCOMPARE(Log().size(), lines);
   QCOMPARE(Buttons(page), QStringLiteral("--A*NBXH"));
   // Exit on the mapping page ends this page with -1 as well.
-  dialogs_->modalScripts.push_back([](QDialog& mapping) {
-    static_cast<CTemplateDialog&>(mapping).Button(1031)->click();
-  });
+  dialogs_->modalScripts.push_back(
+      [](QDialog& mapping) { static_cast<CTemplateDialog&>(mapping).Button(1031)->click(); });
   Click(kIdOk);
   QVERIFY(!page.isVisible());
   QCOMPARE(page.result(), -1);
@@ -276,8 +266,8 @@ void CLoadPageTest::nextRunsTheMappingPage() {
 void CLoadPageTest::logShowsLongLinesWholeAndEndsInView() {
   // A path far wider than the box, and a set that fails: the log's last
   // lines are written without asking to be shown.
-  std::string longPath = dir_->Write(std::string(60, 'd') + "/" + std::string(60, 'e') + "/bad.doc",
-                                     "<!OPS, Version = 7.0>\n");
+  std::string longPath =
+      dir_->Write(std::string(60, 'd') + "/" + std::string(60, 'e') + "/bad.doc", "<!OPS, Version = 7.0>\n");
   std::string selection;
   for (int i = 0; i < 8; ++i) selection += longPath + ";";  // more lines than the box holds
   CLoadPage& page = MakePage(selection, DataFile("fonts.doc"));

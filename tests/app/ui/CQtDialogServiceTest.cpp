@@ -1,8 +1,6 @@
 // The real dialogs behind the dialog service, driven as a user drives Qt's
 // own (non-native) file dialog: the filter chosen, the folder it opens in,
 // its columns, and a choice larger than the caller's buffer.
-#include "platform/ui/CQtDialogService.h"
-
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -13,12 +11,12 @@
 #include <QtTest>
 #include <functional>
 
+#include "platform/ui/CQtDialogService.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-const std::string kFontFilter =
-    "Interleaf ASCII Files (*.doc;*.sty)|*.doc;*.sty|Font Map Files (*.txt)|*.txt||";
+const std::string kFontFilter = "Interleaf ASCII Files (*.doc;*.sty)|*.doc;*.sty|Font Map Files (*.txt)|*.txt||";
 
 // Runs \p act on the file dialog once it is open and waiting for the user.
 void WhenTheDialogOpens(std::function<void(QFileDialog&)> act) {
@@ -114,8 +112,8 @@ void CQtDialogServiceTest::opensInTheFolderAskedWithColumnsWhole() {
       QVERIFY(file.isValid());
       for (int column = 1; column < view->header()->count(); ++column) {
         QString text = model->index(file.row(), column, file.parent()).data().toString();
-        int needed = std::max(view->fontMetrics().horizontalAdvance(text) + margins,
-                              view->header()->sectionSizeHint(column));
+        int needed =
+            std::max(view->fontMetrics().horizontalAdvance(text) + margins, view->header()->sectionSizeHint(column));
         if (view->columnWidth(column) < needed) {
           qWarning() << "column" << column << text << view->columnWidth(column) << "<" << needed;
           columnsWhole = false;
@@ -135,8 +133,7 @@ void CQtDialogServiceTest::opensInTheFolderAskedWithColumnsWhole() {
 
 void CQtDialogServiceTest::aChoiceLargerThanTheBufferIsMarked() {
   std::string a = dir_->Write("a.doc", "x"), b = dir_->Write("b.doc", "x");
-  WhenTheDialogOpens(
-      [](QFileDialog& dialog) { TypeFileName(dialog, QStringLiteral("\"a.doc\" \"b.doc\"")); });
+  WhenTheDialogOpens([](QFileDialog& dialog) { TypeFileName(dialog, QStringLiteral("\"a.doc\" \"b.doc\"")); });
   CQtDialogService service;
   FileDialogRequest request = FontFilesRequest();
   request.bufferSize = dir_->path().string().size() + 1 + 6 + 6;  // one zero short

@@ -2,8 +2,6 @@
 // their order, browsing with Append/Replace and the font file type,
 // Clear All, Enter, Exit, Help, the About entry, and the way back from
 // page B.
-#include "app/ui/CSelectFilesPage.h"
-
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +11,7 @@
 #include "app/ui/CAboutDlg.h"
 #include "app/ui/CAppendReplaceDlg.h"
 #include "app/ui/CLoadPage.h"
+#include "app/ui/CSelectFilesPage.h"
 #include "tests/support/CScriptedDialogService.h"
 #include "tests/support/TestSupport.h"
 
@@ -85,8 +84,7 @@ void CSelectFilesPageTest::cleanup() {
   dir_.reset();
 }
 
-void CSelectFilesPageTest::SetBoxes(const std::string& translated, const std::string& fonts,
-                                    const std::string& out) {
+void CSelectFilesPageTest::SetBoxes(const std::string& translated, const std::string& fonts, const std::string& out) {
   page_->Edit(CSelectFilesPage::kTranslatedBox)->setText(QString::fromStdString(translated));
   page_->Edit(CSelectFilesPage::kFontBox)->setText(QString::fromStdString(fonts));
   page_->Edit(CSelectFilesPage::kOutputBox)->setText(QString::fromStdString(out));
@@ -101,34 +99,48 @@ void CSelectFilesPageTest::nextChecksInOrder_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<int>("focus");
   const QString missing = QStringLiteral("%dir/missing.doc;");
-  QTest::newRow("1 no translated files")
-      << "" << "%font;" << "%out" << "Please select Translated files." << 1000;
-  QTest::newRow("2 no font files")
-      << "%a;" << "" << "%out" << "Please select Font files." << 1001;
-  QTest::newRow("3 before 4: no output, missing file")
-      << missing << "%font;" << "" << "Please select Output files directory." << 1002;
+  QTest::newRow("1 no translated files") << ""
+                                         << "%font;"
+                                         << "%out"
+                                         << "Please select Translated files." << 1000;
+  QTest::newRow("2 no font files") << "%a;"
+                                   << ""
+                                   << "%out"
+                                   << "Please select Font files." << 1001;
+  QTest::newRow("3 before 4: no output, missing file") << missing << "%font;"
+                                                       << ""
+                                                       << "Please select Output files directory." << 1002;
   QTest::newRow("4 translated file missing")
-      << "%a;" + missing << "%font;" << "%out"
+      << "%a;" + missing << "%font;"
+      << "%out"
       << "One or more of your chosen Translated files can not be accessed." << 1000;
-  QTest::newRow("4 empty field")
-      << "%a;;%b;" << "%font;" << "%out"
-      << "One or more of your chosen Translated files can not be accessed." << 1000;
-  QTest::newRow("5 font file missing")
-      << "%a;" << missing << "%out"
-      << "One or more of your chosen Font files can not be accessed." << 1001;
-  QTest::newRow("6 output missing")
-      << "%a;" << "%font;" << "%dir/nowhere"
-      << "Your chosen Output files directory can not be accessed." << 1002;
+  QTest::newRow("4 empty field") << "%a;;%b;"
+                                 << "%font;"
+                                 << "%out"
+                                 << "One or more of your chosen Translated files can not be accessed." << 1000;
+  QTest::newRow("5 font file missing") << "%a;" << missing << "%out"
+                                       << "One or more of your chosen Font files can not be accessed." << 1001;
+  QTest::newRow("6 output missing") << "%a;"
+                                    << "%font;"
+                                    << "%dir/nowhere"
+                                    << "Your chosen Output files directory can not be accessed." << 1002;
   const QString same = QStringLiteral(
       "Output files can not be created in the same directory as the translated files or the "
       "font files.");
-  QTest::newRow("7 translated file in output") << "%a;" << "%font;" << "%dir" << same << 1002;
-  QTest::newRow("7 output with closing slash") << "%a;" << "%font;" << "%dir/" << same << 1002;
-  QTest::newRow("8 font file in output") << "%out/../a.doc;" << "%font;" << "%dir/fonts" << same
-                                         << 1002;
+  QTest::newRow("7 translated file in output") << "%a;"
+                                               << "%font;"
+                                               << "%dir" << same << 1002;
+  QTest::newRow("7 output with closing slash") << "%a;"
+                                               << "%font;"
+                                               << "%dir/" << same << 1002;
+  QTest::newRow("8 font file in output") << "%out/../a.doc;"
+                                         << "%font;"
+                                         << "%dir/fonts" << same << 1002;
   // The copy of sub/x.doc would replace out/sub/x.doc, which is read too.
   QTest::newRow("9 a copy would replace an input")
-      << "%a;%dir/sub/x.doc;%dir/out/sub/x.doc;" << "%font;" << "%out"
+      << "%a;%dir/sub/x.doc;%dir/out/sub/x.doc;"
+      << "%font;"
+      << "%out"
       << "The output file %dir/out/sub/x.doc is the file %dir/out/sub/x.doc, which this job reads. Nothing was "
          "written."
       << 1002;
@@ -197,9 +209,8 @@ void CSelectFilesPageTest::backRestoresPlaceAndTexts() {
 
 void CSelectFilesPageTest::exitOnTheLoadPageEndsThisPageToo() {
   SetBoxes(a_ + ";", font_ + ";", out_);
-  dialogs_->modalScripts.push_back([](QDialog& loadPage) {
-    static_cast<CTemplateDialog&>(loadPage).Button(CLoadPage::kExit)->click();
-  });
+  dialogs_->modalScripts.push_back(
+      [](QDialog& loadPage) { static_cast<CTemplateDialog&>(loadPage).Button(CLoadPage::kExit)->click(); });
   ClickNext();
   QVERIFY(!page_->isVisible());
   QCOMPARE(page_->result(), int(kIdCancel));
@@ -211,8 +222,7 @@ void CSelectFilesPageTest::browseAppendsSortedOnce() {
   page_->Button(CSelectFilesPage::kBrowseTranslated)->click();
   QCOMPARE(Box(CSelectFilesPage::kTranslatedBox), b_ + ";");
   QCOMPARE(dialogs_->openRequests[0].title, std::string("Select Translated Files"));
-  QCOMPARE(dialogs_->openRequests[0].filter,
-           std::string("Interleaf ASCII Files (*.doc;*.sty)|*.doc;*.sty||"));
+  QCOMPARE(dialogs_->openRequests[0].filter, std::string("Interleaf ASCII Files (*.doc;*.sty)|*.doc;*.sty||"));
   QCOMPARE(dialogs_->openRequests[0].options, uint32_t(0x1206));
   QCOMPARE(dialogs_->openRequests[0].bufferSize, size_t(32768));
 
@@ -231,9 +241,7 @@ void CSelectFilesPageTest::browseAppendsSortedOnce() {
 void CSelectFilesPageTest::replaceAndCancel() {
   SetBoxes(a_ + ";" + b_ + ";", "", "");
   auto answer = [](int32_t buttonId) {
-    return [buttonId](QDialog& question) {
-      static_cast<CTemplateDialog&>(question).Button(buttonId)->click();
-    };
+    return [buttonId](QDialog& question) { static_cast<CTemplateDialog&>(question).Button(buttonId)->click(); };
   };
   // Cancel at the question: nothing changes.
   dialogs_->openAnswers.push_back(Chosen({font_}));
@@ -297,8 +305,7 @@ void CSelectFilesPageTest::clearAllKeepsTheFontFileType() {
   page_->Button(CSelectFilesPage::kBrowseFonts)->click();
   SetBoxes(a_ + ";", map + ";", out_);
   page_->Button(CSelectFilesPage::kClearAll)->click();
-  QCOMPARE(Box(CSelectFilesPage::kTranslatedBox) + Box(CSelectFilesPage::kFontBox) +
-               Box(CSelectFilesPage::kOutputBox),
+  QCOMPARE(Box(CSelectFilesPage::kTranslatedBox) + Box(CSelectFilesPage::kFontBox) + Box(CSelectFilesPage::kOutputBox),
            std::string());
   QCOMPARE(page_->FontFileType(), 2);
   // Typed by hand afterwards, the font files still count as map files.

@@ -43,8 +43,7 @@ void WizardShellTest::everyTemplateReads() {
   // The template's order is the tab order.
   std::vector<int32_t> ids;
   for (const DialogControl& c : pageA->controls) ids.push_back(c.id);
-  QCOMPARE(ids, (std::vector<int32_t>{1000, 1003, 1001, 1004, 1002, 1005, 1, 2, 1006, 1007, 1008,
-                                      1018, 57670, 1059}));
+  QCOMPARE(ids, (std::vector<int32_t>{1000, 1003, 1001, 1004, 1002, 1005, 1, 2, 1006, 1007, 1008, 1018, 57670, 1059}));
   QVERIFY(pageA->Control(1)->Has("hidden"));
   QCOMPARE(pageA->Control(1004)->text, std::string("B&rowse..."));
 }
@@ -55,8 +54,8 @@ void WizardShellTest::templateErrorsNameTheirLine() {
   QCOMPARE(error, std::string("line 3: unknown keyword SLIDER"));
   QVERIFY(!CDialogTemplate::Parse("DIALOG 1 0 0 10 10 \"x\nEND\n", error));
   QCOMPARE(error, std::string("line 1: unterminated text"));
-  std::optional<CDialogTemplate> ok = CDialogTemplate::Parse(
-      "# comment\nDIALOG 7 0 0 20 30 @140\nLTEXT -1 1 2 3 4 \"a \\\"b\\\"\" Hidden\n", error);
+  std::optional<CDialogTemplate> ok =
+      CDialogTemplate::Parse("# comment\nDIALOG 7 0 0 20 30 @140\nLTEXT -1 1 2 3 4 \"a \\\"b\\\"\" Hidden\n", error);
   QVERIFY(ok);
   QCOMPARE(ok->caption, std::string("Warning!"));
   QCOMPARE(ok->controls[0].text, std::string("a \"b\""));
@@ -67,13 +66,12 @@ void WizardShellTest::controlsSitAtTheirDialogUnits() {
   CScriptedDialogService dialogs;
   CSelectFilesPage page;
   CDialogBuilder builder(CDialogBuilder::DialogFont(*CDialogTemplate::Load(102)));
-  QCOMPARE(page.Control(CSelectFilesPage::kFontBox)->geometry(),
-           builder.ToPixels(DialogRect{17, 88, 315, 14}));
+  QCOMPARE(page.Control(CSelectFilesPage::kFontBox)->geometry(), builder.ToPixels(DialogRect{17, 88, 315, 14}));
   QCOMPARE(page.size(), builder.ToPixels(DialogRect{0, 0, 348, 236}).size());
   // Four horizontal and eight vertical units make one base unit.
   QSize base = CDialogBuilder::BaseUnits(page.font());
-  QCOMPARE(builder.ToPixels(DialogRect{4, 8, 40, 80}), QRect(base.width(), base.height(),
-                                                             10 * base.width(), 10 * base.height()));
+  QCOMPARE(builder.ToPixels(DialogRect{4, 8, 40, 80}),
+           QRect(base.width(), base.height(), 10 * base.width(), 10 * base.height()));
   QVERIFY(page.Button(1)->isHidden());
   QVERIFY(page.Button(1)->isDefault());
 }
@@ -128,12 +126,11 @@ void WizardShellTest::appendReplaceResults() {
 void WizardShellTest::helpAndVersionNeedNoDisplay() {
   std::string program = testsupport::BuiltProgram("typeswap");
   int status = -1;
-  std::string out = testsupport::RunCommand(
-      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + program + " --version", status);
+  std::string out =
+      testsupport::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + program + " --version", status);
   QCOMPARE(status, 0);
   QCOMPARE(out, std::string("typeswap 1.0.0\n"));
-  out = testsupport::RunCommand(
-      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + program + " --help", status);
+  out = testsupport::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + program + " --help", status);
   QCOMPARE(status, 0);
   QVERIFY(out.find("usage: typeswap") == 0);
 }

@@ -16,11 +16,14 @@ StringOps<char> OpsOf(const CT_CString* s) { return StringOps<char>(s->n_GetCode
 // second bytes may look like Latin letters and must not change case.
 bool IsLeadByte(uint32_t codePage, unsigned char c) {
   switch (codePage) {
-    case 932: return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    case 932:
+      return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     case 936:
     case 949:
-    case 950: return c >= 0x81 && c <= 0xFE;
-    default: return false;
+    case 950:
+      return c >= 0x81 && c <= 0xFE;
+    default:
+      return false;
   }
 }
 

@@ -38,15 +38,23 @@ const char* EncodingOf(uint32_t cp) {
   static const char* const kWindows[] = {"CP1250", "CP1251", "CP1252", "CP1253", "CP1254",
                                          "CP1255", "CP1256", "CP1257", "CP1258"};
   switch (cp) {
-    case 932: return "CP932";
-    case 936: return "CP936";
-    case 949: return "CP949";
-    case 950: return "CP950";
-    case 874: return "CP874";
-    case 20127: return "ASCII";
+    case 932:
+      return "CP932";
+    case 936:
+      return "CP936";
+    case 949:
+      return "CP949";
+    case 950:
+      return "CP950";
+    case 874:
+      return "CP874";
+    case 20127:
+      return "ASCII";
     case 20932:
-    case 51932: return "EUC-JP";
-    default: break;
+    case 51932:
+      return "EUC-JP";
+    default:
+      break;
   }
   if (cp >= 1250 && cp <= 1258) return kWindows[cp - 1250];
   if (cp >= 28591 && cp <= 28599) return kIso[cp - 28591];

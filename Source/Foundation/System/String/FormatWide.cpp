@@ -102,7 +102,9 @@ uint32_t Format(char16_t* target, uint32_t size, const char16_t* format, va_list
     f = p;
     bool narrow = length == "h" || type == 'S' || type == 'C';
     switch (type) {
-      case '%': out.Put(u'%'); break;
+      case '%':
+        out.Put(u'%');
+        break;
       case 's':
       case 'S':
         if (narrow) {
