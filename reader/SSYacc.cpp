@@ -25,7 +25,7 @@ SSTokenView ViewOf(const SSToken& token) {
 }
 }  // namespace
 
-SSYacc::SSYacc() : eofToken_(SSToken::Make(kEofToken, kEofText, 0, 0)) { Push(0, {}); }
+SSYacc::SSYacc() { Push(0, {}); }
 
 SSYacc::~SSYacc() = default;
 
@@ -220,7 +220,7 @@ void SSYacc::TakeLookahead(SSRefPtr<SSToken>&& object) {
     lookahead_ = ViewOf(*object);
     lookaheadObject_ = std::move(object);
   } else {
-    lookahead_ = SSTokenView(SSLexToken{kEofToken, 0, 0, 3, 0, 0}, kEofText);
+    lookahead_ = SSTokenView(SSLexToken{kEofToken, 0, 0, sizeof kEofText - 1, 0, 0}, kEofText);
     lookaheadObject_ = {};
     endOfInput_ = true;
   }

@@ -25,7 +25,7 @@ class SSSetArray;
 /// dropping tokens up to a sync token. Every engine error is an SSException.
 class SSYacc {
  public:
-  /// Makes the "eof" token and the parse stack, and pushes state 0.
+  /// Makes the parse stack and pushes state 0.
   SSYacc();
   SSYacc(const SSYacc&) = delete;
   SSYacc& operator=(const SSYacc&) = delete;
@@ -198,7 +198,6 @@ class SSYacc {
   bool directLex_ = false;
   bool callTokenHook_ = true;
   bool callReduce_ = true;
-  SSRefPtr<SSToken> eofToken_;
   SSValueStack<Entry> entries_;
   SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
   std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
