@@ -31,12 +31,12 @@ std::string PlaceText(int32_t id, const CLoadingParser::Place& place) {
 // Whether the file holds a byte that only Shift-JIS uses to begin a
 // double-byte character: then code page 932 is what it needs.
 bool HoldsShiftJisLeadBytes(const std::string& path) {
+  const LeadByteTable lead = LeadBytesOf(932);
   std::ifstream in(path, std::ios::binary);
   char block[65536];
   while (in.read(block, sizeof block) || in.gcount() > 0) {
     for (std::streamsize i = 0; i < in.gcount(); ++i) {
-      const auto b = static_cast<unsigned char>(block[i]);
-      if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) return true;
+      if (lead[static_cast<unsigned char>(block[i])]) return true;
     }
   }
   return false;
