@@ -8,6 +8,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliSelection.h"
 #include "cli/Commands.h"
+#include "cli/ProcessEnd.h"
 
 std::optional<std::string> CliBatchChanges(const CCliArgs& cli, std::vector<BatchChange>& changes) {
   for (const auto& [option, value] : cli.InOrder({"family", "component"})) {
@@ -23,19 +24,24 @@ std::optional<std::string> CliBatchChanges(const CCliArgs& cli, std::vector<Batc
 int32_t CliLoadThreads() { return static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency())); }
 
 CCliMappingJob::CCliMappingJob(const CWizardChoices& choices, CLoadLog& log, bool progress)
-    : progressLog_(log, {choices.GetTranslatedFiles(), choices.GetFontFiles()}, progress), job_(choices, progressLog_) {
-  job_.Session().SetLoadThreads(CliLoadThreads());
+    : progressLog_(log, {choices.GetTranslatedFiles(), choices.GetFontFiles()}, progress),
+      job_(std::make_unique<CMappingJob>(choices, progressLog_)) {
+  job_->Session().SetLoadThreads(CliLoadThreads());
 }
 
+// The job holds no file open once loaded: its destructor would only free
+// the models and the table.
+CCliMappingJob::~CCliMappingJob() { LeaveToProcessEnd(std::move(job_)); }
+
 bool CCliMappingJob::Load(bool withFontFiles) {
-  const bool loaded = job_.Load(withFontFiles);
+  const bool loaded = job_->Load(withFontFiles);
   progressLog_.Clear();
   return loaded;
 }
 
 bool CCliMappingJob::BuildTable(const CCliArgs& cli, const std::vector<BatchChange>& changes, CMessageSink& messages) {
-  const bool mapped = job_.BuildTable(cli.Values("map"), messages);
-  (void)job_.ApplyBatchChanges(changes, messages);
+  const bool mapped = job_->BuildTable(cli.Values("map"), messages);
+  (void)job_->ApplyBatchChanges(changes, messages);
   return mapped;
 }
 

@@ -30,16 +30,21 @@ class CCliMappingJob {
  public:
   /// \p progress false: never shows progress (--quiet).
   CCliMappingJob(const CWizardChoices& choices, CLoadLog& log, bool progress);
+  /// Clears the progress line; the job (models and table) is left to the
+  /// end of the process (LeaveToProcessEnd).
+  ~CCliMappingJob();
+  CCliMappingJob(const CCliMappingJob&) = delete;
+  CCliMappingJob& operator=(const CCliMappingJob&) = delete;
   /// Loads as CMappingJob does, and clears the progress line.
   [[nodiscard]] bool Load(bool withFontFiles);
   /// Builds the table, applies the --map files, then the batch changes.
   /// False when a map failed.
   [[nodiscard]] bool BuildTable(const CCliArgs& cli, const std::vector<BatchChange>& changes, CMessageSink& messages);
-  CMappingJob& Job() { return job_; }
+  CMappingJob& Job() { return *job_; }
 
  private:
   CProgressLoadLog progressLog_;
-  CMappingJob job_;
+  std::unique_ptr<CMappingJob> job_;
 };
 
 /// What table and report share: checks the options that choose the files,

@@ -2,6 +2,7 @@
 // load log, the final state, every reference of both models and their
 // family and size lists, one tab-separated item per line.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "app/CLoadSession.h"
@@ -11,6 +12,7 @@
 #include "cli/CliSelection.h"
 #include "cli/CliTableLoad.h"
 #include "cli/Commands.h"
+#include "cli/ProcessEnd.h"
 #include "model/CFontReferenceList.h"
 
 namespace {
@@ -88,9 +90,10 @@ int RunLoadCommand(std::span<char* const> args) {
 
   CWizardChoices choices(CliSelection(cli, "translated"), CliSelection(cli, "fonts"), std::string(), fontType);
   CMemoryLoadLog log;
-  CLoadSession session(choices, log);
-  session.SetLoadThreads(CliLoadThreads());
-  session.Start(cli.Has("fonts"));
+  // Left to the end of the process once printed: see LeaveToProcessEnd.
+  auto session = std::make_unique<CLoadSession>(choices, log);
+  session->SetLoadThreads(CliLoadThreads());
+  session->Start(cli.Has("fonts"));
 
   std::string out;
   for (const CMemoryLoadLog::Line& line : log.Lines()) {
@@ -98,10 +101,12 @@ int RunLoadCommand(std::span<char* const> args) {
     AppendField(out, line.text);
     out += '\n';
   }
-  bool finished = session.State() == LoadState::Finished;
+  bool finished = session->State() == LoadState::Finished;
   out += finished ? "STATE\tfinished\n" : "STATE\tfailed\n";
-  AppendModel(out, "translated", session.TranslatedModel());
-  AppendModel(out, "fonts", session.FontModel());
+  AppendModel(out, "translated", session->TranslatedModel());
+  AppendModel(out, "fonts", session->FontModel());
   std::fwrite(out.data(), 1, out.size(), stdout);
-  return finished && !session.AnyFileFailed() ? kCliOk : kCliFailed;
+  const int status = finished && !session->AnyFileFailed() ? kCliOk : kCliFailed;
+  LeaveToProcessEnd(std::move(session));
+  return status;
 }

@@ -10,6 +10,7 @@
 #include "CT_LoadString.h"
 #include "CT_StringConvert.h"
 #include "cli/Commands.h"
+#include "cli/ProcessEnd.h"
 #include "platform/CodePage.h"
 #include "platform/StringTable.h"
 
@@ -106,6 +107,9 @@ int main(int argc, char** argv) {
   CT_StringConvert::sv_SetProcessCodePageSource([] { return static_cast<uint32_t>(ProcessCodePage()); });
   // A reader that went away is a write failure to report, not a silent end.
   std::signal(SIGPIPE, SIG_IGN);
+  // Output is flushed and files closed by the commands themselves and below;
+  // the models they leave go with the process.
+  SetCommandEndsProcess();
   int status = Dispatch(argc, argv);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "typeswap-cli: cannot write standard output: %s\n", std::strerror(errno));

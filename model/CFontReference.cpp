@@ -85,6 +85,10 @@ const std::string* CFontReference::NormalText(std::string_view text, int32_t isS
   return NormalForm(text, isShiftJis);
 }
 
+// A large model holds half a million references: every eight bytes more
+// is four megabytes more to fill, page in and walk.
+static_assert(sizeof(void*) != 8 || sizeof(CFontReference) <= 96, "a reference has grown");
+
 CFontReference::CFontReference(const CFontReference& other)
     : piece_(other.piece_),
       category_(other.category_),

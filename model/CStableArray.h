@@ -10,9 +10,17 @@
 #include <utility>
 #include <vector>
 
-/// Elements of \p T in blocks of \p kBlock, indexed from 0.
+#include "platform/HugePages.h"
+
+/// Elements of \p T in blocks, indexed from 0. The first block holds
+/// \p kBlock elements and each next one twice as many as the one before:
+/// a small array stays small, and a large one lives in a few large blocks
+/// on huge pages (AllocateHugePages), whose untouched ends cost nothing.
 template <class T, size_t kBlock = 256>
 class CStableArray {
+  static_assert(kBlock > 0 && (kBlock & (kBlock - 1)) == 0, "blocks are found by shifts");
+  static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "blocks are aligned as operator new aligns");
+
  public:
   CStableArray() = default;
   CStableArray(const CStableArray& other) { *this = other; }
@@ -24,11 +32,11 @@ class CStableArray {
     return *this;
   }
   CStableArray(CStableArray&& other) noexcept
-      : blocks_(std::move(other.blocks_)), size_(std::exchange(other.size_, 0)) {}
+      : blocks_(std::exchange(other.blocks_, {})), size_(std::exchange(other.size_, 0)) {}
   CStableArray& operator=(CStableArray&& other) noexcept {
     if (this != &other) {
       clear();
-      blocks_ = std::move(other.blocks_);
+      blocks_ = std::exchange(other.blocks_, {});
       size_ = std::exchange(other.size_, 0);
     }
     return *this;
@@ -43,8 +51,7 @@ class CStableArray {
   /// Builds a new last element from \p args.
   template <class... Args>
   T& emplace_back(Args&&... args) {
-    // Default-initialised: the bytes are left as they are until used.
-    if (size_ == blocks_.size() * kBlock) blocks_.push_back(std::unique_ptr<Block>(new Block));
+    if (size_ == Capacity(blocks_.size())) AddBlock();
     T* made = new (Raw(size_)) T(std::forward<Args>(args)...);
     ++size_;
     return *made;
@@ -52,17 +59,43 @@ class CStableArray {
   /// Keeps the first \p count elements.
   void truncate(size_t count) noexcept {
     while (size_ > count) std::destroy_at(&Slot(--size_));
-    blocks_.resize((size_ + kBlock - 1) / kBlock);
+    const size_t keep = size_ == 0 ? 0 : BlockOf(size_ - 1) + 1;
+    while (blocks_.size() > keep) {
+      FreeHugePages(blocks_.back(), BlockBytes(blocks_.size() - 1));
+      blocks_.pop_back();
+    }
   }
   void clear() noexcept { truncate(0); }
 
  private:
-  struct Block {
-    alignas(T) std::byte bytes[kBlock * sizeof(T)];
-  };
-  void* Raw(size_t i) noexcept { return blocks_[i / kBlock]->bytes + (i % kBlock) * sizeof(T); }
+  static size_t BlockBytes(size_t block) noexcept { return (kBlock << block) * sizeof(T); }
+  /// The elements that blocks 0 to count - 1 hold together.
+  static size_t Capacity(size_t count) noexcept { return kBlock * ((size_t{1} << count) - 1); }
+  /// The block of element \p i: the number of times the blocks' sizes
+  /// double before they reach past it.
+  static size_t BlockOf(size_t i) noexcept { return FloorLog2(i / kBlock + 1); }
+  static size_t FloorLog2(size_t n) noexcept {
+#if defined(__GNUC__)
+    return sizeof(unsigned long long) * 8 - 1 - static_cast<size_t>(__builtin_clzll(n));
+#else
+    size_t log = 0;
+    while (n >>= 1) ++log;
+    return log;
+#endif
+  }
+
+  void AddBlock() {
+    // Reserved first, so that a failing push_back cannot lose the block.
+    blocks_.reserve(blocks_.size() + 1);
+    // Left uninitialised: the bytes are untouched until used.
+    blocks_.push_back(static_cast<std::byte*>(AllocateHugePages(BlockBytes(blocks_.size()))));
+  }
+  void* Raw(size_t i) noexcept {
+    const size_t block = BlockOf(i);
+    return blocks_[block] + (i - Capacity(block)) * sizeof(T);
+  }
   T& Slot(size_t i) noexcept { return *std::launder(reinterpret_cast<T*>(Raw(i))); }
 
-  std::vector<std::unique_ptr<Block>> blocks_;
+  std::vector<std::byte*> blocks_;  // from AllocateHugePages; block k holds kBlock << k elements
   size_t size_ = 0;
 };

@@ -29,9 +29,9 @@ CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
 }
 
 void CTextPiece::SetText(const CCharsetString& text) {
-  text_ = CStringPool::Intern(text.GetText());
+  text_.SetText(CStringPool::Intern(text.GetText()));
   charset_ = text.GetCharset();
-  countChars_ = text.GetCountChars();
+  text_.SetFlag(text.GetCountChars());
 }
 
 void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn) {
@@ -43,7 +43,7 @@ void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t end
 
 const std::string* CTextPiece::EmptyText() { return CStringPool::Empty(); }
 
-void CTextPiece::SetAuxText(std::string_view text) { auxText_ = CStringPool::Intern(text); }
+void CTextPiece::SetAuxText(std::string_view text) { auxText_.SetText(CStringPool::Intern(text)); }
 
 std::string CTextPiece::GetFileName() const { return CFileTable::Process().FileNameOf(fileNumber_); }
 

@@ -26,12 +26,14 @@ class CTextPiece {
   CTextPiece(CTextPiece&&) noexcept = default;
   CTextPiece& operator=(const CTextPiece&) = default;
   CTextPiece& operator=(CTextPiece&&) noexcept = default;
-  virtual ~CTextPiece() = default;
+  // Not virtual: nothing deletes a piece through a pointer to this class,
+  // and a table pointer would add eight bytes to every reference.
+  ~CTextPiece() = default;
 
   /// The text exactly as read from the file.
-  const std::string& GetText() const noexcept { return *text_; }
+  const std::string& GetText() const noexcept { return text_.Text(); }
   /// The text with its character set and counting mode.
-  CCharsetString GetCharsetText() const { return CCharsetString(*text_, charset_, countChars_); }
+  CCharsetString GetCharsetText() const { return CCharsetString(text_.Text(), charset_, text_.Flag()); }
   void SetText(const CCharsetString& text);
 
   int32_t GetStartLine() const noexcept { return startLine_; }
@@ -41,10 +43,10 @@ class CTextPiece {
   /// Sets all four position values at once.
   void SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn);
 
-  const std::string& GetAuxText() const noexcept { return *auxText_; }
+  const std::string& GetAuxText() const noexcept { return auxText_.Text(); }
   void SetAuxText(std::string_view text);
-  bool GetAuxFlag() const noexcept { return auxFlag_; }
-  void SetAuxFlag(bool flag) noexcept { auxFlag_ = flag; }
+  bool GetAuxFlag() const noexcept { return auxText_.Flag(); }
+  void SetAuxFlag(bool flag) noexcept { auxText_.SetFlag(flag); }
 
   uint32_t GetFileNumber() const noexcept { return fileNumber_; }
   void SetFileNumber(uint32_t number) noexcept { fileNumber_ = number; }
@@ -70,16 +72,31 @@ class CTextPiece {
  private:
   static const std::string* EmptyText();
 
+  // A shared text and a flag in the lowest bit of its address, which the
+  // alignment of a string leaves free: two flags of their own would round
+  // every piece, and every reference, up by eight bytes.
+  class TextAndFlag {
+   public:
+    explicit TextAndFlag(const std::string* text) noexcept : bits_(reinterpret_cast<uintptr_t>(text)) {}
+    const std::string& Text() const noexcept { return *reinterpret_cast<const std::string*>(bits_ & ~kFlag); }
+    void SetText(const std::string* text) noexcept { bits_ = reinterpret_cast<uintptr_t>(text) | (bits_ & kFlag); }
+    bool Flag() const noexcept { return (bits_ & kFlag) != 0; }
+    void SetFlag(bool flag) noexcept { bits_ = (bits_ & ~kFlag) | (flag ? kFlag : 0); }
+
+   private:
+    static_assert(alignof(std::string) > 1, "the lowest bit of a string's address is free");
+    static constexpr uintptr_t kFlag = 1;
+    uintptr_t bits_;
+  };
+
   // Texts are shared copies (CStringPool): a model holds hundreds of
   // thousands of pieces, whose texts are a few font numbers and names.
-  const std::string* text_ = EmptyText();
-  const std::string* auxText_ = EmptyText();  // almost always empty
+  TextAndFlag text_{EmptyText()};     // flag: positions count characters
+  TextAndFlag auxText_{EmptyText()};  // almost always empty; flag: the aux flag
   int32_t startLine_ = 0;
   int32_t startColumn_ = 0;
   int32_t endLine_ = 0;
   int32_t endColumn_ = 0;
   int32_t charset_ = CharsetOther;
   uint32_t fileNumber_ = 0;
-  bool countChars_ = false;
-  bool auxFlag_ = false;
 };

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
+#include "platform/HugePages.h"
 #include "platform/OpenForReading.h"
 
 size_t ApplyTextMode(char* data, size_t size) {
@@ -56,11 +58,13 @@ void AdviseHugePages(char* data, size_t size) {
   if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
 
-}  // namespace
-
-TextFileRead ReadTextFile(const std::string& path, std::string& text) {
+// Opens \p path and reads it whole in text mode into the buffer that
+// room(length) gives for the file's length; the bytes delivered in
+// \p delivered.
+template <class Room>
+TextFileRead ReadWhole(const std::string& path, Room room, size_t& delivered) {
   TextFileRead result;
-  text.clear();
+  delivered = 0;
   int fd = -1;
   if ((result.error = OpenForReading(path, fd)) != 0) return result;
   struct stat st {};
@@ -70,12 +74,10 @@ TextFileRead ReadTextFile(const std::string& path, std::string& text) {
     return result;
   }
   result.fileLength = static_cast<size_t>(st.st_size);
-  text.reserve(result.fileLength);
-  AdviseHugePages(text.data(), result.fileLength);
-  text.resize(result.fileLength);
+  char* const data = room(result.fileLength);
   size_t got = 0;
   while (got < result.fileLength) {
-    ssize_t n = ::read(fd, text.data() + got, result.fileLength - got);
+    ssize_t n = ::read(fd, data + got, result.fileLength - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       result.error = errno;
@@ -85,6 +87,70 @@ TextFileRead ReadTextFile(const std::string& path, std::string& text) {
     got += static_cast<size_t>(n);
   }
   ::close(fd);
-  text.resize(ApplyTextMode(text.data(), got));
+  delivered = ApplyTextMode(data, got);
+  return result;
+}
+
+}  // namespace
+
+TextFileRead ReadTextFile(const std::string& path, std::string& text) {
+  text.clear();
+  size_t delivered = 0;
+  const TextFileRead result = ReadWhole(
+      path,
+      [&text](size_t length) {
+        text.reserve(length);
+        AdviseHugePages(text.data(), length);
+        text.resize(length);
+        return text.data();
+      },
+      delivered);
+  text.resize(delivered);
+  return result;
+}
+
+CFileBytes::CFileBytes(CFileBytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+CFileBytes& CFileBytes::operator=(CFileBytes&& other) noexcept {
+  if (this != &other) {
+    Free();
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+  }
+  return *this;
+}
+
+CFileBytes::~CFileBytes() { Free(); }
+
+char* CFileBytes::Allocate(size_t capacity) {
+  Free();
+  data_ = static_cast<char*>(AllocateHugePages(capacity + 1));
+  capacity_ = capacity;
+  data_[0] = '\0';
+  return data_;
+}
+
+void CFileBytes::SetSize(size_t size) noexcept {
+  if (data_ == nullptr) return;
+  size_ = size < capacity_ ? size : capacity_;
+  data_[size_] = '\0';
+}
+
+void CFileBytes::Free() noexcept {
+  FreeHugePages(data_, capacity_ + 1);
+  data_ = nullptr;
+  size_ = capacity_ = 0;
+}
+
+TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes) {
+  bytes.Free();
+  size_t delivered = 0;
+  const TextFileRead result = ReadWhole(
+      path, [&bytes](size_t length) { return bytes.Allocate(length); }, delivered);
+  bytes.SetSize(delivered);
   return result;
 }

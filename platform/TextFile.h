@@ -2,6 +2,7 @@
 // text-mode stream, which the reader's positions depend on.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,3 +21,34 @@ struct TextFileRead {
 /// number of bytes delivered). The file length is reported separately,
 /// since text mode may deliver fewer bytes than the file holds.
 [[nodiscard]] TextFileRead ReadTextFile(const std::string& path, std::string& text);
+
+/// The bytes of a file read whole, followed by a zero byte as a string's
+/// are. Unlike a string's, its memory is not zero-filled before the read
+/// writes it, and a large file's is on huge pages (AllocateHugePages).
+class CFileBytes {
+ public:
+  CFileBytes() = default;
+  CFileBytes(CFileBytes&& other) noexcept;
+  CFileBytes& operator=(CFileBytes&& other) noexcept;
+  CFileBytes(const CFileBytes&) = delete;
+  CFileBytes& operator=(const CFileBytes&) = delete;
+  ~CFileBytes();
+
+  const char* data() const noexcept { return data_ != nullptr ? data_ : ""; }
+  size_t size() const noexcept { return size_; }
+
+ private:
+  friend TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes);
+  /// Room for \p capacity bytes and the zero after them; nothing delivered.
+  char* Allocate(size_t capacity);
+  /// Delivers the first \p size bytes (at most the capacity).
+  void SetSize(size_t size) noexcept;
+  void Free() noexcept;
+
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
+/// As ReadTextFile above, into \p bytes.
+[[nodiscard]] TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes);

@@ -3,11 +3,10 @@
 
 #include <cstring>
 
-#include "platform/TextFile.h"
 #include "reader/SSException.h"
 
 SSLexConsumer::SSLexConsumer(const std::string& fileName) : name_(fileName) {
-  TextFileRead read = ReadTextFile(fileName, buffer_);
+  TextFileRead read = ReadTextFile(fileName, file_);
   if (read.error != 0 && read.fileLength == 0) {
     throw SSException(SSCode::kLexOpenFile, "SSLex0101e: Error opening file, %s, %ld", fileName.c_str(),
                       static_cast<long>(read.error));
@@ -16,10 +15,14 @@ SSLexConsumer::SSLexConsumer(const std::string& fileName) : name_(fileName) {
     throw SSException(SSCode::kLexFileLength, "SSLex0102e: Invalid file length or read error, %s, %ld",
                       fileName.c_str(), static_cast<long>(read.fileLength));
   }
+  data_ = file_.data();
+  length_ = file_.size();
   TakeCodePage();
 }
 
-SSLexConsumer::SSLexConsumer(std::string text, std::string name) : buffer_(std::move(text)), name_(std::move(name)) {
+SSLexConsumer::SSLexConsumer(std::string text, std::string name) : text_(std::move(text)), name_(std::move(name)) {
+  data_ = text_.data();
+  length_ = text_.size();
   TakeCodePage();
 }
 

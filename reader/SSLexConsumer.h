@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
+#include "platform/TextFile.h"
 
 /// Holds the input of one lexer and counts lines and columns.
 ///
@@ -21,9 +22,12 @@ class SSLexConsumer {
   explicit SSLexConsumer(const std::string& fileName);
   /// Input already in memory, taken as it is; empty input is allowed.
   SSLexConsumer(std::string text, std::string name);
+  // Data() points into the consumer's own buffer.
+  SSLexConsumer(const SSLexConsumer&) = delete;
+  SSLexConsumer& operator=(const SSLexConsumer&) = delete;
 
-  const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(buffer_.data()); }
-  size_t Length() const { return buffer_.size(); }
+  const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(data_); }
+  size_t Length() const { return length_; }
   const std::string& Name() const { return name_; }
 
   /// Offset where the current token starts, and its line and column.
@@ -49,7 +53,12 @@ class SSLexConsumer {
   void MoveMarkAcrossLines(size_t end);
   size_t FindLineFeed(size_t from) const;
 
-  std::string buffer_;
+  // The input: a file's bytes, read straight into memory of their own
+  // (no zero-fill first), or a text given.
+  CFileBytes file_;
+  std::string text_;
+  const char* data_ = nullptr;
+  size_t length_ = 0;
   std::string name_;
   size_t mark_ = 0;
   int32_t line_ = 1;

@@ -118,6 +118,26 @@ TEST(CTextPiece, CopiesEveryField) {
   }
 }
 
+TEST(CTextPiece, FlagsAndTextsAreSetEachWithoutTheOther) {
+  CTextPiece p("abc", 1, 1);
+  p.SetAuxFlag(true);
+  p.SetText(CCharsetString("wide", CharsetShiftJis, true));
+  p.SetAuxText("aux");
+  EXPECT_TRUE(p.GetAuxFlag());
+  EXPECT_EQ("aux", p.GetAuxText());
+  EXPECT_EQ("wide", p.GetText());
+  EXPECT_TRUE(p.GetCharsetText().GetCountChars());
+
+  p.SetAuxFlag(false);
+  EXPECT_EQ("aux", p.GetAuxText());
+  EXPECT_TRUE(p.GetCharsetText().GetCountChars());
+  p.SetText(CCharsetString("narrow", CharsetSingleByte, false));
+  EXPECT_FALSE(p.GetCharsetText().GetCountChars());
+  EXPECT_EQ("narrow", p.GetCharsetText().GetText());
+  EXPECT_FALSE(p.GetAuxFlag());
+  EXPECT_EQ("aux", p.GetAuxText());
+}
+
 TEST(CFileTable, NumbersFilesByTheFileSystemAndKeepsTheFirstSpelling) {
   testsupport::TempDir dir;
   const std::string a = dir.Write("sub/A.doc", "a");

@@ -1,7 +1,10 @@
-// Text-mode reading: what the reader sees of a file on disk.
+// Text-mode reading: what the reader sees of a file on disk, in a string or
+// in bytes of their own.
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <string>
+#include <string_view>
 
 #include "platform/TextFile.h"
 #include "tests/support/TestSupport.h"
@@ -48,4 +51,41 @@ TEST(TextFile, ReportsTheErrorOfAMissingFile) {
   EXPECT_TRUE(text.empty());
   r = ReadTextFile(dir.path().string(), text);
   EXPECT_EQ(EISDIR, r.error);
+}
+
+TEST(TextFile, ReadsIntoFileBytesAsIntoAString) {
+  testsupport::TempDir dir;
+  // One small file, and one past the size that goes to huge pages, with
+  // CR LF pairs to take out and a 0x1A that ends it.
+  std::string large;
+  while (large.size() < (size_t{5} << 20)) large += "<F0 line>\r\n";
+  large +=
+      "tail\x1A"
+      "after";
+  for (const std::string& raw : {std::string("<!OPS, Version = 8.0>\r\nx\r\n"), large}) {
+    const std::string path = dir.Write("a.doc", raw);
+    std::string text;
+    ASSERT_EQ(0, ReadTextFile(path, text).error);
+    CFileBytes bytes;
+    const TextFileRead r = ReadTextFile(path, bytes);
+    EXPECT_EQ(0, r.error);
+    EXPECT_EQ(raw.size(), r.fileLength);
+    ASSERT_EQ(text.size(), bytes.size());
+    EXPECT_TRUE(std::string_view(bytes.data(), bytes.size()) == text);
+    EXPECT_EQ('\0', bytes.data()[bytes.size()]);
+
+    CFileBytes moved(std::move(bytes));
+    EXPECT_EQ(text.size(), moved.size());
+    EXPECT_EQ(0u, bytes.size());  // NOLINT(bugprone-use-after-move): moved-from state is part of the contract
+    EXPECT_STREQ("", bytes.data());
+  }
+}
+
+TEST(TextFile, FileBytesOfAFailedReadAreEmpty) {
+  testsupport::TempDir dir;
+  CFileBytes bytes;
+  ASSERT_EQ(0, ReadTextFile(dir.Write("a.doc", "abc"), bytes).error);
+  EXPECT_EQ(ENOENT, ReadTextFile((dir.path() / "missing.doc").string(), bytes).error);
+  EXPECT_EQ(0u, bytes.size());
+  EXPECT_STREQ("", bytes.data());
 }

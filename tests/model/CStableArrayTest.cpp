@@ -1,0 +1,103 @@
+// The stable array: elements found at their index across blocks of growing
+// size, addresses that survive growth, and every element built once and
+// destroyed once through truncation, copies and moves.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/CStableArray.h"
+
+namespace {
+
+// Counts the live objects, so that a leak or a double destruction shows.
+struct Counted {
+  static int live;
+  explicit Counted(int v) : value(v) { ++live; }
+  Counted(const Counted& other) : value(other.value) { ++live; }
+  ~Counted() { --live; }
+  int value;
+};
+int Counted::live = 0;
+
+// Small blocks, so that a few hundred elements span several of them.
+using SmallArray = CStableArray<Counted, 4>;
+
+void Fill(SmallArray& a, int from, int to) {
+  for (int v = from; v < to; ++v) a.emplace_back(v);
+}
+
+}  // namespace
+
+TEST(CStableArray, ElementsKeepIndexAndAddressAcrossGrowingBlocks) {
+  {
+    SmallArray a;
+    std::vector<const Counted*> addresses;
+    for (int v = 0; v < 1000; ++v) addresses.push_back(&a.emplace_back(v));
+    ASSERT_EQ(1000u, a.size());
+    for (int v = 0; v < 1000; ++v) {
+      EXPECT_EQ(v, a[v].value) << v;
+      EXPECT_EQ(addresses[v], &a[v]) << v;
+    }
+    EXPECT_EQ(1000, Counted::live);
+  }
+  EXPECT_EQ(0, Counted::live);
+}
+
+TEST(CStableArray, TruncateDestroysTheTailAndGrowsAgainFromThere) {
+  SmallArray a;
+  Fill(a, 0, 100);
+  const Counted* kept = &a[10];
+  for (size_t count : {size_t{60}, size_t{28}, size_t{27}, size_t{11}}) {
+    a.truncate(count);
+    EXPECT_EQ(count, a.size());
+    EXPECT_EQ(static_cast<int>(count), Counted::live);
+  }
+  EXPECT_EQ(kept, &a[10]);
+  Fill(a, 11, 300);
+  for (int v = 0; v < 300; ++v) EXPECT_EQ(v, a[v].value) << v;
+  a.truncate(500);  // longer than the array: nothing changes
+  EXPECT_EQ(300u, a.size());
+  a.clear();
+  EXPECT_TRUE(a.empty());
+  EXPECT_EQ(0, Counted::live);
+  Fill(a, 0, 5);
+  EXPECT_EQ(4, a[4].value);
+  a.clear();
+}
+
+TEST(CStableArray, CopiesAreDeepAndMovesTakeTheElements) {
+  {
+    SmallArray a;
+    Fill(a, 0, 50);
+    SmallArray copy(a);
+    ASSERT_EQ(50u, copy.size());
+    EXPECT_NE(&a[0], &copy[0]);
+    EXPECT_EQ(49, copy[49].value);
+    EXPECT_EQ(100, Counted::live);
+
+    const Counted* first = &a[0];
+    SmallArray moved(std::move(a));
+    EXPECT_EQ(first, &moved[0]);
+    EXPECT_TRUE(a.empty());  // NOLINT(bugprone-use-after-move): moved-from state is part of the contract
+    Fill(a, 0, 3);           // a moved-from array is usable
+    EXPECT_EQ(2, a[2].value);
+
+    copy = moved;
+    EXPECT_EQ(50u, copy.size());
+    moved = std::move(a);
+    EXPECT_EQ(3u, moved.size());
+    EXPECT_EQ(53, Counted::live);
+  }
+  EXPECT_EQ(0, Counted::live);
+}
+
+TEST(CStableArray, LargeBlocksHoldElementsAtTheirEnds) {
+  // Enough strings for blocks beyond the size that goes to huge pages.
+  CStableArray<std::string, 256> a;
+  const size_t count = 3 * kHugePageSize / sizeof(std::string);
+  for (size_t i = 0; i < count; ++i) a.emplace_back(std::to_string(i));
+  for (size_t i : {size_t{0}, size_t{255}, size_t{256}, count / 2, count - 1}) EXPECT_EQ(std::to_string(i), a[i]);
+  a.truncate(count / 3);
+  EXPECT_EQ(std::to_string(count / 3 - 1), a[count / 3 - 1]);
+}
