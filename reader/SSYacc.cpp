@@ -102,14 +102,18 @@ int32_t SSYacc::Parse() {
       ReadToken();
       action_ = table.FindAction(state_, LookaheadId());
     } else if (kind == kReduce) {
-      production_ = static_cast<int32_t>(action_ & kNumberMask);
-      productionLength_ = static_cast<int32_t>(table.ProductionLength(production_));
+      const uint32_t production = SSYaccTable::ProductionOf(action_);
+      const uint32_t length = table.RightSideOf(action_);
+      production_ = static_cast<int32_t>(production);
+      productionLength_ = static_cast<int32_t>(length);
       if (trace_) Trace("reduce by production", production_);
       SSRefPtr<SSYaccStackElement> element = callReduce_ ? CallReduce() : SSRefPtr<SSYaccStackElement>();
-      PopRightSide(production_, static_cast<uint32_t>(productionLength_));
-      const int32_t left = table.ProductionLeft(production_);
-      const int32_t next = table.FindGoto(TopState(), left);
-      if (next < 0) throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld", long{left});
+      PopRightSide(production_, length);
+      const int32_t next = table.GotoAfter(production, TopState());
+      if (next < 0) {
+        throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld",
+                          long{table.ProductionLeft(production)});
+      }
       Push(next, std::move(element));
       action_ = table.FindAction(state_, LookaheadId());
     } else if (action_ == 0) {
