@@ -74,14 +74,24 @@ SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_
   PumpOneMessage();
   // A stop ends the parse after this reduction; its own action still runs,
   // so what it reads is kept.
-  if (!stopLogged_ && host_.StopRequested()) {
+  if (!stopLogged_ && StopRequested()) {
     host_.LogStopped();
     stopLogged_ = true;
     SetAbort();
   }
-  Act(production);
+  // Most reductions are of productions without a label, which have no
+  // action.
+  if (IsLabelled(production)) Act(production);
   // Nothing reads the elements of the left sides.
   return {};
+}
+
+bool CInterleafParser::StopRequested() {
+  if (!stopFlagAsked_) {
+    stopFlag_ = host_.StopFlag();
+    stopFlagAsked_ = true;
+  }
+  return stopFlag_ ? stopFlag_->load(std::memory_order_relaxed) == 1 : host_.StopRequested();
 }
 
 void CInterleafParser::Act(int32_t production) {
