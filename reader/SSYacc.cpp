@@ -92,18 +92,21 @@ int32_t SSYacc::Parse() {
   rightSideTokens_.assign(table.ProductionCount(), -1);
   LearnOverrides();
   ReadToken();
-  action_ = table.FindAction(state_, LookaheadId());
+  // The action and the states go from step to step in locals: a member
+  // would put a store and a load into the chain of lookups that each
+  // reduction is. Error recovery sets action_.
+  uint32_t action = table.FindAction(state_, LookaheadId());
   while (!abort_) {
-    const uint32_t kind = action_ & kKindMask;
+    const uint32_t kind = action & kKindMask;
     if (kind == kShift) {
-      const auto next = static_cast<int32_t>(action_ & kNumberMask);
+      const auto next = static_cast<int32_t>(action & kNumberMask);
       if (trace_) Trace("shift to state", next);
       Shift(next);
       ReadToken();
-      action_ = table.FindAction(state_, LookaheadId());
+      action = table.FindAction(next, LookaheadId());
     } else if (kind == kReduce) {
-      const uint32_t production = SSYaccTable::ProductionOf(action_);
-      const uint32_t length = table.RightSideOf(action_);
+      const uint32_t production = SSYaccTable::ProductionOf(action);
+      const uint32_t length = table.RightSideOf(action);
       production_ = static_cast<int32_t>(production);
       productionLength_ = static_cast<int32_t>(length);
       if (trace_) Trace("reduce by production", production_);
@@ -115,11 +118,12 @@ int32_t SSYacc::Parse() {
                           long{table.ProductionLeft(production)});
       }
       Push(next, std::move(element));
-      action_ = table.FindAction(state_, LookaheadId());
-    } else if (action_ == 0) {
+      action = table.FindAction(next, LookaheadId());
+    } else if (action == 0) {
       error_ = true;
       if (trace_) Trace("error in state", state_);
       if (!Error()) return 1;
+      action = action_;
     } else if (kind == kAccept) {
       return Result();
     } else if (kind == kLookahead) {

@@ -203,7 +203,7 @@ class SSYacc {
   std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
   std::vector<int32_t> rightSideTokens_;                // per production; -1 until it is first reduced
   int32_t state_ = 0;
-  uint32_t action_ = 0;
+  uint32_t action_ = 0;  // where Error takes the parse up again
   int32_t production_ = 0;
   int32_t productionLength_ = 0;
   bool inReduce_ = false;
