@@ -68,7 +68,11 @@ CInterleafParser::CInterleafParser(CFontReferenceList& model, CParseHost& host)
       categories_{LoadResString(IdsCategoryFontDefinition), LoadResString(IdsCategoryFontNumber),
                   LoadResString(IdsCategoryFontChange),     LoadResString(IdsCategoryChartFont),
                   LoadResString(IdsCategoryTextStringFont), LoadResString(IdsCategoryDiagramFontEmpty),
-                  LoadResString(IdsCategoryChartFontEmpty)} {}
+                  LoadResString(IdsCategoryChartFontEmpty)} {
+  // Productions without a label have no action: their reductions come to
+  // Reduce only now and then, for the stop request and the pump.
+  SetReduceFilter(kLabelled);
+}
 
 SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_t) {
   PumpOneMessage();
@@ -79,8 +83,8 @@ SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_
     stopLogged_ = true;
     SetAbort();
   }
-  // Most reductions are of productions without a label, which have no
-  // action.
+  // The reductions of productions without a label that still come here
+  // (see the constructor) have no action.
   if (IsLabelled(production)) Act(production);
   // Nothing reads the elements of the left sides.
   return {};

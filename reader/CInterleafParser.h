@@ -17,9 +17,10 @@ class CTextPiece;
 /// changes and the font names of text strings and charts become font
 /// references; constructs the program cannot rewrite safely (revision
 /// tracking, split documents, hand edits, a Japanese file that is not
-/// Shift-JIS) are reported to the host, counted, and end the parse. At
-/// every reduction the user interface gets one message and a stop request
-/// ends the parse.
+/// Shift-JIS) are reported to the host, counted, and end the parse. At the
+/// reductions Reduce sees (those of labelled productions, the ones with
+/// actions, and every SSYacc::kReducePoll-th reduction besides) the user
+/// interface gets one message and a stop request ends the parse.
 class CInterleafParser : public SSYacc {
  public:
   /// A parser that fills \p model (its current file name must already be

@@ -110,7 +110,7 @@ int32_t SSYacc::Parse() {
       production_ = static_cast<int32_t>(production);
       productionLength_ = static_cast<int32_t>(length);
       if (trace_) Trace("reduce by production", production_);
-      SSRefPtr<SSYaccStackElement> element = callReduce_ ? CallReduce() : SSRefPtr<SSYaccStackElement>();
+      SSRefPtr<SSYaccStackElement> element = ReduceWanted(production) ? CallReduce() : SSRefPtr<SSYaccStackElement>();
       PopRightSide(production_, length);
       const int32_t next = table.GotoAfter(production, TopState());
       if (next < 0) {
