@@ -83,7 +83,7 @@ __attribute__((always_inline)) inline void SSYacc::ReadToken() {
     TakeLookahead({});
   }
   hasLookahead_ = true;
-  if (callTokenHook_) TokenHook(lookahead_);
+  if (callTokenHook_ && HookWanted(lookahead_.Id())) TokenHook(lookahead_);
 }
 
 int32_t SSYacc::Parse() {
@@ -220,7 +220,7 @@ void SSYacc::ReadThroughSlots() {
     if (lookaheadObject_) lookaheadObject_ = {};
   }
   hasLookahead_ = true;
-  TokenHook(lookahead_);
+  if (HookWanted(lookahead_.Id())) TokenHook(lookahead_);
 }
 
 void SSYacc::TakeLookahead(SSRefPtr<SSToken>&& object) {

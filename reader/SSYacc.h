@@ -101,6 +101,15 @@ class SSYacc {
     filterReductions_ = true;
   }
   static constexpr uint32_t kReducePoll = 256;
+  /// Calls TokenHook only for the tokens whose id \p wanted marks (by id;
+  /// none beyond it), except while HookEveryToken is on. By default
+  /// TokenHook sees every token. \p wanted must outlive the parse.
+  void SetTokenHookFilter(std::span<const bool> wanted) noexcept {
+    hookFilter_ = wanted;
+    hookEvery_ = false;
+  }
+  /// Whether TokenHook sees every token despite SetTokenHookFilter.
+  void HookEveryToken(bool every) noexcept { hookEvery_ = every || hookFilter_.empty(); }
 
   /// During Reduce: the token of right-side symbol \p index, the one that
   /// ElementFromProduction(index)->Token() gives, without making objects;
@@ -193,6 +202,10 @@ class SSYacc {
   void BuildSyncSet(SSSetArray& sync);
   void Trace(const char* step, int32_t number) const;
   SSRefPtr<SSYaccStackElement> CallReduce();
+  /// Whether TokenHook sees the token of id \p id.
+  bool HookWanted(int32_t id) const noexcept {
+    return hookEvery_ || (static_cast<uint32_t>(id) < hookFilter_.size() && hookFilter_[static_cast<uint32_t>(id)]);
+  }
   /// Whether the reduction of \p production goes to Reduce.
   bool ReduceWanted(uint32_t production) {
     if (!callReduce_) return false;
@@ -218,6 +231,9 @@ class SSYacc {
   bool directLex_ = false;
   bool callTokenHook_ = true;
   bool callReduce_ = true;
+  // See SetTokenHookFilter and HookEveryToken.
+  std::span<const bool> hookFilter_;
+  bool hookEvery_ = true;
   // See SetReduceFilter.
   bool filterReductions_ = false;
   std::span<const bool> reduceFilter_;
