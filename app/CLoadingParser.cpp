@@ -1,6 +1,8 @@
 // What the loading driver notes while the reader parses.
 #include "app/CLoadingParser.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "reader/InterleafTokens.h"
@@ -37,7 +39,26 @@ int64_t PlainNumber(std::string_view text, size_t limit) {
   }
   return static_cast<int64_t>(value);
 }
+
+// The tokens that start an observation, by id: TokenHook sees only these,
+// and every token while an observation goes on.
+constexpr int32_t kStartIds[] = {InterleafToken::FONT_DEFINITIONS_START, InterleafToken::FONT_CHANGE_START,
+                                 InterleafToken::FONT};
+constexpr size_t kStartIdLimit = [] {
+  int32_t highest = 0;
+  for (int32_t id : kStartIds) highest = std::max(highest, id);
+  return static_cast<size_t>(highest) + 1;
+}();
+constexpr std::array<bool, kStartIdLimit> kStartTokens = [] {
+  std::array<bool, kStartIdLimit> starts{};
+  for (int32_t id : kStartIds) starts[static_cast<size_t>(id)] = true;
+  return starts;
+}();
 }  // namespace
+
+CLoadingParser::CLoadingParser(CFontReferenceList& model, CParseHost& host) : CInterleafParser(model, host) {
+  SetTokenHookFilter(kStartTokens);
+}
 
 void CLoadingParser::Define(std::string_view number) {
   const int64_t value = PlainNumber(number, kFlaggedNumbers);
@@ -55,8 +76,8 @@ bool CLoadingParser::IsDefined(std::string_view number) const {
 
 int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
   using namespace InterleafToken;
-  // Most tokens concern none of the observations, and every token passes
-  // here: one test lets them through.
+  // The engine brings only the tokens that start an observation, and every
+  // token while one goes on (see the constructor and Observe).
   const int32_t id = token.Id();
   if (insideDefinitions_ || afterFont_ || id == FONT_DEFINITIONS_START || id == FONT_CHANGE_START || id == FONT) {
     Observe(token);
@@ -86,6 +107,7 @@ void CLoadingParser::Observe(const SSTokenView& token) {
     used_.push_back({token.Line(), token.Column(), std::string(*number)});
   }
   afterFont_ = id == FONT;
+  HookEveryToken(insideDefinitions_ || afterFont_);
 }
 
 bool CLoadingParser::Error() {

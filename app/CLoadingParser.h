@@ -22,7 +22,8 @@ class CLoadingParser : public CInterleafParser {
     std::string text;
   };
 
-  using CInterleafParser::CInterleafParser;
+  /// As CInterleafParser.
+  CLoadingParser(CFontReferenceList& model, CParseHost& host);
 
   int32_t TokenHook(const SSTokenView& token) override;
   bool Error() override;

@@ -12,3 +12,5 @@ void CLogParseHost::ReportParseError(int32_t code) { ::ReportParseError(code, lo
 void CLogParseHost::LogStopped() { log_.AppendPlain(LoadResString(IdsLogStopped)); }
 
 bool CLogParseHost::StopRequested() { return GetStopFlag() == 1; }
+
+const std::atomic<uint8_t>* CLogParseHost::StopFlag() { return &stop_detail::stopFlag; }

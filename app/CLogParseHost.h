@@ -18,6 +18,8 @@ class CLogParseHost : public CParseHost {
   void LogStopped() override;
   /// True once Stop has set the process stop flag.
   bool StopRequested() override;
+  /// The process stop flag.
+  const std::atomic<uint8_t>* StopFlag() override;
 
  private:
   CLoadLog& log_;

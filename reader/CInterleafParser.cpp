@@ -68,20 +68,34 @@ CInterleafParser::CInterleafParser(CFontReferenceList& model, CParseHost& host)
       categories_{LoadResString(IdsCategoryFontDefinition), LoadResString(IdsCategoryFontNumber),
                   LoadResString(IdsCategoryFontChange),     LoadResString(IdsCategoryChartFont),
                   LoadResString(IdsCategoryTextStringFont), LoadResString(IdsCategoryDiagramFontEmpty),
-                  LoadResString(IdsCategoryChartFontEmpty)} {}
+                  LoadResString(IdsCategoryChartFontEmpty)} {
+  // Productions without a label have no action: their reductions come to
+  // Reduce only now and then, for the stop request and the pump.
+  SetReduceFilter(kLabelled);
+}
 
 SSRefPtr<SSYaccStackElement> CInterleafParser::Reduce(int32_t production, int32_t) {
   PumpOneMessage();
   // A stop ends the parse after this reduction; its own action still runs,
   // so what it reads is kept.
-  if (!stopLogged_ && host_.StopRequested()) {
+  if (!stopLogged_ && StopRequested()) {
     host_.LogStopped();
     stopLogged_ = true;
     SetAbort();
   }
-  Act(production);
+  // The reductions of productions without a label that still come here
+  // (see the constructor) have no action.
+  if (IsLabelled(production)) Act(production);
   // Nothing reads the elements of the left sides.
   return {};
+}
+
+bool CInterleafParser::StopRequested() {
+  if (!stopFlagAsked_) {
+    stopFlag_ = host_.StopFlag();
+    stopFlagAsked_ = true;
+  }
+  return stopFlag_ ? stopFlag_->load(std::memory_order_relaxed) == 1 : host_.StopRequested();
 }
 
 void CInterleafParser::Act(int32_t production) {

@@ -2,6 +2,7 @@
 // record font references in a document model or reject the file.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,9 +17,10 @@ class CTextPiece;
 /// changes and the font names of text strings and charts become font
 /// references; constructs the program cannot rewrite safely (revision
 /// tracking, split documents, hand edits, a Japanese file that is not
-/// Shift-JIS) are reported to the host, counted, and end the parse. At
-/// every reduction the user interface gets one message and a stop request
-/// ends the parse.
+/// Shift-JIS) are reported to the host, counted, and end the parse. At the
+/// reductions Reduce sees (those of labelled productions, the ones with
+/// actions, and every SSYacc::kReducePoll-th reduction besides) the user
+/// interface gets one message and a stop request ends the parse.
 class CInterleafParser : public SSYacc {
  public:
   /// A parser that fills \p model (its current file name must already be
@@ -32,7 +34,11 @@ class CInterleafParser : public SSYacc {
   SSRefPtr<SSYaccStackElement> Reduce(int32_t production, int32_t length) override;
 
  private:
+  /// The action of \p production, which has a label (the others have none).
   void Act(int32_t production);
+  /// Whether the host asks to stop: its stop flag read here when it has
+  /// one, else its StopRequested.
+  bool StopRequested();
   void Reject(int32_t code);
   // The categories of the references the actions make.
   enum Category {
@@ -68,6 +74,10 @@ class CInterleafParser : public SSYacc {
   uint32_t fileNumber_;
   int32_t errorCount_ = 0;
   bool stopLogged_ = false;
+  // The host's stop flag, asked for at the first reduction (the host may
+  // not be complete while the parser is made).
+  bool stopFlagAsked_ = false;
+  const std::atomic<uint8_t>* stopFlag_ = nullptr;
   // Category texts, read from the string table once per parser, and the
   // normal forms worked out so far, for each value of the Shift-JIS flag
   // (the header may set it; each form is worked out once).

@@ -2,6 +2,7 @@
 // rejected files, and the user's request to stop.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 /// The loading code that runs a CInterleafParser. The reader knows nothing
@@ -16,4 +17,8 @@ class CParseHost {
   virtual void LogStopped() = 0;
   /// Whether the user has asked loading to stop.
   virtual bool StopRequested() = 0;
+  /// The flag StopRequested reads when that is all it does (stop when it
+  /// is 1), else nullptr: the parser asks at every reduction, and reads a
+  /// flag without a call.
+  virtual const std::atomic<uint8_t>* StopFlag() { return nullptr; }
 };

@@ -111,16 +111,17 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
     int32_t accepted = list.emptyMatch;
     size_t acceptedEnd = mark;
     size_t pos = mark;
-    while (pos < length) {
-      const unsigned byte = data[pos];
-      int32_t entry;
-      if (kDoubleByte && lead[byte] && pos + 1 < length) {
-        entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
-        pos += 2;
-      } else {
-        entry = next[row + byteClass[byte]];
-        pos += 1;
-      }
+    // Each step takes the character at pos and its entry; the first comes
+    // from state 0's own table.
+    int32_t entry;
+    if (const unsigned byte = data[pos]; kDoubleByte && lead[byte] && pos + 1 < length) {
+      entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
+      pos += 2;
+    } else {
+      entry = list.first[byte];
+      pos += 1;
+    }
+    for (;;) {
       if (entry < 0) break;  // pos stays past the character that failed
       row = SSLexExpressionList::RowOf(entry);
       if (entry & (SSLexExpressionList::kRunMask | SSLexExpressionList::kFinal)) {
@@ -140,6 +141,14 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
       const bool accepts = entry & SSLexExpressionList::kAccepts;
       accepted = accepts ? entry : accepted;
       acceptedEnd = accepts ? pos : acceptedEnd;
+      if (pos >= length) break;
+      if (const unsigned byte = data[pos]; kDoubleByte && lead[byte] && pos + 1 < length) {
+        entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
+        pos += 2;
+      } else {
+        entry = next[row + byteClass[byte]];
+        pos += 1;
+      }
     }
 
     if (accepted < 0) InvalidToken(pos);

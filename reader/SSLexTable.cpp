@@ -167,6 +167,7 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
   for (uint32_t s = 0; s < stateCount; ++s)
     for (uint32_t c = 0; c < columns.size(); ++c)
       list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
+  for (unsigned b = 0; b < 256; ++b) list.first[b] = list.Next(0, b);
   list.wideAll.resize(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s)
     list.wideAll[s] = wideAll[s] == SSLexExpressionList::kSearchWide ? wideAll[s] : list.Entry(wideAll[s]);

@@ -67,6 +67,9 @@ struct SSLexExpressionList {
   /// shifted left by kEntryBits, with flags below. The match loop thus
   /// needs one load per character.
   std::vector<int32_t> next;
+  /// The entries of state 0 by byte, as Next(0, byte) gives them: every
+  /// match starts there, and one load instead of two brings its first step.
+  std::array<int32_t, 256> first{};
   std::vector<uint8_t> accepting;  ///< whether a match may end in the state
   std::vector<StateInfo> states;
   std::vector<uint32_t> wideBegin;  ///< per state, its first entry of wide (one more at the end)

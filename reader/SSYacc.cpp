@@ -83,7 +83,7 @@ __attribute__((always_inline)) inline void SSYacc::ReadToken() {
     TakeLookahead({});
   }
   hasLookahead_ = true;
-  if (callTokenHook_) TokenHook(lookahead_);
+  if (callTokenHook_ && HookWanted(lookahead_.Id())) TokenHook(lookahead_);
 }
 
 int32_t SSYacc::Parse() {
@@ -92,30 +92,38 @@ int32_t SSYacc::Parse() {
   rightSideTokens_.assign(table.ProductionCount(), -1);
   LearnOverrides();
   ReadToken();
-  action_ = table.FindAction(state_, LookaheadId());
+  // The action and the states go from step to step in locals: a member
+  // would put a store and a load into the chain of lookups that each
+  // reduction is. Error recovery sets action_.
+  uint32_t action = table.FindAction(state_, LookaheadId());
   while (!abort_) {
-    const uint32_t kind = action_ & kKindMask;
+    const uint32_t kind = action & kKindMask;
     if (kind == kShift) {
-      const auto next = static_cast<int32_t>(action_ & kNumberMask);
+      const auto next = static_cast<int32_t>(action & kNumberMask);
       if (trace_) Trace("shift to state", next);
       Shift(next);
       ReadToken();
-      action_ = table.FindAction(state_, LookaheadId());
+      action = table.FindAction(next, LookaheadId());
     } else if (kind == kReduce) {
-      production_ = static_cast<int32_t>(action_ & kNumberMask);
-      productionLength_ = static_cast<int32_t>(table.ProductionLength(production_));
+      const uint32_t production = SSYaccTable::ProductionOf(action);
+      const uint32_t length = table.RightSideOf(action);
+      production_ = static_cast<int32_t>(production);
+      productionLength_ = static_cast<int32_t>(length);
       if (trace_) Trace("reduce by production", production_);
-      SSRefPtr<SSYaccStackElement> element = callReduce_ ? CallReduce() : SSRefPtr<SSYaccStackElement>();
-      PopRightSide(production_, static_cast<uint32_t>(productionLength_));
-      const int32_t left = table.ProductionLeft(production_);
-      const int32_t next = table.FindGoto(TopState(), left);
-      if (next < 0) throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld", long{left});
+      SSRefPtr<SSYaccStackElement> element = ReduceWanted(production) ? CallReduce() : SSRefPtr<SSYaccStackElement>();
+      PopRightSide(production_, length);
+      const int32_t next = table.GotoAfter(production, TopState());
+      if (next < 0) {
+        throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld",
+                          long{table.ProductionLeft(production)});
+      }
       Push(next, std::move(element));
-      action_ = table.FindAction(state_, LookaheadId());
-    } else if (action_ == 0) {
+      action = table.FindAction(next, LookaheadId());
+    } else if (action == 0) {
       error_ = true;
       if (trace_) Trace("error in state", state_);
       if (!Error()) return 1;
+      action = action_;
     } else if (kind == kAccept) {
       return Result();
     } else if (kind == kLookahead) {
@@ -212,7 +220,7 @@ void SSYacc::ReadThroughSlots() {
     if (lookaheadObject_) lookaheadObject_ = {};
   }
   hasLookahead_ = true;
-  TokenHook(lookahead_);
+  if (HookWanted(lookahead_.Id())) TokenHook(lookahead_);
 }
 
 void SSYacc::TakeLookahead(SSRefPtr<SSToken>&& object) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +91,26 @@ class SSYacc {
   virtual ~SSYacc();
 
  protected:
+  /// Calls Reduce only for the productions marked in \p wanted (by number;
+  /// none beyond it) and for every kReducePoll-th reduction besides, so
+  /// that what a Reduce does at any reduction (reading a stop request,
+  /// letting the user interface breathe) still happens often. By default
+  /// Reduce sees every reduction. \p wanted must outlive the parse.
+  void SetReduceFilter(std::span<const bool> wanted) noexcept {
+    reduceFilter_ = wanted;
+    filterReductions_ = true;
+  }
+  static constexpr uint32_t kReducePoll = 256;
+  /// Calls TokenHook only for the tokens whose id \p wanted marks (by id;
+  /// none beyond it), except while HookEveryToken is on. By default
+  /// TokenHook sees every token. \p wanted must outlive the parse.
+  void SetTokenHookFilter(std::span<const bool> wanted) noexcept {
+    hookFilter_ = wanted;
+    hookEvery_ = false;
+  }
+  /// Whether TokenHook sees every token despite SetTokenHookFilter.
+  void HookEveryToken(bool every) noexcept { hookEvery_ = every || hookFilter_.empty(); }
+
   /// During Reduce: the token of right-side symbol \p index, the one that
   /// ElementFromProduction(index)->Token() gives, without making objects;
   /// false when the symbol has none. Same index check.
@@ -181,6 +202,18 @@ class SSYacc {
   void BuildSyncSet(SSSetArray& sync);
   void Trace(const char* step, int32_t number) const;
   SSRefPtr<SSYaccStackElement> CallReduce();
+  /// Whether TokenHook sees the token of id \p id.
+  bool HookWanted(int32_t id) const noexcept {
+    return hookEvery_ || (static_cast<uint32_t>(id) < hookFilter_.size() && hookFilter_[static_cast<uint32_t>(id)]);
+  }
+  /// Whether the reduction of \p production goes to Reduce.
+  bool ReduceWanted(uint32_t production) {
+    if (!callReduce_) return false;
+    if (!filterReductions_ || (production < reduceFilter_.size() && reduceFilter_[production])) return true;
+    if (--untilPoll_ != 0) return false;
+    untilPoll_ = kReducePoll;
+    return true;
+  }
 
   std::shared_ptr<const SSYaccTable> table_;
   SSLex* lex_ = nullptr;
@@ -198,12 +231,19 @@ class SSYacc {
   bool directLex_ = false;
   bool callTokenHook_ = true;
   bool callReduce_ = true;
+  // See SetTokenHookFilter and HookEveryToken.
+  std::span<const bool> hookFilter_;
+  bool hookEvery_ = true;
+  // See SetReduceFilter.
+  bool filterReductions_ = false;
+  std::span<const bool> reduceFilter_;
+  uint32_t untilPoll_ = kReducePoll;
   SSValueStack<Entry> entries_;
   SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
   std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
   std::vector<int32_t> rightSideTokens_;                // per production; -1 until it is first reduced
   int32_t state_ = 0;
-  uint32_t action_ = 0;
+  uint32_t action_ = 0;  // where Error takes the parse up again
   int32_t production_ = 0;
   int32_t productionLength_ = 0;
   bool inReduce_ = false;

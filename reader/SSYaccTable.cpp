@@ -96,18 +96,34 @@ void SSYaccTable::BuildQuickLookups() {
       if (column < kMaxQuickColumns) quickSymbols_ = std::max(quickSymbols_, column + 1);
     }
   }
-  quickActions_.assign(static_cast<size_t>(states) * quickTokens_, 0);
+  while ((1u << actionShift_) < quickTokens_) ++actionShift_;
+  quickActions_.assign(static_cast<size_t>(states) << actionShift_, 0);
   quickGotos_.assign(static_cast<size_t>(states) * quickSymbols_, -1);
   for (uint32_t s = 0; s < states; ++s) {
     // Filled from the search itself, so that both always agree (the first
     // of two entries for one token wins).
     for (uint32_t c = 0; c < quickTokens_; ++c)
-      quickActions_[static_cast<size_t>(s) * quickTokens_ + c] =
-          SearchAction(static_cast<int32_t>(s), static_cast<int32_t>(c) + kFirstQuickToken);
+      quickActions_[(static_cast<size_t>(s) << actionShift_) + c] =
+          Packed(SearchAction(static_cast<int32_t>(s), static_cast<int32_t>(c) + kFirstQuickToken));
     for (uint32_t c = 0; c < quickSymbols_; ++c)
-      quickGotos_[static_cast<size_t>(s) * quickSymbols_ + c] =
+      quickGotos_[static_cast<size_t>(c) * states + s] =
           SearchGoto(static_cast<int32_t>(s), static_cast<int32_t>(c) + kNonterminalBase);
   }
+  gotoColumns_.resize(productionCount_);
+  for (uint32_t p = 0; p < productionCount_; ++p) {
+    const uint32_t column = static_cast<uint32_t>(ProductionLeft(p) - kNonterminalBase);
+    const bool quick = column < quickSymbols_ && static_cast<uint64_t>(column) * states <= UINT32_MAX - states;
+    gotoColumns_[p] = quick ? column * states : kNoQuickColumn;
+  }
+}
+
+uint32_t SSYaccTable::Packed(uint32_t action) const noexcept {
+  if ((action & kKindMask) != kReduce) return action;
+  const uint32_t production = action & kNumberMask;
+  // The format's production count has sixteen bits, so every production
+  // fits below kRightSideShift.
+  const uint32_t length = std::min(ProductionLength(production), kLongRightSide);
+  return (action & ~kNumberMask) | length << kRightSideShift | production;
 }
 
 void SSYaccTable::BuildSyncSets() {

@@ -2,6 +2,7 @@
 // lookups the parser makes.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -34,16 +35,36 @@ class SSYaccTable {
     return {row + YaccTableFormat::kRowHeaderWords, row[2] * YaccTableFormat::kEntryWords};
   }
   /// The action word for \p token in \p state, or 0 when there is none.
+  /// A reduce's number carries its production below kRightSideShift and the
+  /// length of its right side above (see RightSideOf).
   uint32_t FindAction(int32_t state, int32_t token) const noexcept {
     const uint32_t column = static_cast<uint32_t>(token - kFirstQuickToken);
-    if (column < quickTokens_) return quickActions_[static_cast<size_t>(state) * quickTokens_ + column];
-    return SearchAction(state, token);
+    if (column < quickTokens_) return quickActions_[(static_cast<size_t>(state) << actionShift_) + column];
+    return Packed(SearchAction(state, token));
+  }
+  static constexpr uint32_t kRightSideShift = 16;
+  static constexpr uint32_t kProductionMask = (1u << kRightSideShift) - 1;
+  /// The production of reduce action \p action.
+  static uint32_t ProductionOf(uint32_t action) noexcept { return action & kProductionMask; }
+  /// The right side length of the production of reduce action \p action:
+  /// the reduction's first step needs it at once, which saves a lookup.
+  uint32_t RightSideOf(uint32_t action) const noexcept {
+    const uint32_t length = (action & YaccTableFormat::kNumberMask) >> kRightSideShift;
+    return length != kLongRightSide ? length : ProductionLength(ProductionOf(action));
   }
   /// The state reached over nonterminal \p symbol from \p state, or -1.
   int32_t FindGoto(int32_t state, int32_t symbol) const noexcept {
     const uint32_t column = static_cast<uint32_t>(symbol - YaccTableFormat::kNonterminalBase);
-    if (column < quickSymbols_) return quickGotos_[static_cast<size_t>(state) * quickSymbols_ + column];
+    if (column < quickSymbols_) return quickGotos_[static_cast<size_t>(column) * StateCount() + state];
     return SearchGoto(state, symbol);
+  }
+  /// The state reached from \p state over the left side of \p production,
+  /// or -1: the column of that symbol is known by production, so the goto
+  /// is one load.
+  int32_t GotoAfter(uint32_t production, int32_t state) const noexcept {
+    const uint32_t column = gotoColumns_[production];
+    if (column != kNoQuickColumn) return quickGotos_[column + static_cast<size_t>(state)];
+    return SearchGoto(state, ProductionLeft(production));
   }
   /// Where "%error" leads from \p state, or -1 when it has no error entry.
   int32_t ErrorTarget(int32_t state) const noexcept;
@@ -60,17 +81,27 @@ class SSYaccTable {
   // The linear searches of a row, as the table format defines its lookups.
   uint32_t SearchAction(int32_t state, int32_t token) const noexcept;
   int32_t SearchGoto(int32_t state, int32_t symbol) const noexcept;
+  /// \p action with a reduce's right side length packed in (FindAction).
+  uint32_t Packed(uint32_t action) const noexcept;
+  static constexpr uint32_t kLongRightSide = YaccTableFormat::kNumberMask >> kRightSideShift;
+  static constexpr uint32_t kNoQuickColumn = UINT32_MAX;
 
-  // The same lookups precomputed into one array per kind, indexed by state
-  // and by token id (from kFirstQuickToken) or nonterminal number: a parse
-  // looks up an action for every token, and rows hold up to ~50 entries.
-  // Ids outside the arrays fall back to the search.
+  // The same lookups precomputed into one array per kind: actions by state
+  // and token id (from kFirstQuickToken), in rows 1 << actionShift_ apart
+  // (a shift is quicker than a multiply, and a reduction waits for it);
+  // gotos by nonterminal number and state. A parse looks up an action for
+  // every token, and rows hold up to ~50 entries. Ids outside the arrays
+  // fall back to the search.
   static constexpr int32_t kFirstQuickToken = YaccTableFormat::kErrorToken;
   static constexpr uint32_t kMaxQuickColumns = 1024;
   uint32_t quickTokens_ = 0;
+  uint32_t actionShift_ = 0;
   uint32_t quickSymbols_ = 0;
   std::vector<uint32_t> quickActions_;
   std::vector<int32_t> quickGotos_;
+  // Per production, where the goto column of its left side starts in
+  // quickGotos_, or kNoQuickColumn.
+  std::vector<uint32_t> gotoColumns_;
 
   // Every syntax error unites the sets of all states on the stack.
   std::vector<SSSetArray> syncSets_;

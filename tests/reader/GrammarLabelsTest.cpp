@@ -33,6 +33,7 @@ TEST(GrammarLabels, HeaderNamesLabelledProductionsAndGivesEveryLength) {
   EXPECT_NE(header.find("inline constexpr int32_t kOne = 1;\n"), std::string::npos) << header;
   EXPECT_NE(header.find("inline constexpr int32_t kMany = 2;\n"), std::string::npos) << header;
   EXPECT_NE(header.find("kRightLengths[4] = {\n    2, 1, 5, 1,\n};"), std::string::npos) << header;
+  EXPECT_NE(header.find("kLabelled[4] = {\n    0, 1, 1, 0,\n};"), std::string::npos) << header;
 }
 
 TEST(GrammarLabels, MisplacedRepeatedOrMalformedLabelsAreErrors) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/Resources.h"
 #include "reader/SSException.h"
@@ -201,6 +202,62 @@ TEST(SSYaccEngine, ElementFromProductionChecksItsIndex) {
   EXPECT_STREQ("SSYacc0108e: Invalid index on elementFromProduction, 0", errors[2].what());
   EXPECT_STREQ("SSYacc0108e: Invalid index on elementFromProduction, 0",
                Thrown([&] { p.ElementFromProduction(0); }).what());  // outside a reduction
+}
+
+namespace {
+// A fed parser that records the tokens its TokenHook sees, with the
+// filters at hand; it hooks every token from the first it sees on when
+// everyAfterFirst.
+class FilteredParser : public FedParser {
+ public:
+  using FedParser::FedParser;
+  using SSYacc::kReducePoll;
+  using SSYacc::SetReduceFilter;
+  using SSYacc::SetTokenHookFilter;
+  int32_t TokenHook(const SSTokenView& token) override {
+    hooked.push_back(token.Id());
+    if (everyAfterFirst) HookEveryToken(true);
+    return 0;
+  }
+  std::vector<int32_t> hooked;
+  bool everyAfterFirst = false;
+};
+}  // namespace
+
+TEST(SSYaccEngine, FiltersLetThroughWhatIsWantedAndPollWithTheRest) {
+  std::string items;
+  for (int i = 0; i < 300; ++i) items += " TEXT";
+  FilteredParser all(kHeader + items);
+  ASSERT_EQ(0, all.Parse());
+
+  constexpr int32_t kItemText = 10;  // item : TEXT
+  bool wantedProductions[kItemText + 1] = {};
+  wantedProductions[kItemText] = true;
+  const int32_t text = parsertest::TokenId(parsertest::InterleafGrammar(), "TEXT");
+  std::unique_ptr<bool[]> wantedTokens(new bool[static_cast<size_t>(text) + 1]());
+  wantedTokens[static_cast<size_t>(text)] = true;
+
+  FilteredParser p(kHeader + items);
+  p.SetReduceFilter(wantedProductions);
+  p.SetTokenHookFilter({wantedTokens.get(), static_cast<size_t>(text) + 1});
+  ASSERT_EQ(0, p.Parse());
+  // Every reduction that is wanted, and every kReducePoll-th of the others.
+  Reductions expected;
+  size_t others = 0;
+  for (int32_t production : all.reductions)
+    if (production == kItemText || ++others % FilteredParser::kReducePoll == 0) expected.push_back(production);
+  EXPECT_EQ(300, std::count(expected.begin(), expected.end(), kItemText));
+  EXPECT_LT(300u, expected.size());
+  EXPECT_EQ(expected, p.reductions);
+  EXPECT_EQ(std::vector<int32_t>(300, text), p.hooked);
+
+  FilteredParser every(kHeader + items);
+  every.SetTokenHookFilter({wantedTokens.get(), static_cast<size_t>(text) + 1});
+  every.everyAfterFirst = true;
+  ASSERT_EQ(0, every.Parse());
+  std::vector<int32_t> fromFirstText(300, text);
+  fromFirstText.push_back(YaccTableFormat::kEofToken);
+  EXPECT_EQ(fromFirstText, every.hooked);
 }
 
 TEST(SSYaccEngine, ReplacementParseTokenIsWhatTheTableSees) {

@@ -23,6 +23,17 @@ std::string WriteProductionsHeader(const Grammar& g, const std::string& source) 
       << "/// The number of symbols on the right side of production \\p production;\n"
       << "/// in a constant expression, a production that does not exist does not compile.\n"
       << "constexpr int32_t RightLength(int32_t production) { return kRightLengths[production]; }\n\n"
+      << "/// Whether each production has a label, by number: those without one have\n"
+      << "/// no parse action, and their reductions may skip the actions at once.\n"
+      << "inline constexpr bool kLabelled[" << g.productions.size() << "] = {";
+  for (size_t p = 0; p < g.productions.size(); ++p) {
+    out << (p % 16 == 0 ? "\n   " : "") << ' ' << (g.productions[p].label.empty() ? '0' : '1') << ',';
+  }
+  out << "\n};\n\n"
+      << "/// Whether production \\p production has a label; false for one that does not exist.\n"
+      << "constexpr bool IsLabelled(int32_t production) {\n"
+      << "  return production >= 0 && production < " << g.productions.size() << " && kLabelled[production];\n"
+      << "}\n\n"
       << "}  // namespace productions\n";
   return out.str();
 }
