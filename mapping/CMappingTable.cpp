@@ -119,22 +119,22 @@ void CMappingTable::BuildTable() {
   // Leftovers of an earlier build must not add to the merged rows of this
   // one. See Note [rows by groups].
   const int32_t count = translated_.Count();
-  CReferenceGroups groups;
+  CReferenceGroups groups(static_cast<size_t>(count));
   for (int32_t item = 0; item < count; ++item) {
     CFontReference* reference = translated_.GetAt(item);
     if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
-    groups.Add(*reference, item);
+    groups.Add(*reference);
   }
-  const std::vector<std::vector<int32_t>>& members = groups.Members();
+  groups.Finish();
 
   // Each text is made once, for the groups of one component and kind.
   std::vector<std::string> texts;
-  std::vector<uint32_t> textOf(members.size());
-  std::vector<CMergeRow> facts(members.size());
+  std::vector<uint32_t> textOf(groups.Count());
+  std::vector<CMergeRow> facts(groups.Count());
   std::unordered_map<TextKey, uint32_t, TextKeyHash> textIds;
   CFontNumbers fonts;
-  for (size_t group = 0; group < members.size(); ++group) {
-    const CFontReference& reference = *translated_.GetAt(members[group].back());
+  for (size_t group = 0; group < groups.Count(); ++group) {
+    const CFontReference& reference = *translated_.GetAt(groups.Members(group).back());
     auto [found, added] = textIds.try_emplace(TextKey{&reference.GetComponent(), reference.GetKind()},
                                               static_cast<uint32_t>(texts.size()));
     if (added) texts.push_back(RowText(reference));
@@ -142,12 +142,12 @@ void CMappingTable::BuildTable() {
     facts[group] = CMergeRow{{}, fonts.NumberOf(reference), reference.GetKind()};
   }
   const std::vector<uint32_t> rank = RanksOf(texts);
-  for (size_t group = 0; group < members.size(); ++group) facts[group].text = texts[textOf[group]];
+  for (size_t group = 0; group < groups.Count(); ++group) facts[group].text = texts[textOf[group]];
 
   // Texts whose kinds give different base names.
   std::vector<std::string_view> baseOfRank(texts.size());
   std::vector<bool> seen(texts.size()), split(texts.size());
-  for (size_t group = 0; group < members.size(); ++group) {
+  for (size_t group = 0; group < groups.Count(); ++group) {
     const uint32_t r = rank[textOf[group]];
     const std::string_view base = BaseName(facts[group].text, facts[group].kind);
     if (!seen[r]) {
@@ -159,13 +159,13 @@ void CMappingTable::BuildTable() {
   }
 
   std::vector<MergeUnit> units;
-  units.reserve(members.size());
-  for (uint32_t group = 0; group < members.size(); ++group) {
+  units.reserve(groups.Count());
+  for (uint32_t group = 0; group < groups.Count(); ++group) {
     const uint32_t r = rank[textOf[group]];
     if (!split[r]) {
-      units.push_back({group, r, members[group].back(), true});
+      units.push_back({group, r, groups.Members(group).back(), true});
     } else {
-      for (int32_t item : members[group]) units.push_back({group, r, item, false});
+      for (int32_t item : groups.Members(group)) units.push_back({group, r, item, false});
     }
   }
   std::sort(units.begin(), units.end(), [](const MergeUnit& a, const MergeUnit& b) {
@@ -182,7 +182,7 @@ void CMappingTable::BuildTable() {
   for (uint32_t u = 0; u < units.size(); ++u) {
     if (joins[u] < 0) {
       rowOfUnit[u] = static_cast<int32_t>(rows_.size());
-      rows_.push_back(Row{texts[textOf[units[u].group]], units[u].newest, {}, std::nullopt});
+      rows_.push_back(Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt});
       unitsOfRow.push_back({u});
     } else {
       rowOfUnit[u] = rowOfUnit[static_cast<size_t>(joins[u])];
@@ -195,29 +195,33 @@ void CMappingTable::BuildTable() {
   // first.
   rowOfItem_.assign(static_cast<size_t>(count), -1);
   for (size_t r = 0; r < rows_.size(); ++r) {
-    Row& row = rows_[r];
+    const int32_t rep = rows_[r].item;
     const std::vector<uint32_t>& joined = unitsOfRow[r];
+    size_t size = 0;
+    for (uint32_t u : joined) size += units[u].whole ? groups.Members(units[u].group).size() : 1;
+    std::vector<int32_t> merged;
+    merged.reserve(size - 1);
     for (size_t end = joined.size(); end > 0;) {
       size_t begin = end - 1;
       while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
-      const size_t from = row.merged.size();
+      const size_t from = merged.size();
       for (size_t k = begin; k < end; ++k) {
         const MergeUnit& unit = units[joined[k]];
         if (!unit.whole) {
-          if (unit.newest != row.item) row.merged.push_back(unit.newest);
+          if (unit.newest != rep) merged.push_back(unit.newest);
           continue;
         }
-        for (int32_t item : members[unit.group]) {
-          if (item != row.item) row.merged.push_back(item);
+        for (int32_t item : groups.Members(unit.group)) {
+          if (item != rep) merged.push_back(item);
         }
       }
       // Units of one text interleave by list position.
-      if (end - begin > 1) std::sort(row.merged.begin() + static_cast<std::ptrdiff_t>(from), row.merged.end());
+      if (end - begin > 1) std::sort(merged.begin() + static_cast<std::ptrdiff_t>(from), merged.end());
       end = begin;
     }
-    rowOfItem_[static_cast<size_t>(row.item)] = static_cast<int32_t>(r);
-    for (int32_t item : row.merged) rowOfItem_[static_cast<size_t>(item)] = static_cast<int32_t>(r);
-    if (!row.merged.empty()) translated_.GetAt(row.item)->SetMergedRows(row.merged);
+    rowOfItem_[static_cast<size_t>(rep)] = static_cast<int32_t>(r);
+    for (int32_t item : merged) rowOfItem_[static_cast<size_t>(item)] = static_cast<int32_t>(r);
+    if (!merged.empty()) translated_.GetAt(rep)->SetMergedRows(std::move(merged));
   }
 
   NotifyReset();
@@ -285,8 +289,8 @@ const CFontReference* CMappingTable::Representative(int32_t row) const {
 
 const std::vector<int32_t>& CMappingTable::MergedRows(int32_t row) const {
   static const std::vector<int32_t> none;
-  if (row < 0 || row >= RowCount()) return none;
-  return rows_[static_cast<size_t>(row)].merged;
+  const CFontReference* rep = Representative(row);
+  return rep ? rep->GetMergedRows() : none;
 }
 
 bool CMappingTable::IsDefinitionRow(int32_t row) const {
@@ -350,7 +354,7 @@ void CMappingTable::ApplyNewFont(bool isMapped, bool isDefinitionRow, const NewF
   const int32_t row = selected_;
   ApplyToDefinition(ItemData(row), isMapped, font);
   NotifyRowChanged(row);
-  for (int32_t position : rows_[static_cast<size_t>(row)].merged) {
+  for (int32_t position : MergedRows(row)) {
     if (!translated_.GetAt(position)) break;
     ApplyToDefinition(position, isMapped, font);
   }
@@ -399,7 +403,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
   target.applied = AppliedState{isMapped, byDefinition, font};
   if (batchDepth_ == 0) {
     WriteMerged(target);
-  } else if (!target.merged.empty() && !target.mergedPending) {
+  } else if (!rep->GetMergedRows().empty() && !target.mergedPending) {
     target.mergedPending = true;
     pendingRows_.push_back(row);
   }
@@ -409,7 +413,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
 void CMappingTable::WriteMerged(Row& row) {
   row.mergedPending = false;
   const AppliedState& state = *row.applied;
-  for (int32_t position : row.merged) {
+  for (int32_t position : translated_.GetAt(row.item)->GetMergedRows()) {
     CFontReference* merged = translated_.GetAt(position);
     if (!merged) break;
     WriteReference(*merged, state.isMapped, state.byDefinition, state.font);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,21 @@ class CFontReference;
 /// group is found by the addresses of its texts, without reading them.
 class CReferenceGroups {
  public:
-  /// Puts \p reference, at list position \p item, into its group. Items
-  /// are added in ascending order.
-  void Add(const CFontReference& reference, int32_t item);
+  /// Room for \p count references.
+  explicit CReferenceGroups(size_t count) { groupOf_.reserve(count); }
 
-  /// The groups in the order first met; each holds its members' list
-  /// positions in ascending order (the newest last).
-  const std::vector<std::vector<int32_t>>& Members() const { return members_; }
+  /// Puts \p reference, the next in list order from position 0, into its
+  /// group.
+  void Add(const CFontReference& reference);
+  /// Lays out the members of every group; call once, after the last Add.
+  void Finish();
+
+  /// The number of groups, numbered in the order first met.
+  size_t Count() const { return keys_.size(); }
+  /// The list positions of \p group's members, ascending (the newest last).
+  std::span<const int32_t> Members(size_t group) const {
+    return std::span<const int32_t>(members_).subspan(starts_[group], starts_[group + 1] - starts_[group]);
+  }
 
  private:
   struct Key {
@@ -38,8 +47,12 @@ class CReferenceGroups {
   // Open addressing: a power-of-two number of slots, each the group
   // number plus one (0: free), probed linearly; at most half are used.
   std::vector<uint32_t> slots_;
-  std::vector<Key> keys_;  // by group
-  std::vector<std::vector<int32_t>> members_;
+  std::vector<Key> keys_;          // by group
+  std::vector<uint32_t> groupOf_;  // by list position
+  // Every group's members, one group after the other: group g's from
+  // starts_[g] to starts_[g + 1].
+  std::vector<int32_t> members_;
+  std::vector<size_t> starts_;
   // References come in stretches of one group: the last one is tried first.
   uint32_t last_ = 0;
 };
