@@ -2,6 +2,8 @@
 // reports, text-mode line ends, directory creation and safe writing.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "output/CRCFile.h"
 #include "output/CReportSink.h"
 #include "platform/CodePage.h"
@@ -120,6 +122,54 @@ TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
   all += text;
   EXPECT_EQ(expected, all);
   EXPECT_EQ(30004, file.GetCurrentLine());
+}
+
+// Lines of every length from empty to a few blocks of the scanner, so that
+// several line ends share a block of 16 bytes or none is in one, read to
+// random positions and written back in parts of random size, one of them
+// larger than the writer's buffer.
+TEST_F(CRCFileTest, RandomLinesReadAndWrittenInPartsOfAnySize) {
+  std::mt19937 random(20261209);
+  std::vector<std::string> lines;
+  std::string text;
+  while (text.size() < 700000) {
+    std::string line(random() % 4 == 0 ? random() % 3 : random() % 60, 'x');
+    for (char& c : line) c = static_cast<char>('a' + random() % 26);
+    lines.push_back(line);
+    text += line + "\n";
+  }
+  CRCFile in(reporter);
+  in.Open(dir.Write("lines.doc", text), true);
+  const std::string path = (dir.path() / "out.doc").string();
+  CRCFile out(reporter);
+  out.Open(path, false, true);
+  std::string read;
+  std::string expected;
+  size_t line = 0;  // from 0
+  size_t column = 0;
+  while (line + 40 < lines.size()) {
+    const size_t next = line + random() % 40;
+    const size_t from = next == line ? column : 0;  // never backwards
+    const size_t nextColumn = from + random() % (lines[next].size() - from + 1);
+    ASSERT_TRUE(in.ReadTo(static_cast<int32_t>(next + 1), static_cast<int32_t>(nextColumn + 1), read));
+    std::string wanted =
+        next == line ? lines[line].substr(column, nextColumn - column) : lines[line].substr(column) + "\n";
+    for (size_t l = line + 1; l < next; ++l) wanted += lines[l] + "\n";
+    if (next != line) wanted += lines[next].substr(0, nextColumn);
+    ASSERT_EQ(wanted, read) << "to line " << next + 1 << ", column " << nextColumn + 1;
+    out.WriteText(read);
+    line = next;
+    column = nextColumn;
+  }
+  ASSERT_TRUE(in.ReadRest(read));
+  out.WriteText(read);
+  const std::string large(300000, '\n');
+  out.WriteText(large);
+  out.Commit();
+  for (const std::string& l : lines) expected += l + "\r\n";
+  for (size_t i = 0; i < large.size(); ++i) expected += "\r\n";
+  EXPECT_EQ(expected, testsupport::ReadFile(path));
+  EXPECT_TRUE(sink.texts.empty());
 }
 
 TEST_F(CRCFileTest, WritesLineFeedsAsCrLfAndCreatesDirectories) {
