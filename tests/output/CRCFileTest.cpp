@@ -18,6 +18,8 @@ class CRCFileTest : public ::testing::Test {
   CCollectingReportSink sink;
   CErrorReporter reporter{&sink};
   testsupport::TempDir dir;
+
+  void ReadAndWriteRandomLines(bool leadBytes);
 };
 }  // namespace
 
@@ -126,32 +128,50 @@ TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
 
 // Lines of every length from empty to a few blocks of the scanner, so that
 // several line ends share a block of 16 bytes or none is in one, read to
-// random positions and written back in parts of random size, one of them
-// larger than the writer's buffer.
-TEST_F(CRCFileTest, RandomLinesReadAndWrittenInPartsOfAnySize) {
+// random positions (character starts) and written back in parts of random
+// size, one of them larger than the writer's buffer. With \p leadBytes,
+// lines hold double-byte characters of code page 932, some of whose
+// second bytes are line feeds or lead-byte values.
+void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes) {
   std::mt19937 random(20261209);
   std::vector<std::string> lines;
+  std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
   std::string text;
   while (text.size() < 700000) {
-    std::string line(random() % 4 == 0 ? random() % 3 : random() % 60, 'x');
-    for (char& c : line) c = static_cast<char>('a' + random() % 26);
+    std::string line;
+    std::vector<size_t> at{0};
+    const int characters = random() % 4 == 0 ? random() % 3 : random() % 60;
+    for (int i = 0; i < characters; ++i) {
+      if (leadBytes && random() % 4 == 0) {
+        line += '\x82';
+        line += "a\n\x82"[random() % 3];
+      } else {
+        line += static_cast<char>('a' + random() % 26);
+      }
+      at.push_back(line.size());
+    }
     lines.push_back(line);
+    starts.push_back(at);
     text += line + "\n";
   }
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(leadBytes ? 932 : 1252);
   CRCFile in(reporter);
   in.Open(dir.Write("lines.doc", text), true);
   const std::string path = (dir.path() / "out.doc").string();
   CRCFile out(reporter);
   out.Open(path, false, true);
   std::string read;
-  std::string expected;
   size_t line = 0;  // from 0
   size_t column = 0;
   while (line + 40 < lines.size()) {
     const size_t next = line + random() % 40;
-    const size_t from = next == line ? column : 0;  // never backwards
-    const size_t nextColumn = from + random() % (lines[next].size() - from + 1);
-    ASSERT_TRUE(in.ReadTo(static_cast<int32_t>(next + 1), static_cast<int32_t>(nextColumn + 1), read));
+    std::vector<size_t> choices;  // never backwards
+    for (size_t start : starts[next]) {
+      if (next != line || start >= column) choices.push_back(start);
+    }
+    const size_t nextColumn = choices[random() % choices.size()];
+    ASSERT_TRUE(in.ReadTo(static_cast<int32_t>(next + 1), static_cast<int32_t>(nextColumn + 1), read)) << sink.All();
     std::string wanted =
         next == line ? lines[line].substr(column, nextColumn - column) : lines[line].substr(column) + "\n";
     for (size_t l = line + 1; l < next; ++l) wanted += lines[l] + "\n";
@@ -162,15 +182,23 @@ TEST_F(CRCFileTest, RandomLinesReadAndWrittenInPartsOfAnySize) {
     column = nextColumn;
   }
   ASSERT_TRUE(in.ReadRest(read));
+  SetProcessCodePage(saved);
   out.WriteText(read);
   const std::string large(300000, '\n');
   out.WriteText(large);
   out.Commit();
-  for (const std::string& l : lines) expected += l + "\r\n";
-  for (size_t i = 0; i < large.size(); ++i) expected += "\r\n";
+  std::string expected;
+  for (char c : text + large) {
+    if (c == '\n') expected += '\r';
+    expected += c;
+  }
   EXPECT_EQ(expected, testsupport::ReadFile(path));
   EXPECT_TRUE(sink.texts.empty());
 }
+
+TEST_F(CRCFileTest, RandomLinesReadAndWrittenInPartsOfAnySize) { ReadAndWriteRandomLines(false); }
+
+TEST_F(CRCFileTest, RandomLinesWithDoubleByteCharactersCountAsTheLexerCounts) { ReadAndWriteRandomLines(true); }
 
 TEST_F(CRCFileTest, WritesLineFeedsAsCrLfAndCreatesDirectories) {
   std::string path = (dir.path() / "a" / "b" / "c" / "out.doc").string();
