@@ -32,7 +32,7 @@ bool CReplaceList::Add(const CTextPiece& replaced, const std::string* replacemen
         if (i + 1 == pieces_.size()) {
           pieces_.push_back({&replaced, replacement});
         } else {
-          pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, {&replaced, replacement});
+          pieces_.insert(i + 1, {&replaced, replacement});
         }
         return true;
       }
@@ -50,7 +50,7 @@ bool CReplaceList::Add(const CTextPiece& replaced, const std::string* replacemen
     }
     return false;
   }
-  pieces_.push_front({&replaced, replacement});
+  pieces_.insert(0, {&replaced, replacement});
   return true;
 }
 
@@ -67,7 +67,8 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
   const CRCFile::TextSink drop = [](std::string_view) {};  // the replaced text itself
   const int32_t count = static_cast<int32_t>(pieces_.size());
   int32_t done = 0;
-  for (const Held& held : pieces_) {
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const Held& held = pieces_[i];
     const CTextPiece& piece = *held.replaced;
     ReportProgress(++done, count);
     if (!input.CopyTo(piece.GetStartLine(), piece.GetStartColumn(), copy)) return false;

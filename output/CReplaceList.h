@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/BlockArray.h"
 #include "output/CErrorReporter.h"
 #include "output/CReplacePiece.h"
 #include "platform/FileIdentity.h"
@@ -83,7 +84,7 @@ class CReplaceList {
     const std::string* replacement;
     CReplacePiece Piece() const { return CReplacePiece(*replaced, replacement); }
   };
-  std::deque<Held> pieces_;
+  CBlockArray<Held> pieces_;
   // The pieces given to Add by pointer, which the list owns.
   std::deque<CReplacePiece> owned_;
   std::string fileName_;
