@@ -117,15 +117,16 @@ void CMappingTable::BuildTable() {
   ForgetIndexes();
 
   // Leftovers of an earlier build must not add to the merged rows of this
-  // one. See Note [rows by groups].
+  // one. See Note [rows by groups]. rowOfItem_ holds each reference's
+  // group until the rows are known.
   const int32_t count = translated_.Count();
-  CReferenceGroups groups(static_cast<size_t>(count));
+  CReferenceGroups groups;
+  rowOfItem_.reserve(static_cast<size_t>(count));
   for (int32_t item = 0; item < count; ++item) {
     CFontReference* reference = translated_.GetAt(item);
     if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
-    groups.Add(*reference);
+    rowOfItem_.push_back(static_cast<int32_t>(groups.Add(*reference, item)));
   }
-  groups.Finish();
 
   // Each text is made once, for the groups of one component and kind.
   std::vector<std::string> texts;
@@ -134,7 +135,7 @@ void CMappingTable::BuildTable() {
   std::unordered_map<TextKey, uint32_t, TextKeyHash> textIds;
   CFontNumbers fonts;
   for (size_t group = 0; group < groups.Count(); ++group) {
-    const CFontReference& reference = *translated_.GetAt(groups.Members(group).back());
+    const CFontReference& reference = *translated_.GetAt(groups.Newest(group));
     auto [found, added] = textIds.try_emplace(TextKey{&reference.GetComponent(), reference.GetKind()},
                                               static_cast<uint32_t>(texts.size()));
     if (added) texts.push_back(RowText(reference));
@@ -147,6 +148,7 @@ void CMappingTable::BuildTable() {
   // Texts whose kinds give different base names.
   std::vector<std::string_view> baseOfRank(texts.size());
   std::vector<bool> seen(texts.size()), split(texts.size());
+  bool anySplit = false;
   for (size_t group = 0; group < groups.Count(); ++group) {
     const uint32_t r = rank[textOf[group]];
     const std::string_view base = BaseName(facts[group].text, facts[group].kind);
@@ -155,18 +157,19 @@ void CMappingTable::BuildTable() {
       baseOfRank[r] = base;
     } else if (base != baseOfRank[r]) {
       split[r] = true;
+      anySplit = true;
     }
   }
+  auto isSplit = [&](uint32_t group) { return split[rank[textOf[group]]]; };
 
   std::vector<MergeUnit> units;
   units.reserve(groups.Count());
   for (uint32_t group = 0; group < groups.Count(); ++group) {
-    const uint32_t r = rank[textOf[group]];
-    if (!split[r]) {
-      units.push_back({group, r, groups.Members(group).back(), true});
-    } else {
-      for (int32_t item : groups.Members(group)) units.push_back({group, r, item, false});
-    }
+    if (!isSplit(group)) units.push_back({group, rank[textOf[group]], groups.Newest(group), true});
+  }
+  for (int32_t item = 0; anySplit && item < count; ++item) {
+    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
+    if (isSplit(group)) units.push_back({group, rank[textOf[group]], item, false});
   }
   std::sort(units.begin(), units.end(), [](const MergeUnit& a, const MergeUnit& b) {
     return a.rank != b.rank ? a.rank < b.rank : a.newest > b.newest;
@@ -192,36 +195,49 @@ void CMappingTable::BuildTable() {
 
   // A row's merged references, the last joined first: table order
   // reversed, that is texts from the last, and within a text the oldest
-  // first.
-  rowOfItem_.assign(static_cast<size_t>(count), -1);
+  // first. Each stretch of a row's units of one text ("segment") gets its
+  // place in the row's list; one pass over the references in list order
+  // then fills every segment in ascending order.
+  struct Segment {
+    int32_t row;
+    size_t next;  // where the segment's next reference goes
+  };
+  std::vector<Segment> segments;
+  std::vector<uint32_t> segmentOfGroup(groups.Count());
+  std::unordered_map<int32_t, uint32_t> segmentOfItem;  // references of split groups
+  std::vector<std::vector<int32_t>> merged(rows_.size());
   for (size_t r = 0; r < rows_.size(); ++r) {
-    const int32_t rep = rows_[r].item;
     const std::vector<uint32_t>& joined = unitsOfRow[r];
-    size_t size = 0;
-    for (uint32_t u : joined) size += units[u].whole ? groups.Members(units[u].group).size() : 1;
-    std::vector<int32_t> merged;
-    merged.reserve(size - 1);
+    size_t at = 0;
     for (size_t end = joined.size(); end > 0;) {
       size_t begin = end - 1;
       while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
-      const size_t from = merged.size();
+      const uint32_t segment = static_cast<uint32_t>(segments.size());
+      segments.push_back({static_cast<int32_t>(r), at});
       for (size_t k = begin; k < end; ++k) {
         const MergeUnit& unit = units[joined[k]];
-        if (!unit.whole) {
-          if (unit.newest != rep) merged.push_back(unit.newest);
-          continue;
-        }
-        for (int32_t item : groups.Members(unit.group)) {
-          if (item != rep) merged.push_back(item);
+        if (unit.whole) {
+          segmentOfGroup[unit.group] = segment;
+          at += groups.Size(unit.group);
+        } else {
+          segmentOfItem[unit.newest] = segment;
+          ++at;
         }
       }
-      // Units of one text interleave by list position.
-      if (end - begin > 1) std::sort(merged.begin() + static_cast<std::ptrdiff_t>(from), merged.end());
       end = begin;
     }
-    rowOfItem_[static_cast<size_t>(rep)] = static_cast<int32_t>(r);
-    for (int32_t item : merged) rowOfItem_[static_cast<size_t>(item)] = static_cast<int32_t>(r);
-    if (!merged.empty()) translated_.GetAt(rep)->SetMergedRows(std::move(merged));
+    merged[r].resize(at - 1);  // all but the representative
+  }
+  for (int32_t item = 0; item < count; ++item) {
+    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
+    Segment& segment = segments[isSplit(group) ? segmentOfItem.at(item) : segmentOfGroup[group]];
+    rowOfItem_[static_cast<size_t>(item)] = segment.row;
+    if (item != rows_[static_cast<size_t>(segment.row)].item) {
+      merged[static_cast<size_t>(segment.row)][segment.next++] = item;
+    }
+  }
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    if (!merged[r].empty()) translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged[r]));
   }
 
   NotifyReset();

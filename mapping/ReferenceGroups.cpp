@@ -22,31 +22,23 @@ void CReferenceGroups::Grow() {
   }
 }
 
-void CReferenceGroups::Add(const CFontReference& reference) {
+uint32_t CReferenceGroups::Add(const CFontReference& reference, int32_t item) {
   const Key key{&reference.GetComponent(), &reference.GetFamily(), &reference.GetSize(),
                 &reference.GetBold(),      &reference.GetItalic(), reference.GetKind()};
-  if (last_ < keys_.size() && keys_[last_] == key) {
-    groupOf_.push_back(last_);
-    return;
+  if (last_ >= keys_.size() || !(keys_[last_] == key)) {
+    if (2 * (keys_.size() + 1) > slots_.size()) Grow();
+    const size_t mask = slots_.size() - 1;
+    size_t at = HashOf(key) & mask;
+    while (slots_[at] != 0 && !(keys_[slots_[at] - 1] == key)) at = (at + 1) & mask;
+    if (slots_[at] == 0) {
+      slots_[at] = static_cast<uint32_t>(keys_.size()) + 1;
+      keys_.push_back(key);
+      sizes_.push_back(0);
+      newest_.push_back(item);
+    }
+    last_ = slots_[at] - 1;
   }
-  if (2 * (keys_.size() + 1) > slots_.size()) Grow();
-  const size_t mask = slots_.size() - 1;
-  size_t at = HashOf(key) & mask;
-  while (slots_[at] != 0 && !(keys_[slots_[at] - 1] == key)) at = (at + 1) & mask;
-  if (slots_[at] == 0) {
-    slots_[at] = static_cast<uint32_t>(keys_.size()) + 1;
-    keys_.push_back(key);
-  }
-  last_ = slots_[at] - 1;
-  groupOf_.push_back(last_);
-}
-
-void CReferenceGroups::Finish() {
-  starts_.assign(keys_.size() + 1, 0);
-  for (uint32_t group : groupOf_) ++starts_[group + 1];
-  for (size_t group = 1; group < starts_.size(); ++group) starts_[group] += starts_[group - 1];
-  std::vector<size_t> next(starts_.begin(), starts_.end() - 1);
-  members_.resize(groupOf_.size());
-  for (size_t item = 0; item < groupOf_.size(); ++item) members_[next[groupOf_[item]]++] = static_cast<int32_t>(item);
-  groupOf_ = std::vector<uint32_t>();
+  ++sizes_[last_];
+  newest_[last_] = item;
+  return last_;
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -15,21 +14,17 @@ class CFontReference;
 /// group is found by the addresses of its texts, without reading them.
 class CReferenceGroups {
  public:
-  /// Room for \p count references.
-  explicit CReferenceGroups(size_t count) { groupOf_.reserve(count); }
+  /// Puts \p reference, at list position \p item, into its group and
+  /// returns the group's number (groups are numbered in the order first
+  /// met). Items are added in ascending order.
+  uint32_t Add(const CFontReference& reference, int32_t item);
 
-  /// Puts \p reference, the next in list order from position 0, into its
-  /// group.
-  void Add(const CFontReference& reference);
-  /// Lays out the members of every group; call once, after the last Add.
-  void Finish();
-
-  /// The number of groups, numbered in the order first met.
+  /// The number of groups.
   size_t Count() const { return keys_.size(); }
-  /// The list positions of \p group's members, ascending (the newest last).
-  std::span<const int32_t> Members(size_t group) const {
-    return std::span<const int32_t>(members_).subspan(starts_[group], starts_[group + 1] - starts_[group]);
-  }
+  /// The number of references in \p group.
+  size_t Size(size_t group) const { return sizes_[group]; }
+  /// The list position of \p group's newest reference.
+  int32_t Newest(size_t group) const { return newest_[group]; }
 
  private:
   struct Key {
@@ -47,12 +42,9 @@ class CReferenceGroups {
   // Open addressing: a power-of-two number of slots, each the group
   // number plus one (0: free), probed linearly; at most half are used.
   std::vector<uint32_t> slots_;
-  std::vector<Key> keys_;          // by group
-  std::vector<uint32_t> groupOf_;  // by list position
-  // Every group's members, one group after the other: group g's from
-  // starts_[g] to starts_[g + 1].
-  std::vector<int32_t> members_;
-  std::vector<size_t> starts_;
+  std::vector<Key> keys_;  // by group
+  std::vector<size_t> sizes_;
+  std::vector<int32_t> newest_;
   // References come in stretches of one group: the last one is tried first.
   uint32_t last_ = 0;
 };
