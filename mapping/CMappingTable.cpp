@@ -8,6 +8,7 @@
 #include "mapping/FoldCase.h"
 #include "mapping/MappingRules.h"
 #include "mapping/MergeRows.h"
+#include "mapping/ReferenceGroups.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"
 #include "platform/StringIds.h"
@@ -79,6 +80,35 @@ void AppendKeyPart(std::string& key, std::string_view part) {
 
 CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(translated) {}
 
+// Note [rows by groups]
+// Rows are the references sorted by text (equal texts newest first) and
+// merged (see Note [merge by runs]). A row's text follows from component
+// and kind, and the merge looks only at text, kind and current font, so
+// references equal in these three ("a group") are alike to both; hundreds
+// of thousands of references make a few thousand groups. When all
+// references of one text have one base name, the text's references stay in
+// one run, and every reference of a group joins the row that the group's
+// newest reference joins, or that reference itself: whatever remains above
+// the newest stays above the others, and nothing that remains after it
+// accepts the group's kind before the newest does. So the merge works on
+// groups, ordered by text and then by their newest reference. A text whose
+// kinds give different base names ("A+" as a component and as a
+// subcomponent of "A") splits runs wherever its references alternate: its
+// groups are merged reference by reference.
+
+namespace {
+
+// What the merge orders: a whole group, or one reference of a group split
+// by its text.
+struct MergeUnit {
+  uint32_t group;
+  uint32_t rank;   // of the text among the distinct texts
+  int32_t newest;  // list position of the unit's newest reference
+  bool whole;
+};
+
+}  // namespace
+
 void CMappingTable::BuildTable() {
   WritePending();
   rows_.clear();
@@ -86,56 +116,128 @@ void CMappingTable::BuildTable() {
   selected_ = -1;
   ForgetIndexes();
 
-  // Rows in list order, newest reference first; leftovers of an earlier
-  // build must not add to the merged rows of this one. A row's text depends
-  // on its component and kind alone, which hundreds of thousands of
-  // references share a few thousand of: each text is made once, and the
-  // rows are ordered by the rank of their text.
+  // Leftovers of an earlier build must not add to the merged rows of this
+  // one. See Note [rows by groups]. rowOfItem_ holds each reference's
+  // group until the rows are known.
   const int32_t count = translated_.Count();
-  std::vector<std::string> texts;
-  std::vector<uint32_t> textOf(static_cast<size_t>(count));  // by newest-first position
-  std::unordered_map<TextKey, uint32_t, TextKeyHash> textIds;
-  for (int32_t item = count - 1, at = 0; item >= 0; --item, ++at) {
+  CReferenceGroups groups;
+  rowOfItem_.reserve(static_cast<size_t>(count));
+  for (int32_t item = 0; item < count; ++item) {
     CFontReference* reference = translated_.GetAt(item);
     if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
-    auto [found, added] = textIds.try_emplace(TextKey{&reference->GetComponent(), reference->GetKind()},
+    rowOfItem_.push_back(static_cast<int32_t>(groups.Add(*reference, item)));
+  }
+
+  // Each text is made once, for the groups of one component and kind.
+  std::vector<std::string> texts;
+  std::vector<uint32_t> textOf(groups.Count());
+  std::vector<CMergeRow> facts(groups.Count());
+  std::unordered_map<TextKey, uint32_t, TextKeyHash> textIds;
+  CFontNumbers fonts;
+  for (size_t group = 0; group < groups.Count(); ++group) {
+    const CFontReference& reference = *translated_.GetAt(groups.Newest(group));
+    auto [found, added] = textIds.try_emplace(TextKey{&reference.GetComponent(), reference.GetKind()},
                                               static_cast<uint32_t>(texts.size()));
-    if (added) texts.push_back(RowText(*reference));
-    textOf[static_cast<size_t>(at)] = found->second;
+    if (added) texts.push_back(RowText(reference));
+    textOf[group] = found->second;
+    facts[group] = CMergeRow{{}, fonts.NumberOf(reference), reference.GetKind()};
   }
   const std::vector<uint32_t> rank = RanksOf(texts);
+  for (size_t group = 0; group < groups.Count(); ++group) facts[group].text = texts[textOf[group]];
 
-  // Bytewise order of the texts (as std::string compares, a prefix first),
-  // equal texts keeping list order: a counting sort by rank.
-  std::vector<size_t> start(texts.size() + 1, 0);
-  for (uint32_t id : textOf) ++start[rank[id] + 1];
-  for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
-  std::vector<CBuildRow> built(static_cast<size_t>(count));
-  for (int32_t at = 0; at < count; ++at) {
-    const uint32_t id = textOf[static_cast<size_t>(at)];
-    built[start[rank[id]]++] = CBuildRow{texts[id], count - 1 - at};
-  }
-
-  std::vector<int32_t> joins = FindJoiningRows(built, translated_);
-  std::vector<int32_t> rowOf(built.size(), -1);
-  rowOfItem_.assign(static_cast<size_t>(count), -1);
-  for (size_t i = 0; i < built.size(); ++i) {
-    if (joins[i] < 0) {
-      rowOf[i] = static_cast<int32_t>(rows_.size());
-      rows_.push_back(Row{std::string(built[i].text), built[i].item, {}, std::nullopt});
-    } else {
-      rowOf[i] = rowOf[static_cast<size_t>(joins[i])];
-      Row& taker = rows_[static_cast<size_t>(rowOf[i])];
-      taker.merged.push_back(built[i].item);
+  // Texts whose kinds give different base names.
+  std::vector<std::string_view> baseOfRank(texts.size());
+  std::vector<bool> seen(texts.size()), split(texts.size());
+  bool anySplit = false;
+  for (size_t group = 0; group < groups.Count(); ++group) {
+    const uint32_t r = rank[textOf[group]];
+    const std::string_view base = BaseName(facts[group].text, facts[group].kind);
+    if (!seen[r]) {
+      seen[r] = true;
+      baseOfRank[r] = base;
+    } else if (base != baseOfRank[r]) {
+      split[r] = true;
+      anySplit = true;
     }
   }
-  for (size_t i = 0; i < built.size(); ++i) rowOfItem_[static_cast<size_t>(built[i].item)] = rowOf[i];
-  // Each joining reference goes to the head of the list, as the
-  // representative keeps it too.
-  for (Row& row : rows_) {
-    if (row.merged.empty()) continue;
-    std::reverse(row.merged.begin(), row.merged.end());
-    translated_.GetAt(row.item)->SetMergedRows(row.merged);
+  auto isSplit = [&](uint32_t group) { return split[rank[textOf[group]]]; };
+
+  std::vector<MergeUnit> units;
+  units.reserve(groups.Count());
+  for (uint32_t group = 0; group < groups.Count(); ++group) {
+    if (!isSplit(group)) units.push_back({group, rank[textOf[group]], groups.Newest(group), true});
+  }
+  for (int32_t item = 0; anySplit && item < count; ++item) {
+    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
+    if (isSplit(group)) units.push_back({group, rank[textOf[group]], item, false});
+  }
+  std::sort(units.begin(), units.end(), [](const MergeUnit& a, const MergeUnit& b) {
+    return a.rank != b.rank ? a.rank < b.rank : a.newest > b.newest;
+  });
+  std::vector<CMergeRow> merging;
+  merging.reserve(units.size());
+  for (const MergeUnit& unit : units) merging.push_back(facts[unit.group]);
+  const std::vector<int32_t> joins = FindJoiningRows(merging);
+
+  // The units of each row in table order: its own first.
+  std::vector<int32_t> rowOfUnit(units.size());
+  std::vector<std::vector<uint32_t>> unitsOfRow;
+  for (uint32_t u = 0; u < units.size(); ++u) {
+    if (joins[u] < 0) {
+      rowOfUnit[u] = static_cast<int32_t>(rows_.size());
+      rows_.push_back(Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt});
+      unitsOfRow.push_back({u});
+    } else {
+      rowOfUnit[u] = rowOfUnit[static_cast<size_t>(joins[u])];
+      unitsOfRow[static_cast<size_t>(rowOfUnit[u])].push_back(u);
+    }
+  }
+
+  // A row's merged references, the last joined first: table order
+  // reversed, that is texts from the last, and within a text the oldest
+  // first. Each stretch of a row's units of one text ("segment") gets its
+  // place in the row's list; one pass over the references in list order
+  // then fills every segment in ascending order.
+  struct Segment {
+    int32_t row;
+    size_t next;  // where the segment's next reference goes
+  };
+  std::vector<Segment> segments;
+  std::vector<uint32_t> segmentOfGroup(groups.Count());
+  std::unordered_map<int32_t, uint32_t> segmentOfItem;  // references of split groups
+  std::vector<std::vector<int32_t>> merged(rows_.size());
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    const std::vector<uint32_t>& joined = unitsOfRow[r];
+    size_t at = 0;
+    for (size_t end = joined.size(); end > 0;) {
+      size_t begin = end - 1;
+      while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
+      const uint32_t segment = static_cast<uint32_t>(segments.size());
+      segments.push_back({static_cast<int32_t>(r), at});
+      for (size_t k = begin; k < end; ++k) {
+        const MergeUnit& unit = units[joined[k]];
+        if (unit.whole) {
+          segmentOfGroup[unit.group] = segment;
+          at += groups.Size(unit.group);
+        } else {
+          segmentOfItem[unit.newest] = segment;
+          ++at;
+        }
+      }
+      end = begin;
+    }
+    merged[r].resize(at - 1);  // all but the representative
+  }
+  for (int32_t item = 0; item < count; ++item) {
+    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
+    Segment& segment = segments[isSplit(group) ? segmentOfItem.at(item) : segmentOfGroup[group]];
+    rowOfItem_[static_cast<size_t>(item)] = segment.row;
+    if (item != rows_[static_cast<size_t>(segment.row)].item) {
+      merged[static_cast<size_t>(segment.row)][segment.next++] = item;
+    }
+  }
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    if (!merged[r].empty()) translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged[r]));
   }
 
   NotifyReset();
@@ -203,8 +305,8 @@ const CFontReference* CMappingTable::Representative(int32_t row) const {
 
 const std::vector<int32_t>& CMappingTable::MergedRows(int32_t row) const {
   static const std::vector<int32_t> none;
-  if (row < 0 || row >= RowCount()) return none;
-  return rows_[static_cast<size_t>(row)].merged;
+  const CFontReference* rep = Representative(row);
+  return rep ? rep->GetMergedRows() : none;
 }
 
 bool CMappingTable::IsDefinitionRow(int32_t row) const {
@@ -268,7 +370,7 @@ void CMappingTable::ApplyNewFont(bool isMapped, bool isDefinitionRow, const NewF
   const int32_t row = selected_;
   ApplyToDefinition(ItemData(row), isMapped, font);
   NotifyRowChanged(row);
-  for (int32_t position : rows_[static_cast<size_t>(row)].merged) {
+  for (int32_t position : MergedRows(row)) {
     if (!translated_.GetAt(position)) break;
     ApplyToDefinition(position, isMapped, font);
   }
@@ -317,7 +419,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
   target.applied = AppliedState{isMapped, byDefinition, font};
   if (batchDepth_ == 0) {
     WriteMerged(target);
-  } else if (!target.merged.empty() && !target.mergedPending) {
+  } else if (!rep->GetMergedRows().empty() && !target.mergedPending) {
     target.mergedPending = true;
     pendingRows_.push_back(row);
   }
@@ -327,7 +429,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
 void CMappingTable::WriteMerged(Row& row) {
   row.mergedPending = false;
   const AppliedState& state = *row.applied;
-  for (int32_t position : row.merged) {
+  for (int32_t position : translated_.GetAt(row.item)->GetMergedRows()) {
     CFontReference* merged = translated_.GetAt(position);
     if (!merged) break;
     WriteReference(*merged, state.isMapped, state.byDefinition, state.font);

@@ -135,10 +135,10 @@ class CMappingTable {
     bool byDefinition;
     const CFontTexts* font;  // shared: equal fonts are one copy
   };
+  // A row's other references are its representative's merged rows.
   struct Row {
-    std::string component;        // column 0
-    int32_t item = -1;            // representative's list position
-    std::vector<int32_t> merged;  // last joined first
+    std::string component;  // column 0
+    int32_t item = -1;      // representative's list position
     // Set while every reference of the row holds what ApplyToRow last
     // wrote, or will when the open batch closes; see Note [repeated applies].
     std::optional<AppliedState> applied;

@@ -1,9 +1,9 @@
 // Merging sorted rows without rescanning: see Note [merge by runs].
 #include "mapping/MergeRows.h"
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
-#include <unordered_map>
 
 #include "mapping/MappingRules.h"
 #include "model/CFontReferenceList.h"
@@ -27,104 +27,47 @@
 
 namespace {
 
-// A current font by its four texts. The texts of references are shared
-// copies, one for each distinct text, so the copies' addresses stand for
-// the texts.
-struct FontKey {
-  const std::string *family, *size, *bold, *italic;
-  bool operator==(const FontKey&) const = default;
-};
-
-struct FontKeyHash {
-  size_t operator()(const FontKey& key) const noexcept {
-    std::hash<const void*> hash;
-    size_t h = hash(key.family);
-    for (const std::string* part : {key.size, key.bold, key.italic}) h = h * 1000003u ^ hash(part);
-    return h;
-  }
-};
-
-FontKey KeyOf(const CFontReference& reference) {
-  return {&reference.GetFamily(), &reference.GetSize(), &reference.GetBold(), &reference.GetItalic()};
-}
-
 // Most base names compared are one view of one text.
 bool SameText(std::string_view a, std::string_view b) {
   return (a.data() == b.data() && a.size() == b.size()) || a == b;
 }
 
-// What the merge asks of a representative: its kind, and its current font
-// as a number (equal fonts, equal numbers).
-struct RepresentativeFacts {
-  int32_t font;
-  int32_t kind;
-};
-
-// The facts of every reference, by list position, and the number of
-// different fonts. Gathered in one pass in list order: rows come in text
-// order and would otherwise visit their representatives at random, which
-// across a large model costs a cache miss per row; the facts take a small
-// part of the model's room.
-struct ModelFacts {
-  std::vector<RepresentativeFacts> of;
-  size_t fonts = 0;
-};
-
-ModelFacts FactsOf(const CFontReferenceList& references) {
-  ModelFacts facts;
-  facts.of.resize(static_cast<size_t>(references.Count()));
-  std::unordered_map<FontKey, int32_t, FontKeyHash> numbers;
-  for (int32_t item = 0; item < references.Count(); ++item) {
-    const CFontReference& reference = *references.GetAt(item);
-    auto found = numbers.try_emplace(KeyOf(reference), static_cast<int32_t>(numbers.size())).first;
-    facts.of[static_cast<size_t>(item)] = {found->second, reference.GetKind()};
-  }
-  facts.fonts = numbers.size();
-  return facts;
-}
-
 }  // namespace
 
-std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows, const CFontReferenceList& references) {
+std::vector<int32_t> FindJoiningRows(const std::vector<CMergeRow>& rows) {
   const int32_t count = static_cast<int32_t>(rows.size());
-  const ModelFacts facts = FactsOf(references);
-  auto factsOf = [&](int32_t row) -> const RepresentativeFacts* {
-    const int32_t item = rows[static_cast<size_t>(row)].item;
-    return item >= 0 && item < static_cast<int32_t>(facts.of.size()) ? &facts.of[static_cast<size_t>(item)] : nullptr;
-  };
   std::vector<int32_t> joins(rows.size(), -1);
-  std::vector<const RepresentativeFacts*> reps(rows.size());
   std::vector<std::string_view> bases(rows.size());
+  int32_t fonts = 0;
   for (int32_t i = 0; i < count; ++i) {
-    reps[i] = factsOf(i);
-    if (!reps[i]) continue;
+    const CMergeRow& row = rows[static_cast<size_t>(i)];
+    if (row.font < 0) continue;
+    fonts = std::max(fonts, row.font + 1);
     // Rows of one text come together, and one text is one view.
-    const bool sameText = i > 0 && reps[i - 1] && reps[i - 1]->kind == reps[i]->kind &&
-                          rows[i].text.data() == rows[i - 1].text.data() &&
-                          rows[i].text.size() == rows[i - 1].text.size();
-    bases[i] = sameText ? bases[i - 1] : BaseName(rows[i].text, reps[i]->kind);
+    const CMergeRow* above = i > 0 ? &rows[static_cast<size_t>(i) - 1] : nullptr;
+    const bool sameText = above && above->font >= 0 && above->kind == row.kind &&
+                          row.text.data() == above->text.data() && row.text.size() == above->text.size();
+    bases[i] = sameText ? bases[i - 1] : BaseName(row.text, row.kind);
   }
 
   // Remaining rows of the current run, by font, topmost first; the fonts
   // the run touched, to empty their lists for the next run.
-  std::vector<std::vector<int32_t>> remaining(facts.fonts);
+  std::vector<std::vector<int32_t>> remaining(static_cast<size_t>(fonts));
   std::vector<int32_t> touched;
   int32_t runStart = 0;
   while (runStart < count) {
     int32_t runEnd = runStart + 1;
-    // A row without a representative ends the scan, as a change of base
-    // name does, and joins nothing.
-    if (reps[runStart]) {
-      while (runEnd < count && reps[runEnd] && SameText(bases[runEnd], bases[runStart])) ++runEnd;
+    if (rows[runStart].font >= 0) {
+      while (runEnd < count && rows[runEnd].font >= 0 && SameText(bases[runEnd], bases[runStart])) ++runEnd;
     }
     if (runEnd - runStart > 1) {
       for (int32_t font : touched) remaining[static_cast<size_t>(font)].clear();
       touched.clear();
       for (int32_t row = runStart; row < runEnd; ++row) {
-        std::vector<int32_t>& takers = remaining[static_cast<size_t>(reps[row]->font)];
-        if (takers.empty()) touched.push_back(reps[row]->font);
+        std::vector<int32_t>& takers = remaining[static_cast<size_t>(rows[row].font)];
+        if (takers.empty()) touched.push_back(rows[row].font);
         for (int32_t taker : takers) {
-          if (KindAccepts(reps[taker]->kind, reps[row]->kind)) {
+          if (KindAccepts(rows[taker].kind, rows[row].kind)) {
             joins[row] = taker;
             break;
           }
@@ -135,4 +78,31 @@ std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows, const C
     runStart = runEnd;
   }
   return joins;
+}
+
+size_t CFontNumbers::KeyHash::operator()(const Key& key) const noexcept {
+  std::hash<const void*> hash;
+  size_t h = hash(key.family);
+  for (const std::string* part : {key.size, key.bold, key.italic}) h = h * 1000003u ^ hash(part);
+  return h;
+}
+
+int32_t CFontNumbers::NumberOf(const CFontReference& reference) {
+  const Key key{&reference.GetFamily(), &reference.GetSize(), &reference.GetBold(), &reference.GetItalic()};
+  return numbers_.try_emplace(key, static_cast<int32_t>(numbers_.size())).first->second;
+}
+
+std::vector<int32_t> FindJoiningRows(const std::vector<CBuildRow>& rows, const CFontReferenceList& references) {
+  CFontNumbers numbers;
+  std::vector<CMergeRow> merge;
+  merge.reserve(rows.size());
+  for (const CBuildRow& row : rows) {
+    const CFontReference* rep = references.GetAt(row.item);
+    if (!rep) {
+      merge.push_back({row.text, -1, KindNone});
+      continue;
+    }
+    merge.push_back({row.text, numbers.NumberOf(*rep), rep->GetKind()});
+  }
+  return FindJoiningRows(merge);
 }

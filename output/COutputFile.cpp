@@ -1,8 +1,13 @@
 // Buffering and text mode in front of the safe-file writer.
 #include "output/COutputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 constexpr size_t kBufferSize = 256 * 1024;
@@ -27,26 +32,55 @@ int COutputFile::WriteRaw(const char* data, size_t size) {
   return 0;
 }
 
+namespace {
+
+// Copies \p size bytes from \p in to \p out with every line feed written as
+// carriage return plus line feed; returns the bytes written. \p out has
+// room for twice \p size. Most lines are far longer than a block of 16
+// bytes, so whole blocks are copied at once, and a block holding a line
+// feed is copied up to it and taken up again after it.
+size_t ExpandLineEnds(const char* in, size_t size, char* out) {
+  const char* end = in + size;
+  char* to = out;
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  // Each block is stored whole; what follows its line feed is written over.
+  while (end - in >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+    if (mask == 0) {
+      in += 16;
+      to += 16;
+      continue;
+    }
+    const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
+    to += at;
+    *to++ = '\r';
+    *to++ = '\n';
+    in += at + 1;
+  }
+#endif
+  for (; in < end; ++in) {
+    if (*in == '\n') *to++ = '\r';
+    *to++ = *in;
+  }
+  return static_cast<size_t>(to - out);
+}
+
+}  // namespace
+
 int COutputFile::Write(std::string_view text) {
   if (!file_.IsOpen()) return file_.Write(text);  // the failure it had, or EBADF
   if (!textMode_) return WriteRaw(text.data(), text.size());
-  const char* p = text.data();
-  const char* end = p + text.size();
-  while (p < end) {
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    if (lf == nullptr) return WriteRaw(p, static_cast<size_t>(end - p));
-    const size_t line = static_cast<size_t>(lf - p);
-    if (buffer_.size() - used_ > line + 2) {
-      // The usual case, a line that fits the buffer, goes straight in.
-      std::memcpy(buffer_.data() + used_, p, line);
-      buffer_[used_ + line] = '\r';
-      buffer_[used_ + line + 1] = '\n';
-      used_ += line + 2;
-    } else {
-      if (int err = WriteRaw(p, line)) return err;
-      if (int err = WriteRaw("\r\n", 2)) return err;
+  // In parts that fit the buffer even if every byte were a line feed.
+  while (!text.empty()) {
+    if (buffer_.size() - used_ < 2 * std::min(text.size(), kBufferSize / 4)) {
+      if (int err = Flush()) return err;
     }
-    p = lf + 1;
+    const size_t part = std::min(text.size(), (buffer_.size() - used_) / 2);
+    used_ += ExpandLineEnds(text.data(), part, buffer_.data() + used_);
+    text.remove_prefix(part);
   }
   return 0;
 }

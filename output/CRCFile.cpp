@@ -11,6 +11,10 @@
 #include "output/OutputPaths.h"
 #include "platform/CodePage.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 // Texts between replacements are usually short; this is where they start.
 constexpr size_t kStretchRoom = 49152;
@@ -28,6 +32,18 @@ constexpr size_t kStretchRoom = 49152;
 // boundary and a line feed, the line feed is a trail byte exactly when an
 // odd number of lead-byte values precede it; that keeps the search at
 // memchr's speed.
+namespace {
+
+// Whether the byte at \p end of \p data would be the trail byte of a
+// character, when a character starts at \p boundary for certain.
+bool IsTrailAt(const char* data, size_t boundary, size_t end) {
+  size_t i = end;
+  while (i > boundary && IsLeadByte(static_cast<unsigned char>(data[i - 1]))) --i;
+  return (end - i) % 2 == 1;
+}
+
+}  // namespace
+
 const void* CRCFile::FindLineEnd(const char* data, size_t size) {
   if (!doubleByte_) return std::memchr(data, '\n', size);
   size_t boundary = 0;  // where a character starts for certain
@@ -35,22 +51,62 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
     boundary = 1;
     trailNext_ = false;
   }
-  // Whether the byte at \p end would be the trail byte of a character.
-  auto inCharacter = [&](size_t end) {
-    size_t i = end;
-    while (i > boundary && IsLeadByte(static_cast<unsigned char>(data[i - 1]))) --i;
-    return (end - i) % 2 == 1;
-  };
   for (size_t from = boundary;;) {
     const void* lf = std::memchr(data + from, '\n', size - from);
     if (lf == nullptr) {
-      trailNext_ = inCharacter(size);
+      trailNext_ = IsTrailAt(data, boundary, size);
       return nullptr;
     }
     const size_t at = static_cast<size_t>(static_cast<const char*>(lf) - data);
-    if (!inCharacter(at)) return lf;
+    if (!IsTrailAt(data, boundary, at)) return lf;
     boundary = from = at + 1;  // a trail byte: the next character starts after it
   }
+}
+
+size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
+#if defined(__SSE2__)
+  // Lines are a few dozen bytes: looking at the line feeds of a block of 16
+  // bytes at once beats looking for them one by one. Each line feed is
+  // taken as FindLineEnd would take it; see Note [line ends after lead
+  // bytes].
+  size_t taken = 0;
+  size_t boundary = 0;  // where a character starts for certain
+  if (doubleByte_ && trailNext_ && size > 0) {
+    boundary = 1;
+    trailNext_ = false;
+  }
+  auto endsLine = [&](size_t at) {
+    if (doubleByte_ && IsTrailAt(data, boundary, at)) {
+      boundary = at + 1;
+      return false;
+    }
+    taken = boundary = at + 1;
+    return --wanted == 0;
+  };
+  size_t from = boundary;
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; size - from >= 16; from += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+    for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf))); mask != 0;
+         mask &= mask - 1) {
+      if (endsLine(from + static_cast<size_t>(__builtin_ctz(mask)))) return taken;
+    }
+  }
+  for (; from < size; ++from) {
+    if (data[from] == '\n' && endsLine(from)) return taken;
+  }
+  if (doubleByte_) trailNext_ = IsTrailAt(data, boundary, size);
+  return taken;
+#else
+  size_t taken = 0;
+  while (wanted > 0) {
+    const void* lf = FindLineEnd(data + taken, size - taken);
+    if (lf == nullptr) break;
+    taken = static_cast<size_t>(static_cast<const char*>(lf) - data) + 1;
+    --wanted;
+  }
+  return taken;
+#endif
 }
 
 void CRCFile::Fail(int error, const std::string& path) { CFileException::ThrowErrno(error, path); }
@@ -177,12 +233,11 @@ bool CRCFile::ReadLines(int32_t line, Sink& sink) {
         return false;
       }
     }
-    size_t taken = 0;
-    while (line > currentLine_) {
-      const void* lf = FindLineEnd(block.data() + taken, block.size() - taken);
-      if (lf == nullptr) break;
-      taken = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
-      ++currentLine_;
+    const int32_t lines = line - currentLine_;
+    int32_t wanted = lines;
+    size_t taken = SkipLineEnds(block.data(), block.size(), wanted);
+    if (wanted < lines) {
+      currentLine_ += lines - wanted;
       currentColumn_ = 1;
       partLine = false;
     }

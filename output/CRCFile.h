@@ -106,6 +106,10 @@ class CRCFile {
   // The first line end in \p data, counted as the lexer counts; see Note
   // [line ends after lead bytes] in CRCFile.cpp.
   const void* FindLineEnd(const char* data, size_t size);
+  // Where the \p wanted-th line end of \p data lies (just past it), or,
+  // when there are fewer, just past the last one (0: none); \p wanted
+  // goes down by the line ends passed.
+  size_t SkipLineEnds(const char* data, size_t size, int32_t& wanted);
 
   CErrorReporter& reporter_;
   int32_t currentLine_ = 1;

@@ -15,33 +15,36 @@ bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
   // Kept only when the list keeps its replacement.
   if (!piece) return false;
   const CReplacePiece& owned = owned_.emplace_back(std::move(*piece));
-  if (Add(owned, &owned.ReplacementText())) return true;
+  if (Add(Held(owned))) return true;
   owned_.pop_back();
   return false;
 }
 
-bool CReplaceList::Add(const CTextPiece& replaced, const std::string* replacement) {
-  const std::string& newText = *replacement;
+bool CReplaceList::Add(const CFontReference& reference) { return Add(Held(reference)); }
+
+bool CReplaceList::Add(Held added) {
+  const CTextPiece& replaced = added.Replaced();
+  const std::string& newText = added.Replacement();
   if (newText == replaced.GetText()) return false;
   if (pieces_.empty() && fileName_.empty()) fileName_ = replaced.GetFileName();
   // Pieces mostly arrive in file order, so the search starts at the end.
   for (size_t i = pieces_.size(); i-- > 0;) {
     const Held& held = pieces_[i];
-    if (!SamePosition(*held.replaced, replaced)) {
-      if (replaced.IsAfter(*held.replaced)) {
+    if (!SamePosition(held.Replaced(), replaced)) {
+      if (replaced.IsAfter(held.Replaced())) {
         if (i + 1 == pieces_.size()) {
-          pieces_.push_back({&replaced, replacement});
+          pieces_.push_back(added);
         } else {
-          pieces_.insert(pieces_.begin() + static_cast<std::ptrdiff_t>(i) + 1, {&replaced, replacement});
+          pieces_.insert(i + 1, added);
         }
         return true;
       }
       continue;
     }
-    const std::string& heldText = *held.replacement;
+    const std::string& heldText = held.Replacement();
     if (heldText != newText) {
       const CReplacePiece first = held.Piece();
-      const CReplacePiece second(replaced, replacement);
+      const CReplacePiece second = added.Piece();
       reporter_.ReportError(
           FormatText(outputtext::kDuplicateTranslations, first.GetText(), heldText, newText),
           outputtext::kCodeDuplicate,
@@ -50,7 +53,7 @@ bool CReplaceList::Add(const CTextPiece& replaced, const std::string* replacemen
     }
     return false;
   }
-  pieces_.push_front({&replaced, replacement});
+  pieces_.insert(0, added);
   return true;
 }
 
@@ -67,12 +70,13 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
   const CRCFile::TextSink drop = [](std::string_view) {};  // the replaced text itself
   const int32_t count = static_cast<int32_t>(pieces_.size());
   int32_t done = 0;
-  for (const Held& held : pieces_) {
-    const CTextPiece& piece = *held.replaced;
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const Held& held = pieces_[i];
+    const CTextPiece& piece = held.Replaced();
     ReportProgress(++done, count);
     if (!input.CopyTo(piece.GetStartLine(), piece.GetStartColumn(), copy)) return false;
     if (!input.CopyTo(piece.GetEndLine(), piece.GetEndColumn(), drop)) return false;
-    output.WriteText(*held.replacement);
+    output.WriteText(held.Replacement());
   }
   if (!input.CopyRest(copy)) return false;
   OnFinished(output);

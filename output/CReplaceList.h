@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/CFontReference.h"
+#include "output/BlockArray.h"
 #include "output/CErrorReporter.h"
 #include "output/CReplacePiece.h"
 #include "platform/FileIdentity.h"
@@ -39,10 +41,11 @@ class CReplaceList {
   /// gives the place of one already held a different text (reported; the
   /// first one stays).
   virtual bool Add(std::unique_ptr<CReplacePiece> piece);
-  /// Add without a copy: the replacement of \p replaced by \p replacement
-  /// (a shared copy, see CStringPool), both of which must outlive the list.
-  /// A run adds hundreds of thousands of the model's own pieces this way.
-  bool Add(const CTextPiece& replaced, const std::string* replacement);
+  /// Add without a copy: the replacement of \p reference's piece by its
+  /// replacement text. The reference must outlive the list and keep its
+  /// text. A run adds hundreds of thousands of the model's references this
+  /// way.
+  bool Add(const CFontReference& reference);
 
   /// Tells the owning run how far this file has come.
   void ReportProgress(int32_t done, int32_t count);
@@ -75,15 +78,31 @@ class CReplaceList {
  private:
   bool WritePieces(CRCFile& input, CRCFile& output);
 
-  // One replacement held: the piece replaced and the text written instead,
-  // neither of them copied. A run holds one per changed reference,
-  // hundreds of thousands, beside the model that holds the pieces.
-  struct Held {
-    const CTextPiece* replaced;
-    const std::string* replacement;
-    CReplacePiece Piece() const { return CReplacePiece(*replaced, replacement); }
+  // One replacement held, neither part copied: a reference of the model,
+  // or a piece the list owns, with the text written instead. A run holds
+  // one per changed reference, hundreds of thousands, beside the model:
+  // the two kinds share one pointer, told apart by its lowest bit.
+  class Held {
+   public:
+    Held() = default;
+    explicit Held(const CFontReference& reference) : bits_(reinterpret_cast<uintptr_t>(&reference)) {}
+    explicit Held(const CReplacePiece& owned) : bits_(reinterpret_cast<uintptr_t>(&owned) | 1u) {}
+    const CTextPiece& Replaced() const {
+      return (bits_ & 1u) ? static_cast<const CTextPiece&>(Owned()) : Reference().GetPiece();
+    }
+    const std::string& Replacement() const {
+      return (bits_ & 1u) ? Owned().ReplacementText() : Reference().GetReplacementText();
+    }
+    CReplacePiece Piece() const { return CReplacePiece(Replaced(), &Replacement()); }
+
+   private:
+    const CFontReference& Reference() const { return *reinterpret_cast<const CFontReference*>(bits_); }
+    const CReplacePiece& Owned() const { return *reinterpret_cast<const CReplacePiece*>(bits_ & ~uintptr_t{1}); }
+    uintptr_t bits_;
   };
-  std::deque<Held> pieces_;
+  bool Add(Held held);
+
+  CBlockArray<Held> pieces_;
   // The pieces given to Add by pointer, which the list owns.
   std::deque<CReplacePiece> owned_;
   std::string fileName_;

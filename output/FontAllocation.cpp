@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
 
 #include "model/CFontReference.h"
 #include "model/CFontReferenceList.h"
@@ -76,9 +75,32 @@ CNewFontAllocator::CNewFontAllocator(CFontReferenceList& list, CNewFontDefinitio
   textStringFont_ = shared(IdsCategoryTextStringFont);
 }
 
-size_t CNewFontAllocator::FontUseHash::operator()(const FontUse& use) const noexcept {
-  std::hash<const void*> hash;
-  return (hash(use.newFont) * 1000003u ^ hash(use.family)) * 1000003u ^ hash(use.size);
+CNewFontAllocator::UseTexts& CNewFontAllocator::TextsOf(const FontUse& use) {
+  auto slotOf = [this](const FontUse& key) {
+    uint64_t h = reinterpret_cast<uintptr_t>(key.newFont);
+    for (const void* part : {static_cast<const void*>(key.family), static_cast<const void*>(key.size)}) {
+      h = (h ^ (h >> 29)) * 0x9E3779B97F4A7C15u ^ reinterpret_cast<uintptr_t>(part);
+    }
+    h = (h ^ (h >> 29)) * 0x9E3779B97F4A7C15u;
+    const size_t mask = uses_.size() - 1;
+    size_t at = static_cast<size_t>(h >> 32) & mask;
+    while (uses_[at].use.newFont != nullptr && !(uses_[at].use == key)) at = (at + 1) & mask;
+    return at;
+  };
+  if (uses_.empty()) uses_.resize(64);
+  size_t at = slotOf(use);
+  if (uses_[at].use.newFont != nullptr) return uses_[at];
+  if (2 * (usesCount_ + 1) > uses_.size()) {
+    std::vector<UseTexts> old(uses_.size() * 2);
+    old.swap(uses_);
+    for (UseTexts& texts : old) {
+      if (texts.use.newFont != nullptr) uses_[slotOf(texts.use)] = texts;
+    }
+    at = slotOf(use);
+  }
+  ++usesCount_;
+  uses_[at].use = use;
+  return uses_[at];
 }
 
 void CNewFontAllocator::Allocate(CFontReference& reference) {
@@ -86,9 +108,10 @@ void CNewFontAllocator::Allocate(CFontReference& reference) {
   const FontUse use{&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
   const std::string* category = &reference.GetCategory();
   if (category == fontDefinition_ || category == fontNumber_ || category == fontChange_) {
-    auto [found, added] = keys_.try_emplace(use);
-    KeyTexts& texts = found->second;
-    if (added) {
+    UseTexts& found = TextsOf(use);
+    KeyTexts& texts = found.key;
+    if (!found.hasKey) {
+      found.hasKey = true;
       std::string key;
       AllocateFontKey(list_, reference, definitions_, key);
       if (!key.empty()) texts = {CStringPool::Intern("<" + key), CStringPool::Intern(key.substr(1))};
@@ -101,12 +124,13 @@ void CNewFontAllocator::Allocate(CFontReference& reference) {
       reference.SetSharedReplacementText(texts.number);  // the bare number
     }
   } else if (category == textStringFont_ || category == chartFont_) {
-    auto [found, added] = names_.try_emplace(use, nullptr);
-    if (added) {
+    UseTexts& found = TextsOf(use);
+    if (!found.hasName) {
+      found.hasName = true;
       std::string name = MakeSpelledOutName(reference);
-      if (!name.empty()) found->second = CStringPool::Intern(name);
+      if (!name.empty()) found.name = CStringPool::Intern(name);
     }
-    if (found->second != nullptr) reference.SetSharedReplacementText(found->second);
+    if (found.name != nullptr) reference.SetSharedReplacementText(found.name);
   }
 }
 

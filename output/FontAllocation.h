@@ -4,7 +4,7 @@
 
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "output/CNewFontDefinitions.h"
 
@@ -52,9 +52,6 @@ class CNewFontAllocator {
     const std::string* size;
     bool operator==(const FontUse&) const = default;
   };
-  struct FontUseHash {
-    size_t operator()(const FontUse& use) const noexcept;
-  };
   // The replacement texts of one key, a font change's and a font number's,
   // as shared copies that the references take over as they are; null
   // without a key.
@@ -72,11 +69,26 @@ class CNewFontAllocator {
   const std::string* fontChange_;
   const std::string* chartFont_;
   const std::string* textStringFont_;
+  // What is known of one font use: its key texts and its name, each
+  // worked out the first time a reference asks for it.
+  struct UseTexts {
+    FontUse use{};
+    bool hasKey = false;
+    bool hasName = false;
+    KeyTexts key;
+    const std::string* name = nullptr;  // null: no name
+  };
+  // The texts of \p use, made empty the first time.
+  UseTexts& TextsOf(const FontUse& use);
+
   // A reference's key or name follows from its new font and its current
   // family and size alone, and references repeat a handful of those: each
   // is worked out once, in the order met, which allocates the same numbers.
-  std::unordered_map<FontUse, KeyTexts, FontUseHash> keys_;
-  std::unordered_map<FontUse, const std::string*, FontUseHash> names_;  // null: no name
+  // Asked once per changed reference, so an open-addressing table: a
+  // power-of-two number of slots, at most half of them used, probed
+  // linearly; a free slot has a null new font.
+  std::vector<UseTexts> uses_;
+  size_t usesCount_ = 0;
   bool allocated_ = false;
 };
 

@@ -74,8 +74,8 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
       list->SetExpectedStamp(CFileTable::Process().StampOf(listFile));
       rewritten.insert(std::move(fileName));
     }
-    // The model outlives the run, and the text is a shared copy.
-    if (list->Add(piece, &replacement)) ++kept;
+    // The model outlives the run and keeps its texts meanwhile.
+    if (list->Add(reference)) ++kept;
   }
   const bool needDefinitions = allocator.Allocated();
   run.SetTotalPieces(run.GetTotalPieces() + kept);

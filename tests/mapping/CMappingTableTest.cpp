@@ -2,8 +2,14 @@
 // apply operations with their carry-over from font definitions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+#include <random>
+
 #include "mapping/CMappingTable.h"
 #include "mapping/FoldCase.h"
+#include "mapping/MappingRules.h"
+#include "mapping/MergeRows.h"
 #include "mapping/RowFileNames.h"
 #include "platform/CodePage.h"
 #include "tests/mapping/MappingTestSupport.h"
@@ -34,6 +40,57 @@ struct RecordingObserver : CMappingTableObserver {
 };
 
 const NewFontTuple kMincho{"Mincho", "10", "Bold", ""};
+
+// A row as text, representative and merged positions.
+struct ExpectedRow {
+  std::string text;
+  int32_t item;
+  std::vector<int32_t> merged;
+  bool operator==(const ExpectedRow&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ExpectedRow& row) {
+  out << row.text << "@" << row.item << ":";
+  for (int32_t item : row.merged) out << " " << item;
+  return out;
+}
+
+std::vector<ExpectedRow> RowsOf(const CMappingTable& table) {
+  std::vector<ExpectedRow> rows;
+  for (int32_t row = 0; row < table.RowCount(); ++row) {
+    EXPECT_EQ(table.MergedRows(row), table.Representative(row)->GetMergedRows()) << "row " << row;
+    rows.push_back({table.ColumnText(row, ColumnComponent), table.ItemData(row), table.MergedRows(row)});
+  }
+  return rows;
+}
+
+// The rows made one reference at a time: every reference a row, newest
+// first, sorted by text keeping equal texts in order, then merged.
+std::vector<ExpectedRow> RowsByReference(const CFontReferenceList& list) {
+  std::deque<std::string> texts;  // the rows view them
+  std::vector<CBuildRow> built;
+  for (int32_t item = list.Count() - 1; item >= 0; --item) {
+    const CFontReference& reference = *list.GetAt(item);
+    const std::string& component = reference.GetComponent();
+    texts.push_back((component.find("|:") != std::string::npos ? component.substr(2) : component) +
+                    KindMarker(reference.GetKind()));
+    built.push_back({texts.back(), item});
+  }
+  std::stable_sort(built.begin(), built.end(), [](const CBuildRow& a, const CBuildRow& b) { return a.text < b.text; });
+  const std::vector<int32_t> joins = FindJoiningRows(built, list);
+  std::vector<ExpectedRow> rows;
+  std::vector<size_t> rowOf(built.size());
+  for (size_t i = 0; i < built.size(); ++i) {
+    if (joins[i] < 0) {
+      rowOf[i] = rows.size();
+      rows.push_back({std::string(built[i].text), built[i].item, {}});
+    } else {
+      rowOf[i] = rowOf[static_cast<size_t>(joins[i])];
+      rows[rowOf[i]].merged.insert(rows[rowOf[i]].merged.begin(), built[i].item);  // the last joined first
+    }
+  }
+  return rows;
+}
 
 }  // namespace
 
@@ -76,6 +133,33 @@ TEST(CMappingTable, KindsMergeOnlyWhereTheRowAcceptsThem) {
   EXPECT_EQ((std::vector<int32_t>{2}), table.MergedRows(0));
   EXPECT_EQ((std::vector<int32_t>{6}), table.MergedRows(2));
   EXPECT_EQ(table.MergedRows(0), table.Representative(0)->GetMergedRows());
+}
+
+// The table merges groups of alike references at once; this holds it to
+// merging reference by reference, also where one text comes from kinds of
+// different base names ("A+": component "A+", subcomponent "A"), or where
+// two kinds of one text and one base take each other ("+A+").
+TEST(CMappingTable, RowsAgreeWithMergingEveryReferenceOnItsOwn) {
+  const char* components[] = {"A", "A+", "+A", "+A+", "|:A", "|:A+", "A B"};
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 300; ++round) {
+    CModelBuilder model;
+    model.File("groups.doc").Define("F1", "Times", "10").Define("F2", "Times", "12");
+    const int count = 2 + static_cast<int>(random() % 80);
+    for (int i = 0; i < count; ++i) {
+      const char* number = random() % 3 ? "1" : "2";
+      if (random() % 10 == 0) {
+        model.Change(number);
+      } else {
+        model.Number(components[random() % 7], static_cast<int32_t>(random() % 4), number);
+      }
+    }
+    CMappingTable table(model.list);
+    table.BuildTable();
+    ASSERT_EQ(RowsByReference(model.list), RowsOf(table)) << "round " << round;
+    table.BuildTable();  // a second build starts afresh
+    ASSERT_EQ(RowsByReference(model.list), RowsOf(table)) << "round " << round << ", built again";
+  }
 }
 
 TEST(CMappingTable, MergeScanStopsAtTheFirstOtherBaseName) {

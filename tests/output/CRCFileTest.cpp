@@ -2,6 +2,8 @@
 // reports, text-mode line ends, directory creation and safe writing.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "output/CRCFile.h"
 #include "output/CReportSink.h"
 #include "platform/CodePage.h"
@@ -16,6 +18,8 @@ class CRCFileTest : public ::testing::Test {
   CCollectingReportSink sink;
   CErrorReporter reporter{&sink};
   testsupport::TempDir dir;
+
+  void ReadAndWriteRandomLines(bool leadBytes);
 };
 }  // namespace
 
@@ -121,6 +125,80 @@ TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
   EXPECT_EQ(expected, all);
   EXPECT_EQ(30004, file.GetCurrentLine());
 }
+
+// Lines of every length from empty to a few blocks of the scanner, so that
+// several line ends share a block of 16 bytes or none is in one, read to
+// random positions (character starts) and written back in parts of random
+// size, one of them larger than the writer's buffer. With \p leadBytes,
+// lines hold double-byte characters of code page 932, some of whose
+// second bytes are line feeds or lead-byte values.
+void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes) {
+  std::mt19937 random(20261209);
+  std::vector<std::string> lines;
+  std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
+  std::string text;
+  while (text.size() < 700000) {
+    std::string line;
+    std::vector<size_t> at{0};
+    const int characters = random() % 4 == 0 ? random() % 3 : random() % 60;
+    for (int i = 0; i < characters; ++i) {
+      if (leadBytes && random() % 4 == 0) {
+        line += '\x82';
+        line += "a\n\x82"[random() % 3];
+      } else {
+        line += static_cast<char>('a' + random() % 26);
+      }
+      at.push_back(line.size());
+    }
+    lines.push_back(line);
+    starts.push_back(at);
+    text += line + "\n";
+  }
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(leadBytes ? 932 : 1252);
+  CRCFile in(reporter);
+  in.Open(dir.Write("lines.doc", text), true);
+  const std::string path = (dir.path() / "out.doc").string();
+  CRCFile out(reporter);
+  out.Open(path, false, true);
+  std::string read;
+  size_t line = 0;  // from 0
+  size_t column = 0;
+  while (line + 40 < lines.size()) {
+    const size_t next = line + random() % 40;
+    std::vector<size_t> choices;  // never backwards
+    for (size_t start : starts[next]) {
+      if (next != line || start >= column) choices.push_back(start);
+    }
+    const size_t nextColumn = choices[random() % choices.size()];
+    ASSERT_TRUE(in.ReadTo(static_cast<int32_t>(next + 1), static_cast<int32_t>(nextColumn + 1), read)) << sink.All();
+    std::string wanted =
+        next == line ? lines[line].substr(column, nextColumn - column) : lines[line].substr(column) + "\n";
+    for (size_t l = line + 1; l < next; ++l) wanted += lines[l] + "\n";
+    if (next != line) wanted += lines[next].substr(0, nextColumn);
+    ASSERT_EQ(wanted, read) << "to line " << next + 1 << ", column " << nextColumn + 1;
+    out.WriteText(read);
+    line = next;
+    column = nextColumn;
+  }
+  ASSERT_TRUE(in.ReadRest(read));
+  SetProcessCodePage(saved);
+  out.WriteText(read);
+  const std::string large(300000, '\n');
+  out.WriteText(large);
+  out.Commit();
+  std::string expected;
+  for (char c : text + large) {
+    if (c == '\n') expected += '\r';
+    expected += c;
+  }
+  EXPECT_EQ(expected, testsupport::ReadFile(path));
+  EXPECT_TRUE(sink.texts.empty());
+}
+
+TEST_F(CRCFileTest, RandomLinesReadAndWrittenInPartsOfAnySize) { ReadAndWriteRandomLines(false); }
+
+TEST_F(CRCFileTest, RandomLinesWithDoubleByteCharactersCountAsTheLexerCounts) { ReadAndWriteRandomLines(true); }
 
 TEST_F(CRCFileTest, WritesLineFeedsAsCrLfAndCreatesDirectories) {
   std::string path = (dir.path() / "a" / "b" / "c" / "out.doc").string();

@@ -2,6 +2,10 @@
 // single forward pass that either completes or leaves nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 #include "model/CFileTable.h"
 #include "output/CReplaceList.h"
 #include "output/CReportSink.h"
@@ -43,6 +47,21 @@ TEST_F(CReplaceListTest, KeepsPiecesInPositionOrder) {
   EXPECT_EQ(2, list.GetAt(2).GetStartLine());
   // The first piece named the list's file.
   EXPECT_EQ(input, list.GetFileName());
+}
+
+// More pieces than one block of the list holds, arriving in any order:
+// insertions move pieces across the blocks' edges.
+TEST_F(CReplaceListTest, KeepsThousandsOfPiecesInOrderWhateverOrderTheyCome) {
+  std::vector<int32_t> lines(9000);
+  std::iota(lines.begin(), lines.end(), 1);
+  std::shuffle(lines.begin(), lines.end(), std::mt19937(20261209));
+  CReplaceList list("", reporter);
+  for (int32_t line : lines) ASSERT_TRUE(list.Add(Piece("<F3", line, 1, "<G" + std::to_string(line))));
+  ASSERT_EQ(lines.size(), list.GetCount());
+  for (size_t i = 0; i < list.GetCount(); ++i) {
+    ASSERT_EQ(static_cast<int32_t>(i) + 1, list.GetAt(i).GetStartLine());
+    ASSERT_EQ("<G" + std::to_string(i + 1), list.GetAt(i).GetReplacementText());
+  }
 }
 
 TEST_F(CReplaceListTest, DropsPiecesThatChangeNothingOrRepeat) {
