@@ -14,6 +14,7 @@
 #include "mapping/CMappingTableObserver.h"
 #include "mapping/MappingColumns.h"
 #include "mapping/NewFontTuple.h"
+#include "platform/HugePages.h"
 
 class CFontReference;
 struct CFontTexts;
@@ -160,7 +161,9 @@ class CMappingTable {
 
   CFontReferenceList& translated_;
   std::vector<Row> rows_;
-  std::vector<int32_t> rowOfItem_;  // list position -> row holding it, or -1
+  // List position -> row holding it, or -1: one per reference, filled anew
+  // by every build, so on huge pages.
+  std::vector<int32_t, CHugePageAllocator<int32_t>> rowOfItem_;
   int32_t selected_ = -1;
   bool mappingsChanged_ = false;
   uint64_t changeCount_ = 0;
