@@ -144,7 +144,7 @@ size_t CFontReferenceList::FindDefinitionLine(std::string_view key) const {
 
 void CFontReferenceList::ForgetResolved() {
   resolved_.clear();
-  recent_.fonts = {};
+  recent_.reset();
 }
 
 void CFontReferenceList::ResolveFont(CFontReference& reference) {
@@ -163,7 +163,8 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
   // Piece texts are shared copies, so the copy and the derivation name the
   // key: most references repeat one of a few.
   const uint64_t slot = (reinterpret_cast<uintptr_t>(text) ^ derivation) * 0x9E3779B97F4A7C15ull;  // spread the bits
-  RecentFont& recent = recent_.fonts[slot >> (64 - kRecentFontBits)];
+  if (!recent_) recent_ = std::make_unique<RecentFonts>();
+  RecentFont& recent = (*recent_)[slot >> (64 - kRecentFontBits)];
   if (recent.text != text || recent.derivation != derivation) {
     std::string_view key = *text;
     std::string numbered;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -199,25 +200,18 @@ class CFontReferenceList {
   ResolutionCache resolved_;
   // The fonts of recent references by piece text (a shared copy) and how
   // the key follows from it. They point into resolved_, whose entries stay
-  // put when it is moved; a list moved from forgets them.
+  // put when it is moved; a list moved from forgets them. A document's
+  // pieces hold a thousand or more different texts, so the table is
+  // large: it is made on first use and dropped, not cleared, when
+  // resolved_ empties, which definition lines do one after another.
   struct RecentFont {
     const std::string* text = nullptr;
     uintptr_t derivation = 0;
     ResolvedFont* font = nullptr;
   };
-  static constexpr unsigned kRecentFontBits = 8;
-  static constexpr size_t kRecentFonts = size_t{1} << kRecentFontBits;
-  struct RecentFonts {
-    std::array<RecentFont, kRecentFonts> fonts{};
-    RecentFonts() = default;
-    RecentFonts(const RecentFonts&) = delete;
-    RecentFonts(RecentFonts&& other) noexcept : fonts(std::exchange(other.fonts, {})) {}
-    RecentFonts& operator=(RecentFonts&& other) noexcept {
-      fonts = std::exchange(other.fonts, {});
-      return *this;
-    }
-  };
-  RecentFonts recent_;
+  static constexpr unsigned kRecentFontBits = 12;
+  using RecentFonts = std::array<RecentFont, size_t{1} << kRecentFontBits>;
+  std::unique_ptr<RecentFonts> recent_;
   /// Empties resolved_ and what points into it.
   void ForgetResolved();
 };

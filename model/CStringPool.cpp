@@ -1,6 +1,51 @@
 // The process-wide pool of shared texts.
 #include "model/CStringPool.h"
 
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+uint64_t Load8(const char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+uint32_t Load4(const char* at) {
+  uint32_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+// A cheap spread of a text for the per-thread cache below: its length and
+// up to 24 of its bytes (from its start, middle and end). Texts that agree
+// in all of them only share a slot, which costs a lookup under the lock.
+size_t RecentHash(std::string_view text) {
+  const char* p = text.data();
+  const size_t n = text.size();
+  uint64_t a, b, c;
+  if (n >= 8) {
+    a = Load8(p);
+    b = Load8(p + (n - 8) / 2);
+    c = Load8(p + n - 8);
+  } else if (n >= 4) {
+    a = Load4(p);
+    b = 0;
+    c = Load4(p + n - 4);
+  } else {
+    a = n == 0 ? 0 : static_cast<unsigned char>(p[0]);
+    b = n == 0 ? 0 : static_cast<unsigned char>(p[n / 2]);
+    c = n == 0 ? 0 : static_cast<unsigned char>(p[n - 1]);
+  }
+  uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b * 0xC2B2AE3D27D4EB4Full) ^ (c * 0x165667B19E3779F9ull) ^ n;
+  h ^= h >> 32;
+  h *= 0xD6E8FEB86659FD93ull;
+  return static_cast<size_t>(h ^ (h >> 32));
+}
+
+}  // namespace
+
 CStringPool& CStringPool::Instance() {
   static CStringPool* pool = new CStringPool;  // outlives every model, never destroyed
   return *pool;
@@ -20,7 +65,7 @@ const std::string* CStringPool::Intern(std::string_view text) {
   // slots, one lookup in five missed and took the lock.
   constexpr size_t kRecent = 4096;
   thread_local constinit const std::string* recent[kRecent] = {};
-  const size_t hash = Hash()(text);
+  const size_t hash = RecentHash(text);
   const std::string*& slot = recent[hash % kRecent];
   if (slot != nullptr && *slot == text) return slot;
   CStringPool& pool = Instance();

@@ -10,6 +10,14 @@ CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
   // or LF once each. The walk goes by whole characters, as the lexer reads
   // them, so a break is never taken for the second byte of a character.
   const std::string_view bytes = tokenText;
+  // Most pieces (font keys, names) hold no break at all: then no byte can
+  // be one, whatever the characters.
+  bool anyBreak = false;
+  for (char c : bytes) anyBreak |= (c == '\r') | (c == '\n');
+  if (!anyBreak) {
+    endColumn_ = column + static_cast<int32_t>(bytes.size());
+    return;
+  }
   const LeadByteTable& leads = LeadBytesOfCharset(charset);
   size_t restStart = 0;
   bool sawBreak = false;
