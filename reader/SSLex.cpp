@@ -23,8 +23,7 @@ SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsu
     : table_(std::move(table)), consumer_(std::move(consumer)) {
   if (table_) {
     active_ = &ExpressionList(0);
-    modes_.reserve(32);
-    modes_.push_back(active_);
+    modes_.Push(0);
   }
   if (consumer_) TakeInput();
 }
@@ -77,12 +76,12 @@ SSRefPtr<SSToken> SSLex::NextToken() {
 
 __attribute__((always_inline)) inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
   if (info.flags & LTF::kFlagPop) {
-    modes_.pop_back();
-    active_ = modes_.empty() ? nullptr : modes_.back();
+    modes_.Pop();
+    active_ = modes_.Empty() ? nullptr : &ExpressionList(modes_.Top());
   }
   if (info.flags & LTF::kFlagPush) {
     active_ = &ExpressionList(info.mode);
-    modes_.push_back(active_);
+    modes_.Push(static_cast<uint32_t>(info.mode));
   }
 }
 

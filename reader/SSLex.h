@@ -12,6 +12,7 @@
 
 #include "platform/Resources.h"
 #include "reader/SSLexConsumer.h"
+#include "reader/SSLexModeStack.h"
 #include "reader/SSLexTable.h"
 #include "reader/SSLexToken.h"
 #include "reader/SSToken.h"
@@ -81,9 +82,7 @@ class SSLex {
 
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;
-  // The mode stack, its top last. It grows by doubling, so that deep
-  // nesting costs linear time.
-  std::vector<const SSLexExpressionList*> modes_;
+  SSLexModeStack modes_;
   // The top of modes_, kept at hand for the match loop; nullptr when the
   // stack is empty.
   const SSLexExpressionList* active_ = nullptr;
