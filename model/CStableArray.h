@@ -4,6 +4,7 @@
 // elements stay good while it grows.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <memory>
 #include <new>
@@ -56,6 +57,17 @@ class CStableArray {
     ++size_;
     return *made;
   }
+  /// Puts \p value at \p index (at most size()), after moving the elements
+  /// from there on one place up, one by one.
+  void insert(size_t index, T value) {
+    if (index == size_) {
+      emplace_back(std::move(value));
+      return;
+    }
+    emplace_back(std::move(Slot(size_ - 1)));
+    for (size_t i = size_ - 2; i > index; --i) Slot(i) = std::move(Slot(i - 1));
+    Slot(index) = std::move(value);
+  }
   /// Keeps the first \p count elements.
   void truncate(size_t count) noexcept {
     while (size_ > count) std::destroy_at(&Slot(--size_));
@@ -73,16 +85,7 @@ class CStableArray {
   static size_t Capacity(size_t count) noexcept { return kBlock * ((size_t{1} << count) - 1); }
   /// The block of element \p i: the number of times the blocks' sizes
   /// double before they reach past it.
-  static size_t BlockOf(size_t i) noexcept { return FloorLog2(i / kBlock + 1); }
-  static size_t FloorLog2(size_t n) noexcept {
-#if defined(__GNUC__)
-    return sizeof(unsigned long long) * 8 - 1 - static_cast<size_t>(__builtin_clzll(n));
-#else
-    size_t log = 0;
-    while (n >>= 1) ++log;
-    return log;
-#endif
-  }
+  static size_t BlockOf(size_t i) noexcept { return std::bit_width(i / kBlock + 1) - 1; }
 
   void AddBlock() {
     // Reserved first, so that a failing push_back cannot lose the block.

@@ -33,7 +33,7 @@ bool CReplaceList::Add(Held added) {
     if (!SamePosition(held.Replaced(), replaced)) {
       if (replaced.IsAfter(held.Replaced())) {
         if (i + 1 == pieces_.size()) {
-          pieces_.push_back(added);
+          pieces_.emplace_back(added);
         } else {
           pieces_.insert(i + 1, added);
         }

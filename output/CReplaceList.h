@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/CFontReference.h"
-#include "output/BlockArray.h"
+#include "model/CStableArray.h"
 #include "output/CErrorReporter.h"
 #include "output/CReplacePiece.h"
 #include "platform/FileIdentity.h"
@@ -102,7 +102,9 @@ class CReplaceList {
   };
   bool Add(Held held);
 
-  CBlockArray<Held> pieces_;
+  // Appending never moves what is held; past its first blocks, the list
+  // grows on huge pages, as a run fills megabytes of these lists.
+  CStableArray<Held, 4096> pieces_;
   // The pieces given to Add by pointer, which the list owns.
   std::deque<CReplacePiece> owned_;
   std::string fileName_;

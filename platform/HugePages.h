@@ -13,8 +13,9 @@ constexpr size_t kHugePageSize = size_t{2} << 20;
 /// \p bytes of uninitialised memory, aligned for any object. From
 /// kHugePageSize bytes on, the region is aligned to kHugePageSize and
 /// advised for huge pages (its whole huge pages; the rest, in small pages);
-/// its pages become resident only as they are touched. Smaller requests come from the ordinary heap. Throws
-/// std::bad_alloc when there is no memory.
+/// its pages become resident only as they are touched. Smaller requests
+/// come from the ordinary heap. Throws std::bad_alloc when there is no
+/// memory.
 void* AllocateHugePages(size_t bytes);
 
 /// Gives back a region of AllocateHugePages(\p bytes); null does nothing.

@@ -3,10 +3,13 @@
 // destroyed once through truncation, copies and moves.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "model/CStableArray.h"
+#include "platform/HugePages.h"
 
 namespace {
 
@@ -15,6 +18,7 @@ struct Counted {
   static int live;
   explicit Counted(int v) : value(v) { ++live; }
   Counted(const Counted& other) : value(other.value) { ++live; }
+  Counted& operator=(const Counted&) = default;
   ~Counted() { --live; }
   int value;
 };
@@ -100,4 +104,69 @@ TEST(CStableArray, LargeBlocksHoldElementsAtTheirEnds) {
   for (size_t i : {size_t{0}, size_t{255}, size_t{256}, count / 2, count - 1}) EXPECT_EQ(std::to_string(i), a[i]);
   a.truncate(count / 3);
   EXPECT_EQ(std::to_string(count / 3 - 1), a[count / 3 - 1]);
+}
+
+namespace {
+
+// Large elements in tiny blocks, so that a few thousand elements reach
+// past the heap blocks onto huge pages.
+struct Wide {
+  int32_t value;
+  std::array<char, 252> padding;
+};
+using WideArray = CStableArray<Wide, 4>;
+constexpr size_t kRegionElements = kHugePageSize / sizeof(Wide);
+
+void ExpectSame(const WideArray& blocks, const std::vector<int32_t>& expected) {
+  ASSERT_EQ(blocks.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    if (blocks[i].value != expected[i]) {
+      FAIL() << "element " << i << ": " << blocks[i].value << ", expected " << expected[i];
+    }
+  }
+}
+
+}  // namespace
+
+TEST(CStableArray, AppendsAcrossHeapBlocksAndHugePages) {
+  WideArray blocks;
+  std::vector<int32_t> expected;
+  EXPECT_TRUE(blocks.empty());
+  for (int32_t i = 0; i < static_cast<int32_t>(kRegionElements + kRegionElements / 2); ++i) {
+    blocks.emplace_back(Wide{i, {}});
+    expected.push_back(i);
+  }
+  ExpectSame(blocks, expected);
+}
+
+TEST(CStableArray, InsertsMoveLaterElementsAcrossBlockBorders) {
+  WideArray blocks;
+  std::vector<int32_t> expected;
+  for (int32_t i = 0; i < static_cast<int32_t>(kRegionElements + 40); ++i) {
+    blocks.emplace_back(Wide{i, {}});
+    expected.push_back(i);
+  }
+  // At the front, at block borders (4, 12, 28), at the last element, and at
+  // the end.
+  for (size_t at : {size_t{0}, size_t{4}, size_t{12}, size_t{28}, expected.size() - 1, expected.size()}) {
+    blocks.insert(at, Wide{-1, {}});
+    expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), -1);
+  }
+  ExpectSame(blocks, expected);
+}
+
+TEST(CStableArray, InsertBuildsAndDestroysEveryElementOnce) {
+  {
+    SmallArray a;
+    Fill(a, 0, 10);
+    a.insert(3, Counted(-1));
+    a.insert(11, Counted(-2));
+    ASSERT_EQ(12u, a.size());
+    EXPECT_EQ(-1, a[3].value);
+    EXPECT_EQ(3, a[4].value);
+    EXPECT_EQ(9, a[10].value);
+    EXPECT_EQ(-2, a[11].value);
+    EXPECT_EQ(12, Counted::live);
+  }
+  EXPECT_EQ(0, Counted::live);
 }
