@@ -75,13 +75,10 @@ bool CLoadingParser::IsDefined(std::string_view number) const {
 }
 
 int32_t CLoadingParser::TokenHook(const SSTokenView& token) {
-  using namespace InterleafToken;
   // The engine brings only the tokens that start an observation, and every
-  // token while one goes on (see the constructor and Observe).
-  const int32_t id = token.Id();
-  if (insideDefinitions_ || afterFont_ || id == FONT_DEFINITIONS_START || id == FONT_CHANGE_START || id == FONT) {
-    Observe(token);
-  }
+  // token while one goes on (see the constructor and Observe); any other
+  // token would leave Observe's state as it is.
+  Observe(token);
   return CInterleafParser::TokenHook(token);
 }
 
