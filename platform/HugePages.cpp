@@ -32,8 +32,7 @@ void* MapAligned(size_t bytes) {
   const uintptr_t end = start + mapped;
   if (aligned > start) ::munmap(raw, aligned - start);
   if (end > aligned + length) ::munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));
-  // Only advice: without huge pages the region still works, in small ones.
-  ::madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);
+  AdviseHugePages(reinterpret_cast<void*>(aligned), length);
   return reinterpret_cast<void*>(aligned);
 }
 #endif
@@ -48,6 +47,18 @@ void* AllocateHugePages(size_t bytes) {
   }
 #endif
   return ::operator new(bytes);
+}
+
+void AdviseHugePages(void* data, size_t bytes) noexcept {
+#if TS_HAVE_MMAP
+  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t from = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+  const uintptr_t to = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
+  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)bytes;
+#endif
 }
 
 void FreeHugePages(void* region, size_t bytes) noexcept {

@@ -21,6 +21,11 @@ void* AllocateHugePages(size_t bytes);
 /// Gives back a region of AllocateHugePages(\p bytes); null does nothing.
 void FreeHugePages(void* region, size_t bytes) noexcept;
 
+/// Advises huge pages for the whole small pages inside [\p data, \p data +
+/// \p bytes), for a large buffer that came from elsewhere (a string's heap
+/// block). Only advice: where the system has none to give, nothing changes.
+void AdviseHugePages(void* data, size_t bytes) noexcept;
+
 /// An allocator for standard containers whose large arrays (a vector of
 /// hundreds of thousands of rows) live on huge pages, e.g.
 /// std::vector<int, CHugePageAllocator<int>>.

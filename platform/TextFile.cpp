@@ -2,7 +2,6 @@
 #include "platform/TextFile.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,18 +45,6 @@ size_t ApplyTextMode(char* data, size_t size) {
 
 namespace {
 
-// Asks for huge pages under a large buffer: a 40 MB document otherwise
-// takes ten thousand page faults to read, a noticeable share of a load.
-// Only advice: where the system has none to give, nothing changes.
-void AdviseHugePages(char* data, size_t size) {
-  constexpr size_t kWorthIt = size_t{4} << 20;
-  if (size < kWorthIt) return;
-  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const uintptr_t from = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
-  const uintptr_t to = (reinterpret_cast<uintptr_t>(data) + size) & ~(page - 1);
-  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-}
-
 // Opens \p path and reads it whole in text mode into the buffer that
 // room(length) gives for the file's length; the bytes delivered in
 // \p delivered.
@@ -100,7 +87,8 @@ TextFileRead ReadTextFile(const std::string& path, std::string& text) {
       path,
       [&text](size_t length) {
         text.reserve(length);
-        AdviseHugePages(text.data(), length);
+        // A 40 MB document otherwise takes ten thousand page faults to read.
+        if (length >= kHugePageSize) AdviseHugePages(text.data(), length);
         text.resize(length);
         return text.data();
       },
