@@ -13,7 +13,7 @@
 #include "tests/mapping/MappingTestSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = WriteScratchFile("fuzz-map.txt", data, size);
+  const std::string& path = WriteScratchFile("fuzz-map.txt", data, size);
 
   // Rows of every kind the map lines can name.
   mappingtest::CModelBuilder translated;

@@ -1,11 +1,12 @@
 // The fuzzer's scratch directory and the files written into it.
 #include "fuzz/FuzzScratchFile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -35,13 +36,30 @@ const std::filesystem::path& ScratchDir() {
   return *scratchDir;
 }
 
+// A scratch file, open for writing for as long as the process runs: each
+// input is two system calls (write, truncate) instead of an open, a write
+// through a stdio buffer and a close.
+struct ScratchFile {
+  std::string path;
+  int fd = -1;
+};
+
 }  // namespace
 
-std::string WriteScratchFile(const std::string& name, const uint8_t* data, size_t size) {
-  std::string path = (ScratchDir() / name).string();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
-  return path;
+const std::string& WriteScratchFile(const std::string& name, const uint8_t* data, size_t size) {
+  // Never destroyed, as the directory: the files stay open until exit.
+  static auto* files = new std::map<std::string, ScratchFile>;
+  ScratchFile& file = (*files)[name];
+  if (file.fd < 0) {
+    file.path = (ScratchDir() / name).string();
+    file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (file.fd < 0) std::abort();
+  }
+  for (size_t done = 0; done < size;) {
+    const ssize_t wrote = ::pwrite(file.fd, data + done, size - done, static_cast<off_t>(done));
+    if (wrote <= 0) std::abort();
+    done += static_cast<size_t>(wrote);
+  }
+  if (::ftruncate(file.fd, static_cast<off_t>(size)) != 0) std::abort();
+  return file.path;
 }

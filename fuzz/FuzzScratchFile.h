@@ -8,5 +8,5 @@
 
 /// Writes \p size bytes at \p data to the file \p name in this process's
 /// scratch directory (made on first use, removed at exit) and returns its
-/// path.
-std::string WriteScratchFile(const std::string& name, const uint8_t* data, size_t size);
+/// path. The file is made on first use and rewritten in place after that.
+const std::string& WriteScratchFile(const std::string& name, const uint8_t* data, size_t size);

@@ -12,7 +12,7 @@
 #include "platform/CodePage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string path = WriteScratchFile("fuzz.doc", data, size);
+  const std::string& path = WriteScratchFile("fuzz.doc", data, size);
   SetProcessCodePage(FuzzCodePage(data, size));
   CFontReferenceList model;
   CMemoryLoadLog log;

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* ops = data + 1;
   const uint8_t* file = ops + 3 * reads;
   const size_t fileSize = size - 1 - 3 * reads;
-  const std::string path = WriteScratchFile("fuzz-rc.doc", file, fileSize);
+  const std::string& path = WriteScratchFile("fuzz-rc.doc", file, fileSize);
 
   CErrorReporter reporter;  // no sink: reports are formatted and dropped
   CRCFile in(reporter);

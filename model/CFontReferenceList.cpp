@@ -163,9 +163,14 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
   // Piece texts are shared copies, so the copy and the derivation name the
   // key: most references repeat one of a few.
   const uint64_t slot = (reinterpret_cast<uintptr_t>(text) ^ derivation) * 0x9E3779B97F4A7C15ull;  // spread the bits
-  if (!recent_) recent_ = std::make_unique<RecentFonts>();
-  RecentFont& recent = (*recent_)[slot >> (64 - kRecentFontBits)];
+  if (!recent_ || (recentBits_ < kMaxRecentFontBits && 2 * recentMisses_ >= (size_t{1} << recentBits_))) {
+    recentBits_ = recent_ ? recentBits_ + 1 : kFirstRecentFontBits;
+    recent_ = std::make_unique<RecentFont[]>(size_t{1} << recentBits_);
+    recentMisses_ = 0;
+  }
+  RecentFont& recent = recent_[slot >> (64 - recentBits_)];
   if (recent.text != text || recent.derivation != derivation) {
+    ++recentMisses_;
     std::string_view key = *text;
     std::string numbered;
     if (derivation == kDropFirst && !key.empty()) key.remove_prefix(1);

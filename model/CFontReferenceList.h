@@ -200,18 +200,22 @@ class CFontReferenceList {
   ResolutionCache resolved_;
   // The fonts of recent references by piece text (a shared copy) and how
   // the key follows from it. They point into resolved_, whose entries stay
-  // put when it is moved; a list moved from forgets them. A document's
-  // pieces hold a thousand or more different texts, so the table is
-  // large: it is made on first use and dropped, not cleared, when
-  // resolved_ empties, which definition lines do one after another.
+  // put when it is moved; a list moved from forgets them. A large
+  // document's pieces hold a thousand or more different texts, a small
+  // one's a handful, so the table is sized by use: made small on first
+  // use, made anew twice as large whenever it has missed half as often as
+  // it has slots, and dropped, not cleared, when resolved_ empties, which
+  // definition lines do one after another.
   struct RecentFont {
     const std::string* text = nullptr;
     uintptr_t derivation = 0;
     ResolvedFont* font = nullptr;
   };
-  static constexpr unsigned kRecentFontBits = 12;
-  using RecentFonts = std::array<RecentFont, size_t{1} << kRecentFontBits>;
-  std::unique_ptr<RecentFonts> recent_;
+  static constexpr unsigned kFirstRecentFontBits = 4;
+  static constexpr unsigned kMaxRecentFontBits = 12;
+  std::unique_ptr<RecentFont[]> recent_;
+  unsigned recentBits_ = 0;  // the table has 2^recentBits_ slots
+  size_t recentMisses_ = 0;  // since the table was made
   /// Empties resolved_ and what points into it.
   void ForgetResolved();
 };
