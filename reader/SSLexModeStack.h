@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <vector>
 
-/// Mode indexes, the top last. A mode pushed on top of itself adds to a
-/// count instead of an entry, so memory grows with the changes of mode,
-/// not with the depth.
-class SSLexModeStack {
+/// Modes (indexes, or whatever stands for one), the top last. A mode
+/// pushed on top of itself adds to a count instead of an entry, so memory
+/// grows with the changes of mode, not with the depth.
+template <class Mode>
+class SSLexModeStackOf {
  public:
-  void Push(uint32_t mode) {
+  void Push(Mode mode) {
     if (!runs_.empty() && runs_.back().mode == mode && runs_.back().count != UINT32_MAX) {
       ++runs_.back().count;
     } else {
@@ -23,12 +24,14 @@ class SSLexModeStack {
   }
   bool Empty() const noexcept { return runs_.empty(); }
   /// The top mode; the caller knows there is one.
-  uint32_t Top() const noexcept { return runs_.back().mode; }
+  Mode Top() const noexcept { return runs_.back().mode; }
 
  private:
   struct Run {
-    uint32_t mode;
+    Mode mode;
     uint32_t count;
   };
   std::vector<Run> runs_;
 };
+
+using SSLexModeStack = SSLexModeStackOf<uint32_t>;
