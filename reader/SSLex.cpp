@@ -32,7 +32,7 @@ void SSLex::TakeInput() {
   data_ = consumer_->Data();
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
-  doubleByte_ = consumer_->HasLeadBytes();
+  if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
   // The lead bytes as ranges, for the vector scan of runs; a second range
   // repeats the first when there is one.
   leadRangeCount_ = 0;
@@ -300,11 +300,13 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
   return pos;
 }
 
-bool SSLex::Next(SSLexToken& token) {
-  if (!table_ || !consumer_) {
-    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
-  }
-  return doubleByte_ ? Match<true>(token) : Match<false>(token);
+template <bool kDoubleByte>
+bool SSLex::MatchIn(SSLex& lex, SSLexToken& token) {
+  return lex.Match<kDoubleByte>(token);
+}
+
+bool SSLex::Missing(SSLex&, SSLexToken&) {
+  throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
 }
 
 void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }
