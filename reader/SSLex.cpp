@@ -23,7 +23,7 @@ SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsu
     : table_(std::move(table)), consumer_(std::move(consumer)) {
   if (table_) {
     active_ = &ExpressionList(0);
-    modes_.Push(0);
+    modes_.Push(active_);
   }
   if (consumer_) TakeInput();
 }
@@ -32,7 +32,7 @@ void SSLex::TakeInput() {
   data_ = consumer_->Data();
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
-  doubleByte_ = consumer_->HasLeadBytes();
+  if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
   // The lead bytes as ranges, for the vector scan of runs; a second range
   // repeats the first when there is one.
   leadRangeCount_ = 0;
@@ -77,11 +77,11 @@ SSRefPtr<SSToken> SSLex::NextToken() {
 __attribute__((always_inline)) inline void SSLex::ApplyStackAction(const SSLexExpressionList::StateInfo& info) {
   if (info.flags & LTF::kFlagPop) {
     modes_.Pop();
-    active_ = modes_.Empty() ? nullptr : &ExpressionList(modes_.Top());
+    active_ = modes_.Empty() ? nullptr : modes_.Top();
   }
   if (info.flags & LTF::kFlagPush) {
-    active_ = &ExpressionList(info.mode);
-    modes_.Push(static_cast<uint32_t>(info.mode));
+    active_ = info.pushList ? info.pushList : &ExpressionList(info.mode);  // the lookup throws
+    modes_.Push(active_);
   }
 }
 
@@ -95,10 +95,12 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
   const unsigned char* const data = data_;
   const size_t length = length_;
   const bool* const lead = lead_;
+  // The mark is kept here too: a skipped match moves it, and the next
+  // match waits on it.
+  size_t mark = consumer_->Mark();
   for (;;) {
     if (active_ == nullptr) NoMode();  // the rules popped every mode
     const SSLexExpressionList& list = *active_;
-    const size_t mark = consumer_->Mark();
     if (mark >= length) return false;
 
     const int32_t* const next = list.next.data();
@@ -127,9 +129,8 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
         // A state that loops on itself, as runs of text do, takes its run
         // many characters at a time; in a final state the match then ends.
         if (entry & SSLexExpressionList::kRunMask) {
-          const size_t run = ((entry & SSLexExpressionList::kRunMask) >> SSLexExpressionList::kRunShift) - 1;
           const bool vector = entry & (kDoubleByte ? SSLexExpressionList::kWideVector : SSLexExpressionList::kVector);
-          pos = RunEnd<kDoubleByte>(list.runs[run], vector, pos);
+          pos = RunEnd<kDoubleByte>(list.RunOf(entry), vector, pos);
         }
         if (entry & SSLexExpressionList::kFinal) {
           accepted = entry;
@@ -166,6 +167,7 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
           acceptedEnd = RunEnd<kDoubleByte>(run, run.Vector(kDoubleByte), acceptedEnd);
         }
         consumer_->MoveMark(acceptedEnd);
+        mark = acceptedEnd;
         continue;
       }
     }
@@ -298,11 +300,13 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
   return pos;
 }
 
-bool SSLex::Next(SSLexToken& token) {
-  if (!table_ || !consumer_) {
-    throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
-  }
-  return doubleByte_ ? Match<true>(token) : Match<false>(token);
+template <bool kDoubleByte>
+bool SSLex::MatchIn(SSLex& lex, SSLexToken& token) {
+  return lex.Match<kDoubleByte>(token);
+}
+
+bool SSLex::Missing(SSLex&, SSLexToken&) {
+  throw SSException(SSCode::kLexMissing, "SSLex0107e: Table or consumer missing, required");
 }
 
 void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }

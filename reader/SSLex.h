@@ -37,7 +37,7 @@ class SSLex {
   SSRefPtr<SSToken> NextToken();
   /// The next token as a value, without making an object: false at the end
   /// of the input; otherwise as NextToken.
-  bool Next(SSLexToken& token);
+  bool Next(SSLexToken& token) { return next_(*this, token); }
   /// The text of \p token, a view of the lexer's buffer.
   std::string_view TextOf(const SSLexToken& token) const {
     return {reinterpret_cast<const char*>(consumer_->Data()) + token.offset, token.length};
@@ -74,15 +74,22 @@ class SSLex {
   template <bool kDoubleByte>
   bool Match(SSLexToken& token);
   template <bool kDoubleByte>
+  static bool MatchIn(SSLex& lex, SSLexToken& token);
+  static bool Missing(SSLex& lex, SSLexToken& token);
+  template <bool kDoubleByte>
   size_t RunEnd(const SSLexExpressionList::Run& run, bool vector, size_t pos) const;
   void TakeInput();
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
   [[noreturn]] static void NoMode();
   [[noreturn]] void InvalidToken(size_t end);
 
+  // What Next does: the match loop for this input, chosen once, or
+  // Missing without a table or input.
+  bool (*next_)(SSLex&, SSLexToken&) = &Missing;
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;
-  SSLexModeStack modes_;
+  // The modes as their lists, which the match loop takes without a lookup.
+  SSLexModeStackOf<const SSLexExpressionList*> modes_;
   // The top of modes_, kept at hand for the match loop; nullptr when the
   // stack is empty.
   const SSLexExpressionList* active_ = nullptr;
@@ -90,7 +97,6 @@ class SSLex {
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
   const bool* lead_ = nullptr;
-  bool doubleByte_ = false;
   // How many ranges the lead bytes form, and the first two: each as its
   // lowest byte and its span above it, sixteen times over.
   unsigned leadRangeCount_ = 0;

@@ -5,30 +5,39 @@
 #include <cstdint>
 #include <vector>
 
-/// Mode indexes, the top last. A mode pushed on top of itself adds to a
-/// count instead of an entry, so memory grows with the changes of mode,
-/// not with the depth.
-class SSLexModeStack {
+/// Modes (indexes, or whatever stands for one), the top last. A mode
+/// pushed on top of itself adds to a count instead of an entry, so memory
+/// grows with the changes of mode, not with the depth.
+template <class Mode>
+class SSLexModeStackOf {
  public:
-  void Push(uint32_t mode) {
-    if (!runs_.empty() && runs_.back().mode == mode && runs_.back().count != UINT32_MAX) {
-      ++runs_.back().count;
-    } else {
-      runs_.push_back({mode, 1});
+  /// Inline but for growing: the lexer pushes on every tag.
+  void Push(Mode mode) {
+    if (size_ != 0 && runs_[size_ - 1].mode == mode && runs_[size_ - 1].count != UINT32_MAX) {
+      ++runs_[size_ - 1].count;
+      return;
     }
+    if (size_ == runs_.size()) Grow();
+    runs_[size_++] = {mode, 1};
   }
   /// Takes the top mode off; the caller knows there is one.
   void Pop() noexcept {
-    if (--runs_.back().count == 0) runs_.pop_back();
+    if (--runs_[size_ - 1].count == 0) --size_;
   }
-  bool Empty() const noexcept { return runs_.empty(); }
+  bool Empty() const noexcept { return size_ == 0; }
   /// The top mode; the caller knows there is one.
-  uint32_t Top() const noexcept { return runs_.back().mode; }
+  Mode Top() const noexcept { return runs_[size_ - 1].mode; }
 
  private:
   struct Run {
-    uint32_t mode;
-    uint32_t count;
+    Mode mode{};
+    uint32_t count = 0;
   };
+  __attribute__((noinline)) void Grow() { runs_.resize(runs_.empty() ? 16 : 2 * runs_.size()); }
+
+  // The first size_ entries are the runs.
   std::vector<Run> runs_;
+  size_t size_ = 0;
 };
+
+using SSLexModeStack = SSLexModeStackOf<uint32_t>;

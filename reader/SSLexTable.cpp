@@ -191,6 +191,11 @@ SSLexTable::SSLexTable(std::span<const unsigned char> bytes, const std::string& 
     lists_.push_back(DecodeList(bytes.subspan(offset, size), i, name));
     offset += size;
   }
+  for (SSLexExpressionList& list : lists_) {
+    for (SSLexExpressionList::StateInfo& info : list.states) {
+      if (info.mode >= 0 && static_cast<uint32_t>(info.mode) < lists_.size()) info.pushList = &lists_[info.mode];
+    }
+  }
 }
 
 void SSLexTable::InvalidListIndex(int64_t index) {

@@ -33,22 +33,27 @@ struct SSLexExpressionList {
     /// A skipped match of one character that cannot grow: the characters
     /// after it may be taken as a run (see skipRun).
     bool oneCharSkip = false;
+    /// The list of mode, when the table has one (else pushing it throws).
+    const SSLexExpressionList* pushList = nullptr;
   };
   /// The characters that keep a match where it is, to be taken many at a
   /// time: those on which a state loops, or those that are each a skipped
   /// match of their own.
-  struct Run {
-    /// Whether each single-byte code stays.
-    std::array<uint8_t, 256> stays{};
-    /// Whether every double-byte code stays (a lead byte and a zero byte
-    /// make no double-byte code).
-    bool wideStays = false;
+  /// Runs are 1 << kRunSizeShift bytes apart, so that an entry's run index
+  /// finds its run with a shift: the match loop waits on that address.
+  static constexpr uint32_t kRunSizeShift = 9;
+  struct alignas(1 << kRunSizeShift) Run {
     /// When at most kVectorExits single-byte codes leave the run: each of
     /// them sixteen times over, repeated to fill the array, for a scan of
     /// sixteen bytes at a time.
-    bool vector = false;
     static constexpr size_t kVectorExits = 6;
     std::array<std::array<uint8_t, 16>, kVectorExits> exits{};
+    bool vector = false;
+    /// Whether every double-byte code stays (a lead byte and a zero byte
+    /// make no double-byte code).
+    bool wideStays = false;
+    /// Whether each single-byte code stays.
+    std::array<uint8_t, 256> stays{};
     /// Whether the run is scanned sixteen bytes at a time in single-byte
     /// or double-byte input (there it must take every double-byte code).
     bool Vector(bool doubleByte) const { return vector && (!doubleByte || wideStays); }
@@ -111,6 +116,12 @@ struct SSLexExpressionList {
            (acts ? kActs : 0) | (run && run->Vector(false) ? kVector : 0) |
            (run && run->Vector(true) ? kWideVector : 0) | (accepting[state] ? kAccepts : 0);
   }
+  /// The run of the state that \p entry leads to; the entry must have one.
+  const Run& RunOf(int32_t entry) const {
+    static_assert(sizeof(Run) == size_t{1} << kRunSizeShift);
+    const size_t offset = size_t(entry & kRunMask) << (kRunSizeShift - kRunShift);  // one run too far
+    return *reinterpret_cast<const Run*>(reinterpret_cast<const char*>(runs.data()) + offset - sizeof(Run));
+  }
   /// The state that \p entry leads to.
   int32_t StateOf(int32_t entry) const { return entry >> (rowShift + kEntryBits); }
   /// Entry(0) when state 0 accepts the empty match, else -1.
@@ -142,6 +153,9 @@ class SSLexTable {
   /// Decodes \p bytes; throws SSLex0104e naming \p name when they are not a
   /// well-formed table.
   SSLexTable(std::span<const unsigned char> bytes, const std::string& name);
+  // The lists' states point into lists_.
+  SSLexTable(const SSLexTable&) = delete;
+  SSLexTable& operator=(const SSLexTable&) = delete;
 
   uint32_t ListCount() const { return static_cast<uint32_t>(lists_.size()); }
   /// List \p index; throws SSLex0106e when there is none.
