@@ -1,6 +1,8 @@
 // Ordering of replacements and the forward pass that writes one file.
 #include "output/CReplaceList.h"
 
+#include <limits>
+
 #include "output/CRCFile.h"
 #include "output/CReplaceListList.h"
 #include "output/ShiftJisToEuc.h"
@@ -57,11 +59,12 @@ bool CReplaceList::Add(Held added) {
   return true;
 }
 
-void CReplaceList::ReportProgress(int32_t done, int32_t count) {
-  if (owner_ != nullptr) owner_->ReportProgress(fileName_, done, count);
+int32_t CReplaceList::ReportProgress(int32_t done, int32_t count) {
+  if (owner_ == nullptr) return std::numeric_limits<int32_t>::max();
+  return owner_->ReportProgress(fileName_, done, count);
 }
 
-bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
+bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output, CFileProgress& progress) {
   // The input goes to the output as it is read, a block at a time.
   const CRCFile::TextSink copy = [&](std::string_view part) {
     OnCopiedText(part);
@@ -73,7 +76,7 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
   for (size_t i = 0; i < pieces_.size(); ++i) {
     const Held& held = pieces_[i];
     const CTextPiece& piece = held.Replaced();
-    ReportProgress(++done, count);
+    progress.Reached(++done, count);
     if (!input.CopyTo(piece.GetStartLine(), piece.GetStartColumn(), copy)) return false;
     if (!input.CopyTo(piece.GetEndLine(), piece.GetEndColumn(), drop)) return false;
     output.WriteText(held.Replacement());
@@ -84,31 +87,37 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
 }
 
 bool CReplaceList::WriteFile(std::string inputName, const std::string& outputName) {
+  OwnerProgress progress(*this);
+  return WriteFile(std::move(inputName), outputName, reporter_, progress);
+}
+
+bool CReplaceList::WriteFile(std::string inputName, const std::string& outputName, CErrorReporter& reporter,
+                             CFileProgress& progress) {
   if (inputName.empty()) inputName = fileName_;
   if (inputName.empty() || outputName.empty()) return false;
   if (SameFile(inputName, outputName)) {  // the last guard; the run checks every file first
-    reporter_.ReportError(FormatText(outputtext::kSameFileName, inputName));
+    reporter.ReportError(FormatText(outputtext::kSameFileName, inputName));
     return false;
   }
-  CRCFile input(reporter_);
-  CRCFile output(reporter_);
+  CRCFile input(reporter);
+  CRCFile output(reporter);
   try {
     input.Open(inputName, true);
     // Replacements are positions in the file as it was parsed: in a file
     // changed since, they would land in the wrong places.
     if (expectedStamp_ && StampOf(inputName) != expectedStamp_) {
-      reporter_.ReportError(FormatText(LoadResString(IdsInputChanged).c_str(), inputName));
+      reporter.ReportError(FormatText(LoadResString(IdsInputChanged).c_str(), inputName));
       return false;
     }
     output.Open(outputName, false, textMode_);
     output.CopyPermissionsFrom(inputName);
     if (convertToEuc_) output.SetTransform(EucTransform());
     OnStart(output);
-    if (!WritePieces(input, output)) return false;  // both files close; the copy is dropped
+    if (!WritePieces(input, output, progress)) return false;  // both files close; the copy is dropped
     output.Commit();
     return true;
   } catch (const CFileException& failure) {
-    reporter_.ReportError(FormatText(outputtext::kSkippingOutputFile, failure.Message(), failure.FileName()));
+    reporter.ReportError(FormatText(outputtext::kSkippingOutputFile, failure.Message(), failure.FileName()));
     return false;
   }
 }

@@ -36,6 +36,7 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   CReplaceListList run(reporter, observer);
   run.SetInputRoot(choices.GetSourceDirectory());
   run.SetConvertToEuc(options.convertToEuc);
+  if (options.writeThreads > 0) run.SetWriteThreads(options.writeThreads);
   std::vector<std::string> reads = FilesReadBy(choices);
   reads.insert(reads.end(), options.otherFilesRead.begin(), options.otherFilesRead.end());
   run.SetFilesRead(std::move(reads));

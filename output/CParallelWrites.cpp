@@ -1,0 +1,116 @@
+// Worker threads that write files, and the record of what each told.
+#include "output/CParallelWrites.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+// What one file's write told so far; its reporter and progress.
+class CParallelWrites::Record final : public CReportRecorder, public CFileProgress {
+ public:
+  explicit Record(CParallelWrites& owner) : owner_(owner) {}
+
+  void RecordReport(int32_t code, std::string text) override {
+    PushProgress();
+    owner_.Push(*this, {Event::Kind::kReport, code, std::move(text)});
+  }
+  void RecordLine(std::string_view text) override {
+    PushProgress();
+    owner_.Push(*this, {Event::Kind::kLine, 0, std::string(text)});
+  }
+  // Replacements reached but not yet passed on go before anything told
+  // after them.
+  void PushProgress() {
+    if (Done() <= pushed_) return;
+    pushed_ = Done();
+    owner_.Push(*this, {Event::Kind::kProgress, pushed_, {}});
+  }
+
+  CErrorReporter reporter{*this};
+  std::vector<Event> events;  // told and not yet followed; under the owner's mutex
+  bool finished = false;      // under the owner's mutex
+  std::exception_ptr escaped;
+
+ protected:
+  // Passed on each time the file's own percentage grows: enough for the
+  // caller's figures to move, and the caller works out every count between.
+  int32_t Tell(int32_t done, int32_t count) override {
+    pushed_ = done;
+    owner_.Push(*this, {Event::Kind::kProgress, done, {}});
+    if (count <= 0) return done + 1;
+    const int64_t percent = int64_t{done} * 100 / count;
+    const int64_t next = ((percent + 1) * count + 99) / 100;
+    return static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));
+  }
+
+ private:
+  CParallelWrites& owner_;
+  int32_t pushed_ = 0;  // the latest count passed on
+};
+
+CParallelWrites::CParallelWrites(size_t count, int32_t threads, Task task) : task_(std::move(task)) {
+  records_.reserve(count);
+  for (size_t i = 0; i < count; ++i) records_.push_back(std::make_unique<Record>(*this));
+  const size_t workers = std::min(count, static_cast<size_t>(std::max(threads, 1)));
+  workers_.reserve(workers);
+  for (size_t i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+CParallelWrites::~CParallelWrites() {
+  {
+    std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void CParallelWrites::Work() {
+  for (;;) {
+    size_t index = 0;
+    {
+      std::lock_guard lock(mutex_);
+      if (closing_ || next_ >= records_.size()) return;
+      index = next_++;
+    }
+    Record& record = *records_[index];
+    try {
+      task_(index, record.reporter, record);
+    } catch (...) {
+      record.escaped = std::current_exception();
+    }
+    try {
+      record.PushProgress();  // shown before what escaped, as one thread would
+    } catch (...) {
+      if (!record.escaped) record.escaped = std::current_exception();
+    }
+    {
+      std::lock_guard lock(mutex_);
+      record.finished = true;
+    }
+    changed_.notify_all();
+  }
+}
+
+void CParallelWrites::Push(Record& record, Event event) {
+  {
+    std::lock_guard lock(mutex_);
+    record.events.push_back(std::move(event));
+  }
+  changed_.notify_all();
+}
+
+void CParallelWrites::Follow(size_t index, const std::function<void(const Event&)>& onEvent) {
+  Record& record = *records_[index];
+  std::vector<Event> batch;
+  for (bool finished = false; !finished;) {
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [&] { return !record.events.empty() || record.finished; });
+      batch.swap(record.events);
+      finished = record.finished;  // set after its last event
+    }
+    for (const Event& event : batch) onEvent(event);
+    batch.clear();
+  }
+  if (record.escaped) std::rethrow_exception(record.escaped);
+}
