@@ -48,6 +48,20 @@ class CParallelWrites::Record final : public CReportRecorder, public CFileProgre
   int32_t pushed_ = 0;  // the latest count passed on
 };
 
+bool CParallelWrites::Event::Retell(CErrorReporter& reporter) const {
+  switch (kind) {
+    case Kind::kReport:
+      reporter.ReportNumbered(value, text);
+      return true;
+    case Kind::kLine:
+      reporter.ReportLine(text);
+      return true;
+    case Kind::kProgress:
+      break;
+  }
+  return false;
+}
+
 CParallelWrites::CParallelWrites(size_t count, int32_t threads, Task task) : task_(std::move(task)) {
   records_.reserve(count);
   for (size_t i = 0; i < count; ++i) records_.push_back(std::make_unique<Record>(*this));

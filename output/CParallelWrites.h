@@ -33,6 +33,10 @@ class CParallelWrites {
     Kind kind;
     int32_t value = 0;
     std::string text;
+
+    /// Tells \p reporter a report (numbered now) or a line again; false
+    /// for progress.
+    bool Retell(CErrorReporter& reporter) const;
   };
   /// Writes file \p index, speaking through \p reporter and \p progress.
   using Task = std::function<void(size_t index, CErrorReporter& reporter, CFileProgress& progress)>;

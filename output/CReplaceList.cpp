@@ -17,14 +17,18 @@ bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
   // Kept only when the list keeps its replacement.
   if (!piece) return false;
   const CReplacePiece& owned = owned_.emplace_back(std::move(*piece));
-  if (Add(Held(owned))) return true;
+  if (Add(Held(owned), reporter_)) return true;
   owned_.pop_back();
   return false;
 }
 
-bool CReplaceList::Add(const CFontReference& reference) { return Add(Held(reference)); }
+bool CReplaceList::Add(const CFontReference& reference) { return Add(Held(reference), reporter_); }
 
-bool CReplaceList::Add(Held added) {
+bool CReplaceList::Add(const CFontReference& reference, CErrorReporter& reporter) {
+  return Add(Held(reference), reporter);
+}
+
+bool CReplaceList::Add(Held added, CErrorReporter& reporter) {
   const CTextPiece& replaced = added.Replaced();
   const std::string& newText = added.Replacement();
   if (newText == replaced.GetText()) return false;
@@ -47,7 +51,7 @@ bool CReplaceList::Add(Held added) {
     if (heldText != newText) {
       const CReplacePiece first = held.Piece();
       const CReplacePiece second = added.Piece();
-      reporter_.ReportError(
+      reporter.ReportError(
           FormatText(outputtext::kDuplicateTranslations, first.GetText(), heldText, newText),
           outputtext::kCodeDuplicate,
           {CErrorRef(first, CErrorRef::kReplaced), CErrorRef(first.GetReplacement(), CErrorRef::kReplacement),

@@ -52,6 +52,9 @@ class CReplaceList {
   /// text. A run adds hundreds of thousands of the model's references this
   /// way.
   bool Add(const CFontReference& reference);
+  /// Add of \p reference, reporting to \p reporter instead of this list's
+  /// reporter: lists filled side by side keep their reports for later.
+  bool Add(const CFontReference& reference, CErrorReporter& reporter);
 
   /// Progress told to the list's owning run as it comes.
   class OwnerProgress;
@@ -110,7 +113,7 @@ class CReplaceList {
     const CReplacePiece& Owned() const { return *reinterpret_cast<const CReplacePiece*>(bits_ & ~uintptr_t{1}); }
     uintptr_t bits_;
   };
-  bool Add(Held held);
+  bool Add(Held held, CErrorReporter& reporter);
 
   // Appending never moves what is held; past its first blocks, the list
   // grows on huge pages, as a run fills megabytes of these lists.

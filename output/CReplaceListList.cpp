@@ -195,20 +195,11 @@ void CReplaceListList::WriteInParallel(const std::vector<FileToWrite>& files, in
     const int32_t count = static_cast<int32_t>(file.list->GetCount());
     int32_t reached = 0;
     workers.Follow(index, [&](const CParallelWrites::Event& event) {
-      switch (event.kind) {
-        case CParallelWrites::Event::Kind::kReport:
-          reporter_.ReportNumbered(event.value, event.text);
-          break;
-        case CParallelWrites::Event::Kind::kLine:
-          reporter_.ReportLine(event.text);
-          break;
-        case CParallelWrites::Event::Kind::kProgress:
-          while (reached < event.value) {
-            // The counts before the next one returned would show nothing.
-            const int32_t next = ReportProgress(fileName, reached + 1, count);
-            reached = std::min(event.value, next - 1);
-          }
-          break;
+      if (event.Retell(reporter_)) return;
+      while (reached < event.value) {
+        // The counts before the next one returned would show nothing.
+        const int32_t next = ReportProgress(fileName, reached + 1, count);
+        reached = std::min(event.value, next - 1);
       }
     });
     Finish(file, std::move(outcomes[index]));

@@ -53,6 +53,7 @@ class CReplaceListList {
   /// calling thread). Whatever the number, the run reports, shows and
   /// writes the same as with one. Defaults to one per core.
   void SetWriteThreads(int32_t threads) { writeThreads_ = threads; }
+  int32_t GetWriteThreads() const { return writeThreads_; }
 
   /// Progress of the list of \p fileName: \p done of its \p count pieces.
   /// Shows it when either percentage grew. Returns the least \p done at
