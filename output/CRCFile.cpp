@@ -36,9 +36,9 @@ namespace {
 
 // Whether the byte at \p end of \p data would be the trail byte of a
 // character, when a character starts at \p boundary for certain.
-bool IsTrailAt(const char* data, size_t boundary, size_t end) {
+bool IsTrailAt(const LeadByteTable& leadBytes, const char* data, size_t boundary, size_t end) {
   size_t i = end;
-  while (i > boundary && IsLeadByte(static_cast<unsigned char>(data[i - 1]))) --i;
+  while (i > boundary && leadBytes[static_cast<unsigned char>(data[i - 1])]) --i;
   return (end - i) % 2 == 1;
 }
 
@@ -54,11 +54,11 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
   for (size_t from = boundary;;) {
     const void* lf = std::memchr(data + from, '\n', size - from);
     if (lf == nullptr) {
-      trailNext_ = IsTrailAt(data, boundary, size);
+      trailNext_ = IsTrailAt(leadBytes_, data, boundary, size);
       return nullptr;
     }
     const size_t at = static_cast<size_t>(static_cast<const char*>(lf) - data);
-    if (!IsTrailAt(data, boundary, at)) return lf;
+    if (!IsTrailAt(leadBytes_, data, boundary, at)) return lf;
     boundary = from = at + 1;  // a trail byte: the next character starts after it
   }
 }
@@ -76,7 +76,7 @@ size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
     trailNext_ = false;
   }
   auto endsLine = [&](size_t at) {
-    if (doubleByte_ && IsTrailAt(data, boundary, at)) {
+    if (doubleByte_ && IsTrailAt(leadBytes_, data, boundary, at)) {
       boundary = at + 1;
       return false;
     }
@@ -95,7 +95,7 @@ size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
   for (; from < size; ++from) {
     if (data[from] == '\n' && endsLine(from)) return taken;
   }
-  if (doubleByte_) trailNext_ = IsTrailAt(data, boundary, size);
+  if (doubleByte_) trailNext_ = IsTrailAt(leadBytes_, data, boundary, size);
   return taken;
 #else
   size_t taken = 0;
@@ -125,7 +125,8 @@ void CRCFile::Open(const std::string& path, bool forReading, bool textMode) {
   currentColumn_ = 1;
   trailNext_ = false;
   doubleByte_ = false;
-  for (bool lead : ProcessLeadBytes()) doubleByte_ = doubleByte_ || lead;
+  leadBytes_ = ProcessLeadBytes();
+  for (bool lead : leadBytes_) doubleByte_ = doubleByte_ || lead;
   if (forReading) {
     if (int err = input_.Open(path)) {
       CFileException failure(CFileException::CauseFromErrno(err), err, path);

@@ -11,6 +11,7 @@
 #include "output/CErrorReporter.h"
 #include "output/COutputFile.h"
 #include "output/CTextModeInput.h"
+#include "platform/CodePage.h"
 #include "platform/FileException.h"
 
 /// A document opened either for reading or for writing, in text mode.
@@ -116,8 +117,9 @@ class CRCFile {
   int32_t currentColumn_ = 1;
   std::string fileName_;
   bool forReading_ = false;
-  bool doubleByte_ = false;  // the process code page has lead bytes
-  bool trailNext_ = false;   // the next byte read ends a double-byte character
+  bool doubleByte_ = false;    // the process code page has lead bytes
+  LeadByteTable leadBytes_{};  // the process code page's, taken on Open
+  bool trailNext_ = false;     // the next byte read ends a double-byte character
   CTextModeInput input_;
   COutputFile output_;
 };
