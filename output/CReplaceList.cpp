@@ -70,11 +70,11 @@ int32_t CReplaceList::ReportProgress(int32_t done, int32_t count) {
 
 bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output, CFileProgress& progress) {
   // The input goes to the output as it is read, a block at a time.
-  const CRCFile::TextSink copy = [&](std::string_view part) {
+  auto copy = [&](std::string_view part) {
     OnCopiedText(part);
     output.WriteText(part);
   };
-  const CRCFile::TextSink drop = [](std::string_view) {};  // the replaced text itself
+  auto drop = [](std::string_view) {};  // the replaced text itself
   const int32_t count = static_cast<int32_t>(pieces_.size());
   int32_t done = 0;
   for (size_t i = 0; i < pieces_.size(); ++i) {
