@@ -67,10 +67,17 @@ CParallelWrites::CParallelWrites(size_t count, int32_t threads, Task task) : tas
   for (size_t i = 0; i < count; ++i) records_.push_back(std::make_unique<Record>(*this));
   const size_t workers = std::min(count, static_cast<size_t>(std::max(threads, 1)));
   workers_.reserve(workers);
-  for (size_t i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
+  try {
+    for (size_t i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
+  } catch (...) {
+    Close();  // no destructor runs for a constructor that throws
+    throw;
+  }
 }
 
-CParallelWrites::~CParallelWrites() {
+CParallelWrites::~CParallelWrites() { Close(); }
+
+void CParallelWrites::Close() {
   {
     std::lock_guard lock(mutex_);
     closing_ = true;

@@ -57,6 +57,8 @@ class CParallelWrites {
  private:
   class Record;
   void Work();
+  // Starts no further file and waits for the workers.
+  void Close();
   void Push(Record& record, Event event);
 
   Task task_;
