@@ -1,4 +1,5 @@
-// Where the writing of one file tells how far it has come.
+// Where the writing of one file tells how far it has come, and when it is
+// about to put its copy in place.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ class CFileProgress {
   }
   /// The latest replacement reached (0 before the first).
   int32_t Done() const { return done_; }
+  /// The copy is complete and about to take its name. May throw to keep
+  /// it from doing so; it is then dropped.
+  virtual void BeforeCommit() {}
 
  protected:
   /// Hands on \p done of \p count. Returns the least count worth telling

@@ -26,9 +26,21 @@ class CParallelWrites::Record final : public CReportRecorder, public CFileProgre
     owner_.Push(*this, {Event::Kind::kProgress, pushed_, {}});
   }
 
+  // A copy takes its name only once the caller has followed everything
+  // its write told: then no file is put in place that one thread would
+  // not have put there, whatever the caller's observer or reporter throws.
+  void BeforeCommit() override {
+    PushProgress();
+    owner_.AwaitCommit(*this);
+  }
+
   CErrorReporter reporter{*this};
-  std::vector<Event> events;  // told and not yet followed; under the owner's mutex
-  bool finished = false;      // under the owner's mutex
+  // Under the owner's mutex:
+  std::vector<Event> events;  // told and not yet followed
+  bool finished = false;
+  bool awaitingCommit = false;  // the copy is complete
+  bool mayCommit = false;       // and the caller has followed all it told
+  bool abandoned = false;       // the caller stopped following it
   std::exception_ptr escaped;
 
  protected:
@@ -82,7 +94,22 @@ void CParallelWrites::Close() {
     std::lock_guard lock(mutex_);
     closing_ = true;
   }
+  changed_.notify_all();
   for (std::thread& worker : workers_) worker.join();
+}
+
+namespace {
+// Thrown on a worker whose copy is no longer wanted: the caller stopped
+// following. No std::exception, so that no write reports it as a failure.
+struct Abandoned {};
+}  // namespace
+
+void CParallelWrites::AwaitCommit(Record& record) {
+  std::unique_lock lock(mutex_);
+  record.awaitingCommit = true;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return record.mayCommit || record.abandoned || closing_; });
+  if (!record.mayCommit) throw Abandoned();
 }
 
 void CParallelWrites::Work() {
@@ -126,11 +153,28 @@ void CParallelWrites::Follow(size_t index, const std::function<void(const Event&
   for (bool finished = false; !finished;) {
     {
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [&] { return !record.events.empty() || record.finished; });
+      changed_.wait(lock, [&] {
+        return !record.events.empty() || record.finished || (record.awaitingCommit && !record.mayCommit);
+      });
+      if (record.events.empty() && record.awaitingCommit && !record.mayCommit) {
+        record.mayCommit = true;  // everything it told was followed
+        lock.unlock();
+        changed_.notify_all();
+        continue;
+      }
       batch.swap(record.events);
       finished = record.finished;  // set after its last event
     }
-    for (const Event& event : batch) onEvent(event);
+    try {
+      for (const Event& event : batch) onEvent(event);
+    } catch (...) {
+      {
+        std::lock_guard lock(mutex_);
+        record.abandoned = true;
+      }
+      changed_.notify_all();
+      throw;
+    }
     batch.clear();
   }
   if (record.escaped) std::rethrow_exception(record.escaped);

@@ -51,14 +51,19 @@ class CParallelWrites {
 
   /// Hands what the write of file \p index tells to \p onEvent, in order
   /// and as it comes, until the write is over; then throws again what
-  /// escaped the task. Files are followed in order, each once.
+  /// escaped the task. What \p onEvent throws goes on, and the file's copy
+  /// is kept from taking its name. Files are followed in order, each once.
   void Follow(size_t index, const std::function<void(const Event&)>& onEvent);
 
  private:
   class Record;
   void Work();
-  // Starts no further file and waits for the workers.
+  // Starts no further file, keeps every copy not yet in place from taking
+  // its name, and waits for the workers.
   void Close();
+  // Holds a complete copy until the caller has followed all its write
+  // told; throws when the caller stopped following.
+  void AwaitCommit(Record& record);
   void Push(Record& record, Event event);
 
   Task task_;

@@ -118,6 +118,7 @@ bool CReplaceList::WriteFile(std::string inputName, const std::string& outputNam
     if (convertToEuc_) output.SetTransform(EucTransform());
     OnStart(output);
     if (!WritePieces(input, output, progress)) return false;  // both files close; the copy is dropped
+    progress.BeforeCommit();
     output.Commit();
     return true;
   } catch (const CFileException& failure) {

@@ -194,15 +194,23 @@ void CReplaceListList::WriteInParallel(const std::vector<FileToWrite>& files, in
     const std::string& fileName = file.list->GetFileName();
     const int32_t count = static_cast<int32_t>(file.list->GetCount());
     int32_t reached = 0;
-    workers.Follow(index, [&](const CParallelWrites::Event& event) {
-      if (event.Retell(reporter_)) return;
-      while (reached < event.value) {
-        // The counts before the next one returned would show nothing.
-        const int32_t next = ReportProgress(fileName, reached + 1, count);
-        reached = std::min(event.value, next - 1);
-      }
-    });
-    Finish(file, std::move(outcomes[index]));
+    WriteOutcome outcome;
+    try {
+      workers.Follow(index, [&](const CParallelWrites::Event& event) {
+        if (event.Retell(reporter_)) return;
+        while (reached < event.value) {
+          // The counts before the next one returned would show nothing.
+          const int32_t next = ReportProgress(fileName, reached + 1, count);
+          reached = std::min(event.value, next - 1);
+        }
+      });
+      outcome = std::move(outcomes[index]);
+    } catch (const std::exception& failure) {
+      // Thrown where the file's write told it, so thrown by the write, as
+      // on one thread: the file is dropped and the next one written.
+      outcome.failure = failure.what();
+    }
+    Finish(file, std::move(outcome));
     ++index;
   }
 }

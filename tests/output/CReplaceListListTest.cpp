@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <tuple>
 
 #include "model/CFileTable.h"
@@ -144,10 +145,11 @@ namespace {
 // Everything a run of several files tells, in the order told on either
 // channel, and leaves.
 struct RunTranscript {
-  std::vector<std::string> told, written, outputs;
+  std::vector<std::string> told, written, outputs, folder;
   int32_t piecesDone = 0;
   bool operator==(const RunTranscript& other) const {
-    return told == other.told && written == other.written && outputs == other.outputs && piecesDone == other.piecesDone;
+    return told == other.told && written == other.written && outputs == other.outputs && folder == other.folder &&
+           piecesDone == other.piecesDone;
   }
   size_t Count(const std::string& kind) const {
     return std::count_if(told.begin(), told.end(), [&](const std::string& text) { return text.rfind(kind, 0) == 0; });
@@ -158,7 +160,12 @@ struct RunTranscript {
 struct TellingEverything : COutputObserver, CReportSink {
   void ShowProgress(const std::string& fileName, int32_t current, int32_t total) override {
     told.push_back("progress " + fileName + " " + std::to_string(current) + "/" + std::to_string(total));
+    if (!failOn.empty() && fileName.size() >= failOn.size() &&
+        fileName.compare(fileName.size() - failOn.size(), failOn.size(), failOn) == 0 && current >= 50) {
+      throw std::runtime_error("the window went");
+    }
   }
+  std::string failOn;  // the progress of this file fails half way
   void ShowMessage(const std::string& text, const std::string& caption) override {
     told.push_back("message " + caption + ": " + text);
   }
@@ -183,7 +190,7 @@ std::string Lines(int32_t lines) {
 
 // A run over files that fail in every way but one in the middle of the
 // others, written \p threads at once into a folder of its own.
-RunTranscript RunSeveralFiles(int32_t threads, bool convertToEuc) {
+RunTranscript RunSeveralFiles(int32_t threads, bool convertToEuc, const std::string& failOn = {}) {
   testsupport::TempDir dir;
   const std::string root = (dir.path() / "Docs").string();
   // name, lines in the file, lines changed (past its end: the read fails)
@@ -191,6 +198,7 @@ RunTranscript RunSeveralFiles(int32_t threads, bool convertToEuc) {
       {"Docs/A.doc", 300, 300}, {"Docs/B.doc", 126, 150},  {"Docs/C.doc", 5, 5},   {"Docs/D.doc", 120, 120},
       {"Docs/E/F.doc", 1, 1},   {"Elsewhere/G.doc", 3, 3}, {"Docs/H.doc", 77, 77}, {"Docs/I.doc", 10, 10}};
   TellingEverything told;
+  told.failOn = failOn;
   CErrorReporter reporter(&told);
   CReplaceListList run(reporter, &told);
   run.SetInputRoot(root);
@@ -222,6 +230,11 @@ RunTranscript RunSeveralFiles(int32_t threads, bool convertToEuc) {
     transcript.outputs.push_back(testsupport::ReadFile(record.outputName));
   }
   transcript.piecesDone = run.GetPiecesDone();
+  // What the folder holds: the copies put in place, and nothing else.
+  for (const auto& entry : fs::recursive_directory_iterator(out)) {
+    transcript.folder.push_back(entry.path().lexically_relative(out).string());
+  }
+  std::sort(transcript.folder.begin(), transcript.folder.end());
   return transcript;
 }
 
@@ -241,5 +254,22 @@ TEST_F(CReplaceListListTest, FilesWrittenSideBySideTellAndWriteWhatOneThreadDoes
       EXPECT_TRUE(one == several) << threads << " threads";
       EXPECT_EQ(one.told, several.told);
     }
+  }
+}
+
+TEST_F(CReplaceListListTest, AnObserverFailingOnAFileDropsItsCopyAsOnOneThread) {
+  // What the observer throws while a file is written fails that file; the
+  // files after it are still written.
+  const RunTranscript one = RunSeveralFiles(1, false, "D.doc");
+  EXPECT_EQ(1, std::count_if(one.told.begin(), one.told.end(), [](const std::string& text) {
+              return text.find("File Error! the window went") != std::string::npos;
+            }));
+  EXPECT_EQ(0, std::count(one.folder.begin(), one.folder.end(), "D.doc"));
+  EXPECT_EQ(1, std::count(one.folder.begin(), one.folder.end(), "H.doc"));
+  for (int32_t threads : {2, 3, 8}) {
+    const RunTranscript several = RunSeveralFiles(threads, false, "D.doc");
+    EXPECT_TRUE(one == several) << threads << " threads";
+    EXPECT_EQ(one.told, several.told);
+    EXPECT_EQ(one.folder, several.folder);
   }
 }
