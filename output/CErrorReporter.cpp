@@ -17,6 +17,15 @@ int32_t CErrorReporter::ReportError(const std::string& message, int32_t code, st
     if (ref.GetKind() == CErrorRef::kNone) continue;
     text += FormatText(outputtext::kReferenceLine, ref.Description());
   }
+  if (recorder_ != nullptr) {
+    recorder_->RecordReport(code, std::move(text));
+    return 0;
+  }
+  return ReportNumbered(code, text);
+}
+
+int32_t CErrorReporter::ReportNumbered(int32_t code, const std::string& text) {
+  lastCode_ = code;
   ++count_;
   std::string report = FormatText(outputtext::kNumberedReport, count_, text);
   if (sink_ != nullptr) sink_->AppendText(report);
@@ -24,5 +33,9 @@ int32_t CErrorReporter::ReportError(const std::string& message, int32_t code, st
 }
 
 void CErrorReporter::ReportLine(std::string_view text) {
-  if (sink_ != nullptr) sink_->AppendText(text);
+  if (recorder_ != nullptr) {
+    recorder_->RecordLine(text);
+  } else if (sink_ != nullptr) {
+    sink_->AppendText(text);
+  }
 }

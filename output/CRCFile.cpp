@@ -36,9 +36,9 @@ namespace {
 
 // Whether the byte at \p end of \p data would be the trail byte of a
 // character, when a character starts at \p boundary for certain.
-bool IsTrailAt(const char* data, size_t boundary, size_t end) {
+bool IsTrailAt(const LeadByteTable& leadBytes, const char* data, size_t boundary, size_t end) {
   size_t i = end;
-  while (i > boundary && IsLeadByte(static_cast<unsigned char>(data[i - 1]))) --i;
+  while (i > boundary && leadBytes[static_cast<unsigned char>(data[i - 1])]) --i;
   return (end - i) % 2 == 1;
 }
 
@@ -54,11 +54,11 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
   for (size_t from = boundary;;) {
     const void* lf = std::memchr(data + from, '\n', size - from);
     if (lf == nullptr) {
-      trailNext_ = IsTrailAt(data, boundary, size);
+      trailNext_ = IsTrailAt(leadBytes_, data, boundary, size);
       return nullptr;
     }
     const size_t at = static_cast<size_t>(static_cast<const char*>(lf) - data);
-    if (!IsTrailAt(data, boundary, at)) return lf;
+    if (!IsTrailAt(leadBytes_, data, boundary, at)) return lf;
     boundary = from = at + 1;  // a trail byte: the next character starts after it
   }
 }
@@ -76,7 +76,7 @@ size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
     trailNext_ = false;
   }
   auto endsLine = [&](size_t at) {
-    if (doubleByte_ && IsTrailAt(data, boundary, at)) {
+    if (doubleByte_ && IsTrailAt(leadBytes_, data, boundary, at)) {
       boundary = at + 1;
       return false;
     }
@@ -95,7 +95,7 @@ size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
   for (; from < size; ++from) {
     if (data[from] == '\n' && endsLine(from)) return taken;
   }
-  if (doubleByte_) trailNext_ = IsTrailAt(data, boundary, size);
+  if (doubleByte_) trailNext_ = IsTrailAt(leadBytes_, data, boundary, size);
   return taken;
 #else
   size_t taken = 0;
@@ -125,7 +125,8 @@ void CRCFile::Open(const std::string& path, bool forReading, bool textMode) {
   currentColumn_ = 1;
   trailNext_ = false;
   doubleByte_ = false;
-  for (bool lead : ProcessLeadBytes()) doubleByte_ = doubleByte_ || lead;
+  leadBytes_ = ProcessLeadBytes();
+  for (bool lead : leadBytes_) doubleByte_ = doubleByte_ || lead;
   if (forReading) {
     if (int err = input_.Open(path)) {
       CFileException failure(CFileException::CauseFromErrno(err), err, path);
@@ -188,68 +189,7 @@ class StringSink {
   std::string& out_;
 };
 
-// Hands a Copy call's text on, remembering its last byte (ReadRest ends
-// the text with a line end).
-class ForwardingSink {
- public:
-  explicit ForwardingSink(const CRCFile::TextSink& sink) : sink_(sink) {}
-  void operator()(std::string_view part) {
-    if (part.empty()) return;
-    last_ = part.back();
-    sink_(part);
-  }
-  char Last() const { return last_; }
-
- private:
-  const CRCFile::TextSink& sink_;
-  char last_ = '\n';
-};
-
 }  // namespace
-
-template <class Sink>
-bool CRCFile::ReadLines(int32_t line, Sink& sink) {
-  if (!forReading_ || !input_.IsOpen()) return false;
-  if (line < currentLine_) {
-    ReportError(FormatText(outputtext::kLineAlreadyRead, line, currentLine_), outputtext::kCodeReader);
-    return false;
-  }
-  bool partLine = false;  // bytes of a line whose end has not come yet
-  while (line > currentLine_) {
-    std::string_view block = input_.Available();
-    if (block.empty()) {
-      if (!Refill()) return false;
-      block = input_.Available();
-      if (block.empty()) {
-        // A last line without line end still counts as a line read.
-        if (partLine) {
-          sink(std::string_view("\n"));
-          partLine = false;
-          ++currentLine_;
-          currentColumn_ = 1;
-          continue;
-        }
-        ReportError(FormatText(outputtext::kEndOfFileLines, fileName_, line), outputtext::kCodeReader);
-        return false;
-      }
-    }
-    const int32_t lines = line - currentLine_;
-    int32_t wanted = lines;
-    size_t taken = SkipLineEnds(block.data(), block.size(), wanted);
-    if (wanted < lines) {
-      currentLine_ += lines - wanted;
-      currentColumn_ = 1;
-      partLine = false;
-    }
-    if (line > currentLine_ && taken < block.size()) {
-      taken = block.size();
-      partLine = true;
-    }
-    sink(block.substr(0, taken));
-    input_.Consume(taken);
-  }
-  return true;
-}
 
 bool CRCFile::ReadToLine(int32_t line, std::string& out) {
   out.clear();
@@ -263,48 +203,6 @@ bool CRCFile::ReadToColumn(int32_t column, std::string& out) {
   return ReadColumns(column, sink);
 }
 
-template <class Sink>
-bool CRCFile::ReadColumns(int32_t column, Sink& sink) {
-  if (!forReading_ || !input_.IsOpen()) return false;
-  if (column < currentColumn_) {
-    ReportError(FormatText(outputtext::kColumnAlreadyRead, column, currentLine_, currentColumn_),
-                outputtext::kCodeReader);
-    return false;
-  }
-  const size_t wanted = static_cast<size_t>(column - currentColumn_);
-  size_t read = 0;
-  while (read < wanted) {
-    std::string_view block = input_.Available();
-    if (block.empty()) {
-      if (!Refill()) return false;
-      block = input_.Available();
-      if (block.empty()) {
-        ReportError(FormatText(outputtext::kEndOfFileColumns, fileName_, currentLine_, column),
-                    outputtext::kCodeReader);
-        currentColumn_ += static_cast<int32_t>(read);
-        return false;
-      }
-    }
-    size_t take = std::min(wanted - read, block.size());
-    // A column is counted within its line: reaching the line's end first
-    // means the position does not exist.
-    if (const void* lf = FindLineEnd(block.data(), take)) {
-      size_t through = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
-      sink(block.substr(0, through));
-      input_.Consume(through);
-      ReportError(FormatText(outputtext::kLineTooShort, currentLine_, column), outputtext::kCodeReader);
-      ++currentLine_;
-      currentColumn_ = 1;
-      return false;
-    }
-    sink(block.substr(0, take));
-    input_.Consume(take);
-    read += take;
-  }
-  currentColumn_ = column;
-  return true;
-}
-
 bool CRCFile::ReadTo(int32_t line, int32_t column, std::string& out) {
   out.clear();
   StringSink sink(out);
@@ -312,29 +210,7 @@ bool CRCFile::ReadTo(int32_t line, int32_t column, std::string& out) {
 }
 
 bool CRCFile::CopyTo(int32_t line, int32_t column, const TextSink& sink) {
-  ForwardingSink forward(sink);
-  return ReadLines(line, forward) && ReadColumns(column, forward);
-}
-
-template <class Sink>
-bool CRCFile::ReadRestTo(Sink& sink) {
-  if (!forReading_ || !input_.IsOpen()) return false;
-  bool any = false;
-  for (;;) {
-    if (!Refill()) return false;
-    std::string_view block = input_.Available();
-    if (block.empty()) break;
-    currentLine_ += static_cast<int32_t>(std::count(block.begin(), block.end(), '\n'));
-    any = true;
-    sink(block);
-    input_.Consume(block.size());
-  }
-  if (any && sink.Last() != '\n') {
-    sink(std::string_view("\n"));
-    ++currentLine_;
-  }
-  if (any) currentColumn_ = 1;
-  return true;
+  return CopyTo<const TextSink>(line, column, sink);
 }
 
 bool CRCFile::ReadRest(std::string& out) {
@@ -343,10 +219,7 @@ bool CRCFile::ReadRest(std::string& out) {
   return ReadRestTo(sink);
 }
 
-bool CRCFile::CopyRest(const TextSink& sink) {
-  ForwardingSink forward(sink);
-  return ReadRestTo(forward);
-}
+bool CRCFile::CopyRest(const TextSink& sink) { return CopyRest<const TextSink>(sink); }
 
 void CRCFile::WriteText(std::string_view text) {
   if (int err = output_.Write(text)) Fail(err, fileName_);

@@ -2,6 +2,7 @@
 // and column, and writes its rewritten copy.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -11,6 +12,7 @@
 #include "output/CErrorReporter.h"
 #include "output/COutputFile.h"
 #include "output/CTextModeInput.h"
+#include "platform/CodePage.h"
 #include "platform/FileException.h"
 
 /// A document opened either for reading or for writing, in text mode.
@@ -54,6 +56,13 @@ class CRCFile {
   [[nodiscard]] bool CopyTo(int32_t line, int32_t column, const TextSink& sink);
   /// ReadRest, handing the text to \p sink instead.
   [[nodiscard]] bool CopyRest(const TextSink& sink);
+  /// CopyTo and CopyRest for any \p sink callable with a std::string_view:
+  /// the output run copies every stretch between two replacements, and
+  /// calls its sink directly.
+  template <class Sink>
+  [[nodiscard]] bool CopyTo(int32_t line, int32_t column, Sink& sink);
+  template <class Sink>
+  [[nodiscard]] bool CopyRest(Sink& sink);
 
   /// Gives an output file the permission bits of the file at \p path.
   /// Throws CFileException on failure.
@@ -116,8 +125,150 @@ class CRCFile {
   int32_t currentColumn_ = 1;
   std::string fileName_;
   bool forReading_ = false;
-  bool doubleByte_ = false;  // the process code page has lead bytes
-  bool trailNext_ = false;   // the next byte read ends a double-byte character
+  bool doubleByte_ = false;    // the process code page has lead bytes
+  LeadByteTable leadBytes_{};  // the process code page's, taken on Open
+  bool trailNext_ = false;     // the next byte read ends a double-byte character
   CTextModeInput input_;
   COutputFile output_;
 };
+
+namespace rcfile_detail {
+
+// Hands a Copy call's text on, remembering its last byte (ReadRest ends
+// the text with a line end).
+template <class Sink>
+class ForwardingSink {
+ public:
+  explicit ForwardingSink(Sink& sink) : sink_(sink) {}
+  void operator()(std::string_view part) {
+    if (part.empty()) return;
+    last_ = part.back();
+    sink_(part);
+  }
+  char Last() const { return last_; }
+
+ private:
+  Sink& sink_;
+  char last_ = '\n';
+};
+
+}  // namespace rcfile_detail
+
+template <class Sink>
+bool CRCFile::CopyTo(int32_t line, int32_t column, Sink& sink) {
+  rcfile_detail::ForwardingSink<Sink> forward(sink);
+  return ReadLines(line, forward) && ReadColumns(column, forward);
+}
+
+template <class Sink>
+bool CRCFile::CopyRest(Sink& sink) {
+  rcfile_detail::ForwardingSink<Sink> forward(sink);
+  return ReadRestTo(forward);
+}
+
+template <class Sink>
+bool CRCFile::ReadLines(int32_t line, Sink& sink) {
+  if (!forReading_ || !input_.IsOpen()) return false;
+  if (line < currentLine_) {
+    ReportError(FormatText(outputtext::kLineAlreadyRead, line, currentLine_), outputtext::kCodeReader);
+    return false;
+  }
+  bool partLine = false;  // bytes of a line whose end has not come yet
+  while (line > currentLine_) {
+    std::string_view block = input_.Available();
+    if (block.empty()) {
+      if (!Refill()) return false;
+      block = input_.Available();
+      if (block.empty()) {
+        // A last line without line end still counts as a line read.
+        if (partLine) {
+          sink(std::string_view("\n"));
+          partLine = false;
+          ++currentLine_;
+          currentColumn_ = 1;
+          continue;
+        }
+        ReportError(FormatText(outputtext::kEndOfFileLines, fileName_, line), outputtext::kCodeReader);
+        return false;
+      }
+    }
+    const int32_t lines = line - currentLine_;
+    int32_t wanted = lines;
+    size_t taken = SkipLineEnds(block.data(), block.size(), wanted);
+    if (wanted < lines) {
+      currentLine_ += lines - wanted;
+      currentColumn_ = 1;
+      partLine = false;
+    }
+    if (line > currentLine_ && taken < block.size()) {
+      taken = block.size();
+      partLine = true;
+    }
+    sink(block.substr(0, taken));
+    input_.Consume(taken);
+  }
+  return true;
+}
+
+template <class Sink>
+bool CRCFile::ReadColumns(int32_t column, Sink& sink) {
+  if (!forReading_ || !input_.IsOpen()) return false;
+  if (column < currentColumn_) {
+    ReportError(FormatText(outputtext::kColumnAlreadyRead, column, currentLine_, currentColumn_),
+                outputtext::kCodeReader);
+    return false;
+  }
+  const size_t wanted = static_cast<size_t>(column - currentColumn_);
+  size_t read = 0;
+  while (read < wanted) {
+    std::string_view block = input_.Available();
+    if (block.empty()) {
+      if (!Refill()) return false;
+      block = input_.Available();
+      if (block.empty()) {
+        ReportError(FormatText(outputtext::kEndOfFileColumns, fileName_, currentLine_, column),
+                    outputtext::kCodeReader);
+        currentColumn_ += static_cast<int32_t>(read);
+        return false;
+      }
+    }
+    size_t take = std::min(wanted - read, block.size());
+    // A column is counted within its line: reaching the line's end first
+    // means the position does not exist.
+    if (const void* lf = FindLineEnd(block.data(), take)) {
+      size_t through = static_cast<size_t>(static_cast<const char*>(lf) - block.data()) + 1;
+      sink(block.substr(0, through));
+      input_.Consume(through);
+      ReportError(FormatText(outputtext::kLineTooShort, currentLine_, column), outputtext::kCodeReader);
+      ++currentLine_;
+      currentColumn_ = 1;
+      return false;
+    }
+    sink(block.substr(0, take));
+    input_.Consume(take);
+    read += take;
+  }
+  currentColumn_ = column;
+  return true;
+}
+
+template <class Sink>
+bool CRCFile::ReadRestTo(Sink& sink) {
+  if (!forReading_ || !input_.IsOpen()) return false;
+  bool any = false;
+  for (;;) {
+    if (!Refill()) return false;
+    std::string_view block = input_.Available();
+    if (block.empty()) break;
+    currentLine_ += static_cast<int32_t>(std::count(block.begin(), block.end(), '\n'));
+    any = true;
+    sink(block);
+    input_.Consume(block.size());
+  }
+  if (any && sink.Last() != '\n') {
+    sink(std::string_view("\n"));
+    ++currentLine_;
+  }
+  if (any) currentColumn_ = 1;
+  return true;
+}

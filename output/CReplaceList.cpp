@@ -1,6 +1,8 @@
 // Ordering of replacements and the forward pass that writes one file.
 #include "output/CReplaceList.h"
 
+#include <limits>
+
 #include "output/CRCFile.h"
 #include "output/CReplaceListList.h"
 #include "output/ShiftJisToEuc.h"
@@ -15,14 +17,18 @@ bool CReplaceList::Add(std::unique_ptr<CReplacePiece> piece) {
   // Kept only when the list keeps its replacement.
   if (!piece) return false;
   const CReplacePiece& owned = owned_.emplace_back(std::move(*piece));
-  if (Add(Held(owned))) return true;
+  if (Add(Held(owned), reporter_)) return true;
   owned_.pop_back();
   return false;
 }
 
-bool CReplaceList::Add(const CFontReference& reference) { return Add(Held(reference)); }
+bool CReplaceList::Add(const CFontReference& reference) { return Add(Held(reference), reporter_); }
 
-bool CReplaceList::Add(Held added) {
+bool CReplaceList::Add(const CFontReference& reference, CErrorReporter& reporter) {
+  return Add(Held(reference), reporter);
+}
+
+bool CReplaceList::Add(Held added, CErrorReporter& reporter) {
   const CTextPiece& replaced = added.Replaced();
   const std::string& newText = added.Replacement();
   if (newText == replaced.GetText()) return false;
@@ -45,7 +51,7 @@ bool CReplaceList::Add(Held added) {
     if (heldText != newText) {
       const CReplacePiece first = held.Piece();
       const CReplacePiece second = added.Piece();
-      reporter_.ReportError(
+      reporter.ReportError(
           FormatText(outputtext::kDuplicateTranslations, first.GetText(), heldText, newText),
           outputtext::kCodeDuplicate,
           {CErrorRef(first, CErrorRef::kReplaced), CErrorRef(first.GetReplacement(), CErrorRef::kReplacement),
@@ -57,23 +63,24 @@ bool CReplaceList::Add(Held added) {
   return true;
 }
 
-void CReplaceList::ReportProgress(int32_t done, int32_t count) {
-  if (owner_ != nullptr) owner_->ReportProgress(fileName_, done, count);
+int32_t CReplaceList::ReportProgress(int32_t done, int32_t count) {
+  if (owner_ == nullptr) return std::numeric_limits<int32_t>::max();
+  return owner_->ReportProgress(fileName_, done, count);
 }
 
-bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
+bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output, CFileProgress& progress) {
   // The input goes to the output as it is read, a block at a time.
-  const CRCFile::TextSink copy = [&](std::string_view part) {
+  auto copy = [&](std::string_view part) {
     OnCopiedText(part);
     output.WriteText(part);
   };
-  const CRCFile::TextSink drop = [](std::string_view) {};  // the replaced text itself
+  auto drop = [](std::string_view) {};  // the replaced text itself
   const int32_t count = static_cast<int32_t>(pieces_.size());
   int32_t done = 0;
   for (size_t i = 0; i < pieces_.size(); ++i) {
     const Held& held = pieces_[i];
     const CTextPiece& piece = held.Replaced();
-    ReportProgress(++done, count);
+    progress.Reached(++done, count);
     if (!input.CopyTo(piece.GetStartLine(), piece.GetStartColumn(), copy)) return false;
     if (!input.CopyTo(piece.GetEndLine(), piece.GetEndColumn(), drop)) return false;
     output.WriteText(held.Replacement());
@@ -84,31 +91,38 @@ bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output) {
 }
 
 bool CReplaceList::WriteFile(std::string inputName, const std::string& outputName) {
+  OwnerProgress progress(*this);
+  return WriteFile(std::move(inputName), outputName, reporter_, progress);
+}
+
+bool CReplaceList::WriteFile(std::string inputName, const std::string& outputName, CErrorReporter& reporter,
+                             CFileProgress& progress) {
   if (inputName.empty()) inputName = fileName_;
   if (inputName.empty() || outputName.empty()) return false;
   if (SameFile(inputName, outputName)) {  // the last guard; the run checks every file first
-    reporter_.ReportError(FormatText(outputtext::kSameFileName, inputName));
+    reporter.ReportError(FormatText(outputtext::kSameFileName, inputName));
     return false;
   }
-  CRCFile input(reporter_);
-  CRCFile output(reporter_);
+  CRCFile input(reporter);
+  CRCFile output(reporter);
   try {
     input.Open(inputName, true);
     // Replacements are positions in the file as it was parsed: in a file
     // changed since, they would land in the wrong places.
     if (expectedStamp_ && StampOf(inputName) != expectedStamp_) {
-      reporter_.ReportError(FormatText(LoadResString(IdsInputChanged).c_str(), inputName));
+      reporter.ReportError(FormatText(LoadResString(IdsInputChanged).c_str(), inputName));
       return false;
     }
     output.Open(outputName, false, textMode_);
     output.CopyPermissionsFrom(inputName);
     if (convertToEuc_) output.SetTransform(EucTransform());
     OnStart(output);
-    if (!WritePieces(input, output)) return false;  // both files close; the copy is dropped
+    if (!WritePieces(input, output, progress)) return false;  // both files close; the copy is dropped
+    progress.BeforeCommit();
     output.Commit();
     return true;
   } catch (const CFileException& failure) {
-    reporter_.ReportError(FormatText(outputtext::kSkippingOutputFile, failure.Message(), failure.FileName()));
+    reporter.ReportError(FormatText(outputtext::kSkippingOutputFile, failure.Message(), failure.FileName()));
     return false;
   }
 }

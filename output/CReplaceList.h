@@ -13,6 +13,7 @@
 #include "model/CFontReference.h"
 #include "model/CStableArray.h"
 #include "output/CErrorReporter.h"
+#include "output/CFileProgress.h"
 #include "output/CReplacePiece.h"
 #include "platform/FileIdentity.h"
 
@@ -35,6 +36,11 @@ class CReplaceList {
   /// any failure the failure is reported and \p outputName is left as it
   /// was before.
   virtual bool WriteFile(std::string inputName, const std::string& outputName);
+  /// WriteFile, telling \p reporter what failed and \p progress how far
+  /// the file has come instead of this list's reporter and owner: a run
+  /// that writes files side by side keeps what each tells until its turn.
+  bool WriteFile(std::string inputName, const std::string& outputName, CErrorReporter& reporter,
+                 CFileProgress& progress);
 
   /// Takes \p piece into the list at its place. Returns false, and drops the
   /// piece, when it changes nothing, repeats a replacement already held, or
@@ -46,9 +52,16 @@ class CReplaceList {
   /// text. A run adds hundreds of thousands of the model's references this
   /// way.
   bool Add(const CFontReference& reference);
+  /// Add of \p reference, reporting to \p reporter instead of this list's
+  /// reporter: lists filled side by side keep their reports for later.
+  bool Add(const CFontReference& reference, CErrorReporter& reporter);
 
-  /// Tells the owning run how far this file has come.
-  void ReportProgress(int32_t done, int32_t count);
+  /// Progress told to the list's owning run as it comes.
+  class OwnerProgress;
+
+  /// Tells the owning run how far this file has come. Returns the least
+  /// \p done worth telling next.
+  int32_t ReportProgress(int32_t done, int32_t count);
 
   const std::string& GetFileName() const { return fileName_; }
   size_t GetCount() const { return pieces_.size(); }
@@ -76,7 +89,7 @@ class CReplaceList {
   virtual void OnFinished(CRCFile& output) {}
 
  private:
-  bool WritePieces(CRCFile& input, CRCFile& output);
+  bool WritePieces(CRCFile& input, CRCFile& output, CFileProgress& progress);
 
   // One replacement held, neither part copied: a reference of the model,
   // or a piece the list owns, with the text written instead. A run holds
@@ -100,7 +113,7 @@ class CReplaceList {
     const CReplacePiece& Owned() const { return *reinterpret_cast<const CReplacePiece*>(bits_ & ~uintptr_t{1}); }
     uintptr_t bits_;
   };
-  bool Add(Held held);
+  bool Add(Held held, CErrorReporter& reporter);
 
   // Appending never moves what is held; past its first blocks, the list
   // grows on huge pages, as a run fills megabytes of these lists.
@@ -113,4 +126,15 @@ class CReplaceList {
   std::optional<CFileStamp> expectedStamp_;
   CReplaceListList* owner_ = nullptr;
   CErrorReporter& reporter_;
+};
+
+class CReplaceList::OwnerProgress final : public CFileProgress {
+ public:
+  explicit OwnerProgress(CReplaceList& list) : list_(list) {}
+
+ protected:
+  int32_t Tell(int32_t done, int32_t count) override { return list_.ReportProgress(done, count); }
+
+ private:
+  CReplaceList& list_;
 };

@@ -14,6 +14,7 @@
 #include "output/CReplaceList.h"
 #include "output/WriteTargets.h"
 
+class CFileProgress;
 class COutputObserver;
 
 /// The replacement lists of one run, one per input file, keyed by the name
@@ -48,9 +49,16 @@ class CReplaceListList {
   /// Converts every copy from Shift-JIS to EUC-JP as it is written.
   void SetConvertToEuc(bool convert) { convertToEuc_ = convert; }
 
+  /// How many files WriteAll writes at once (1: each in turn on the
+  /// calling thread). Whatever the number, the run reports, shows and
+  /// writes the same as with one. Defaults to one per core.
+  void SetWriteThreads(int32_t threads) { writeThreads_ = threads; }
+  int32_t GetWriteThreads() const { return writeThreads_; }
+
   /// Progress of the list of \p fileName: \p done of its \p count pieces.
-  /// Shows it when either percentage grew.
-  void ReportProgress(const std::string& fileName, int32_t done, int32_t count);
+  /// Shows it when either percentage grew. Returns the least \p done at
+  /// which one would grow (more than \p done).
+  int32_t ReportProgress(const std::string& fileName, int32_t done, int32_t count);
 
   const std::string& GetInputRoot() const { return inputRoot_; }
   void SetInputRoot(std::string root) { inputRoot_ = std::move(root); }
@@ -69,12 +77,44 @@ class CReplaceListList {
   virtual void ShowProgress(const std::string& fileName, int32_t currentPercent, int32_t totalPercent);
 
  private:
+  // A file to write, or to pass over with a message: it lies outside the
+  // input root.
+  struct FileToWrite {
+    CReplaceList* list;
+    std::optional<std::string> outputName;
+  };
+  // What became of one file's write.
+  struct WriteOutcome {
+    std::optional<COutputRecord> written;  // written completely
+    bool counted = false;                  // its pieces count as done
+    std::string failure;                   // what escaped the write
+  };
+  // Writes one file; WriteAll's calling thread and its workers alike.
+  static WriteOutcome WriteOne(CReplaceList& list, const std::string& outputName, CErrorReporter& reporter,
+                               CFileProgress& progress);
+  // Says that \p file is written, or shows why it is not; false then.
+  bool Announce(const FileToWrite& file);
+  // Counts and reports what became of a file, in the order of the files.
+  void Finish(const FileToWrite& file, WriteOutcome outcome);
+  // The files of WriteAll, written side by side on workers.
+  void WriteInParallel(const std::vector<FileToWrite>& files, int32_t threads);
+  // The least count of a list of \p count at which a percentage shown
+  // would grow; the least int32_t when that is not worked out.
+  int32_t NextProgress(int32_t count) const;
+
   std::map<std::string, std::unique_ptr<CReplaceList>> lists_;  // key: upper-cased file name
   std::string inputRoot_;
   int32_t piecesDone_ = 0;
   int32_t lastTotalPercent_ = 0;
   int32_t lastCurrentPercent_ = 0;
   int32_t totalPieces_ = 0;
+  // ReportProgress shows nothing before nextProgress_ while the list's
+  // count, the pieces done and the total are these.
+  int32_t nextProgress_;
+  int32_t progressCount_ = 0;
+  int32_t progressBase_ = 0;
+  int32_t progressTotal_ = 0;
+  int32_t writeThreads_;
   bool writeEmptyLists_ = true;
   bool convertToEuc_ = false;
   std::vector<std::string> filesRead_;

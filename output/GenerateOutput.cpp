@@ -2,13 +2,16 @@
 #include "output/GenerateOutput.h"
 
 #include <memory>
+#include <numeric>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "app/CWizardChoices.h"
 #include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
 #include "output/CNewFontDefinitions.h"
+#include "output/CParallelWrites.h"
 #include "output/CReplaceListList.h"
 #include "output/FontAllocation.h"
 
@@ -29,6 +32,46 @@ class HighestNumberRestorer {
   CFontReferenceList& list_;
 };
 
+// The references of one stretch of the model that go to one list: those
+// in [begin, end) with a replacement text and a font key.
+struct Stretch {
+  CReplaceList* list;
+  int32_t begin;
+  int32_t end;
+};
+
+bool IsReplaced(const CFontReference& reference) {
+  return !reference.GetReplacementText().empty() && !reference.GetFontKey().empty();
+}
+
+// Adds the references of each stretch to its list, stretch by stretch;
+// returns how many the lists kept. When no list has two stretches, the
+// lists are filled side by side on \p threads workers and their reports
+// are told again in the order of the stretches, as one thread tells them.
+int32_t FillLists(const CFontReferenceList& translated, const std::vector<Stretch>& stretches, int32_t threads,
+                  CErrorReporter& reporter) {
+  std::vector<int32_t> kept(stretches.size(), 0);
+  auto fill = [&](size_t index, CErrorReporter& to) {
+    const Stretch& stretch = stretches[index];
+    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
+      const CFontReference& reference = *translated.GetAt(i);
+      if (IsReplaced(reference) && stretch.list->Add(reference, to)) ++kept[index];
+    }
+  };
+  std::unordered_set<const CReplaceList*> lists;
+  for (const Stretch& stretch : stretches) lists.insert(stretch.list);
+  if (threads > 1 && stretches.size() > 1 && lists.size() == stretches.size()) {
+    CParallelWrites workers(stretches.size(), threads,
+                            [&](size_t index, CErrorReporter& to, CFileProgress&) { fill(index, to); });
+    for (size_t index = 0; index < stretches.size(); ++index) {
+      workers.Follow(index, [&](const CParallelWrites::Event& event) { event.Retell(reporter); });
+    }
+  } else {
+    for (size_t index = 0; index < stretches.size(); ++index) fill(index, reporter);
+  }
+  return std::accumulate(kept.begin(), kept.end(), 0);
+}
+
 }  // namespace
 
 GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoices& choices,
@@ -36,6 +79,7 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   CReplaceListList run(reporter, observer);
   run.SetInputRoot(choices.GetSourceDirectory());
   run.SetConvertToEuc(options.convertToEuc);
+  if (options.writeThreads > 0) run.SetWriteThreads(options.writeThreads);
   std::vector<std::string> reads = FilesReadBy(choices);
   reads.insert(reads.end(), options.otherFilesRead.begin(), options.otherFilesRead.end());
   run.SetFilesRead(std::move(reads));
@@ -51,10 +95,10 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   // looked up once for each stretch of them, not for every piece.
   CReplaceList* list = nullptr;
   uint32_t listFile = 0;
-  int32_t kept = 0;
-  // One pass over the references: a reference's new text depends only on
-  // the references before it, so each is given its text and its piece in
-  // turn, as separate passes would.
+  std::vector<Stretch> stretches;
+  // One pass gives the references their texts: a reference's new text
+  // depends only on the references before it. The lists take their pieces
+  // afterwards, in the same order.
   for (int32_t i = 0; i < translated.Count(); ++i) {
     CFontReference& reference = *translated.GetAt(i);
     // A text left by an earlier run names a number of that run: once its
@@ -63,8 +107,7 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
     // text again here.
     if (!reference.GetReplacementText().empty()) reference.SetReplacementText({});
     allocator.Allocate(reference);
-    const std::string& replacement = reference.GetReplacementText();
-    if (replacement.empty() || reference.GetFontKey().empty()) continue;
+    if (!IsReplaced(reference)) continue;
     const CTextPiece& piece = reference.GetPiece();
     if (list == nullptr || piece.GetFileNumber() != listFile) {
       std::string fileName = piece.GetFileName();
@@ -73,10 +116,12 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
       listFile = piece.GetFileNumber();
       list->SetExpectedStamp(CFileTable::Process().StampOf(listFile));
       rewritten.insert(std::move(fileName));
+      stretches.push_back({list, i, i});
     }
-    // The model outlives the run and keeps its texts meanwhile.
-    if (list->Add(reference)) ++kept;
+    stretches.back().end = i + 1;
   }
+  // The model outlives the run and keeps its texts meanwhile.
+  const int32_t kept = FillLists(translated, stretches, run.GetWriteThreads(), reporter);
   const bool needDefinitions = allocator.Allocated();
   run.SetTotalPieces(run.GetTotalPieces() + kept);
   // One list per file with a replacement (the definitions below only go to

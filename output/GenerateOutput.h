@@ -19,6 +19,9 @@ class CWizardChoices;
 struct COutputOptions {
   bool convertToEuc = false;                ///< "&Convert to EUC": copies are written in EUC-JP
   std::vector<std::string> otherFilesRead;  ///< e.g. map files: no copy may replace one
+  /// Files written at once (0: one per core); the run tells and writes the
+  /// same whatever the number.
+  int32_t writeThreads = 0;
 };
 
 /// What one output run wrote.

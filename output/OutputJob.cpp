@@ -54,7 +54,8 @@ OutputSummary RunOutputJob(CFontReferenceList& translated, const CWizardChoices&
     const CWizardChoices inScratch(choices.GetTranslatedFiles(), choices.GetFontFiles(), scratch.Path(),
                                    choices.GetFontFileType());
     GeneratedFiles generated =
-        GenerateOutput(translated, inScratch, COutputOptions{false, options.otherFilesRead}, reporter, &observer);
+        GenerateOutput(translated, inScratch, COutputOptions{false, options.otherFilesRead, options.writeThreads},
+                       reporter, &observer);
     summary.filesExpected = generated.expected;
     summary.filesWritten = static_cast<int32_t>(generated.written.size());
     summary.filesFailed = summary.filesExpected - summary.filesWritten;
@@ -66,7 +67,8 @@ OutputSummary RunOutputJob(CFontReferenceList& translated, const CWizardChoices&
 
   const bool convertWhileWriting = options.convertToEuc && !options.verify;
   GeneratedFiles generated = GenerateOutput(
-      translated, choices, COutputOptions{convertWhileWriting, options.otherFilesRead}, reporter, &observer);
+      translated, choices, COutputOptions{convertWhileWriting, options.otherFilesRead, options.writeThreads}, reporter,
+      &observer);
   summary.filesExpected = generated.expected;
   summary.filesWritten = static_cast<int32_t>(generated.written.size());
   summary.filesFailed = summary.filesExpected - summary.filesWritten;

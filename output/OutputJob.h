@@ -40,6 +40,9 @@ struct OutputJobOptions {
   /// by line with their inputs into the summary's differences, and removed
   /// with the folder; no conversion and no check.
   bool dryRun = false;
+  /// Files written at once (0: one per core); the job tells and writes the
+  /// same whatever the number.
+  int32_t writeThreads = 0;
 };
 
 /// What a dry run would change in one file.

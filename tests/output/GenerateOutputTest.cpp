@@ -8,6 +8,7 @@
 
 #include "app/CLoadSession.h"
 #include "app/CMemoryLoadLog.h"
+#include "mapping/CMappingJob.h"
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/FontMapFile.h"
@@ -293,4 +294,71 @@ TEST_F(GenerateOutputTest, AFileChangedSinceLoadingIsReportedAndNotWritten) {
   EXPECT_FALSE(fs::exists(dir.path() / "out" / "a.doc"));
   EXPECT_NE(std::string::npos, reports.All().find("The file " + a + " has changed since it was loaded"))
       << reports.All();
+}
+
+namespace {
+
+// Second references, wanting another font, at the places of these
+// references of the model before the run.
+enum class Copies { kNone, kOfTheLast, kAlsoOfTheFirst };
+
+// What a run over the sample documents reports and writes, written
+// \p threads at once.
+std::vector<std::string> RunOverSamples(int32_t threads, Copies copies) {
+  testsupport::TempDir dir;
+  const fs::path out = dir.path() / "out";
+  std::string selection;
+  for (const char* name : {"brochure.doc", "tracked.doc", "manual-ja.doc"}) {
+    selection += testsupport::SourcePath(std::string("examples/") + name).string() + ";";
+  }
+  CWizardChoices choices(selection, "", out.string(), 1);
+  CMemoryLoadLog log;
+  CMappingJob job(choices, log);
+  EXPECT_TRUE(job.Load(false));
+  CCollectingMessageSink messages;
+  EXPECT_TRUE(job.BuildTable({testsupport::SourcePath("examples/demo-map.txt").string()}, messages));
+  CFontReferenceList& model = job.Session().TranslatedModel();
+  // Copies of the last references come right after them, in their file's
+  // stretch of references; a copy of the first reference makes its file's
+  // references come in two stretches.
+  std::vector<int32_t> copied;
+  if (copies != Copies::kNone) copied = {model.Count() - 3, model.Count() - 2, model.Count() - 1};
+  if (copies == Copies::kAlsoOfTheFirst) copied.push_back(0);
+  for (int32_t index : copied) {
+    CFontReference copy = *model.GetAt(index);
+    copy.SetNewSize("99");
+    copy.SetChanged(true);
+    model.AddReference(std::move(copy));
+  }
+  CCollectingReportSink reports;
+  CErrorReporter reporter(&reports);
+  COutputOptions options;
+  options.writeThreads = threads;
+  std::vector<std::string> result;
+  for (const COutputRecord& record : GenerateOutput(model, choices, options, reporter, nullptr).written) {
+    result.push_back(fs::path(record.outputName).filename().string() + ": " + testsupport::ReadFile(record.outputName));
+  }
+  for (const std::string& text : reports.texts) {
+    std::string named = text;
+    for (size_t at; (at = named.find(dir.path().string())) != std::string::npos;) {
+      named.replace(at, dir.path().string().size(), "<dir>");
+    }
+    result.push_back(named);
+  }
+  return result;
+}
+
+}  // namespace
+
+TEST_F(GenerateOutputTest, FilesDoneSideBySideReportAndWriteWhatOneThreadDoes) {
+  for (Copies copies : {Copies::kNone, Copies::kOfTheLast, Copies::kAlsoOfTheFirst}) {
+    const std::vector<std::string> one = RunOverSamples(1, copies);
+    ASSERT_GE(one.size(), 3u);
+    // The copies are duplicate translations, reported and numbered.
+    const size_t reported = std::count_if(one.begin(), one.end(), [](const std::string& text) {
+      return text.find("Duplicate translations!") != std::string::npos;
+    });
+    EXPECT_EQ(copies != Copies::kNone, reported >= 2);
+    EXPECT_EQ(one, RunOverSamples(3, copies)) << static_cast<int>(copies);
+  }
 }

@@ -43,7 +43,7 @@ class OutputJobTest : public ::testing::Test {
 
   // Both samples loaded, with the demo map applied unless \p withMap is false,
   // written by one job.
-  OutputSummary Run(bool euc, bool withMap = true, bool dryRun = false) {
+  OutputSummary Run(bool euc, bool withMap = true, bool dryRun = false, int32_t writeThreads = 0) {
     CWizardChoices choices(Example("brochure.doc") + ";" + Example("manual-ja.doc") + ";",
                            Example("fonts-ja.doc") + ";", out.string(), 1);
     CMemoryLoadLog log;
@@ -58,6 +58,7 @@ class OutputJobTest : public ::testing::Test {
     options.reports = &reports;
     options.observer = &observer;
     options.dryRun = dryRun;
+    options.writeThreads = writeThreads;
     return RunOutputJob(job.Session().TranslatedModel(), choices, options);
   }
 
@@ -140,4 +141,29 @@ TEST_F(OutputJobTest, DryRunWritesNothingAndGivesEachFilesDifferences) {
   EXPECT_EQ(first.beforeCount + 10, first.afterCount);
   EXPECT_TRUE(std::any_of(first.lines.begin(), first.lines.end(),
                           [](const DiffLine& l) { return l.op == '+' && l.text == "\tF11 = Palatino 10,"; }));
+}
+
+TEST_F(OutputJobTest, FilesWrittenSideBySideGiveTheSummaryAndTextsOfOneThread) {
+  // One copy cannot be written; the other is checked and converted.
+  fs::create_directories(out / "brochure.doc");
+  auto transcript = [&](int32_t threads) {
+    reports.texts.clear();
+    observer.progress.clear();
+    observer.messages.clear();
+    const OutputSummary summary = Run(true, true, false, threads);
+    std::vector<std::string> told = reports.texts;
+    for (const Progress& p : observer.progress) {
+      told.push_back(p.fileName + " " + std::to_string(p.current) + "/" + std::to_string(p.total));
+    }
+    told.insert(told.end(), observer.messages.begin(), observer.messages.end());
+    for (int32_t count : {summary.filesExpected, summary.filesWritten, summary.filesFailed, summary.filesConverted,
+                          summary.filesUnverified}) {
+      told.push_back(std::to_string(count));
+    }
+    for (const COutputRecord& record : summary.written) told.push_back(testsupport::ReadFile(record.outputName));
+    return told;
+  };
+  const std::vector<std::string> one = transcript(1);
+  EXPECT_EQ(one, transcript(2));
+  EXPECT_EQ(one, transcript(5));
 }
