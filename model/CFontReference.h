@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +47,12 @@ class CFontReference {
 
   /// A copy of every field, merged rows and piece included.
   CFontReference(const CFontReference& other);
-  CFontReference(CFontReference&&) noexcept = default;
+  CFontReference(CFontReference&& other) noexcept;
   CFontReference& operator=(const CFontReference& other);
-  CFontReference& operator=(CFontReference&&) noexcept = default;
-  ~CFontReference() = default;
+  CFontReference& operator=(CFontReference&& other) noexcept;
+  ~CFontReference() {
+    if (HasMergedRows()) ClearMergedRows();
+  }
 
   /// Positions (GetAt indexes) of references folded into this one's row of
   /// the mapping table, the most recently added first.
@@ -63,9 +64,9 @@ class CFontReference {
   void ClearMergedRows();
 
   const CTextPiece& GetPiece() const noexcept { return piece_; }
-  const std::string& GetCategory() const noexcept { return *category_; }
-  const std::string& GetComponent() const noexcept { return *component_; }
-  int32_t GetKind() const noexcept { return kind_; }
+  const std::string& GetCategory() const noexcept { return *names_->category; }
+  const std::string& GetComponent() const noexcept { return *names_->component; }
+  int32_t GetKind() const noexcept { return names_->kind; }
 
   const std::string& GetFontKey() const noexcept { return *font_->key; }
   const std::string& GetFamily() const noexcept { return *font_->family; }
@@ -73,14 +74,14 @@ class CFontReference {
   const std::string& GetBold() const noexcept { return *font_->bold; }
   const std::string& GetItalic() const noexcept { return *font_->italic; }
   const std::string& GetReplacementText() const noexcept { return *replacementText_; }
-  const std::string& GetNewFamily() const noexcept { return *newFont_->family; }
-  const std::string& GetNewSize() const noexcept { return *newFont_->size; }
-  const std::string& GetNewBold() const noexcept { return *newFont_->bold; }
-  const std::string& GetNewItalic() const noexcept { return *newFont_->italic; }
+  const std::string& GetNewFamily() const noexcept { return *GetNewFont().family; }
+  const std::string& GetNewSize() const noexcept { return *GetNewFont().size; }
+  const std::string& GetNewBold() const noexcept { return *GetNewFont().bold; }
+  const std::string& GetNewItalic() const noexcept { return *GetNewFont().italic; }
   /// The new font's four texts at once (its key is empty).
-  const CFontTexts& GetNewFont() const noexcept { return *newFont_; }
-  bool GetChanged() const noexcept { return changed_; }
-  bool GetChangedToo() const noexcept { return changedToo_; }
+  const CFontTexts& GetNewFont() const noexcept { return *reinterpret_cast<const CFontTexts*>(newFont_ & ~kFlags); }
+  bool GetChanged() const noexcept { return (newFont_ & kChanged) != 0; }
+  bool GetChangedToo() const noexcept { return (newFont_ & kChangedToo) != 0; }
 
   /// Sets the family with any white space at its end removed.
   void SetFamily(std::string_view family);
@@ -96,12 +97,14 @@ class CFontReference {
   /// Sets the four texts of the new font at once: \p font is a shared
   /// copy (CFontTexts::Share) with an empty key, made once for the many
   /// references that receive one font.
-  void SetNewFont(const CFontTexts* font) noexcept { newFont_ = font; }
+  void SetNewFont(const CFontTexts* font) noexcept {
+    newFont_ = reinterpret_cast<uintptr_t>(font) | (newFont_ & kFlags);
+  }
   /// Sets the replacement text to \p text, a CStringPool copy, as it is:
   /// for the many references that receive one text.
   void SetSharedReplacementText(const std::string* text) noexcept { replacementText_ = text; }
-  void SetChanged(bool changed) noexcept { changed_ = changed; }
-  void SetChangedToo(bool changedToo) noexcept { changedToo_ = changedToo; }
+  void SetChanged(bool changed) noexcept { SetFlag(kChanged, changed); }
+  void SetChangedToo(bool changedToo) noexcept { SetFlag(kChangedToo, changedToo); }
 
   /// The mark shown behind the component name for this reference's kind:
   /// "+", " Prefix", "+ Prefix", or empty.
@@ -110,17 +113,34 @@ class CFontReference {
  private:
   friend class CFontReferenceList;  // fills in resolved fonts from shared copies
 
+  // Category, component and kind: the process's one copy of each
+  // combination (a document has a few hundred), made by Share.
+  struct Names {
+    const std::string* category;
+    const std::string* component;
+    int32_t kind;
+    bool operator==(const Names&) const = default;
+    static const Names* Share(const std::string* category, const std::string* component, int32_t kind);
+  };
+  // Flags in the lowest bits of the new font's address, which alignment
+  // leaves free. Merged rows, which only the representatives of mapping
+  // rows have, are kept aside (see MergedRowsStore) while kHasMergedRows
+  // is set.
+  static constexpr uintptr_t kChanged = 1;
+  static constexpr uintptr_t kChangedToo = 2;
+  static constexpr uintptr_t kHasMergedRows = 4;
+  static constexpr uintptr_t kFlags = kChanged | kChangedToo | kHasMergedRows;
+  static_assert(alignof(CFontTexts) > kFlags, "the lowest bits of a font's address are free");
+  bool HasMergedRows() const noexcept { return (newFont_ & kHasMergedRows) != 0; }
+  void SetFlag(uintptr_t flag, bool on) noexcept { newFont_ = (newFont_ & ~flag) | (on ? flag : 0); }
+  /// Gives \p from's merged rows to this reference, which has none.
+  void TakeMergedRows(CFontReference& from) noexcept;
+
   CTextPiece piece_;
-  const std::string* category_;
-  const std::string* component_;
+  const Names* names_;
   const CFontTexts* font_;
-  const CFontTexts* newFont_;
+  uintptr_t newFont_;  // a CFontTexts address and kFlags
   const std::string* replacementText_;
-  // Only the representatives of mapping rows have merged rows.
-  std::unique_ptr<std::vector<int32_t>> mergedRows_;
-  bool changed_ = false;
-  bool changedToo_ = false;
-  int32_t kind_ = KindNone;
 };
 
 /// Removes white space (space, tab, CR, LF, vertical tab, form feed) from
