@@ -72,13 +72,13 @@ CFontReference::CFontReference(int32_t kind, std::string_view componentName, CTe
   const std::string* normalCategory = NormalForm(category, isShiftJis);
   const std::string* normalComponent =
       componentName == category ? normalCategory : NormalForm(componentName, isShiftJis);
-  names_ = Names::Share(normalCategory, normalComponent, kind);
+  names_ = reinterpret_cast<uintptr_t>(NameTexts::Share(normalCategory, normalComponent, kind));
 }
 
 CFontReference::CFontReference(int32_t kind, const std::string* normalComponent, const std::string* normalCategory,
                                CTextPiece piece)
     : piece_(std::move(piece)),
-      names_(Names::Share(normalCategory, normalComponent, kind)),
+      names_(reinterpret_cast<uintptr_t>(NameTexts::Share(normalCategory, normalComponent, kind))),
       font_(CFontTexts::Empty()),
       newFont_(reinterpret_cast<uintptr_t>(CFontTexts::Empty())),
       replacementText_(CStringPool::Empty()) {}
@@ -91,26 +91,26 @@ const std::string* CFontReference::NormalText(std::string_view text, int32_t isS
 // is four megabytes more to fill, page in and walk.
 static_assert(sizeof(void*) != 8 || sizeof(CFontReference) <= 64, "a reference has grown");
 
-const CFontReference::Names* CFontReference::Names::Share(const std::string* category, const std::string* component,
-                                                          int32_t kind) {
+const CFontReference::NameTexts* CFontReference::NameTexts::Share(const std::string* category,
+                                                                  const std::string* component, int32_t kind) {
   // The reader makes runs of references with one of a few combinations:
   // each thread remembers its recent ones, which spares it the lock.
   constexpr size_t kRecent = 64;
-  thread_local constinit const Names* recent[kRecent] = {};
-  const Names names{category, component, kind};
+  thread_local constinit const NameTexts* recent[kRecent] = {};
+  const NameTexts names{category, component, kind};
   uint64_t h = (reinterpret_cast<uintptr_t>(category) * 0x9E3779B97F4A7C15ull) ^
                (reinterpret_cast<uintptr_t>(component) * 0xC2B2AE3D27D4EB4Full) ^ static_cast<uint32_t>(kind);
-  const Names*& slot = recent[(h ^ (h >> 29)) % kRecent];
+  const NameTexts*& slot = recent[(h ^ (h >> 29)) % kRecent];
   if (slot != nullptr && *slot == names) return slot;
   struct Hash {
-    size_t operator()(const Names& n) const noexcept {
+    size_t operator()(const NameTexts& n) const noexcept {
       std::hash<const void*> hash;
       return (hash(n.category) * 1000003u ^ hash(n.component)) * 1000003u ^ static_cast<uint32_t>(n.kind);
     }
   };
   struct Pool {
     std::mutex mutex;
-    std::unordered_set<Names, Hash> names;  // elements stay put
+    std::unordered_set<NameTexts, Hash> names;  // elements stay put
   };
   static Pool* pool = new Pool;  // outlives every reference, never destroyed
   std::lock_guard lock(pool->mutex);
@@ -138,18 +138,18 @@ MergedRowsStore& MergedRows() {
 
 CFontReference::CFontReference(const CFontReference& other)
     : piece_(other.piece_),
-      names_(other.names_),
+      names_(other.names_ & ~kHasMergedRows),
       font_(other.font_),
-      newFont_(other.newFont_ & ~kHasMergedRows),
+      newFont_(other.newFont_),
       replacementText_(other.replacementText_) {
   if (other.HasMergedRows()) SetMergedRows(other.GetMergedRows());
 }
 
 CFontReference::CFontReference(CFontReference&& other) noexcept
     : piece_(std::move(other.piece_)),
-      names_(other.names_),
+      names_(other.names_ & ~kHasMergedRows),
       font_(other.font_),
-      newFont_(other.newFont_ & ~kHasMergedRows),
+      newFont_(other.newFont_),
       replacementText_(other.replacementText_) {
   if (other.HasMergedRows()) TakeMergedRows(other);
 }
@@ -163,9 +163,9 @@ CFontReference& CFontReference::operator=(CFontReference&& other) noexcept {
   if (this == &other) return *this;
   if (HasMergedRows()) ClearMergedRows();
   piece_ = std::move(other.piece_);
-  names_ = other.names_;
+  names_ = other.names_ & ~kHasMergedRows;
   font_ = other.font_;
-  newFont_ = other.newFont_ & ~kHasMergedRows;
+  newFont_ = other.newFont_;
   replacementText_ = other.replacementText_;
   if (other.HasMergedRows()) TakeMergedRows(other);
   return *this;
@@ -177,8 +177,8 @@ void CFontReference::TakeMergedRows(CFontReference& from) noexcept {
   auto node = store.rows.extract(&from);
   node.key() = this;
   store.rows.insert(std::move(node));
-  from.SetFlag(kHasMergedRows, false);
-  SetFlag(kHasMergedRows, true);
+  from.SetHasMergedRows(false);
+  SetHasMergedRows(true);
 }
 
 const std::vector<int32_t>& CFontReference::GetMergedRows() const noexcept {
@@ -193,7 +193,7 @@ void CFontReference::AddMergedRow(int32_t position) {
   MergedRowsStore& store = MergedRows();
   std::lock_guard lock(store.mutex);
   std::vector<int32_t>& rows = store.rows[this];
-  SetFlag(kHasMergedRows, true);
+  SetHasMergedRows(true);
   rows.insert(rows.begin(), position);
 }
 
@@ -205,7 +205,7 @@ void CFontReference::SetMergedRows(std::vector<int32_t> positions) {
   MergedRowsStore& store = MergedRows();
   std::lock_guard lock(store.mutex);
   store.rows[this] = std::move(positions);
-  SetFlag(kHasMergedRows, true);
+  SetHasMergedRows(true);
 }
 
 void CFontReference::ClearMergedRows() {
@@ -213,7 +213,7 @@ void CFontReference::ClearMergedRows() {
   MergedRowsStore& store = MergedRows();
   std::lock_guard lock(store.mutex);
   store.rows.erase(this);
-  SetFlag(kHasMergedRows, false);
+  SetHasMergedRows(false);
 }
 
 void CFontReference::SetFamily(std::string_view family) {

@@ -64,9 +64,9 @@ class CFontReference {
   void ClearMergedRows();
 
   const CTextPiece& GetPiece() const noexcept { return piece_; }
-  const std::string& GetCategory() const noexcept { return *names_->category; }
-  const std::string& GetComponent() const noexcept { return *names_->component; }
-  int32_t GetKind() const noexcept { return names_->kind; }
+  const std::string& GetCategory() const noexcept { return *Names()->category; }
+  const std::string& GetComponent() const noexcept { return *Names()->component; }
+  int32_t GetKind() const noexcept { return Names()->kind; }
 
   const std::string& GetFontKey() const noexcept { return *font_->key; }
   const std::string& GetFamily() const noexcept { return *font_->family; }
@@ -79,7 +79,9 @@ class CFontReference {
   const std::string& GetNewBold() const noexcept { return *GetNewFont().bold; }
   const std::string& GetNewItalic() const noexcept { return *GetNewFont().italic; }
   /// The new font's four texts at once (its key is empty).
-  const CFontTexts& GetNewFont() const noexcept { return *reinterpret_cast<const CFontTexts*>(newFont_ & ~kFlags); }
+  const CFontTexts& GetNewFont() const noexcept {
+    return *reinterpret_cast<const CFontTexts*>(newFont_ & ~(kChanged | kChangedToo));
+  }
   bool GetChanged() const noexcept { return (newFont_ & kChanged) != 0; }
   bool GetChangedToo() const noexcept { return (newFont_ & kChangedToo) != 0; }
 
@@ -98,13 +100,21 @@ class CFontReference {
   /// copy (CFontTexts::Share) with an empty key, made once for the many
   /// references that receive one font.
   void SetNewFont(const CFontTexts* font) noexcept {
-    newFont_ = reinterpret_cast<uintptr_t>(font) | (newFont_ & kFlags);
+    newFont_ = reinterpret_cast<uintptr_t>(font) | (newFont_ & (kChanged | kChangedToo));
+  }
+  /// Sets the new font and both flags at once: a store that needs nothing
+  /// of the reference read first, for the mapping table, which writes
+  /// hundreds of thousands of references spread over the model.
+  void SetNewFont(const CFontTexts* font, bool changed, bool changedToo) noexcept {
+    newFont_ = reinterpret_cast<uintptr_t>(font) | (changed ? kChanged : 0) | (changedToo ? kChangedToo : 0);
   }
   /// Sets the replacement text to \p text, a CStringPool copy, as it is:
   /// for the many references that receive one text.
   void SetSharedReplacementText(const std::string* text) noexcept { replacementText_ = text; }
-  void SetChanged(bool changed) noexcept { SetFlag(kChanged, changed); }
-  void SetChangedToo(bool changedToo) noexcept { SetFlag(kChangedToo, changedToo); }
+  void SetChanged(bool changed) noexcept { newFont_ = (newFont_ & ~kChanged) | (changed ? kChanged : 0); }
+  void SetChangedToo(bool changedToo) noexcept {
+    newFont_ = (newFont_ & ~kChangedToo) | (changedToo ? kChangedToo : 0);
+  }
 
   /// The mark shown behind the component name for this reference's kind:
   /// "+", " Prefix", "+ Prefix", or empty.
@@ -115,31 +125,33 @@ class CFontReference {
 
   // Category, component and kind: the process's one copy of each
   // combination (a document has a few hundred), made by Share.
-  struct Names {
+  struct NameTexts {
     const std::string* category;
     const std::string* component;
     int32_t kind;
-    bool operator==(const Names&) const = default;
-    static const Names* Share(const std::string* category, const std::string* component, int32_t kind);
+    bool operator==(const NameTexts&) const = default;
+    static const NameTexts* Share(const std::string* category, const std::string* component, int32_t kind);
   };
-  // Flags in the lowest bits of the new font's address, which alignment
-  // leaves free. Merged rows, which only the representatives of mapping
-  // rows have, are kept aside (see MergedRowsStore) while kHasMergedRows
-  // is set.
+  // Flags in the lowest bits of addresses, which alignment leaves free:
+  // the change flags beside the new font, which the mapping table writes
+  // with them; kHasMergedRows beside the names. Merged rows, which only the
+  // representatives of mapping rows have, are kept aside (see
+  // MergedRowsStore) while it is set.
   static constexpr uintptr_t kChanged = 1;
   static constexpr uintptr_t kChangedToo = 2;
-  static constexpr uintptr_t kHasMergedRows = 4;
-  static constexpr uintptr_t kFlags = kChanged | kChangedToo | kHasMergedRows;
-  static_assert(alignof(CFontTexts) > kFlags, "the lowest bits of a font's address are free");
-  bool HasMergedRows() const noexcept { return (newFont_ & kHasMergedRows) != 0; }
-  void SetFlag(uintptr_t flag, bool on) noexcept { newFont_ = (newFont_ & ~flag) | (on ? flag : 0); }
+  static constexpr uintptr_t kHasMergedRows = 1;
+  static_assert(alignof(CFontTexts) > (kChanged | kChangedToo) && alignof(NameTexts) > kHasMergedRows,
+                "the lowest bits of the addresses are free");
+  const NameTexts* Names() const noexcept { return reinterpret_cast<const NameTexts*>(names_ & ~kHasMergedRows); }
+  bool HasMergedRows() const noexcept { return (names_ & kHasMergedRows) != 0; }
+  void SetHasMergedRows(bool has) noexcept { names_ = (names_ & ~kHasMergedRows) | (has ? kHasMergedRows : 0); }
   /// Gives \p from's merged rows to this reference, which has none.
   void TakeMergedRows(CFontReference& from) noexcept;
 
   CTextPiece piece_;
-  const Names* names_;
+  uintptr_t names_;  // a NameTexts address and kHasMergedRows
   const CFontTexts* font_;
-  uintptr_t newFont_;  // a CFontTexts address and kFlags
+  uintptr_t newFont_;  // a CFontTexts address, kChanged and kChangedToo
   const std::string* replacementText_;
 };
 

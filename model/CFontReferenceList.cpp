@@ -88,11 +88,7 @@ void CFontReferenceList::SetHighestFontNumber(std::string_view number) {
   highestValue_ = DecimalValue(number);
 }
 
-bool CFontReferenceList::AddReference(CFontReference reference) {
-  ResolveFont(reference);
-  references_.emplace_back(std::move(reference));
-  return true;
-}
+bool CFontReferenceList::AddReference(CFontReference reference) { return EmplaceReference(std::move(reference)); }
 
 void CFontReferenceList::DeleteAll() { references_.clear(); }
 

@@ -42,6 +42,19 @@ class CFontReferenceList {
   /// Resolves the reference's font against the definitions read so far,
   /// then adds it as the newest reference. Returns true.
   bool AddReference(CFontReference reference);
+  /// As AddReference(CFontReference(args...)), with the reference built
+  /// in its place in the model: the reader adds hundreds of thousands.
+  template <class... Args>
+  bool EmplaceReference(Args&&... args) {
+    CFontReference& made = references_.emplace_back(std::forward<Args>(args)...);
+    try {
+      ResolveFont(made);
+    } catch (...) {
+      references_.truncate(references_.size() - 1);
+      throw;
+    }
+    return true;
+  }
   /// The number of references.
   int32_t Count() const noexcept { return static_cast<int32_t>(references_.size()); }
   /// The reference at \p index counted from the oldest, or null. (Inline:
