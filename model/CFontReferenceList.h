@@ -217,11 +217,24 @@ class CFontReferenceList {
   // pieces hold a thousand or more different texts, so the table is
   // large: it is made on first use and dropped, not cleared, when
   // resolved_ empties, which definition lines do one after another.
+  // A slot also holds the font's texts, and the ResolveEpoch at which the
+  // font's number and texts were last taken into the model: while the
+  // epoch stays, a reference of the slot needs nothing but the texts, and
+  // the font's entry, elsewhere in memory, is not read.
   struct RecentFont {
-    const std::string* text = nullptr;
-    uintptr_t derivation = 0;
+    uintptr_t key = 0;  // the piece text's address and the derivation
     ResolvedFont* font = nullptr;
+    const CFontTexts* texts = nullptr;
+    uint64_t epoch = 0;  // 0: never taken
   };
+  /// Changes whenever a font taken into the model may need taking again:
+  /// when the highest font number is set from outside, or a text leaves
+  /// the family or size lists. Never 0.
+  uint64_t ResolveEpoch() const noexcept {
+    return numberEpoch_ + definedFamilies_.RemovalStamp() + namedFamilies_.RemovalStamp() + fontSizes_.RemovalStamp() +
+           1;
+  }
+  uint64_t numberEpoch_ = 0;  // counts SetHighestFontNumber
   static constexpr unsigned kRecentFontBits = 12;
   using RecentFonts = std::array<RecentFont, size_t{1} << kRecentFontBits>;
   std::unique_ptr<RecentFonts> recent_;

@@ -318,7 +318,7 @@ TEST(CFontReferenceList, ListsKeepEachTextOnce) {
 }
 
 // Families and sizes a font once put in the lists go in again when they
-// have left the lists since, however they left.
+// have left the lists since, however they left; its number likewise.
 TEST(CFontReferenceList, FamiliesAndSizesComeBackAfterLeaving) {
   CFontReferenceList list;
   Define(list, "F3", "Times", "10");
@@ -336,6 +336,12 @@ TEST(CFontReferenceList, FamiliesAndSizesComeBackAfterLeaving) {
   Add(list, "Chart Font", "Univers9b");
   EXPECT_EQ("Univers;", Joined(list.NamedFamilies()));
   EXPECT_EQ("9;", Joined(list.FontSizes()));
+
+  // So does a font's number when the highest number was set below it.
+  Add(list, "Font Change", "<F3");
+  list.SetHighestFontNumber("1");
+  Add(list, "Font Change", "<F3");
+  EXPECT_EQ("3", list.GetHighestFontNumber());
 }
 
 TEST(CUniqueTextList, AnswersPresenceAndCanBeReordered) {
