@@ -487,9 +487,7 @@ void CMappingTable::RemoveObserver(CMappingTableObserver* observer) {
 }
 
 void CMappingTable::WriteReference(CFontReference& reference, bool isMapped, bool changedToo, const CFontTexts* font) {
-  reference.SetChanged(isMapped);
-  reference.SetChangedToo(changedToo);
-  reference.SetNewFont(font);
+  reference.SetNewFont(font, isMapped, changedToo);
 }
 
 void CMappingTable::NotifyReset() {

@@ -2,7 +2,10 @@
 #include "model/CFontReference.h"
 
 #include <functional>
+#include <map>
+#include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "model/CStringPool.h"
 #include "model/InterleafText.h"
@@ -64,22 +67,21 @@ CFontReference::CFontReference(int32_t kind, std::string_view componentName, CTe
                                std::string_view category)
     : piece_(std::move(piece)),
       font_(CFontTexts::Empty()),
-      newFont_(CFontTexts::Empty()),
-      replacementText_(CStringPool::Empty()),
-      kind_(kind) {
-  category_ = NormalForm(category, isShiftJis);
-  component_ = componentName == category ? category_ : NormalForm(componentName, isShiftJis);
+      newFont_(reinterpret_cast<uintptr_t>(CFontTexts::Empty())),
+      replacementText_(CStringPool::Empty()) {
+  const std::string* normalCategory = NormalForm(category, isShiftJis);
+  const std::string* normalComponent =
+      componentName == category ? normalCategory : NormalForm(componentName, isShiftJis);
+  names_ = reinterpret_cast<uintptr_t>(NameTexts::Share(normalCategory, normalComponent, kind));
 }
 
 CFontReference::CFontReference(int32_t kind, const std::string* normalComponent, const std::string* normalCategory,
                                CTextPiece piece)
     : piece_(std::move(piece)),
-      category_(normalCategory),
-      component_(normalComponent),
+      names_(reinterpret_cast<uintptr_t>(NameTexts::Share(normalCategory, normalComponent, kind))),
       font_(CFontTexts::Empty()),
-      newFont_(CFontTexts::Empty()),
-      replacementText_(CStringPool::Empty()),
-      kind_(kind) {}
+      newFont_(reinterpret_cast<uintptr_t>(CFontTexts::Empty())),
+      replacementText_(CStringPool::Empty()) {}
 
 const std::string* CFontReference::NormalText(std::string_view text, int32_t isShiftJis) {
   return NormalForm(text, isShiftJis);
@@ -87,44 +89,132 @@ const std::string* CFontReference::NormalText(std::string_view text, int32_t isS
 
 // A large model holds half a million references: every eight bytes more
 // is four megabytes more to fill, page in and walk.
-static_assert(sizeof(void*) != 8 || sizeof(CFontReference) <= 96, "a reference has grown");
+static_assert(sizeof(void*) != 8 || sizeof(CFontReference) <= 64, "a reference has grown");
+
+const CFontReference::NameTexts* CFontReference::NameTexts::Share(const std::string* category,
+                                                                  const std::string* component, int32_t kind) {
+  // The reader makes runs of references with one of a few combinations:
+  // each thread remembers its recent ones, which spares it the lock.
+  constexpr size_t kRecent = 64;
+  thread_local constinit const NameTexts* recent[kRecent] = {};
+  const NameTexts names{category, component, kind};
+  uint64_t h = (reinterpret_cast<uintptr_t>(category) * 0x9E3779B97F4A7C15ull) ^
+               (reinterpret_cast<uintptr_t>(component) * 0xC2B2AE3D27D4EB4Full) ^ static_cast<uint32_t>(kind);
+  const NameTexts*& slot = recent[(h ^ (h >> 29)) % kRecent];
+  if (slot != nullptr && *slot == names) return slot;
+  struct Hash {
+    size_t operator()(const NameTexts& n) const noexcept {
+      std::hash<const void*> hash;
+      return (hash(n.category) * 1000003u ^ hash(n.component)) * 1000003u ^ static_cast<uint32_t>(n.kind);
+    }
+  };
+  struct Pool {
+    std::mutex mutex;
+    std::unordered_set<NameTexts, Hash> names;  // elements stay put
+  };
+  static Pool* pool = new Pool;  // outlives every reference, never destroyed
+  std::lock_guard lock(pool->mutex);
+  slot = &*pool->names.insert(names).first;
+  return slot;
+}
+
+namespace {
+
+// The merged rows of the references that have them, by the reference's
+// address: only the representatives of mapping rows do, a few thousand in
+// a model of hundreds of thousands, so the others keep no room for them.
+// References of several models may live on several threads.
+struct MergedRowsStore {
+  std::mutex mutex;
+  std::map<const CFontReference*, std::vector<int32_t>> rows;  // nodes stay put
+};
+
+MergedRowsStore& MergedRows() {
+  static MergedRowsStore* store = new MergedRowsStore;  // outlives every reference, never destroyed
+  return *store;
+}
+
+}  // namespace
 
 CFontReference::CFontReference(const CFontReference& other)
     : piece_(other.piece_),
-      category_(other.category_),
-      component_(other.component_),
+      names_(other.names_ & ~kHasMergedRows),
       font_(other.font_),
       newFont_(other.newFont_),
-      replacementText_(other.replacementText_),
-      mergedRows_(other.mergedRows_ ? std::make_unique<std::vector<int32_t>>(*other.mergedRows_) : nullptr),
-      changed_(other.changed_),
-      changedToo_(other.changedToo_),
-      kind_(other.kind_) {}
+      replacementText_(other.replacementText_) {
+  if (other.HasMergedRows()) SetMergedRows(other.GetMergedRows());
+}
+
+CFontReference::CFontReference(CFontReference&& other) noexcept
+    : piece_(std::move(other.piece_)),
+      names_(other.names_ & ~kHasMergedRows),
+      font_(other.font_),
+      newFont_(other.newFont_),
+      replacementText_(other.replacementText_) {
+  if (other.HasMergedRows()) TakeMergedRows(other);
+}
 
 CFontReference& CFontReference::operator=(const CFontReference& other) {
   if (this != &other) *this = CFontReference(other);
   return *this;
 }
 
+CFontReference& CFontReference::operator=(CFontReference&& other) noexcept {
+  if (this == &other) return *this;
+  if (HasMergedRows()) ClearMergedRows();
+  piece_ = std::move(other.piece_);
+  names_ = other.names_ & ~kHasMergedRows;
+  font_ = other.font_;
+  newFont_ = other.newFont_;
+  replacementText_ = other.replacementText_;
+  if (other.HasMergedRows()) TakeMergedRows(other);
+  return *this;
+}
+
+void CFontReference::TakeMergedRows(CFontReference& from) noexcept {
+  MergedRowsStore& store = MergedRows();
+  std::lock_guard lock(store.mutex);
+  auto node = store.rows.extract(&from);
+  node.key() = this;
+  store.rows.insert(std::move(node));
+  from.SetHasMergedRows(false);
+  SetHasMergedRows(true);
+}
+
 const std::vector<int32_t>& CFontReference::GetMergedRows() const noexcept {
   static const std::vector<int32_t> none;
-  return mergedRows_ ? *mergedRows_ : none;
+  if (!HasMergedRows()) return none;
+  MergedRowsStore& store = MergedRows();
+  std::lock_guard lock(store.mutex);
+  return store.rows.find(this)->second;
 }
 
 void CFontReference::AddMergedRow(int32_t position) {
-  if (!mergedRows_) mergedRows_ = std::make_unique<std::vector<int32_t>>();
-  mergedRows_->insert(mergedRows_->begin(), position);
+  MergedRowsStore& store = MergedRows();
+  std::lock_guard lock(store.mutex);
+  std::vector<int32_t>& rows = store.rows[this];
+  SetHasMergedRows(true);
+  rows.insert(rows.begin(), position);
 }
 
 void CFontReference::SetMergedRows(std::vector<int32_t> positions) {
   if (positions.empty()) {
-    mergedRows_.reset();
-  } else {
-    mergedRows_ = std::make_unique<std::vector<int32_t>>(std::move(positions));
+    ClearMergedRows();
+    return;
   }
+  MergedRowsStore& store = MergedRows();
+  std::lock_guard lock(store.mutex);
+  store.rows[this] = std::move(positions);
+  SetHasMergedRows(true);
 }
 
-void CFontReference::ClearMergedRows() { mergedRows_.reset(); }
+void CFontReference::ClearMergedRows() {
+  if (!HasMergedRows()) return;
+  MergedRowsStore& store = MergedRows();
+  std::lock_guard lock(store.mutex);
+  store.rows.erase(this);
+  SetHasMergedRows(false);
+}
 
 void CFontReference::SetFamily(std::string_view family) {
   font_ = CFontTexts::With(*font_, &CFontTexts::family, TrimRight(family));
@@ -137,20 +227,20 @@ void CFontReference::SetItalic(std::string_view italic) {
 void CFontReference::SetFontKey(std::string_view key) { font_ = CFontTexts::With(*font_, &CFontTexts::key, key); }
 void CFontReference::SetReplacementText(std::string_view text) { replacementText_ = CStringPool::Intern(text); }
 void CFontReference::SetNewFamily(std::string_view family) {
-  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::family, family);
+  SetNewFont(CFontTexts::With(GetNewFont(), &CFontTexts::family, family));
 }
 void CFontReference::SetNewSize(std::string_view size) {
-  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::size, size);
+  SetNewFont(CFontTexts::With(GetNewFont(), &CFontTexts::size, size));
 }
 void CFontReference::SetNewBold(std::string_view bold) {
-  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::bold, bold);
+  SetNewFont(CFontTexts::With(GetNewFont(), &CFontTexts::bold, bold));
 }
 void CFontReference::SetNewItalic(std::string_view italic) {
-  newFont_ = CFontTexts::With(*newFont_, &CFontTexts::italic, italic);
+  SetNewFont(CFontTexts::With(GetNewFont(), &CFontTexts::italic, italic));
 }
 
 std::string CFontReference::GetKindSuffix() const {
-  switch (kind_) {
+  switch (GetKind()) {
     case KindSubcomponent:
       return LoadResString(IdsKindSubcomponent);
     case KindComponentPrefix:

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +47,12 @@ class CFontReference {
 
   /// A copy of every field, merged rows and piece included.
   CFontReference(const CFontReference& other);
-  CFontReference(CFontReference&&) noexcept = default;
+  CFontReference(CFontReference&& other) noexcept;
   CFontReference& operator=(const CFontReference& other);
-  CFontReference& operator=(CFontReference&&) noexcept = default;
-  ~CFontReference() = default;
+  CFontReference& operator=(CFontReference&& other) noexcept;
+  ~CFontReference() {
+    if (HasMergedRows()) ClearMergedRows();
+  }
 
   /// Positions (GetAt indexes) of references folded into this one's row of
   /// the mapping table, the most recently added first.
@@ -63,9 +64,9 @@ class CFontReference {
   void ClearMergedRows();
 
   const CTextPiece& GetPiece() const noexcept { return piece_; }
-  const std::string& GetCategory() const noexcept { return *category_; }
-  const std::string& GetComponent() const noexcept { return *component_; }
-  int32_t GetKind() const noexcept { return kind_; }
+  const std::string& GetCategory() const noexcept { return *Names()->category; }
+  const std::string& GetComponent() const noexcept { return *Names()->component; }
+  int32_t GetKind() const noexcept { return Names()->kind; }
 
   const std::string& GetFontKey() const noexcept { return *font_->key; }
   const std::string& GetFamily() const noexcept { return *font_->family; }
@@ -73,14 +74,16 @@ class CFontReference {
   const std::string& GetBold() const noexcept { return *font_->bold; }
   const std::string& GetItalic() const noexcept { return *font_->italic; }
   const std::string& GetReplacementText() const noexcept { return *replacementText_; }
-  const std::string& GetNewFamily() const noexcept { return *newFont_->family; }
-  const std::string& GetNewSize() const noexcept { return *newFont_->size; }
-  const std::string& GetNewBold() const noexcept { return *newFont_->bold; }
-  const std::string& GetNewItalic() const noexcept { return *newFont_->italic; }
+  const std::string& GetNewFamily() const noexcept { return *GetNewFont().family; }
+  const std::string& GetNewSize() const noexcept { return *GetNewFont().size; }
+  const std::string& GetNewBold() const noexcept { return *GetNewFont().bold; }
+  const std::string& GetNewItalic() const noexcept { return *GetNewFont().italic; }
   /// The new font's four texts at once (its key is empty).
-  const CFontTexts& GetNewFont() const noexcept { return *newFont_; }
-  bool GetChanged() const noexcept { return changed_; }
-  bool GetChangedToo() const noexcept { return changedToo_; }
+  const CFontTexts& GetNewFont() const noexcept {
+    return *reinterpret_cast<const CFontTexts*>(newFont_ & ~(kChanged | kChangedToo));
+  }
+  bool GetChanged() const noexcept { return (newFont_ & kChanged) != 0; }
+  bool GetChangedToo() const noexcept { return (newFont_ & kChangedToo) != 0; }
 
   /// Sets the family with any white space at its end removed.
   void SetFamily(std::string_view family);
@@ -96,12 +99,22 @@ class CFontReference {
   /// Sets the four texts of the new font at once: \p font is a shared
   /// copy (CFontTexts::Share) with an empty key, made once for the many
   /// references that receive one font.
-  void SetNewFont(const CFontTexts* font) noexcept { newFont_ = font; }
+  void SetNewFont(const CFontTexts* font) noexcept {
+    newFont_ = reinterpret_cast<uintptr_t>(font) | (newFont_ & (kChanged | kChangedToo));
+  }
+  /// Sets the new font and both flags at once: a store that needs nothing
+  /// of the reference read first, for the mapping table, which writes
+  /// hundreds of thousands of references spread over the model.
+  void SetNewFont(const CFontTexts* font, bool changed, bool changedToo) noexcept {
+    newFont_ = reinterpret_cast<uintptr_t>(font) | (changed ? kChanged : 0) | (changedToo ? kChangedToo : 0);
+  }
   /// Sets the replacement text to \p text, a CStringPool copy, as it is:
   /// for the many references that receive one text.
   void SetSharedReplacementText(const std::string* text) noexcept { replacementText_ = text; }
-  void SetChanged(bool changed) noexcept { changed_ = changed; }
-  void SetChangedToo(bool changedToo) noexcept { changedToo_ = changedToo; }
+  void SetChanged(bool changed) noexcept { newFont_ = (newFont_ & ~kChanged) | (changed ? kChanged : 0); }
+  void SetChangedToo(bool changedToo) noexcept {
+    newFont_ = (newFont_ & ~kChangedToo) | (changedToo ? kChangedToo : 0);
+  }
 
   /// The mark shown behind the component name for this reference's kind:
   /// "+", " Prefix", "+ Prefix", or empty.
@@ -110,17 +123,36 @@ class CFontReference {
  private:
   friend class CFontReferenceList;  // fills in resolved fonts from shared copies
 
+  // Category, component and kind: the process's one copy of each
+  // combination (a document has a few hundred), made by Share.
+  struct NameTexts {
+    const std::string* category;
+    const std::string* component;
+    int32_t kind;
+    bool operator==(const NameTexts&) const = default;
+    static const NameTexts* Share(const std::string* category, const std::string* component, int32_t kind);
+  };
+  // Flags in the lowest bits of addresses, which alignment leaves free:
+  // the change flags beside the new font, which the mapping table writes
+  // with them; kHasMergedRows beside the names. Merged rows, which only the
+  // representatives of mapping rows have, are kept aside (see
+  // MergedRowsStore) while it is set.
+  static constexpr uintptr_t kChanged = 1;
+  static constexpr uintptr_t kChangedToo = 2;
+  static constexpr uintptr_t kHasMergedRows = 1;
+  static_assert(alignof(CFontTexts) > (kChanged | kChangedToo) && alignof(NameTexts) > kHasMergedRows,
+                "the lowest bits of the addresses are free");
+  const NameTexts* Names() const noexcept { return reinterpret_cast<const NameTexts*>(names_ & ~kHasMergedRows); }
+  bool HasMergedRows() const noexcept { return (names_ & kHasMergedRows) != 0; }
+  void SetHasMergedRows(bool has) noexcept { names_ = (names_ & ~kHasMergedRows) | (has ? kHasMergedRows : 0); }
+  /// Gives \p from's merged rows to this reference, which has none.
+  void TakeMergedRows(CFontReference& from) noexcept;
+
   CTextPiece piece_;
-  const std::string* category_;
-  const std::string* component_;
+  uintptr_t names_;  // a NameTexts address and kHasMergedRows
   const CFontTexts* font_;
-  const CFontTexts* newFont_;
+  uintptr_t newFont_;  // a CFontTexts address, kChanged and kChangedToo
   const std::string* replacementText_;
-  // Only the representatives of mapping rows have merged rows.
-  std::unique_ptr<std::vector<int32_t>> mergedRows_;
-  bool changed_ = false;
-  bool changedToo_ = false;
-  int32_t kind_ = KindNone;
 };
 
 /// Removes white space (space, tab, CR, LF, vertical tab, form feed) from

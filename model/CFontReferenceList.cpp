@@ -86,13 +86,10 @@ void CFontReferenceList::Assign(const CFontReferenceList& other) {
 void CFontReferenceList::SetHighestFontNumber(std::string_view number) {
   highestFontNumber_ = number;
   highestValue_ = DecimalValue(number);
+  ++numberEpoch_;
 }
 
-bool CFontReferenceList::AddReference(CFontReference reference) {
-  ResolveFont(reference);
-  references_.emplace_back(std::move(reference));
-  return true;
-}
+bool CFontReferenceList::AddReference(CFontReference reference) { return EmplaceReference(std::move(reference)); }
 
 void CFontReferenceList::DeleteAll() { references_.clear(); }
 
@@ -162,32 +159,39 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
   }
   // Piece texts are shared copies, so the copy and the derivation name the
   // key: most references repeat one of a few.
-  const uint64_t slot = (reinterpret_cast<uintptr_t>(text) ^ derivation) * 0x9E3779B97F4A7C15ull;  // spread the bits
+  static_assert(alignof(std::string) > kNumbered, "the derivation fits below a text's address");
+  const uintptr_t key = reinterpret_cast<uintptr_t>(text) | derivation;
+  const uint64_t slot = key * 0x9E3779B97F4A7C15ull;  // spread the bits
   if (!recent_ || (recentBits_ < kMaxRecentFontBits && 2 * recentMisses_ >= (size_t{1} << recentBits_))) {
     recentBits_ = recent_ ? recentBits_ + 1 : kFirstRecentFontBits;
     recent_ = std::make_unique<RecentFont[]>(size_t{1} << recentBits_);
     recentMisses_ = 0;
   }
   RecentFont& recent = recent_[slot >> (64 - recentBits_)];
-  if (recent.text != text || recent.derivation != derivation) {
+  const uint64_t epoch = ResolveEpoch();
+  if (recent.key == key && recent.epoch == epoch) {
+    reference.font_ = recent.texts;
+    return;
+  }
+  if (recent.key != key) {
     ++recentMisses_;
-    std::string_view key = *text;
+    std::string_view name = *text;
     std::string numbered;
-    if (derivation == kDropFirst && !key.empty()) key.remove_prefix(1);
+    if (derivation == kDropFirst && !name.empty()) name.remove_prefix(1);
     if (derivation == kNumbered) {
       numbered = "F";
-      numbered += key;
-      key = numbered;
+      numbered += name;
+      name = numbered;
     }
     // An empty key (the empty font field of a chart or text string) names
     // no font: it must neither match a definition nor add empty names.
-    if (key.empty()) {
+    if (name.empty()) {
       reference.font_ = CFontTexts::With(*reference.font_, &CFontTexts::key, {});
       return;
     }
-    auto it = resolved_.find(key);
-    if (it == resolved_.end()) it = resolved_.emplace(std::string(key), Resolve(key)).first;
-    recent = {text, derivation, &it->second};
+    auto it = resolved_.find(name);
+    if (it == resolved_.end()) it = resolved_.emplace(std::string(name), Resolve(name)).first;
+    recent = {key, &it->second, it->second.font, 0};
   }
   ResolvedFont& font = *recent.font;
 
@@ -207,6 +211,7 @@ void CFontReferenceList::ResolveFont(CFontReference& reference) {
       font.sizesStamp = fontSizes_.RemovalStamp();
     }
   }
+  recent.epoch = epoch;
 }
 
 CFontReferenceList::ResolvedFont CFontReferenceList::Resolve(std::string_view key) const {

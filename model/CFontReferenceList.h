@@ -2,7 +2,6 @@
 // font definitions read, and the families and sizes found.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,6 +41,19 @@ class CFontReferenceList {
   /// Resolves the reference's font against the definitions read so far,
   /// then adds it as the newest reference. Returns true.
   bool AddReference(CFontReference reference);
+  /// As AddReference(CFontReference(args...)), with the reference built
+  /// in its place in the model: the reader adds hundreds of thousands.
+  template <class... Args>
+  bool EmplaceReference(Args&&... args) {
+    CFontReference& made = references_.emplace_back(std::forward<Args>(args)...);
+    try {
+      ResolveFont(made);
+    } catch (...) {
+      references_.truncate(references_.size() - 1);
+      throw;
+    }
+    return true;
+  }
   /// The number of references.
   int32_t Count() const noexcept { return static_cast<int32_t>(references_.size()); }
   /// The reference at \p index counted from the oldest, or null. (Inline:
@@ -206,11 +218,24 @@ class CFontReferenceList {
   // use, made anew twice as large whenever it has missed half as often as
   // it has slots, and dropped, not cleared, when resolved_ empties, which
   // definition lines do one after another.
+  // A slot also holds the font's texts, and the ResolveEpoch at which the
+  // font's number and texts were last taken into the model: while the
+  // epoch stays, a reference of the slot needs nothing but the texts, and
+  // the font's entry, elsewhere in memory, is not read.
   struct RecentFont {
-    const std::string* text = nullptr;
-    uintptr_t derivation = 0;
+    uintptr_t key = 0;  // the piece text's address and the derivation
     ResolvedFont* font = nullptr;
+    const CFontTexts* texts = nullptr;
+    uint64_t epoch = 0;  // 0: never taken
   };
+  /// Changes whenever a font taken into the model may need taking again:
+  /// when the highest font number is set from outside, or a text leaves
+  /// the family or size lists. Never 0.
+  uint64_t ResolveEpoch() const noexcept {
+    return numberEpoch_ + definedFamilies_.RemovalStamp() + namedFamilies_.RemovalStamp() + fontSizes_.RemovalStamp() +
+           1;
+  }
+  uint64_t numberEpoch_ = 0;  // counts SetHighestFontNumber
   static constexpr unsigned kFirstRecentFontBits = 4;
   static constexpr unsigned kMaxRecentFontBits = 12;
   std::unique_ptr<RecentFont[]> recent_;

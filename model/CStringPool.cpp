@@ -1,10 +1,23 @@
 // The process-wide pool of shared texts.
 #include "model/CStringPool.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 namespace {
+
+// The bytes of a text that a slot of the per-thread cache holds.
+constexpr size_t kRecentHead = 16;
+
+// Whether \p text (at most kRecentHead bytes) is the start of \p head.
+// Short texts: a loop is cheaper than a call.
+bool StartsHead(const char* head, std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (head[i] != text[i]) return false;
+  }
+  return true;
+}
 
 uint64_t Load8(const char* at) {
   uint64_t word;
@@ -64,14 +77,28 @@ const std::string* CStringPool::Intern(std::string_view text) {
   // A document's pieces hold a thousand or more different texts: with fewer
   // slots, one lookup in five missed and took the lock.
   constexpr size_t kRecent = 4096;
-  thread_local constinit const std::string* recent[kRecent] = {};
+  // A slot holds the first bytes of its text too: a short text (most are
+  // font numbers) is then compared without reading the copy, which lies
+  // elsewhere in memory and is seldom in the cache.
+  struct Recent {
+    const std::string* copy;
+    size_t size;
+    char head[kRecentHead];
+  };
+  thread_local constinit Recent recent[kRecent] = {};
   const size_t hash = RecentHash(text);
-  const std::string*& slot = recent[hash % kRecent];
-  if (slot != nullptr && *slot == text) return slot;
+  Recent& slot = recent[hash % kRecent];
+  if (slot.copy != nullptr && slot.size == text.size()) {
+    if (text.size() <= kRecentHead ? StartsHead(slot.head, text) : *slot.copy == text) {
+      return slot.copy;
+    }
+  }
   CStringPool& pool = Instance();
   std::lock_guard lock(pool.mutex_);
   auto it = pool.texts_.find(text);
   if (it == pool.texts_.end()) it = pool.texts_.emplace(text).first;
-  slot = &*it;
-  return slot;
+  slot.copy = &*it;
+  slot.size = text.size();
+  std::memcpy(slot.head, text.data(), std::min(text.size(), kRecentHead));
+  return slot.copy;
 }

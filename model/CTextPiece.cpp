@@ -1,6 +1,10 @@
 // Text pieces: end positions from token text, and comparisons of pieces.
 #include "model/CTextPiece.h"
 
+#include <functional>
+#include <mutex>
+#include <set>
+
 #include "model/CFileTable.h"
 #include "model/CStringPool.h"
 
@@ -37,9 +41,9 @@ CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column,
 }
 
 void CTextPiece::SetText(const CCharsetString& text) {
-  text_.SetText(CStringPool::Intern(text.GetText()));
+  text_.SetTexts(CStringPool::Intern(text.GetText()), &text_.AuxText());
   charset_ = text.GetCharset();
-  text_.SetFlag(text.GetCountChars());
+  text_.Set(TextBits::kCountChars, text.GetCountChars());
 }
 
 void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn) {
@@ -51,7 +55,29 @@ void CTextPiece::SetPosition(int32_t startLine, int32_t startColumn, int32_t end
 
 const std::string* CTextPiece::EmptyText() { return CStringPool::Empty(); }
 
-void CTextPiece::SetAuxText(std::string_view text) { auxText_.SetText(CStringPool::Intern(text)); }
+void CTextPiece::SetAuxText(std::string_view text) { text_.SetTexts(&text_.Text(), CStringPool::Intern(text)); }
+
+void CTextPiece::TextBits::SetTexts(const std::string* text, const std::string* aux) {
+  const uintptr_t flags = bits_ & (kCountChars | kAuxFlag);
+  if (aux == EmptyText()) {
+    bits_ = reinterpret_cast<uintptr_t>(text) | flags;
+  } else {
+    bits_ = reinterpret_cast<uintptr_t>(Share(text, aux)) | kHasAux | flags;
+  }
+}
+
+const CTextPiece::TextBits::TextPair* CTextPiece::TextBits::Share(const std::string* text, const std::string* aux) {
+  // Pairs are as rare as aux texts: one lock per pair made is cheap.
+  struct Less {
+    bool operator()(const TextPair& a, const TextPair& b) const noexcept {
+      return std::less<>()(a.text, b.text) || (a.text == b.text && std::less<>()(a.aux, b.aux));
+    }
+  };
+  static std::mutex mutex;
+  static auto* pairs = new std::set<TextPair, Less>;  // outlives every piece, never destroyed
+  std::lock_guard lock(mutex);
+  return &*pairs->insert({text, aux}).first;
+}
 
 std::string CTextPiece::GetFileName() const { return CFileTable::Process().FileNameOf(fileNumber_); }
 

@@ -33,7 +33,9 @@ class CTextPiece {
   /// The text exactly as read from the file.
   const std::string& GetText() const noexcept { return text_.Text(); }
   /// The text with its character set and counting mode.
-  CCharsetString GetCharsetText() const { return CCharsetString(text_.Text(), charset_, text_.Flag()); }
+  CCharsetString GetCharsetText() const {
+    return CCharsetString(text_.Text(), charset_, text_.Has(TextBits::kCountChars));
+  }
   void SetText(const CCharsetString& text);
 
   int32_t GetStartLine() const noexcept { return startLine_; }
@@ -43,10 +45,10 @@ class CTextPiece {
   /// Sets all four position values at once.
   void SetPosition(int32_t startLine, int32_t startColumn, int32_t endLine, int32_t endColumn);
 
-  const std::string& GetAuxText() const noexcept { return auxText_.Text(); }
+  const std::string& GetAuxText() const noexcept { return text_.AuxText(); }
   void SetAuxText(std::string_view text);
-  bool GetAuxFlag() const noexcept { return auxText_.Flag(); }
-  void SetAuxFlag(bool flag) noexcept { auxText_.SetFlag(flag); }
+  bool GetAuxFlag() const noexcept { return text_.Has(TextBits::kAuxFlag); }
+  void SetAuxFlag(bool flag) noexcept { text_.Set(TextBits::kAuxFlag, flag); }
 
   uint32_t GetFileNumber() const noexcept { return fileNumber_; }
   void SetFileNumber(uint32_t number) noexcept { fileNumber_ = number; }
@@ -72,27 +74,45 @@ class CTextPiece {
  private:
   static const std::string* EmptyText();
 
-  // A shared text and a flag in the lowest bit of its address, which the
-  // alignment of a string leaves free: two flags of their own would round
-  // every piece, and every reference, up by eight bytes.
-  class TextAndFlag {
+  // The shared text, the aux text and both flags in one word: the flags sit
+  // in the lowest bits of an address, which alignment leaves free, and the
+  // aux text (almost always empty) in a shared pair with the text, made
+  // only for a piece that has one. A word for each would round every
+  // piece, and every reference, up by sixteen bytes.
+  class TextBits {
    public:
-    explicit TextAndFlag(const std::string* text) noexcept : bits_(reinterpret_cast<uintptr_t>(text)) {}
-    const std::string& Text() const noexcept { return *reinterpret_cast<const std::string*>(bits_ & ~kFlag); }
-    void SetText(const std::string* text) noexcept { bits_ = reinterpret_cast<uintptr_t>(text) | (bits_ & kFlag); }
-    bool Flag() const noexcept { return (bits_ & kFlag) != 0; }
-    void SetFlag(bool flag) noexcept { bits_ = (bits_ & ~kFlag) | (flag ? kFlag : 0); }
+    static constexpr uintptr_t kCountChars = 1;  // positions count characters
+    static constexpr uintptr_t kAuxFlag = 2;
+    explicit TextBits(const std::string* text) noexcept : bits_(reinterpret_cast<uintptr_t>(text)) {}
+    const std::string& Text() const noexcept { return HasAux() ? *Texts()->text : *Address<std::string>(); }
+    const std::string& AuxText() const noexcept { return HasAux() ? *Texts()->aux : *EmptyText(); }
+    /// Sets both texts (shared copies), keeping the flags.
+    void SetTexts(const std::string* text, const std::string* aux);
+    bool Has(uintptr_t flag) const noexcept { return (bits_ & flag) != 0; }
+    void Set(uintptr_t flag, bool on) noexcept { bits_ = (bits_ & ~flag) | (on ? flag : 0); }
 
    private:
-    static_assert(alignof(std::string) > 1, "the lowest bit of a string's address is free");
-    static constexpr uintptr_t kFlag = 1;
+    struct TextPair {
+      const std::string* text;
+      const std::string* aux;
+    };
+    static constexpr uintptr_t kHasAux = 4;  // the address is a TextPair's
+    static constexpr uintptr_t kTags = kCountChars | kAuxFlag | kHasAux;
+    static_assert(alignof(std::string) > kTags && alignof(TextPair) > kTags, "the lowest bits of an address are free");
+    bool HasAux() const noexcept { return (bits_ & kHasAux) != 0; }
+    template <class T>
+    const T* Address() const noexcept {
+      return reinterpret_cast<const T*>(bits_ & ~kTags);
+    }
+    const TextPair* Texts() const noexcept { return Address<TextPair>(); }
+    /// The process's one copy of the pair.
+    static const TextPair* Share(const std::string* text, const std::string* aux);
     uintptr_t bits_;
   };
 
   // Texts are shared copies (CStringPool): a model holds hundreds of
   // thousands of pieces, whose texts are a few font numbers and names.
-  TextAndFlag text_{EmptyText()};     // flag: positions count characters
-  TextAndFlag auxText_{EmptyText()};  // almost always empty; flag: the aux flag
+  TextBits text_{EmptyText()};
   int32_t startLine_ = 0;
   int32_t startColumn_ = 0;
   int32_t endLine_ = 0;

@@ -183,12 +183,11 @@ void CInterleafParser::SetComponent(std::string_view name, int32_t plainKind, in
 
 void CInterleafParser::AddOutside(CTextPiece piece, Category category) {
   const std::string* normal = NormalCategory(category);
-  model_.AddReference(CFontReference(KindNone, normal, normal, std::move(piece)));
+  model_.EmplaceReference(KindNone, normal, normal, std::move(piece));
 }
 
 void CInterleafParser::AddInside(CTextPiece piece, Category category) {
-  model_.AddReference(
-      CFontReference(model_.GetCurrentKind(), NormalComponent(), NormalCategory(category), std::move(piece)));
+  model_.EmplaceReference(model_.GetCurrentKind(), NormalComponent(), NormalCategory(category), std::move(piece));
 }
 
 const std::string* CInterleafParser::NormalCategory(Category category) {

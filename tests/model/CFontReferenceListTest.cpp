@@ -227,6 +227,45 @@ TEST(CFontReference, SettersChangeOneTextAndEqualFontsAreOneCopy) {
             b.GetNewFamily() + "|" + b.GetNewSize() + "|" + b.GetNewBold() + "|" + b.GetNewItalic());
 }
 
+// Merged rows are kept aside from the reference: they must follow it
+// through moves and copies, belong to no other reference, and leave with it.
+TEST(CFontReference, MergedRowsFollowTheirReference) {
+  CFontReferenceList list;
+  CFontReference a = Add(list, "Font Change", "<F3", "Body", KindSubcomponent);
+  a.SetMergedRows({7, 5});
+  a.SetNewFont(CFontTexts::Share({}, "Mincho", "9", {}, {}), true, false);
+  CFontReference b = std::move(a);
+  EXPECT_EQ((std::vector<int32_t>{7, 5}), b.GetMergedRows());
+  EXPECT_TRUE(b.GetChanged());
+  EXPECT_FALSE(b.GetChangedToo());
+  EXPECT_EQ("Mincho", b.GetNewFamily());
+  EXPECT_EQ(KindSubcomponent, b.GetKind());
+  EXPECT_EQ("Body", b.GetComponent());
+
+  CFontReference c = Add(list, "Font Change", "<F4");
+  c.AddMergedRow(2);
+  c = b;
+  EXPECT_EQ((std::vector<int32_t>{7, 5}), c.GetMergedRows());
+  c.AddMergedRow(1);
+  EXPECT_EQ((std::vector<int32_t>{7, 5}), b.GetMergedRows()) << "a copy's rows are its own";
+  c.ClearMergedRows();
+  EXPECT_TRUE(c.GetMergedRows().empty());
+  EXPECT_EQ("Body", c.GetComponent());
+  {
+    CFontReference gone = b;
+    EXPECT_EQ(b.GetMergedRows(), gone.GetMergedRows());
+  }
+  EXPECT_EQ((std::vector<int32_t>{7, 5}), b.GetMergedRows());
+
+  // A copy of the model, and its deletion, leave the original's rows alone.
+  list.GetAt(0)->SetMergedRows({3});
+  list.GetAt(1)->SetMergedRows({4});
+  CFontReferenceList copy(list);
+  copy.DeleteAll();
+  EXPECT_EQ((std::vector<int32_t>{3}), list.GetAt(0)->GetMergedRows());
+  EXPECT_EQ((std::vector<int32_t>{4}), list.GetAt(1)->GetMergedRows());
+}
+
 // What loading a file that then fails does to a model: it must leave no
 // trace, whether undone by Assign of a copy or by a checkpoint.
 TEST(CFontReferenceList, FailedFileLeavesNoTrace) {
@@ -279,7 +318,7 @@ TEST(CFontReferenceList, ListsKeepEachTextOnce) {
 }
 
 // Families and sizes a font once put in the lists go in again when they
-// have left the lists since, however they left.
+// have left the lists since, however they left; its number likewise.
 TEST(CFontReferenceList, FamiliesAndSizesComeBackAfterLeaving) {
   CFontReferenceList list;
   Define(list, "F3", "Times", "10");
@@ -297,6 +336,12 @@ TEST(CFontReferenceList, FamiliesAndSizesComeBackAfterLeaving) {
   Add(list, "Chart Font", "Univers9b");
   EXPECT_EQ("Univers;", Joined(list.NamedFamilies()));
   EXPECT_EQ("9;", Joined(list.FontSizes()));
+
+  // So does a font's number when the highest number was set below it.
+  Add(list, "Font Change", "<F3");
+  list.SetHighestFontNumber("1");
+  Add(list, "Font Change", "<F3");
+  EXPECT_EQ("3", list.GetHighestFontNumber());
 }
 
 TEST(CUniqueTextList, AnswersPresenceAndCanBeReordered) {
