@@ -99,6 +99,7 @@ const std::string* CStringPool::Intern(std::string_view text) {
   if (it == pool.texts_.end()) it = pool.texts_.emplace(text).first;
   slot.copy = &*it;
   slot.size = text.size();
-  std::memcpy(slot.head, text.data(), std::min(text.size(), kRecentHead));
+  // std::copy_n, not memcpy: an empty view may have no data at all.
+  std::copy_n(text.data(), std::min(text.size(), kRecentHead), slot.head);
   return slot.copy;
 }
