@@ -44,7 +44,10 @@ awk -F '\t' '
   # The target of a row, and whether it is met: "" when it has none.
   function target(what, file, size, cpu, wall, peak,   speed) {
     speed = mb(size) / cpu
+    # nested.doc measures linearity in depth, not throughput: it holds
+    # four times as many tokens per byte as the other documents.
     if (file == "nested.doc" && what ~ /^lex/) return check(cpu < 1, "< 1 s")
+    if (file == "nested.doc" && what == "load (driver)") return check(cpu < 1 && peak <= 3, "< 1 s, peak <= 3x")
     if (what == "lex in memory") return file == "latin.doc" ? check(speed >= 600, ">= 600 MB/s") : check(speed >= 400, ">= 400 MB/s")
     if (what == "lex+parse in memory") return check(speed >= 200, ">= 200 MB/s")
     if (what == "load (driver)") return check(speed >= 150 && peak <= 3, ">= 150 MB/s, peak <= 3x")
