@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/CAddressKeyIndex.h"
+
 class CFontReference;
 
 /// Groups references by component, kind and current font: all that the
@@ -20,7 +22,7 @@ class CReferenceGroups {
   uint32_t Add(const CFontReference& reference, int32_t item);
 
   /// The number of groups.
-  size_t Count() const { return keys_.size(); }
+  size_t Count() const { return index_.Count(); }
   /// The number of references in \p group.
   size_t Size(size_t group) const { return sizes_[group]; }
   /// The list position of \p group's newest reference.
@@ -35,15 +37,17 @@ class CReferenceGroups {
     const std::string* italic;
     int32_t kind;
     bool operator==(const Key&) const = default;
+    friend uint64_t HashOf(const Key& key) {
+      uint64_t h = static_cast<uint64_t>(key.kind);
+      for (const std::string* part : {key.component, key.family, key.size, key.bold, key.italic}) {
+        h = MixKeyWord(h, reinterpret_cast<uintptr_t>(part));
+      }
+      return h;
+    }
   };
-  static size_t HashOf(const Key& key);
-  void Grow();
 
-  // Open addressing: a power-of-two number of slots, each the group
-  // number plus one (0: free), probed linearly; at most half are used.
-  std::vector<uint32_t> slots_;
-  std::vector<Key> keys_;  // by group
-  std::vector<size_t> sizes_;
+  CAddressKeyIndex<Key> index_;  // numbers the groups
+  std::vector<size_t> sizes_;    // by group
   std::vector<int32_t> newest_;
   // References come in stretches of one group: the last one is tried first.
   uint32_t last_ = 0;

@@ -76,31 +76,9 @@ CNewFontAllocator::CNewFontAllocator(CFontReferenceList& list, CNewFontDefinitio
 }
 
 CNewFontAllocator::UseTexts& CNewFontAllocator::TextsOf(const FontUse& use) {
-  auto slotOf = [this](const FontUse& key) {
-    uint64_t h = reinterpret_cast<uintptr_t>(key.newFont);
-    for (const void* part : {static_cast<const void*>(key.family), static_cast<const void*>(key.size)}) {
-      h = (h ^ (h >> 29)) * 0x9E3779B97F4A7C15u ^ reinterpret_cast<uintptr_t>(part);
-    }
-    h = (h ^ (h >> 29)) * 0x9E3779B97F4A7C15u;
-    const size_t mask = uses_.size() - 1;
-    size_t at = static_cast<size_t>(h >> 32) & mask;
-    while (uses_[at].use.newFont != nullptr && !(uses_[at].use == key)) at = (at + 1) & mask;
-    return at;
-  };
-  if (uses_.empty()) uses_.resize(64);
-  size_t at = slotOf(use);
-  if (uses_[at].use.newFont != nullptr) return uses_[at];
-  if (2 * (usesCount_ + 1) > uses_.size()) {
-    std::vector<UseTexts> old(uses_.size() * 2);
-    old.swap(uses_);
-    for (UseTexts& texts : old) {
-      if (texts.use.newFont != nullptr) uses_[slotOf(texts.use)] = texts;
-    }
-    at = slotOf(use);
-  }
-  ++usesCount_;
-  uses_[at].use = use;
-  return uses_[at];
+  const auto [number, added] = uses_.Insert(use);
+  if (added) texts_.emplace_back();
+  return texts_[number];
 }
 
 void CNewFontAllocator::Allocate(CFontReference& reference) {

@@ -2,10 +2,12 @@
 // user changed.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "model/CAddressKeyIndex.h"
 #include "output/CNewFontDefinitions.h"
 
 class CFontReference;
@@ -51,6 +53,11 @@ class CNewFontAllocator {
     const std::string* family;
     const std::string* size;
     bool operator==(const FontUse&) const = default;
+    friend uint64_t HashOf(const FontUse& use) {
+      uint64_t h = MixKeyWord(0, reinterpret_cast<uintptr_t>(use.newFont));
+      h = MixKeyWord(h, reinterpret_cast<uintptr_t>(use.family));
+      return MixKeyWord(h, reinterpret_cast<uintptr_t>(use.size));
+    }
   };
   // The replacement texts of one key, a font change's and a font number's,
   // as shared copies that the references take over as they are; null
@@ -72,7 +79,6 @@ class CNewFontAllocator {
   // What is known of one font use: its key texts and its name, each
   // worked out the first time a reference asks for it.
   struct UseTexts {
-    FontUse use{};
     bool hasKey = false;
     bool hasName = false;
     KeyTexts key;
@@ -84,11 +90,8 @@ class CNewFontAllocator {
   // A reference's key or name follows from its new font and its current
   // family and size alone, and references repeat a handful of those: each
   // is worked out once, in the order met, which allocates the same numbers.
-  // Asked once per changed reference, so an open-addressing table: a
-  // power-of-two number of slots, at most half of them used, probed
-  // linearly; a free slot has a null new font.
-  std::vector<UseTexts> uses_;
-  size_t usesCount_ = 0;
+  CAddressKeyIndex<FontUse> uses_;
+  std::vector<UseTexts> texts_;  // by the use's number
   bool allocated_ = false;
 };
 
