@@ -97,11 +97,9 @@ bool AddParsedFile(CFontReferenceList& model, CParallelParses::Parse& parse, con
       from = to;
     }
   };
-  for (int32_t i = 0; i < file.Count(); ++i) {
-    addDefinitionsBefore(i);
-    model.AddReference(std::move(*file.GetAt(i)));
-  }
-  addDefinitionsBefore(file.Count());
+  const int32_t count = file.Count();
+  model.TakeReferences(file, addDefinitionsBefore);
+  addDefinitionsBefore(count);
   model.SetIsShiftJis(file.GetIsShiftJis());
   if (file.GetCurrentKind() != CParallelParses::CarriedKind()) model.SetCurrentKind(file.GetCurrentKind());
   if (file.GetCurrentComponent() != CParallelParses::CarriedComponent()) {
