@@ -97,11 +97,9 @@ bool AddParsedFile(CFontReferenceList& model, CParallelParses::Parse& parse, con
       from = to;
     }
   };
-  for (int32_t i = 0; i < file.Count(); ++i) {
-    addDefinitionsBefore(i);
-    model.AddReference(std::move(*file.GetAt(i)));
-  }
-  addDefinitionsBefore(file.Count());
+  const int32_t count = file.Count();
+  model.TakeReferences(file, addDefinitionsBefore);
+  addDefinitionsBefore(count);
   model.SetIsShiftJis(file.GetIsShiftJis());
   if (file.GetCurrentKind() != CParallelParses::CarriedKind()) model.SetCurrentKind(file.GetCurrentKind());
   if (file.GetCurrentComponent() != CParallelParses::CarriedComponent()) {
@@ -141,6 +139,15 @@ bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceLis
     EndFileBlock(file.start, false);
   }
 
+  // The files' own models were made on workers, whose memory pools keep
+  // what is freed unless told to give it back: without that, the process
+  // would hold the models of the files parsed beside the set's model. Told
+  // once the set is joined, not after each file: the next parse on a worker
+  // reuses what the one before freed, where memory given back would come
+  // again from the system, zeroed.
+  struct GiveBackFreedMemory {
+    ~GiveBackFreedMemory() { malloc_trim(0); }
+  } giveBack;
   CParallelParses parses(parsed, threads);
   size_t index = 0;
   for (CheckedFile& file : files) {
@@ -152,11 +159,7 @@ bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceLis
     ParseOutcome outcome = parse.outcome;
     const bool parseAgain = outcome != ParseOutcome::Failed && !AddParsedFile(model, parse, file.path);
     if (!parseAgain) CopyLog(parse.log, log);
-    // The file's own model was made on a worker, whose memory pool keeps
-    // what is freed unless told to give it back: without that, the process
-    // would hold the models of the files parsed beside the set's model.
     parse.model.reset();
-    malloc_trim(0);
     if (parseAgain) outcome = ParseFile(log, model, file.path);
     if (!EndParsedFile(log, outcome, valid, errorCount)) return false;
   }

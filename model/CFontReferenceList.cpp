@@ -91,6 +91,30 @@ void CFontReferenceList::SetHighestFontNumber(std::string_view number) {
 
 bool CFontReferenceList::AddReference(CFontReference reference) { return EmplaceReference(std::move(reference)); }
 
+void CFontReferenceList::TakeReferences(CFontReferenceList& from, const std::function<void(int32_t)>& beforeEach) {
+  if (!references_.empty()) {
+    for (int32_t i = 0; i < from.Count(); ++i) {
+      beforeEach(i);
+      EmplaceReference(std::move(*from.GetAt(i)));
+    }
+    from.DeleteAll();
+    return;
+  }
+  // Each reference is resolved where it lies, in order; neither resolving
+  // nor a definition line reads the references not yet resolved. Those are
+  // let go when one fails, as the ones not yet added would be.
+  references_ = std::move(from.references_);
+  for (size_t i = 0; i < references_.size(); ++i) {
+    try {
+      beforeEach(static_cast<int32_t>(i));
+      ResolveFont(references_[i]);
+    } catch (...) {
+      references_.truncate(i);
+      throw;
+    }
+  }
+}
+
 void CFontReferenceList::DeleteAll() { references_.clear(); }
 
 void CFontReferenceList::AddFontDefinitionLine(std::string_view key, std::string_view family, std::string_view size,

@@ -54,6 +54,12 @@ class CFontReferenceList {
     }
     return true;
   }
+  /// Adds the references of \p from, in order, as AddReference would, and
+  /// leaves \p from without any; \p beforeEach(i) runs before the one that
+  /// was \p from's i-th is added. A list without references takes \p
+  /// from's storage as it is instead of moving each into fresh memory.
+  void TakeReferences(CFontReferenceList& from, const std::function<void(int32_t)>& beforeEach);
+
   /// The number of references.
   int32_t Count() const noexcept { return static_cast<int32_t>(references_.size()); }
   /// The reference at \p index counted from the oldest, or null. (Inline:

@@ -2,6 +2,8 @@
 // of references, the family and size lists, copies and snapshots.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "model/CFontReferenceList.h"
 
 namespace {
@@ -359,4 +361,38 @@ TEST(CUniqueTextList, AnswersPresenceAndCanBeReordered) {
   EXPECT_TRUE(copy.Contains("c"));
   EXPECT_TRUE(copy.AddAtHead("d"));
   EXPECT_EQ("d;c;a;b;", Joined(copy));
+}
+
+TEST(CFontReferenceList, TakenReferencesResolveAsIfAddedOneByOne) {
+  // The file's own list resolved <F5 and 5 against a definition the list
+  // they go to reads only after the first of them.
+  auto fileList = [] {
+    auto file = std::make_unique<CFontReferenceList>();
+    file->AddFontDefinitionLine("F5", "Arial", "9", {}, {});
+    Add(*file, "Font Change", "<F5");
+    Add(*file, "Font Number", "5", "Body");
+    Add(*file, "Chart Font", "Univers9b");
+    return file;
+  };
+  auto defineBefore = [](CFontReferenceList& to, int32_t i) {
+    if (i == 1) to.AddFontDefinitionLine("F5", "Mincho", "11", "Bold", {});
+  };
+  for (bool startEmpty : {true, false}) {
+    CFontReferenceList expected;
+    CFontReferenceList taken;
+    for (CFontReferenceList* to : {&expected, &taken}) {
+      if (!startEmpty) Define(*to, "F2", "Courier", "8");
+    }
+    std::unique_ptr<CFontReferenceList> one = fileList();
+    for (int32_t i = 0; i < one->Count(); ++i) {
+      defineBefore(expected, i);
+      expected.AddReference(std::move(*one->GetAt(i)));
+    }
+    std::unique_ptr<CFontReferenceList> other = fileList();
+    taken.TakeReferences(*other, [&](int32_t i) { defineBefore(taken, i); });
+    EXPECT_EQ(0, other->Count());
+    EXPECT_EQ(Dump(expected), Dump(taken)) << (startEmpty ? "into an empty list" : "after references");
+    EXPECT_EQ("F", taken.GetAt(taken.Count() - 3)->GetFamily());
+    EXPECT_EQ("Mincho", taken.GetAt(taken.Count() - 2)->GetFamily());
+  }
 }
