@@ -17,8 +17,7 @@ constexpr int32_t kNotWorkedOut = std::numeric_limits<int32_t>::min();
 }  // namespace
 
 CReplaceListList::CReplaceListList(CErrorReporter& reporter, COutputObserver* observer)
-    : nextProgress_(kNotWorkedOut),
-      writeThreads_(static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()))),
+    : writeThreads_(static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()))),
       reporter_(reporter),
       observer_(observer) {}
 
@@ -45,10 +44,6 @@ bool CReplaceListList::Add(std::unique_ptr<CReplacePiece> piece) {
 }
 
 int32_t CReplaceListList::ReportProgress(const std::string& fileName, int32_t done, int32_t count) {
-  // A file reports every piece: the figures are worked out only where one
-  // of them grows.
-  const bool known = count == progressCount_ && piecesDone_ == progressBase_ && totalPieces_ == progressTotal_;
-  if (known && done >= 0 && done < nextProgress_) return nextProgress_;
   int64_t total = totalPieces_ == 0 ? 100 : (int64_t{done} + piecesDone_) * 100 / totalPieces_;
   int64_t current = count == 0 ? 100 : int64_t{done} * 100 / count;
   if (lastTotalPercent_ < total || lastCurrentPercent_ < current) {
@@ -56,12 +51,11 @@ int32_t CReplaceListList::ReportProgress(const std::string& fileName, int32_t do
     lastCurrentPercent_ = static_cast<int32_t>(current);
     ShowProgress(fileName, lastCurrentPercent_, lastTotalPercent_);
   }
-  progressCount_ = count;
-  progressBase_ = piecesDone_;
-  progressTotal_ = totalPieces_;
-  nextProgress_ = NextProgress(count);
-  return static_cast<int32_t>(
-      std::min<int64_t>(std::max<int64_t>(nextProgress_, int64_t{done} + 1), std::numeric_limits<int32_t>::max()));
+  // Callers skip the counts before the one returned: a file's write
+  // reaches every piece, and the figures are worked out only where one of
+  // them grows.
+  return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(NextProgress(count), int64_t{done} + 1),
+                                                std::numeric_limits<int32_t>::max()));
 }
 
 int32_t CReplaceListList::NextProgress(int32_t count) const {
@@ -92,7 +86,6 @@ std::optional<CWriteConflict> CReplaceListList::WriteAll(const std::string& outp
   piecesDone_ = 0;
   lastCurrentPercent_ = 0;
   lastTotalPercent_ = 0;
-  nextProgress_ = kNotWorkedOut;
 
   // Every target is checked against every file read before anything is
   // written, so that no copy replaces an input, whatever its path says.

@@ -108,12 +108,6 @@ class CReplaceListList {
   int32_t lastTotalPercent_ = 0;
   int32_t lastCurrentPercent_ = 0;
   int32_t totalPieces_ = 0;
-  // ReportProgress shows nothing before nextProgress_ while the list's
-  // count, the pieces done and the total are these.
-  int32_t nextProgress_;
-  int32_t progressCount_ = 0;
-  int32_t progressBase_ = 0;
-  int32_t progressTotal_ = 0;
   int32_t writeThreads_;
   bool writeEmptyLists_ = true;
   bool convertToEuc_ = false;
