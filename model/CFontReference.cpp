@@ -5,8 +5,8 @@
 #include <map>
 #include <mutex>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "model/CSharedValues.h"
 #include "model/CStringPool.h"
 #include "model/InterleafText.h"
 #include "platform/StringIds.h"
@@ -108,13 +108,8 @@ const CFontReference::NameTexts* CFontReference::NameTexts::Share(const std::str
       return (hash(n.category) * 1000003u ^ hash(n.component)) * 1000003u ^ static_cast<uint32_t>(n.kind);
     }
   };
-  struct Pool {
-    std::mutex mutex;
-    std::unordered_set<NameTexts, Hash> names;  // elements stay put
-  };
-  static Pool* pool = new Pool;  // outlives every reference, never destroyed
-  std::lock_guard lock(pool->mutex);
-  slot = &*pool->names.insert(names).first;
+  static auto* pool = new CSharedValues<NameTexts, Hash>;  // outlives every reference, never destroyed
+  slot = pool->Share(names);
   return slot;
 }
 

@@ -2,9 +2,8 @@
 #include "model/CFontTexts.h"
 
 #include <functional>
-#include <mutex>
-#include <unordered_set>
 
+#include "model/CSharedValues.h"
 #include "model/CStringPool.h"
 
 namespace {
@@ -18,23 +17,14 @@ struct FontTextsHash {
   }
 };
 
-struct FontTextsPool {
-  std::mutex mutex;
-  std::unordered_set<CFontTexts, FontTextsHash> fonts;  // elements stay put
-};
-
-FontTextsPool& Pool() {
-  static FontTextsPool* pool = new FontTextsPool;  // outlives every model, never destroyed
+CSharedValues<CFontTexts, FontTextsHash>& Pool() {
+  static auto* pool = new CSharedValues<CFontTexts, FontTextsHash>;  // outlives every model, never destroyed
   return *pool;
 }
 
 }  // namespace
 
-const CFontTexts* CFontTexts::Share(const CFontTexts& texts) {
-  FontTextsPool& pool = Pool();
-  std::lock_guard lock(pool.mutex);
-  return &*pool.fonts.insert(texts).first;
-}
+const CFontTexts* CFontTexts::Share(const CFontTexts& texts) { return Pool().Share(texts); }
 
 const CFontTexts* CFontTexts::Share(std::string_view key, std::string_view family, std::string_view size,
                                     std::string_view bold, std::string_view italic) {

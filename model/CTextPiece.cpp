@@ -2,10 +2,9 @@
 #include "model/CTextPiece.h"
 
 #include <functional>
-#include <mutex>
-#include <set>
 
 #include "model/CFileTable.h"
+#include "model/CSharedValues.h"
 #include "model/CStringPool.h"
 
 CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column, int32_t charset)
@@ -68,15 +67,14 @@ void CTextPiece::TextBits::SetTexts(const std::string* text, const std::string* 
 
 const CTextPiece::TextBits::TextPair* CTextPiece::TextBits::Share(const std::string* text, const std::string* aux) {
   // Pairs are as rare as aux texts: one lock per pair made is cheap.
-  struct Less {
-    bool operator()(const TextPair& a, const TextPair& b) const noexcept {
-      return std::less<>()(a.text, b.text) || (a.text == b.text && std::less<>()(a.aux, b.aux));
+  struct Hash {
+    size_t operator()(const TextPair& pair) const noexcept {
+      std::hash<const void*> hash;
+      return hash(pair.text) * 1000003u ^ hash(pair.aux);
     }
   };
-  static std::mutex mutex;
-  static auto* pairs = new std::set<TextPair, Less>;  // outlives every piece, never destroyed
-  std::lock_guard lock(mutex);
-  return &*pairs->insert({text, aux}).first;
+  static auto* pairs = new CSharedValues<TextPair, Hash>;  // outlives every piece, never destroyed
+  return pairs->Share({text, aux});
 }
 
 std::string CTextPiece::GetFileName() const { return CFileTable::Process().FileNameOf(fileNumber_); }

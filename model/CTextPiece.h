@@ -95,6 +95,7 @@ class CTextPiece {
     struct TextPair {
       const std::string* text;
       const std::string* aux;
+      bool operator==(const TextPair&) const = default;
     };
     static constexpr uintptr_t kHasAux = 4;  // the address is a TextPair's
     static constexpr uintptr_t kTags = kCountChars | kAuxFlag | kHasAux;
