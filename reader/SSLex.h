@@ -89,7 +89,7 @@ class SSLex {
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;
   // The modes as their lists, which the match loop takes without a lookup.
-  SSLexModeStackOf<const SSLexExpressionList*> modes_;
+  SSLexModeStack<const SSLexExpressionList*> modes_;
   // The top of modes_, kept at hand for the match loop; nullptr when the
   // stack is empty.
   const SSLexExpressionList* active_ = nullptr;

@@ -9,7 +9,7 @@
 /// pushed on top of itself adds to a count instead of an entry, so memory
 /// grows with the changes of mode, not with the depth.
 template <class Mode>
-class SSLexModeStackOf {
+class SSLexModeStack {
  public:
   /// Inline but for growing: the lexer pushes on every tag.
   void Push(Mode mode) {
@@ -39,5 +39,3 @@ class SSLexModeStackOf {
   std::vector<Run> runs_;
   size_t size_ = 0;
 };
-
-using SSLexModeStack = SSLexModeStackOf<uint32_t>;

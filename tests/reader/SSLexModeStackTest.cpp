@@ -5,7 +5,7 @@
 #include "reader/SSLexModeStack.h"
 
 TEST(SSLexModeStack, PopsRunsAndChangesInPushOrder) {
-  SSLexModeStack stack;
+  SSLexModeStack<uint32_t> stack;
   EXPECT_TRUE(stack.Empty());
   // 0, then 3 three times, then 5, then 3 again: the second 3 is a run of
   // its own and must not join the first.
@@ -22,7 +22,7 @@ TEST(SSLexModeStack, PopsRunsAndChangesInPushOrder) {
 }
 
 TEST(SSLexModeStack, DeepNestingComesBackToEachLevel) {
-  SSLexModeStack stack;
+  SSLexModeStack<uint32_t> stack;
   stack.Push(0);
   constexpr int kDepth = 100000;
   for (int i = 0; i < kDepth; ++i) {
