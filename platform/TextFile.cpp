@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -45,6 +46,10 @@ size_t ApplyTextMode(char* data, size_t size) {
 
 namespace {
 
+// How much one read asks for: small enough that the block is still in the
+// cache when it is searched.
+constexpr size_t kReadBlock = size_t{256} << 10;
+
 // Opens \p path and reads it whole in text mode into the buffer that
 // room(length) gives for the file's length; the bytes delivered in
 // \p delivered.
@@ -62,19 +67,31 @@ TextFileRead ReadWhole(const std::string& path, Room room, size_t& delivered) {
   }
   result.fileLength = static_cast<size_t>(st.st_size);
   char* const data = room(result.fileLength);
+  // Read in blocks, each searched for the bytes text mode acts on while
+  // it is still in the cache: searching the whole file after reading it
+  // would fetch it from memory twice more. Most files hold neither byte.
   size_t got = 0;
+  size_t plain = SIZE_MAX;  // where the first CR or 0x1A is, once found
   while (got < result.fileLength) {
-    ssize_t n = ::read(fd, data + got, result.fileLength - got);
+    ssize_t n = ::read(fd, data + got, std::min(kReadBlock, result.fileLength - got));
     if (n < 0) {
       if (errno == EINTR) continue;
       result.error = errno;
       break;
     }
     if (n == 0) break;  // the file shrank while we read it
+    if (plain == SIZE_MAX) {
+      const void* eof = std::memchr(data + got, 0x1A, static_cast<size_t>(n));
+      const void* cr =
+          std::memchr(data + got, '\r',
+                      eof ? static_cast<size_t>(static_cast<const char*>(eof) - (data + got)) : static_cast<size_t>(n));
+      if (const void* first = cr ? cr : eof) plain = static_cast<size_t>(static_cast<const char*>(first) - data);
+    }
     got += static_cast<size_t>(n);
   }
   ::close(fd);
-  delivered = ApplyTextMode(data, got);
+  // Everything before the first CR or 0x1A comes through as it is.
+  delivered = plain >= got ? got : plain + ApplyTextMode(data + plain, got - plain);
   return result;
 }
 

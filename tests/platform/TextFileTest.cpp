@@ -81,6 +81,28 @@ TEST(TextFile, ReadsIntoFileBytesAsIntoAString) {
   }
 }
 
+// The file is read in blocks, each searched for CR and 0x1A as it comes:
+// a CR LF pair or the first of those bytes on either side of any block
+// boundary reads as the whole file taken at once does.
+TEST(TextFile, TextModeBytesAnywhereInALargeFileReadAsInOnePiece) {
+  testsupport::TempDir dir;
+  const std::string plain(size_t{3} << 20, 'x');
+  for (size_t kib : {64, 128, 256, 512, 1024, 2048}) {
+    for (ptrdiff_t shift : {-2, -1, 0, 1}) {
+      const size_t at = (kib << 10) + static_cast<size_t>(shift);
+      for (const std::string_view bytes : {std::string_view("\r\n"), std::string_view("\r"),
+                                           std::string_view("\x1A\r\n"), std::string_view("\r\x1A\n")}) {
+        std::string raw = plain;
+        raw.replace(at, bytes.size(), bytes);
+        raw.replace(raw.size() - 6, 2, "\r\n");  // a later pair, taken out unless the input ended
+        CFileBytes read;
+        ASSERT_EQ(0, ReadTextFile(dir.Write("a.doc", raw), read).error);
+        EXPECT_TRUE(std::string_view(read.data(), read.size()) == TextMode(raw)) << at << " " << bytes.size();
+      }
+    }
+  }
+}
+
 TEST(TextFile, FileBytesOfAFailedReadAreEmpty) {
   testsupport::TempDir dir;
   CFileBytes bytes;
