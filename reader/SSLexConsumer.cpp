@@ -3,6 +3,10 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "reader/SSException.h"
 
 SSLexConsumer::SSLexConsumer(const std::string& fileName) : name_(fileName) {
@@ -33,6 +37,17 @@ void SSLexConsumer::TakeCodePage() {
 }
 
 size_t SSLexConsumer::FindLineFeed(size_t from) const {
+#ifdef __SSE2__
+  // Lines are a few dozen bytes: their ends are found here sooner than a
+  // call of memchr gets going, which is left for long lines.
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  for (const size_t near = from + 64; from + 16 <= Length() && from < near; from += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Data() + from));
+    if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lineFeed)))) {
+      return from + static_cast<size_t>(__builtin_ctz(mask));
+    }
+  }
+#endif
   const void* lf = from < Length() ? std::memchr(Data() + from, '\n', Length() - from) : nullptr;
   return lf ? static_cast<size_t>(static_cast<const unsigned char*>(lf) - Data()) : Length();
 }

@@ -2,7 +2,9 @@
 // reader's lexical rules, and the engine's errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/CodePage.h"
@@ -278,6 +280,23 @@ TEST(SSLexRuns, LongRunsEndWhereTheirCharactersEnd) {
     const Tokens object = LexBody("<Frame, Diagram =\nV11,\n(v6," + a + "\x81)" + tail + ")>", 932);
     ASSERT_EQ(object.size(), 7u);
     EXPECT_EQ(object[5], "GRAPHIC_OBJECT_END )");
+  }
+}
+
+// Line ends are searched for a block of bytes at a time, and further off
+// by another search: lines of every length up to well past both give the
+// lines and columns a count of the bytes before each token gives.
+TEST(SSLexPositions, LinesOfEveryLengthCountAsTheirBytesDo) {
+  std::string text = "<!OPS, Version = 8.0>\n";
+  for (size_t length = 0; length <= 150; ++length) text += std::string(length, 'x') + (length % 3 ? "<F0>\n" : "\n");
+  testsupport::TempDir dir;
+  const std::vector<Positioned> tokens = LexFile(dir.Write("lines.doc", text));
+  ASSERT_GT(tokens.size(), 300u);
+  for (const Positioned& token : tokens) {
+    const std::string_view before = std::string_view(text).substr(0, token.offset);
+    const size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
+    ASSERT_EQ(token.line, 1 + std::count(before.begin(), before.end(), '\n')) << token.offset;
+    ASSERT_EQ(token.column, static_cast<int32_t>(token.offset - lineStart) + 1) << token.offset;
   }
 }
 
