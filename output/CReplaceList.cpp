@@ -28,25 +28,77 @@ bool CReplaceList::Add(const CFontReference& reference, CErrorReporter& reporter
   return Add(Held(reference), reporter);
 }
 
+// Note [ordered lists]: Add looks for a piece's place from the end of the
+// list backwards, and stops at the first piece held that has the same
+// place or lies before the new one (IsAfter); one that overlaps it is
+// passed over. When every piece held is non-empty, of one file, and ends
+// no later than the next one starts, which starts later, then the pieces
+// at which that search stops form a leading run of the list, whatever the
+// new piece: a piece after one held is after every one before it too. The
+// search then stops where halving the list finds the end of that run.
+// The model gives a file's references in file order, so pieces almost
+// always come last, and the list stays ordered.
+namespace {
+
+// A position as one number, ordered as the pieces compare theirs: line
+// first, both as unsigned numbers.
+uint64_t Key(int32_t line, int32_t column) {
+  return (uint64_t{static_cast<uint32_t>(line)} << 32) | static_cast<uint32_t>(column);
+}
+
+// Whether \p next may follow \p held in an ordered list.
+bool Follows(const CTextPiece& held, const CTextPiece& next) {
+  const uint64_t start = Key(next.GetStartLine(), next.GetStartColumn());
+  return held.GetFileNumber() == next.GetFileNumber() && !held.IsEmpty() && !next.IsEmpty() &&
+         Key(held.GetStartLine(), held.GetStartColumn()) < start &&
+         Key(held.GetEndLine(), held.GetEndColumn()) <= start;
+}
+
+// Whether the search of Add stops at \p held for \p added.
+bool StopsAt(const CTextPiece& held, const CTextPiece& added) {
+  return SamePosition(held, added) || added.IsAfter(held);
+}
+
+}  // namespace
+
+ptrdiff_t CReplaceList::SearchPlace(const CTextPiece& added) const {
+  if (ordered_) {
+    size_t low = 0;                // the run where the search stops is [0, low) ...
+    size_t high = pieces_.size();  // ... and ends before high
+    while (low < high) {
+      const size_t middle = low + (high - low) / 2;
+      if (StopsAt(pieces_[middle].Replaced(), added)) {
+        low = middle + 1;
+      } else {
+        high = middle;
+      }
+    }
+    return static_cast<ptrdiff_t>(low) - 1;
+  }
+  for (size_t i = pieces_.size(); i-- > 0;) {
+    if (StopsAt(pieces_[i].Replaced(), added)) return static_cast<ptrdiff_t>(i);
+  }
+  return -1;
+}
+
 bool CReplaceList::Add(Held added, CErrorReporter& reporter) {
   const CTextPiece& replaced = added.Replaced();
   const std::string& newText = added.Replacement();
   if (newText == replaced.GetText()) return false;
-  if (pieces_.empty() && fileName_.empty()) fileName_ = replaced.GetFileName();
-  // Pieces mostly arrive in file order, so the search starts at the end.
-  for (size_t i = pieces_.size(); i-- > 0;) {
-    const Held& held = pieces_[i];
-    if (!SamePosition(held.Replaced(), replaced)) {
-      if (replaced.IsAfter(held.Replaced())) {
-        if (i + 1 == pieces_.size()) {
-          pieces_.emplace_back(added);
-        } else {
-          pieces_.insert(i + 1, added);
-        }
-        return true;
-      }
-      continue;
-    }
+  if (pieces_.empty()) {
+    if (fileName_.empty()) fileName_ = replaced.GetFileName();
+    ordered_ = !replaced.IsEmpty();
+    pieces_.push_back(added);
+    return true;
+  }
+  // Pieces mostly arrive in file order: after the last one.
+  if (Follows(pieces_.back().Replaced(), replaced)) {
+    pieces_.push_back(added);
+    return true;
+  }
+  const ptrdiff_t stop = SearchPlace(replaced);
+  if (stop >= 0 && SamePosition(pieces_[static_cast<size_t>(stop)].Replaced(), replaced)) {
+    const Held& held = pieces_[static_cast<size_t>(stop)];
     const std::string& heldText = held.Replacement();
     if (heldText != newText) {
       const CReplacePiece first = held.Piece();
@@ -59,7 +111,12 @@ bool CReplaceList::Add(Held added, CErrorReporter& reporter) {
     }
     return false;
   }
-  pieces_.insert(0, added);
+  const size_t place = static_cast<size_t>(stop + 1);
+  pieces_.insert(pieces_.begin() + static_cast<ptrdiff_t>(place), added);
+  if (ordered_) {
+    ordered_ = (place == 0 || Follows(pieces_[place - 1].Replaced(), replaced)) &&
+               (place + 1 == pieces_.size() || Follows(replaced, pieces_[place + 1].Replaced()));
+  }
   return true;
 }
 

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "model/CFontReference.h"
-#include "model/CStableArray.h"
 #include "output/CErrorReporter.h"
 #include "output/CFileProgress.h"
 #include "output/CReplacePiece.h"
 #include "platform/FileIdentity.h"
+#include "platform/HugePages.h"
 
 class CRCFile;
 class CReplaceListList;
@@ -55,6 +55,9 @@ class CReplaceList {
   /// Add of \p reference, reporting to \p reporter instead of this list's
   /// reporter: lists filled side by side keep their reports for later.
   bool Add(const CFontReference& reference, CErrorReporter& reporter);
+  /// Makes room for \p count pieces in all, so that filling the list
+  /// allocates once.
+  void Reserve(size_t count) { pieces_.reserve(count); }
 
   /// Progress told to the list's owning run as it comes.
   class OwnerProgress;
@@ -114,10 +117,16 @@ class CReplaceList {
     uintptr_t bits_;
   };
   bool Add(Held held, CErrorReporter& reporter);
+  // Where the search of Add ends for \p added: the last index whose piece
+  // has its place or lies before it, or -1.
+  ptrdiff_t SearchPlace(const CTextPiece& added) const;
 
-  // Appending never moves what is held; past its first blocks, the list
-  // grows on huge pages, as a run fills megabytes of these lists.
-  CStableArray<Held, 4096> pieces_;
+  // A run fills megabytes of these lists: they live on huge pages.
+  std::vector<Held, CHugePageAllocator<Held>> pieces_;
+  // Whether each piece held lies strictly before the next (see Note
+  // [ordered lists] in CReplaceList.cpp): then the place of a piece is
+  // found by halving.
+  bool ordered_ = true;
   // The pieces given to Add by pointer, which the list owns.
   std::deque<CReplacePiece> owned_;
   std::string fileName_;

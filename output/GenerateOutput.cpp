@@ -4,6 +4,7 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -120,9 +121,19 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
     }
     stretches.back().end = i + 1;
   }
+  const bool needDefinitions = allocator.Allocated();
+  // Each list takes the pieces of its stretches, and the definitions tags
+  // of its file: room for them all at once.
+  std::unordered_map<CReplaceList*, size_t> room;
+  for (const Stretch& stretch : stretches) room[stretch.list] += static_cast<size_t>(stretch.end - stretch.begin);
+  if (needDefinitions) {
+    for (const CTextPiece& tag : translated.GetFontDefinitionsPieces()) {
+      if (CReplaceList* tagged = run.Find(tag.GetFileName())) ++room[tagged];
+    }
+  }
+  for (const auto& [filled, count] : room) filled->Reserve(filled->GetCount() + count);
   // The model outlives the run and keeps its texts meanwhile.
   const int32_t kept = FillLists(translated, stretches, run.GetWriteThreads(), reporter);
-  const bool needDefinitions = allocator.Allocated();
   run.SetTotalPieces(run.GetTotalPieces() + kept);
   // One list per file with a replacement (the definitions below only go to
   // those files): each of them has to be written.

@@ -64,6 +64,47 @@ TEST_F(CReplaceListTest, KeepsThousandsOfPiecesInOrderWhateverOrderTheyCome) {
   }
 }
 
+// Pieces mostly in file order, some out of it, some overlapping, empty,
+// across lines or repeated: every one lands where a search from the end
+// of the list, stopping at the first piece at its place or before it,
+// puts it, and the same ones are dropped.
+TEST_F(CReplaceListTest, PlacesPiecesAsTheSearchFromTheEndDoes) {
+  const char* texts[] = {"", "<F3", "<F12", "a\nb", "<F3\nxy\n"};
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    std::mt19937 random(seed);
+    auto below = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    CReplaceList list(input, reporter);
+    std::vector<std::unique_ptr<CReplacePiece>> model;  // what the search keeps, in order
+    int32_t line = 1;
+    for (int added = 0; added < 300; ++added) {
+      // Forward mostly; now and then back, or onto a place already held.
+      line = below(10) == 0 ? std::max(1, line - below(5)) : line + below(3);
+      const char* text = texts[seed % 4 == 0 ? below(5) : below(2) + 1];
+      std::unique_ptr<CReplacePiece> piece = Piece(text, line, 1 + below(12), "<G" + std::to_string(below(3)));
+      size_t place = model.size();
+      bool keep = piece->ReplacementText() != piece->GetText();
+      while (keep && place > 0) {
+        const CReplacePiece& held = *model[place - 1];
+        if (SamePosition(held, *piece)) {
+          keep = false;
+        } else if (piece->IsAfter(held)) {
+          break;
+        } else {
+          --place;
+        }
+      }
+      ASSERT_EQ(keep, list.Add(std::make_unique<CReplacePiece>(*piece))) << seed << " " << added;
+      if (keep) model.insert(model.begin() + static_cast<ptrdiff_t>(place), std::move(piece));
+    }
+    ASSERT_EQ(model.size(), list.GetCount()) << seed;
+    for (size_t i = 0; i < model.size(); ++i) {
+      const CReplacePiece held = list.GetAt(i);
+      ASSERT_TRUE(SamePosition(*model[i], held)) << seed << " " << i;
+      ASSERT_EQ(model[i]->ReplacementText(), held.ReplacementText()) << seed << " " << i;
+    }
+  }
+}
+
 TEST_F(CReplaceListTest, DropsPiecesThatChangeNothingOrRepeat) {
   CReplaceList list(input, reporter);
   EXPECT_FALSE(list.Add(Piece("<F3", 1, 1, "<F3")));
