@@ -127,21 +127,20 @@ int32_t CReplaceList::ReportProgress(int32_t done, int32_t count) {
 
 bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output, CFileProgress& progress) {
   // The input goes to the output as it is read, a block at a time.
+  auto copied = [&](std::string_view part) { OnCopiedText(part); };
+  const int32_t count = static_cast<int32_t>(pieces_.size());
+  int32_t done = 0;
+  for (const Held& held : pieces_) {
+    const CTextPiece& piece = held.Replaced();
+    progress.Reached(++done, count);
+    if (!input.CopyInto(piece.GetStartLine(), piece.GetStartColumn(), output, copied)) return false;
+    if (!input.SkipTo(piece.GetEndLine(), piece.GetEndColumn())) return false;  // the replaced text itself
+    output.WriteText(held.Replacement());
+  }
   auto copy = [&](std::string_view part) {
     OnCopiedText(part);
     output.WriteText(part);
   };
-  auto drop = [](std::string_view) {};  // the replaced text itself
-  const int32_t count = static_cast<int32_t>(pieces_.size());
-  int32_t done = 0;
-  for (size_t i = 0; i < pieces_.size(); ++i) {
-    const Held& held = pieces_[i];
-    const CTextPiece& piece = held.Replaced();
-    progress.Reached(++done, count);
-    if (!input.CopyTo(piece.GetStartLine(), piece.GetStartColumn(), copy)) return false;
-    if (!input.CopyTo(piece.GetEndLine(), piece.GetEndColumn(), drop)) return false;
-    output.WriteText(held.Replacement());
-  }
   if (!input.CopyRest(copy)) return false;
   OnFinished(output);
   return true;
