@@ -1,8 +1,11 @@
 // Ordering of replacements and the forward pass that writes one file.
 #include "output/CReplaceList.h"
 
+#include <algorithm>
 #include <limits>
+#include <optional>
 
+#include "model/CFontReferenceList.h"
 #include "output/CRCFile.h"
 #include "output/CReplaceListList.h"
 #include "output/ShiftJisToEuc.h"
@@ -85,16 +88,26 @@ bool CReplaceList::Add(Held added, CErrorReporter& reporter) {
   const CTextPiece& replaced = added.Replaced();
   const std::string& newText = added.Replacement();
   if (newText == replaced.GetText()) return false;
-  if (pieces_.empty()) {
+  if (GetCount() == 0) {
     if (fileName_.empty()) fileName_ = replaced.GetFileName();
     ordered_ = !replaced.IsEmpty();
     pieces_.push_back(added);
     return true;
   }
   // Pieces mostly arrive in file order: after the last one.
-  if (Follows(pieces_.back().Replaced(), replaced)) {
+  const CTextPiece& last = !pieces_.empty() ? pieces_.back().Replaced() : *lastOfStretches_;
+  if (Follows(last, replaced)) {
     pieces_.push_back(added);
     return true;
+  }
+  // Before the first of an ordered list: the search stops nowhere.
+  if (!stretches_.empty()) {
+    const CTextPiece& first = !front_.empty() ? front_.back().Replaced() : *firstOfStretches_;
+    if (Follows(replaced, first)) {
+      front_.push_back(added);
+      return true;
+    }
+    HoldEach();
   }
   const ptrdiff_t stop = SearchPlace(replaced);
   if (stop >= 0 && SamePosition(pieces_[static_cast<size_t>(stop)].Replaced(), replaced)) {
@@ -120,6 +133,90 @@ bool CReplaceList::Add(Held added, CErrorReporter& reporter) {
   return true;
 }
 
+int32_t CReplaceList::AddStretch(const CFontReferenceList& model, int32_t begin, int32_t end, Takes takes,
+                                 CErrorReporter& reporter) {
+  int32_t kept = 0;
+  int32_t i = begin;
+  if (pieces_.empty() && (GetCount() == 0 || !stretches_.empty())) {
+    // As long as each piece follows the last one, Add would put each at
+    // the end: the stretch is held instead.
+    const CTextPiece* last = lastOfStretches_;
+    size_t taken = 0;
+    for (; i < end; ++i) {
+      const CFontReference& reference = *model.GetAt(i);
+      if (!takes(reference) || reference.GetReplacementText() == reference.GetPiece().GetText()) continue;
+      const CTextPiece& piece = reference.GetPiece();
+      if (last == nullptr ? piece.IsEmpty() : !Follows(*last, piece)) break;
+      if (last == nullptr) {
+        if (fileName_.empty()) fileName_ = piece.GetFileName();
+        firstOfStretches_ = &piece;
+        ordered_ = true;
+      }
+      last = &piece;
+      ++taken;
+    }
+    if (taken != 0) {
+      stretches_.push_back({&model, begin, i, takes});
+      runPieces_ += taken;
+      lastOfStretches_ = last;
+      kept += static_cast<int32_t>(taken);
+    }
+  }
+  for (; i < end; ++i) {
+    const CFontReference& reference = *model.GetAt(i);
+    if (takes(reference) && Add(Held(reference), reporter)) ++kept;
+  }
+  return kept;
+}
+
+template <class Visitor>
+bool CReplaceList::VisitPieces(Visitor visit) const {
+  for (auto held = front_.rbegin(); held != front_.rend(); ++held) {
+    if (!visit(held->Replaced(), held->Replacement())) return false;
+  }
+  for (const Stretch& stretch : stretches_) {
+    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
+      const CFontReference& reference = *stretch.model->GetAt(i);
+      if (!stretch.takes(reference) || reference.GetReplacementText() == reference.GetPiece().GetText()) continue;
+      if (!visit(reference.GetPiece(), reference.GetReplacementText())) return false;
+    }
+  }
+  for (const Held& held : pieces_) {
+    if (!visit(held.Replaced(), held.Replacement())) return false;
+  }
+  return true;
+}
+
+void CReplaceList::HoldEach() {
+  std::vector<Held, CHugePageAllocator<Held>> all;
+  all.reserve(std::max(GetCount(), pieces_.capacity()));
+  for (auto held = front_.rbegin(); held != front_.rend(); ++held) all.push_back(*held);
+  for (const Stretch& stretch : stretches_) {
+    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
+      const CFontReference& reference = *stretch.model->GetAt(i);
+      if (!stretch.takes(reference) || reference.GetReplacementText() == reference.GetPiece().GetText()) continue;
+      all.push_back(Held(reference));
+    }
+  }
+  all.insert(all.end(), pieces_.begin(), pieces_.end());
+  pieces_.swap(all);
+  front_.clear();
+  stretches_.clear();
+  runPieces_ = 0;
+  firstOfStretches_ = lastOfStretches_ = nullptr;
+}
+
+CReplacePiece CReplaceList::GetAt(size_t index) const {
+  std::optional<CReplacePiece> found;
+  size_t at = 0;
+  VisitPieces([&](const CTextPiece& piece, const std::string& replacement) {
+    if (at++ != index) return true;
+    found.emplace(piece, &replacement);
+    return false;
+  });
+  return *found;
+}
+
 int32_t CReplaceList::ReportProgress(int32_t done, int32_t count) {
   if (owner_ == nullptr) return std::numeric_limits<int32_t>::max();
   return owner_->ReportProgress(fileName_, done, count);
@@ -128,15 +225,16 @@ int32_t CReplaceList::ReportProgress(int32_t done, int32_t count) {
 bool CReplaceList::WritePieces(CRCFile& input, CRCFile& output, CFileProgress& progress) {
   // The input goes to the output as it is read, a block at a time.
   auto copied = [&](std::string_view part) { OnCopiedText(part); };
-  const int32_t count = static_cast<int32_t>(pieces_.size());
+  const int32_t count = static_cast<int32_t>(GetCount());
   int32_t done = 0;
-  for (const Held& held : pieces_) {
-    const CTextPiece& piece = held.Replaced();
+  const bool all = VisitPieces([&](const CTextPiece& piece, const std::string& replacement) {
     progress.Reached(++done, count);
     if (!input.CopyInto(piece.GetStartLine(), piece.GetStartColumn(), output, copied)) return false;
     if (!input.SkipTo(piece.GetEndLine(), piece.GetEndColumn())) return false;  // the replaced text itself
-    output.WriteText(held.Replacement());
-  }
+    output.WriteText(replacement);
+    return true;
+  });
+  if (!all) return false;
   auto copy = [&](std::string_view part) {
     OnCopiedText(part);
     output.WriteText(part);

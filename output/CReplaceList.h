@@ -17,6 +17,7 @@
 #include "platform/FileIdentity.h"
 #include "platform/HugePages.h"
 
+class CFontReferenceList;
 class CRCFile;
 class CReplaceListList;
 
@@ -55,8 +56,17 @@ class CReplaceList {
   /// Add of \p reference, reporting to \p reporter instead of this list's
   /// reporter: lists filled side by side keep their reports for later.
   bool Add(const CFontReference& reference, CErrorReporter& reporter);
+  /// Which references of the model carry a replacement for AddStretch.
+  using Takes = bool (*)(const CFontReference& reference);
+  /// Add of each reference of \p model's [\p begin, \p end) that
+  /// \p takes, in turn; returns how many the list kept. While they follow
+  /// one another in the file, the list holds the stretch instead of each
+  /// piece: the model must outlive the list, and keep its references and
+  /// their texts.
+  int32_t AddStretch(const CFontReferenceList& model, int32_t begin, int32_t end, Takes takes,
+                     CErrorReporter& reporter);
   /// Makes room for \p count pieces in all, so that filling the list
-  /// allocates once.
+  /// allocates once where it holds each piece.
   void Reserve(size_t count) { pieces_.reserve(count); }
 
   /// Progress told to the list's owning run as it comes.
@@ -67,9 +77,9 @@ class CReplaceList {
   int32_t ReportProgress(int32_t done, int32_t count);
 
   const std::string& GetFileName() const { return fileName_; }
-  size_t GetCount() const { return pieces_.size(); }
+  size_t GetCount() const { return front_.size() + runPieces_ + pieces_.size(); }
   /// The replacement at \p index, in position order.
-  CReplacePiece GetAt(size_t index) const { return pieces_[index].Piece(); }
+  CReplacePiece GetAt(size_t index) const;
 
   /// Whether the copy is converted from Shift-JIS to EUC-JP as it is
   /// written (before it takes its name).
@@ -117,10 +127,32 @@ class CReplaceList {
     uintptr_t bits_;
   };
   bool Add(Held held, CErrorReporter& reporter);
-  // Where the search of Add ends for \p added: the last index whose piece
-  // has its place or lies before it, or -1.
+  // Where the search of Add ends for \p added: the last index of pieces_
+  // whose piece has its place or lies before it, or -1.
   ptrdiff_t SearchPlace(const CTextPiece& added) const;
+  // Holds every piece in pieces_, the stretches' too.
+  void HoldEach();
+  // Calls \p visit with each piece and its replacement, in position order,
+  // while it returns true; false when it stopped.
+  template <class Visitor>
+  bool VisitPieces(Visitor visit) const;
 
+  // References of a stretch of the model held at once: those that the
+  // list's Takes accepts, and whose replacement changes their text.
+  struct Stretch {
+    const CFontReferenceList* model;
+    int32_t begin;
+    int32_t end;
+    Takes takes;
+  };
+  // The pieces in order: front_ from its end, then the stretches, then
+  // pieces_. front_ and stretches_ hold pieces only while the list stays
+  // ordered and pieces_ holds none before them.
+  std::vector<Held> front_;
+  std::vector<Stretch> stretches_;
+  size_t runPieces_ = 0;  // the stretches' pieces
+  const CTextPiece* firstOfStretches_ = nullptr;
+  const CTextPiece* lastOfStretches_ = nullptr;
   // A run fills megabytes of these lists: they live on huge pages.
   std::vector<Held, CHugePageAllocator<Held>> pieces_;
   // Whether each piece held lies strictly before the next (see Note

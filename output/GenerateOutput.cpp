@@ -54,10 +54,7 @@ int32_t FillLists(const CFontReferenceList& translated, const std::vector<Stretc
   std::vector<int32_t> kept(stretches.size(), 0);
   auto fill = [&](size_t index, CErrorReporter& to) {
     const Stretch& stretch = stretches[index];
-    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
-      const CFontReference& reference = *translated.GetAt(i);
-      if (IsReplaced(reference) && stretch.list->Add(reference, to)) ++kept[index];
-    }
+    kept[index] = stretch.list->AddStretch(translated, stretch.begin, stretch.end, IsReplaced, to);
   };
   std::unordered_set<const CReplaceList*> lists;
   for (const Stretch& stretch : stretches) lists.insert(stretch.list);

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "model/CFileTable.h"
+#include "model/CFontReferenceList.h"
 #include "output/CReplaceList.h"
 #include "output/CReportSink.h"
 #include "tests/output/OutputTestSupport.h"
@@ -102,6 +103,59 @@ TEST_F(CReplaceListTest, PlacesPiecesAsTheSearchFromTheEndDoes) {
       ASSERT_TRUE(SamePosition(*model[i], held)) << seed << " " << i;
       ASSERT_EQ(model[i]->ReplacementText(), held.ReplacementText()) << seed << " " << i;
     }
+  }
+}
+
+// A stretch of the model, held at once while its pieces follow one
+// another, holds what Add of each reference in turn would, and keeps and
+// reports the same; so do pieces added before, after or among them later.
+TEST_F(CReplaceListTest, StretchesOfTheModelHoldWhatAddingEachHolds) {
+  const CReplaceList::Takes hasReplacement = [](const CFontReference& reference) {
+    return !reference.GetReplacementText().empty();
+  };
+  const char* texts[] = {"<F3", "<F12", "", "a\nb"};
+  for (uint32_t seed = 1; seed <= 30; ++seed) {
+    std::mt19937 random(seed);
+    auto below = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    CFontReferenceList model;
+    int32_t line = 3;
+    for (int i = 0; i < 200; ++i) {
+      // Forward; in some runs now and then back, empty or repeated.
+      const bool odd = seed % 3 == 0 && below(15) == 0;
+      line = odd ? std::max(3, line - below(4)) : line + 1 + below(2);
+      CTextPiece piece(odd ? texts[below(4)] : texts[below(2)], line, 1 + below(8), CharsetSingleByte);
+      piece.SetFileNumber(CFileTable::Process().FileNumberOf(input));
+      CFontReference reference(piece, 0, "Font Change");
+      const int32_t kind = below(8);
+      if (kind != 0) reference.SetReplacementText(kind == 1 ? piece.GetText() : "<G" + std::to_string(below(3)));
+      model.AddReference(std::move(reference));
+    }
+    CCollectingReportSink eachSink;
+    CErrorReporter eachReporter{&eachSink};
+    CCollectingReportSink stretchesSink;
+    CErrorReporter stretchesReporter{&stretchesSink};
+    CReplaceList each(input, eachReporter);
+    CReplaceList stretches(input, stretchesReporter);
+    int32_t keptEach = 0;
+    int32_t keptStretches = 0;
+    for (int32_t begin = 0; begin < model.Count(); begin += 70) {
+      const int32_t end = std::min(model.Count(), begin + 70);
+      for (int32_t i = begin; i < end; ++i) {
+        if (hasReplacement(*model.GetAt(i)) && each.Add(*model.GetAt(i), eachReporter)) ++keptEach;
+      }
+      keptStretches += stretches.AddStretch(model, begin, end, hasReplacement, stretchesReporter);
+    }
+    // A piece before all others (as a definitions tag is), then one among them.
+    for (int32_t tagLine : {1, 2, 40}) {
+      EXPECT_EQ(each.Add(Piece("<T", tagLine, 1, "<T1")), stretches.Add(Piece("<T", tagLine, 1, "<T1"))) << seed;
+    }
+    EXPECT_EQ(keptEach, keptStretches) << seed;
+    ASSERT_EQ(each.GetCount(), stretches.GetCount()) << seed;
+    for (size_t i = 0; i < each.GetCount(); ++i) {
+      ASSERT_TRUE(SamePosition(each.GetAt(i), stretches.GetAt(i))) << seed << " " << i;
+      ASSERT_EQ(each.GetAt(i).ReplacementText(), stretches.GetAt(i).ReplacementText()) << seed << " " << i;
+    }
+    EXPECT_EQ(eachSink.texts, stretchesSink.texts) << seed;
   }
 }
 
