@@ -139,14 +139,18 @@ int32_t CReplaceList::AddStretch(const CFontReferenceList& model, int32_t begin,
   int32_t i = begin;
   if (pieces_.empty() && (GetCount() == 0 || !stretches_.empty())) {
     // As long as each piece follows the last one, Add would put each at
-    // the end: the stretch is held instead.
+    // the end: the stretch is held instead, with a bit for each reference
+    // that says whether it is one of the pieces.
     const CTextPiece* last = lastOfStretches_;
+    const size_t firstBit = bits_;
     size_t taken = 0;
     for (; i < end; ++i) {
       const CFontReference& reference = *model.GetAt(i);
-      if (!takes(reference) || reference.GetReplacementText() == reference.GetPiece().GetText()) continue;
       const CTextPiece& piece = reference.GetPiece();
-      if (last == nullptr ? piece.IsEmpty() : !Follows(*last, piece)) break;
+      const bool isPiece = takes(reference) && reference.GetReplacementText() != piece.GetText();
+      if (isPiece && (last == nullptr ? piece.IsEmpty() : !Follows(*last, piece))) break;
+      PushBit(isPiece);
+      if (!isPiece) continue;
       if (last == nullptr) {
         if (fileName_.empty()) fileName_ = piece.GetFileName();
         firstOfStretches_ = &piece;
@@ -155,8 +159,15 @@ int32_t CReplaceList::AddStretch(const CFontReferenceList& model, int32_t begin,
       last = &piece;
       ++taken;
     }
-    if (taken != 0) {
-      stretches_.push_back({&model, begin, i, takes});
+    if (taken == 0) {
+      TruncateBits(firstBit);
+    } else {
+      Stretch* before = stretches_.empty() ? nullptr : &stretches_.back();
+      if (before != nullptr && before->model == &model && before->end == begin) {
+        before->end = i;  // the stretch goes on, and so do its bits
+      } else {
+        stretches_.push_back({&model, begin, i, firstBit});
+      }
       runPieces_ += taken;
       lastOfStretches_ = last;
       kept += static_cast<int32_t>(taken);
@@ -169,17 +180,45 @@ int32_t CReplaceList::AddStretch(const CFontReferenceList& model, int32_t begin,
   return kept;
 }
 
+void CReplaceList::PushBit(bool on) {
+  if (bits_ % 64 == 0) pieceBits_.push_back(0);
+  if (on) pieceBits_.back() |= uint64_t{1} << (bits_ % 64);
+  ++bits_;
+}
+
+void CReplaceList::TruncateBits(size_t count) {
+  bits_ = count;
+  pieceBits_.resize((count + 63) / 64);
+  if (count % 64 != 0) pieceBits_.back() &= (uint64_t{1} << (count % 64)) - 1;
+}
+
+template <class Visitor>
+bool CReplaceList::VisitStretch(const Stretch& stretch, Visitor visit) const {
+  // Word by word of the bits, from one piece straight to the next.
+  const size_t endBit = stretch.firstBit + static_cast<size_t>(stretch.end - stretch.begin);
+  for (size_t word = stretch.firstBit / 64; word * 64 < endBit; ++word) {
+    uint64_t bits = pieceBits_[word];
+    if (word * 64 < stretch.firstBit) bits &= ~uint64_t{0} << (stretch.firstBit % 64);
+    if ((word + 1) * 64 > endBit && endBit % 64 != 0) bits &= (uint64_t{1} << (endBit % 64)) - 1;
+    for (; bits != 0; bits &= bits - 1) {
+      const size_t bit = word * 64 + static_cast<size_t>(__builtin_ctzll(bits));
+      const int32_t index = stretch.begin + static_cast<int32_t>(bit - stretch.firstBit);
+      if (!visit(*stretch.model->GetAt(index))) return false;
+    }
+  }
+  return true;
+}
+
 template <class Visitor>
 bool CReplaceList::VisitPieces(Visitor visit) const {
   for (auto held = front_.rbegin(); held != front_.rend(); ++held) {
     if (!visit(held->Replaced(), held->Replacement())) return false;
   }
   for (const Stretch& stretch : stretches_) {
-    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
-      const CFontReference& reference = *stretch.model->GetAt(i);
-      if (!stretch.takes(reference) || reference.GetReplacementText() == reference.GetPiece().GetText()) continue;
-      if (!visit(reference.GetPiece(), reference.GetReplacementText())) return false;
-    }
+    const bool all = VisitStretch(stretch, [&](const CFontReference& reference) {
+      return visit(reference.GetPiece(), reference.GetReplacementText());
+    });
+    if (!all) return false;
   }
   for (const Held& held : pieces_) {
     if (!visit(held.Replaced(), held.Replacement())) return false;
@@ -189,19 +228,19 @@ bool CReplaceList::VisitPieces(Visitor visit) const {
 
 void CReplaceList::HoldEach() {
   std::vector<Held, CHugePageAllocator<Held>> all;
-  all.reserve(std::max(GetCount(), pieces_.capacity()));
+  all.reserve(GetCount());
   for (auto held = front_.rbegin(); held != front_.rend(); ++held) all.push_back(*held);
   for (const Stretch& stretch : stretches_) {
-    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
-      const CFontReference& reference = *stretch.model->GetAt(i);
-      if (!stretch.takes(reference) || reference.GetReplacementText() == reference.GetPiece().GetText()) continue;
+    VisitStretch(stretch, [&](const CFontReference& reference) {
       all.push_back(Held(reference));
-    }
+      return true;
+    });
   }
   all.insert(all.end(), pieces_.begin(), pieces_.end());
   pieces_.swap(all);
   front_.clear();
   stretches_.clear();
+  TruncateBits(0);
   runPieces_ = 0;
   firstOfStretches_ = lastOfStretches_ = nullptr;
 }

@@ -65,9 +65,6 @@ class CReplaceList {
   /// their texts.
   int32_t AddStretch(const CFontReferenceList& model, int32_t begin, int32_t end, Takes takes,
                      CErrorReporter& reporter);
-  /// Makes room for \p count pieces in all, so that filling the list
-  /// allocates once where it holds each piece.
-  void Reserve(size_t count) { pieces_.reserve(count); }
 
   /// Progress told to the list's owning run as it comes.
   class OwnerProgress;
@@ -137,19 +134,27 @@ class CReplaceList {
   template <class Visitor>
   bool VisitPieces(Visitor visit) const;
 
-  // References of a stretch of the model held at once: those that the
-  // list's Takes accepts, and whose replacement changes their text.
+  // References [begin, end) of a stretch of the model held at once; bits
+  // from firstBit on in pieceBits_ say which of them are pieces.
   struct Stretch {
     const CFontReferenceList* model;
     int32_t begin;
     int32_t end;
-    Takes takes;
+    size_t firstBit;
   };
+  // Calls \p visit with each reference of \p stretch that is a piece, in
+  // order, while it returns true; false when it stopped.
+  template <class Visitor>
+  bool VisitStretch(const Stretch& stretch, Visitor visit) const;
+  void PushBit(bool on);
+  void TruncateBits(size_t count);
   // The pieces in order: front_ from its end, then the stretches, then
   // pieces_. front_ and stretches_ hold pieces only while the list stays
   // ordered and pieces_ holds none before them.
   std::vector<Held> front_;
   std::vector<Stretch> stretches_;
+  std::vector<uint64_t> pieceBits_;  // the stretches' bits, in order
+  size_t bits_ = 0;
   size_t runPieces_ = 0;  // the stretches' pieces
   const CTextPiece* firstOfStretches_ = nullptr;
   const CTextPiece* lastOfStretches_ = nullptr;

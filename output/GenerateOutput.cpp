@@ -2,9 +2,7 @@
 #include "output/GenerateOutput.h"
 
 #include <memory>
-#include <numeric>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -12,7 +10,6 @@
 #include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
 #include "output/CNewFontDefinitions.h"
-#include "output/CParallelWrites.h"
 #include "output/CReplaceListList.h"
 #include "output/FontAllocation.h"
 
@@ -45,30 +42,9 @@ bool IsReplaced(const CFontReference& reference) {
   return !reference.GetReplacementText().empty() && !reference.GetFontKey().empty();
 }
 
-// Adds the references of each stretch to its list, stretch by stretch;
-// returns how many the lists kept. When no list has two stretches, the
-// lists are filled side by side on \p threads workers and their reports
-// are told again in the order of the stretches, as one thread tells them.
-int32_t FillLists(const CFontReferenceList& translated, const std::vector<Stretch>& stretches, int32_t threads,
-                  CErrorReporter& reporter) {
-  std::vector<int32_t> kept(stretches.size(), 0);
-  auto fill = [&](size_t index, CErrorReporter& to) {
-    const Stretch& stretch = stretches[index];
-    kept[index] = stretch.list->AddStretch(translated, stretch.begin, stretch.end, IsReplaced, to);
-  };
-  std::unordered_set<const CReplaceList*> lists;
-  for (const Stretch& stretch : stretches) lists.insert(stretch.list);
-  if (threads > 1 && stretches.size() > 1 && lists.size() == stretches.size()) {
-    CParallelWrites workers(stretches.size(), threads,
-                            [&](size_t index, CErrorReporter& to, CFileProgress&) { fill(index, to); });
-    for (size_t index = 0; index < stretches.size(); ++index) {
-      workers.Follow(index, [&](const CParallelWrites::Event& event) { event.Retell(reporter); });
-    }
-  } else {
-    for (size_t index = 0; index < stretches.size(); ++index) fill(index, reporter);
-  }
-  return std::accumulate(kept.begin(), kept.end(), 0);
-}
+// References given their texts go to their lists in windows of this many:
+// a window is still in cache when its list takes its pieces.
+constexpr int32_t kFillWindow = 2048;
 
 }  // namespace
 
@@ -93,10 +69,18 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   // looked up once for each stretch of them, not for every piece.
   CReplaceList* list = nullptr;
   uint32_t listFile = 0;
-  std::vector<Stretch> stretches;
   // One pass gives the references their texts: a reference's new text
   // depends only on the references before it. The lists take their pieces
-  // afterwards, in the same order.
+  // in the same order, a window behind. The model outlives the run and
+  // keeps its texts meanwhile.
+  Stretch pending{nullptr, 0, 0};
+  int32_t kept = 0;
+  auto fill = [&] {
+    if (pending.end > pending.begin) {
+      kept += pending.list->AddStretch(translated, pending.begin, pending.end, IsReplaced, reporter);
+    }
+    pending.begin = pending.end;
+  };
   for (int32_t i = 0; i < translated.Count(); ++i) {
     CFontReference& reference = *translated.GetAt(i);
     // A text left by an earlier run names a number of that run: once its
@@ -114,23 +98,14 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
       listFile = piece.GetFileNumber();
       list->SetExpectedStamp(CFileTable::Process().StampOf(listFile));
       rewritten.insert(std::move(fileName));
-      stretches.push_back({list, i, i});
+      fill();
+      pending = {list, i, i};
     }
-    stretches.back().end = i + 1;
+    pending.end = i + 1;
+    if (pending.end - pending.begin >= kFillWindow) fill();
   }
+  fill();
   const bool needDefinitions = allocator.Allocated();
-  // Each list takes the pieces of its stretches, and the definitions tags
-  // of its file: room for them all at once.
-  std::unordered_map<CReplaceList*, size_t> room;
-  for (const Stretch& stretch : stretches) room[stretch.list] += static_cast<size_t>(stretch.end - stretch.begin);
-  if (needDefinitions) {
-    for (const CTextPiece& tag : translated.GetFontDefinitionsPieces()) {
-      if (CReplaceList* tagged = run.Find(tag.GetFileName())) ++room[tagged];
-    }
-  }
-  for (const auto& [filled, count] : room) filled->Reserve(filled->GetCount() + count);
-  // The model outlives the run and keeps its texts meanwhile.
-  const int32_t kept = FillLists(translated, stretches, run.GetWriteThreads(), reporter);
   run.SetTotalPieces(run.GetTotalPieces() + kept);
   // One list per file with a replacement (the definitions below only go to
   // those files): each of them has to be written.
