@@ -56,7 +56,7 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
     trailNext_ = false;
   }
   for (size_t from = boundary;;) {
-    const void* lf = std::memchr(data + from, '\n', size - from);
+    const void* lf = FindLineFeed(data + from, size - from);
     if (lf == nullptr) {
       trailNext_ = IsTrailAt(leadBytes_, data, boundary, size);
       return nullptr;
