@@ -44,16 +44,6 @@ int COutputFile::WriteText(std::string_view text, size_t readable) {
   return 0;
 }
 
-int COutputFile::Reserve(size_t bytes, char*& place) {
-  place = nullptr;
-  if (!file_.IsOpen() || !textMode_ || bytes > kBufferSize) return 0;
-  if (kBufferSize - used_ < bytes) {
-    if (int err = Flush()) return err;
-  }
-  place = buffer_.data() + used_;
-  return 0;
-}
-
 int COutputFile::Flush() {
   int err = file_.Write(std::string_view(buffer_.data(), used_));
   used_ = 0;

@@ -48,7 +48,15 @@ class COutputFile {
   /// may be written over, writing out what is buffered first when that is
   /// needed. Null when the file is not open in text mode or \p bytes is
   /// more than the buffer holds. Returns 0 or the errno of the failure.
-  [[nodiscard]] int Reserve(size_t bytes, char*& place);
+  [[nodiscard]] int Reserve(size_t bytes, char*& place) {
+    place = nullptr;
+    if (!file_.IsOpen() || !textMode_ || bytes > kBufferSize) return 0;
+    if (kBufferSize - used_ < bytes) {
+      if (int err = Flush()) return err;
+    }
+    place = buffer_.data() + used_;
+    return 0;
+  }
   /// Takes the first \p bytes at the place of Reserve as written.
   void Wrote(size_t bytes) { used_ += bytes; }
   /// Writes what is buffered and renames the file onto the target.

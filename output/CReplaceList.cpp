@@ -180,12 +180,6 @@ int32_t CReplaceList::AddStretch(const CFontReferenceList& model, int32_t begin,
   return kept;
 }
 
-void CReplaceList::PushBit(bool on) {
-  if (bits_ % 64 == 0) pieceBits_.push_back(0);
-  if (on) pieceBits_.back() |= uint64_t{1} << (bits_ % 64);
-  ++bits_;
-}
-
 void CReplaceList::TruncateBits(size_t count) {
   bits_ = count;
   pieceBits_.resize((count + 63) / 64);

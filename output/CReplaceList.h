@@ -146,7 +146,11 @@ class CReplaceList {
   // order, while it returns true; false when it stopped.
   template <class Visitor>
   bool VisitStretch(const Stretch& stretch, Visitor visit) const;
-  void PushBit(bool on);
+  void PushBit(bool on) {
+    if (bits_ % 64 == 0) pieceBits_.push_back(0);
+    pieceBits_.back() |= uint64_t{on} << (bits_ % 64);
+    ++bits_;
+  }
   void TruncateBits(size_t count);
   // The pieces in order: front_ from its end, then the stretches, then
   // pieces_. front_ and stretches_ hold pieces only while the list stays
