@@ -75,7 +75,8 @@ class CReplaceList {
 
   const std::string& GetFileName() const { return fileName_; }
   size_t GetCount() const { return front_.size() + runPieces_ + pieces_.size(); }
-  /// The replacement at \p index, in position order.
+  /// The replacement at \p index, in position order. Walks the list up to
+  /// it where the list holds stretches: not for going through all of them.
   CReplacePiece GetAt(size_t index) const;
 
   /// Whether the copy is converted from Shift-JIS to EUC-JP as it is
