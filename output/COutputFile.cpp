@@ -5,82 +5,41 @@
 #include <cerrno>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-namespace {
-constexpr size_t kBufferSize = 256 * 1024;
-}  // namespace
+#include "output/LineEndCopy.h"
 
 int COutputFile::Open(const std::string& path, bool textMode) {
   Discard();
   textMode_ = textMode;
   if (int err = file_.Create(path)) return err;
-  buffer_.resize(kBufferSize);
+  buffer_.resize(kBufferSize + kStoreSlack);
   return 0;
 }
 
 int COutputFile::WriteRaw(const char* data, size_t size) {
-  if (size >= buffer_.size() - used_) {
+  if (size >= kBufferSize - used_) {
     if (int err = Flush()) return err;
     // Large blocks go straight to the file.
-    if (size >= buffer_.size()) return file_.Write(std::string_view(data, size));
+    if (size >= kBufferSize) return file_.Write(std::string_view(data, size));
   }
   std::memcpy(buffer_.data() + used_, data, size);
   used_ += size;
   return 0;
 }
 
-namespace {
+int COutputFile::WriteFollowed(std::string_view text, size_t readable) { return WriteText(text, readable); }
 
-// Copies \p size bytes from \p in to \p out with every line feed written as
-// carriage return plus line feed; returns the bytes written. \p out has
-// room for twice \p size. Most lines are far longer than a block of 16
-// bytes, so whole blocks are copied at once, and a block holding a line
-// feed is copied up to it and taken up again after it.
-size_t ExpandLineEnds(const char* in, size_t size, char* out) {
-  const char* end = in + size;
-  char* to = out;
-#if defined(__SSE2__)
-  const __m128i lf = _mm_set1_epi8('\n');
-  // Each block is stored whole; what follows its line feed is written over.
-  while (end - in >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
-    if (mask == 0) {
-      in += 16;
-      to += 16;
-      continue;
-    }
-    const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
-    to += at;
-    *to++ = '\r';
-    *to++ = '\n';
-    in += at + 1;
-  }
-#endif
-  for (; in < end; ++in) {
-    if (*in == '\n') *to++ = '\r';
-    *to++ = *in;
-  }
-  return static_cast<size_t>(to - out);
-}
-
-}  // namespace
-
-int COutputFile::Write(std::string_view text) {
+int COutputFile::WriteText(std::string_view text, size_t readable) {
   if (!file_.IsOpen()) return file_.Write(text);  // the failure it had, or EBADF
   if (!textMode_) return WriteRaw(text.data(), text.size());
   // In parts that fit the buffer even if every byte were a line feed.
   while (!text.empty()) {
-    if (buffer_.size() - used_ < 2 * std::min(text.size(), kBufferSize / 4)) {
+    if (kBufferSize - used_ < 2 * std::min(text.size(), kBufferSize / 4)) {
       if (int err = Flush()) return err;
     }
-    const size_t part = std::min(text.size(), (buffer_.size() - used_) / 2);
-    used_ += ExpandLineEnds(text.data(), part, buffer_.data() + used_);
+    const size_t part = std::min(text.size(), (kBufferSize - used_) / 2);
+    used_ += ExpandLineEnds(text.data(), part, buffer_.data() + used_, readable);
     text.remove_prefix(part);
+    readable -= part;
   }
   return 0;
 }

@@ -18,6 +18,8 @@
 namespace {
 // Texts between replacements are usually short; this is where they start.
 constexpr size_t kStretchRoom = 49152;
+// The most a copy straight into the output buffer looks at.
+constexpr size_t kCopyInBlock = 16384;
 }  // namespace
 
 // Note [line ends after lead bytes]: the lexer reads a lead byte of the
@@ -45,14 +47,16 @@ bool IsTrailAt(const LeadByteTable& leadBytes, const char* data, size_t boundary
 }  // namespace
 
 const void* CRCFile::FindLineEnd(const char* data, size_t size) {
-  if (!doubleByte_) return std::memchr(data, '\n', size);
+  // Always in the read buffer, which may be read past its end
+  // (CTextModeInput::kReadSlack).
+  if (!doubleByte_) return FindLineFeed(data, size);
   size_t boundary = 0;  // where a character starts for certain
   if (trailNext_ && size > 0) {
     boundary = 1;
     trailNext_ = false;
   }
   for (size_t from = boundary;;) {
-    const void* lf = std::memchr(data + from, '\n', size - from);
+    const void* lf = FindLineFeed(data + from, size - from);
     if (lf == nullptr) {
       trailNext_ = IsTrailAt(leadBytes_, data, boundary, size);
       return nullptr;
@@ -107,6 +111,68 @@ size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
   }
   return taken;
 #endif
+}
+
+size_t CRCFile::ReachInBlock(int32_t line, int32_t column) {
+  if (!forReading_ || !input_.IsOpen() || line < currentLine_) return 0;
+  // The calls of ReadLines and ReadColumns when the block holds it all,
+  // each on the bytes it would see.
+  const std::string_view block = input_.Available();
+  const bool trailNext = trailNext_;
+  size_t lines = 0;  // the bytes up to the line
+  int32_t from = currentColumn_;
+  if (line > currentLine_) {
+    int32_t wanted = line - currentLine_;
+    lines = SkipLineEnds(block.data(), block.size(), wanted);
+    if (wanted != 0) {
+      trailNext_ = trailNext;
+      return 0;
+    }
+    from = 1;
+  }
+  if (column < from || static_cast<size_t>(column - from) > block.size() - lines) {
+    trailNext_ = trailNext;
+    return 0;
+  }
+  const size_t columns = static_cast<size_t>(column - from);
+  if (columns != 0 && FindLineEnd(block.data() + lines, columns) != nullptr) {
+    trailNext_ = trailNext;
+    return 0;
+  }
+  return lines + columns;
+}
+
+std::optional<CopiedSpan> CRCFile::CopyInBlock(int32_t line, int32_t column, CRCFile& output) {
+  if (doubleByte_ || !forReading_ || !input_.IsOpen() || line < currentLine_) return std::nullopt;
+  const int32_t lines = line - currentLine_;
+  const int32_t from = lines > 0 ? 1 : currentColumn_;
+  if (column < from) return std::nullopt;
+  // Looked for within a part of the block that the output buffer takes
+  // at once, whatever its line feeds.
+  const std::string_view block = input_.Available();
+  const size_t size = std::min(block.size(), kCopyInBlock);
+  char* place = nullptr;
+  if (int err = output.output_.Reserve(2 * size, place)) output.Fail(err, output.fileName_);
+  if (place == nullptr) return std::nullopt;
+  return CopyToPosition(block.data(), size, place, lines, static_cast<size_t>(column - from));
+}
+
+bool CRCFile::SkipTo(int32_t line, int32_t column) {
+  // Mostly a few bytes within the line, in a single-byte code page.
+  if (!doubleByte_ && line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
+    const std::string_view block = input_.Available();
+    const size_t columns = static_cast<size_t>(column - currentColumn_);
+    if (columns <= block.size() && FindLineFeed(block.data(), columns) == nullptr) {
+      Reached(columns, line, column);
+      return true;
+    }
+  }
+  if (const size_t reach = ReachInBlock(line, column)) {
+    Reached(reach, line, column);
+    return true;
+  }
+  auto drop = [](std::string_view) {};
+  return CopyTo(line, column, drop);
 }
 
 void CRCFile::Fail(int error, const std::string& path) { CFileException::ThrowErrno(error, path); }
@@ -220,10 +286,6 @@ bool CRCFile::ReadRest(std::string& out) {
 }
 
 bool CRCFile::CopyRest(const TextSink& sink) { return CopyRest<const TextSink>(sink); }
-
-void CRCFile::WriteText(std::string_view text) {
-  if (int err = output_.Write(text)) Fail(err, fileName_);
-}
 
 void CRCFile::CopyPermissionsFrom(const std::string& path) {
   if (int err = output_.CopyPermissionsFrom(path)) Fail(err, fileName_);

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "output/CErrorReporter.h"
 #include "output/COutputFile.h"
 #include "output/CTextModeInput.h"
+#include "output/LineEndCopy.h"
 #include "platform/CodePage.h"
 #include "platform/FileException.h"
 
@@ -63,6 +65,14 @@ class CRCFile {
   [[nodiscard]] bool CopyTo(int32_t line, int32_t column, Sink& sink);
   template <class Sink>
   [[nodiscard]] bool CopyRest(Sink& sink);
+  /// CopyTo for the output run: the text is handed to \p sink, then
+  /// written straight from the read buffer into \p output (WriteText).
+  /// Throws as WriteText does.
+  template <class Sink>
+  [[nodiscard]] bool CopyInto(int32_t line, int32_t column, CRCFile& output, Sink& sink);
+  /// CopyTo, dropping the text read: the text a replacement takes the
+  /// place of.
+  [[nodiscard]] bool SkipTo(int32_t line, int32_t column);
 
   /// Gives an output file the permission bits of the file at \p path.
   /// Throws CFileException on failure.
@@ -73,7 +83,9 @@ class CRCFile {
 
   /// Writes \p text to an output file. Throws CFileException on failure
   /// (the caller reports it, naming the file it skips).
-  void WriteText(std::string_view text);
+  void WriteText(std::string_view text) {
+    if (int err = output_.Write(text)) Fail(err, fileName_);
+  }
   /// Puts a completely written output file in place. Throws CFileException
   /// on failure; the file is then left as it was before.
   void Commit();
@@ -112,8 +124,26 @@ class CRCFile {
   bool ReadColumns(int32_t column, Sink& sink);
   template <class Sink>
   bool ReadRestTo(Sink& sink);
+  // How many of the available bytes a read to \p line and \p column takes,
+  // when the block holds them all and the read would succeed; otherwise
+  // 0, with the reading state as it was. A copy between two replacements
+  // mostly lies within one block.
+  size_t ReachInBlock(int32_t line, int32_t column);
+  // CopyInto in a single-byte code page, when the block holds the text
+  // and the read would succeed: the text read, written into the buffer of
+  // \p output but not yet taken as written there. Otherwise nothing, with
+  // the reading state as it was.
+  std::optional<CopiedSpan> CopyInBlock(int32_t line, int32_t column, CRCFile& output);
+  // Takes the first \p count available bytes as read up to \p line and
+  // \p column (from ReachInBlock).
+  void Reached(size_t count, int32_t line, int32_t column) {
+    input_.Consume(count);
+    currentLine_ = line;
+    currentColumn_ = column;
+  }
   // The first line end in \p data, counted as the lexer counts; see Note
-  // [line ends after lead bytes] in CRCFile.cpp.
+  // [line ends after lead bytes] in CRCFile.cpp. \p data lies in the read
+  // buffer.
   const void* FindLineEnd(const char* data, size_t size);
   // Where the \p wanted-th line end of \p data lies (just past it), or,
   // when there are fewer, just past the last one (0: none); \p wanted
@@ -158,6 +188,30 @@ template <class Sink>
 bool CRCFile::CopyTo(int32_t line, int32_t column, Sink& sink) {
   rcfile_detail::ForwardingSink<Sink> forward(sink);
   return ReadLines(line, forward) && ReadColumns(column, forward);
+}
+
+template <class Sink>
+bool CRCFile::CopyInto(int32_t line, int32_t column, CRCFile& output, Sink& sink) {
+  auto write = [&](std::string_view part) {
+    sink(part);
+    output.WriteText(part);
+  };
+  if (const std::optional<CopiedSpan> copied = CopyInBlock(line, column, output)) {
+    if (copied->read != 0) sink(input_.Available().substr(0, copied->read));
+    output.output_.Wrote(copied->written);
+    Reached(copied->read, line, column);
+    return true;
+  }
+  if (const size_t reach = ReachInBlock(line, column)) {
+    const std::string_view part = input_.Available().substr(0, reach);
+    sink(part);
+    if (int err = output.output_.WriteFollowed(part, reach + CTextModeInput::kReadSlack)) {
+      output.Fail(err, output.fileName_);
+    }
+    Reached(reach, line, column);
+    return true;
+  }
+  return CopyTo(line, column, write);
 }
 
 template <class Sink>

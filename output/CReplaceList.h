@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "model/CFontReference.h"
-#include "model/CStableArray.h"
 #include "output/CErrorReporter.h"
 #include "output/CFileProgress.h"
 #include "output/CReplacePiece.h"
 #include "platform/FileIdentity.h"
+#include "platform/HugePages.h"
 
+class CFontReferenceList;
 class CRCFile;
 class CReplaceListList;
 
@@ -55,6 +56,15 @@ class CReplaceList {
   /// Add of \p reference, reporting to \p reporter instead of this list's
   /// reporter: lists filled side by side keep their reports for later.
   bool Add(const CFontReference& reference, CErrorReporter& reporter);
+  /// Which references of the model carry a replacement for AddStretch.
+  using Takes = bool (*)(const CFontReference& reference);
+  /// Add of each reference of \p model's [\p begin, \p end) that
+  /// \p takes, in turn; returns how many the list kept. While they follow
+  /// one another in the file, the list holds the stretch instead of each
+  /// piece: the model must outlive the list, and keep its references and
+  /// their texts.
+  int32_t AddStretch(const CFontReferenceList& model, int32_t begin, int32_t end, Takes takes,
+                     CErrorReporter& reporter);
 
   /// Progress told to the list's owning run as it comes.
   class OwnerProgress;
@@ -64,9 +74,10 @@ class CReplaceList {
   int32_t ReportProgress(int32_t done, int32_t count);
 
   const std::string& GetFileName() const { return fileName_; }
-  size_t GetCount() const { return pieces_.size(); }
-  /// The replacement at \p index, in position order.
-  CReplacePiece GetAt(size_t index) const { return pieces_[index].Piece(); }
+  size_t GetCount() const { return front_.size() + runPieces_ + pieces_.size(); }
+  /// The replacement at \p index, in position order. Walks the list up to
+  /// it where the list holds stretches: not for going through all of them.
+  CReplacePiece GetAt(size_t index) const;
 
   /// Whether the copy is converted from Shift-JIS to EUC-JP as it is
   /// written (before it takes its name).
@@ -114,10 +125,50 @@ class CReplaceList {
     uintptr_t bits_;
   };
   bool Add(Held held, CErrorReporter& reporter);
+  // Where the search of Add ends for \p added: the last index of pieces_
+  // whose piece has its place or lies before it, or -1.
+  ptrdiff_t SearchPlace(const CTextPiece& added) const;
+  // Holds every piece in pieces_, the stretches' too.
+  void HoldEach();
+  // Calls \p visit with each piece and its replacement, in position order,
+  // while it returns true; false when it stopped.
+  template <class Visitor>
+  bool VisitPieces(Visitor visit) const;
 
-  // Appending never moves what is held; past its first blocks, the list
-  // grows on huge pages, as a run fills megabytes of these lists.
-  CStableArray<Held, 4096> pieces_;
+  // References [begin, end) of a stretch of the model held at once; bits
+  // from firstBit on in pieceBits_ say which of them are pieces.
+  struct Stretch {
+    const CFontReferenceList* model;
+    int32_t begin;
+    int32_t end;
+    size_t firstBit;
+  };
+  // Calls \p visit with each reference of \p stretch that is a piece, in
+  // order, while it returns true; false when it stopped.
+  template <class Visitor>
+  bool VisitStretch(const Stretch& stretch, Visitor visit) const;
+  void PushBit(bool on) {
+    if (bits_ % 64 == 0) pieceBits_.push_back(0);
+    pieceBits_.back() |= uint64_t{on} << (bits_ % 64);
+    ++bits_;
+  }
+  void TruncateBits(size_t count);
+  // The pieces in order: front_ from its end, then the stretches, then
+  // pieces_. front_ and stretches_ hold pieces only while the list stays
+  // ordered and pieces_ holds none before them.
+  std::vector<Held> front_;
+  std::vector<Stretch> stretches_;
+  std::vector<uint64_t> pieceBits_;  // the stretches' bits, in order
+  size_t bits_ = 0;
+  size_t runPieces_ = 0;  // the stretches' pieces
+  const CTextPiece* firstOfStretches_ = nullptr;
+  const CTextPiece* lastOfStretches_ = nullptr;
+  // A run fills megabytes of these lists: they live on huge pages.
+  std::vector<Held, CHugePageAllocator<Held>> pieces_;
+  // Whether each piece held lies strictly before the next (see Note
+  // [ordered lists] in CReplaceList.cpp): then the place of a piece is
+  // found by halving.
+  bool ordered_ = true;
   // The pieces given to Add by pointer, which the list owns.
   std::deque<CReplacePiece> owned_;
   std::string fileName_;

@@ -22,7 +22,7 @@ int CTextModeInput::Open(const std::string& path) {
   int fd = -1;
   if (int error = OpenForReading(path, fd)) return error;
   fd_ = fd;
-  buffer_.resize(kBlockSize);
+  buffer_.resize(kBlockSize + kReadSlack);
   pos_ = end_ = 0;
   ended_ = false;
   carriedCr_ = false;
@@ -46,7 +46,7 @@ int CTextModeInput::Fill() {
       start = 1;
       carriedCr_ = false;
     }
-    ssize_t n = ::read(fd_, buffer_.data() + start, buffer_.size() - start);
+    ssize_t n = ::read(fd_, buffer_.data() + start, kBlockSize - start);
     if (n < 0) {
       if (errno == EINTR) {
         carriedCr_ = start == 1;

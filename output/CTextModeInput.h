@@ -21,6 +21,10 @@ class CTextModeInput {
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
 
+  /// Bytes that may be read past the end of Available(), whatever they
+  /// hold: a copy may look at whole blocks of 16 bytes.
+  static constexpr size_t kReadSlack = 16;
+
   /// The delivered bytes not consumed yet.
   std::string_view Available() const { return {buffer_.data() + pos_, end_ - pos_}; }
   /// Marks the first \p count available bytes as taken.
@@ -33,7 +37,7 @@ class CTextModeInput {
 
  private:
   int fd_ = -1;
-  std::vector<char> buffer_;
+  std::vector<char> buffer_;  // a block, and kReadSlack bytes
   size_t pos_ = 0;
   size_t end_ = 0;
   bool ended_ = false;

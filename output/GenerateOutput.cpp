@@ -2,7 +2,6 @@
 #include "output/GenerateOutput.h"
 
 #include <memory>
-#include <numeric>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
 #include "output/CNewFontDefinitions.h"
-#include "output/CParallelWrites.h"
 #include "output/CReplaceListList.h"
 #include "output/FontAllocation.h"
 
@@ -44,33 +42,9 @@ bool IsReplaced(const CFontReference& reference) {
   return !reference.GetReplacementText().empty() && !reference.GetFontKey().empty();
 }
 
-// Adds the references of each stretch to its list, stretch by stretch;
-// returns how many the lists kept. When no list has two stretches, the
-// lists are filled side by side on \p threads workers and their reports
-// are told again in the order of the stretches, as one thread tells them.
-int32_t FillLists(const CFontReferenceList& translated, const std::vector<Stretch>& stretches, int32_t threads,
-                  CErrorReporter& reporter) {
-  std::vector<int32_t> kept(stretches.size(), 0);
-  auto fill = [&](size_t index, CErrorReporter& to) {
-    const Stretch& stretch = stretches[index];
-    for (int32_t i = stretch.begin; i < stretch.end; ++i) {
-      const CFontReference& reference = *translated.GetAt(i);
-      if (IsReplaced(reference) && stretch.list->Add(reference, to)) ++kept[index];
-    }
-  };
-  std::unordered_set<const CReplaceList*> lists;
-  for (const Stretch& stretch : stretches) lists.insert(stretch.list);
-  if (threads > 1 && stretches.size() > 1 && lists.size() == stretches.size()) {
-    CParallelWrites workers(stretches.size(), threads,
-                            [&](size_t index, CErrorReporter& to, CFileProgress&) { fill(index, to); });
-    for (size_t index = 0; index < stretches.size(); ++index) {
-      workers.Follow(index, [&](const CParallelWrites::Event& event) { event.Retell(reporter); });
-    }
-  } else {
-    for (size_t index = 0; index < stretches.size(); ++index) fill(index, reporter);
-  }
-  return std::accumulate(kept.begin(), kept.end(), 0);
-}
+// References given their texts go to their lists in windows of this many:
+// a window is still in cache when its list takes its pieces.
+constexpr int32_t kFillWindow = 2048;
 
 }  // namespace
 
@@ -95,10 +69,18 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
   // looked up once for each stretch of them, not for every piece.
   CReplaceList* list = nullptr;
   uint32_t listFile = 0;
-  std::vector<Stretch> stretches;
   // One pass gives the references their texts: a reference's new text
   // depends only on the references before it. The lists take their pieces
-  // afterwards, in the same order.
+  // in the same order, a window behind. The model outlives the run and
+  // keeps its texts meanwhile.
+  Stretch pending{nullptr, 0, 0};
+  int32_t kept = 0;
+  auto fill = [&] {
+    if (pending.end > pending.begin) {
+      kept += pending.list->AddStretch(translated, pending.begin, pending.end, IsReplaced, reporter);
+    }
+    pending.begin = pending.end;
+  };
   for (int32_t i = 0; i < translated.Count(); ++i) {
     CFontReference& reference = *translated.GetAt(i);
     // A text left by an earlier run names a number of that run: once its
@@ -116,12 +98,13 @@ GeneratedFiles GenerateOutput(CFontReferenceList& translated, const CWizardChoic
       listFile = piece.GetFileNumber();
       list->SetExpectedStamp(CFileTable::Process().StampOf(listFile));
       rewritten.insert(std::move(fileName));
-      stretches.push_back({list, i, i});
+      fill();
+      pending = {list, i, i};
     }
-    stretches.back().end = i + 1;
+    pending.end = i + 1;
+    if (pending.end - pending.begin >= kFillWindow) fill();
   }
-  // The model outlives the run and keeps its texts meanwhile.
-  const int32_t kept = FillLists(translated, stretches, run.GetWriteThreads(), reporter);
+  fill();
   const bool needDefinitions = allocator.Allocated();
   run.SetTotalPieces(run.GetTotalPieces() + kept);
   // One list per file with a replacement (the definitions below only go to

@@ -2,6 +2,7 @@
 // reports, text-mode line ends, directory creation and safe writing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "output/CRCFile.h"
@@ -13,6 +14,15 @@
 namespace fs = std::filesystem;
 
 namespace {
+// Where two long texts part, and a little of each from there.
+std::string Difference(const std::string& expected, const std::string& actual) {
+  const size_t at = static_cast<size_t>(
+      std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first - expected.begin());
+  return "from byte " + std::to_string(at) + " of " + std::to_string(expected.size()) + ": expected \"" +
+         expected.substr(at, 40) + "\", got \"" + actual.substr(at, 40) + "\" (" + std::to_string(actual.size()) +
+         " bytes)";
+}
+
 class CRCFileTest : public ::testing::Test {
  protected:
   CCollectingReportSink sink;
@@ -20,6 +30,7 @@ class CRCFileTest : public ::testing::Test {
   testsupport::TempDir dir;
 
   void ReadAndWriteRandomLines(bool leadBytes);
+  void CopyAroundRandomPieces(bool leadBytes);
 };
 }  // namespace
 
@@ -199,6 +210,143 @@ void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes) {
 TEST_F(CRCFileTest, RandomLinesReadAndWrittenInPartsOfAnySize) { ReadAndWriteRandomLines(false); }
 
 TEST_F(CRCFileTest, RandomLinesWithDoubleByteCharactersCountAsTheLexerCounts) { ReadAndWriteRandomLines(true); }
+
+// Pieces at random places, some across lines, some ending at a line's end
+// or a character before it, copied around as the output run does
+// (CopyInto, SkipTo, the replacement written): the copy holds every byte
+// between them, each line feed as CR LF, whatever the reader's blocks, and
+// the text handed on is the text copied. Lines end in CR LF or LF. With
+// \p leadBytes, lines hold double-byte characters of code page 932, some of
+// whose second bytes are line feeds.
+void CRCFileTest::CopyAroundRandomPieces(bool leadBytes) {
+  std::mt19937 random(leadBytes ? 7 : 8);
+  std::vector<std::string> lines;
+  std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
+  std::vector<size_t> offsets;              // of each line in the text read
+  std::string raw;
+  std::string text;
+  while (text.size() < 400000) {
+    std::string line;
+    std::vector<size_t> at{0};
+    const int characters = random() % 4 == 0 ? random() % 3 : random() % 90;
+    for (int i = 0; i < characters; ++i) {
+      if (leadBytes && random() % 4 == 0) {
+        line += '\x82';
+        line += "a\n\x82"[random() % 3];
+      } else {
+        line += static_cast<char>('a' + random() % 26);
+      }
+      at.push_back(line.size());
+    }
+    lines.push_back(line);
+    starts.push_back(at);
+    offsets.push_back(text.size());
+    text += line + "\n";
+    raw += line + (random() % 2 == 0 ? "\r\n" : "\n");
+  }
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(leadBytes ? 932 : 1252);
+  CRCFile in(reporter);
+  in.Open(dir.Write("pieces.doc", raw), true);
+  const std::string path = (dir.path() / "out.doc").string();
+  CRCFile out(reporter);
+  out.Open(path, false, true);
+  std::string handed;
+  auto hand = [&](std::string_view part) { handed += part; };
+  std::string expected;
+  std::string copied;
+  size_t read = 0;  // of text
+  size_t line = 0;  // from 0
+  size_t column = 0;
+  const char* replacements[] = {"<F13", "", "x\ny", "Helvetica12bi"};
+  while (line + 20 < lines.size()) {
+    // A start at or after where the reader stands, an end at or after it.
+    auto place = [&](size_t& placeLine, size_t& placeColumn) {
+      const size_t next = placeLine + (random() % 3 == 0 ? random() % 20 : 0);
+      std::vector<size_t> choices;
+      for (size_t start : starts[next]) {
+        if (next != placeLine || start >= placeColumn) choices.push_back(start);
+      }
+      placeLine = next;
+      placeColumn = choices[random() % choices.size()];
+    };
+    size_t startLine = line, startColumn = column;
+    place(startLine, startColumn);
+    size_t endLine = startLine, endColumn = startColumn;
+    place(endLine, endColumn);
+    const std::string replacement = replacements[random() % 4];
+    ASSERT_TRUE(in.CopyInto(static_cast<int32_t>(startLine + 1), static_cast<int32_t>(startColumn + 1), out, hand))
+        << sink.All();
+    ASSERT_TRUE(in.SkipTo(static_cast<int32_t>(endLine + 1), static_cast<int32_t>(endColumn + 1))) << sink.All();
+    out.WriteText(replacement);
+    const size_t start = offsets[startLine] + startColumn;
+    copied += text.substr(read, start - read);
+    expected += text.substr(read, start - read) + replacement;
+    read = offsets[endLine] + endColumn;
+    line = endLine;
+    column = endColumn;
+  }
+  auto handAndWrite = [&](std::string_view part) {
+    hand(part);
+    out.WriteText(part);
+  };
+  ASSERT_TRUE(in.CopyRest(handAndWrite));
+  SetProcessCodePage(saved);
+  out.Commit();
+  copied += text.substr(read);
+  expected += text.substr(read);
+  EXPECT_TRUE(copied == handed) << Difference(copied, handed);
+  std::string crLf;
+  for (char c : expected) {
+    if (c == '\n') crLf += '\r';
+    crLf += c;
+  }
+  const std::string written = testsupport::ReadFile(path);
+  EXPECT_TRUE(crLf == written) << Difference(crLf, written);
+  EXPECT_TRUE(sink.texts.empty()) << sink.All();
+}
+
+TEST_F(CRCFileTest, PiecesCopiedAroundAsTheOutputRunDoes) { CopyAroundRandomPieces(false); }
+
+TEST_F(CRCFileTest, PiecesCopiedAroundLeadBytesAsTheLexerCounts) { CopyAroundRandomPieces(true); }
+
+// The copy of the output run fails and reports as the read does: a column
+// past its line's end or the file's, a line past the file's end, a place
+// already passed.
+TEST_F(CRCFileTest, CopiesAroundPiecesReportWhatTheReadsReport) {
+  const std::string path = dir.Write("in.doc", "abc\r\ndefgh\r\nij");
+  CCollectingReportSink readSink;
+  CErrorReporter readReporter{&readSink};
+  CRCFile copying(reporter);
+  CRCFile reading(readReporter);
+  copying.Open(path, true);
+  reading.Open(path, true);
+  CRCFile out(reporter);
+  out.Open((dir.path() / "out.doc").string(), false, true);
+  std::string handed;
+  auto hand = [&](std::string_view part) { handed += part; };
+  std::string text;
+  std::string all;
+  // Each step: a copy or a skip, and the read it stands for.
+  struct Step {
+    bool copy;
+    int32_t line;
+    int32_t column;
+  };
+  const Step steps[] = {{true, 1, 2},  {true, 1, 9},  {true, 2, 3}, {false, 1, 1}, {true, 2, 2},
+                        {false, 2, 9}, {false, 3, 2}, {true, 3, 4}, {false, 9, 1}};
+  for (const Step& step : steps) {
+    const bool done =
+        step.copy ? copying.CopyInto(step.line, step.column, out, hand) : copying.SkipTo(step.line, step.column);
+    EXPECT_EQ(reading.ReadTo(step.line, step.column, text), done) << step.line << ", " << step.column;
+    if (step.copy) all += text;
+    EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine()) << step.line << ", " << step.column;
+    EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn()) << step.line << ", " << step.column;
+  }
+  EXPECT_EQ(readSink.texts, sink.texts);
+  EXPECT_EQ(6u, sink.texts.size());
+  EXPECT_EQ(all, handed);
+}
 
 TEST_F(CRCFileTest, WritesLineFeedsAsCrLfAndCreatesDirectories) {
   std::string path = (dir.path() / "a" / "b" / "c" / "out.doc").string();

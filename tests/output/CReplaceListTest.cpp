@@ -7,6 +7,7 @@
 #include <random>
 
 #include "model/CFileTable.h"
+#include "model/CFontReferenceList.h"
 #include "output/CReplaceList.h"
 #include "output/CReportSink.h"
 #include "tests/output/OutputTestSupport.h"
@@ -61,6 +62,101 @@ TEST_F(CReplaceListTest, KeepsThousandsOfPiecesInOrderWhateverOrderTheyCome) {
   for (size_t i = 0; i < list.GetCount(); ++i) {
     ASSERT_EQ(static_cast<int32_t>(i) + 1, list.GetAt(i).GetStartLine());
     ASSERT_EQ("<G" + std::to_string(i + 1), list.GetAt(i).GetReplacementText());
+  }
+}
+
+// Pieces mostly in file order, some out of it, some overlapping, empty,
+// across lines or repeated: every one lands where a search from the end
+// of the list, stopping at the first piece at its place or before it,
+// puts it, and the same ones are dropped.
+TEST_F(CReplaceListTest, PlacesPiecesAsTheSearchFromTheEndDoes) {
+  const char* texts[] = {"", "<F3", "<F12", "a\nb", "<F3\nxy\n"};
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    std::mt19937 random(seed);
+    auto below = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    CReplaceList list(input, reporter);
+    std::vector<std::unique_ptr<CReplacePiece>> model;  // what the search keeps, in order
+    int32_t line = 1;
+    for (int added = 0; added < 300; ++added) {
+      // Forward mostly; now and then back, or onto a place already held.
+      line = below(10) == 0 ? std::max(1, line - below(5)) : line + below(3);
+      const char* text = texts[seed % 4 == 0 ? below(5) : below(2) + 1];
+      std::unique_ptr<CReplacePiece> piece = Piece(text, line, 1 + below(12), "<G" + std::to_string(below(3)));
+      size_t place = model.size();
+      bool keep = piece->ReplacementText() != piece->GetText();
+      while (keep && place > 0) {
+        const CReplacePiece& held = *model[place - 1];
+        if (SamePosition(held, *piece)) {
+          keep = false;
+        } else if (piece->IsAfter(held)) {
+          break;
+        } else {
+          --place;
+        }
+      }
+      ASSERT_EQ(keep, list.Add(std::make_unique<CReplacePiece>(*piece))) << seed << " " << added;
+      if (keep) model.insert(model.begin() + static_cast<ptrdiff_t>(place), std::move(piece));
+    }
+    ASSERT_EQ(model.size(), list.GetCount()) << seed;
+    for (size_t i = 0; i < model.size(); ++i) {
+      const CReplacePiece held = list.GetAt(i);
+      ASSERT_TRUE(SamePosition(*model[i], held)) << seed << " " << i;
+      ASSERT_EQ(model[i]->ReplacementText(), held.ReplacementText()) << seed << " " << i;
+    }
+  }
+}
+
+// A stretch of the model, held at once while its pieces follow one
+// another, holds what Add of each reference in turn would, and keeps and
+// reports the same; so do pieces added before, after or among them later.
+TEST_F(CReplaceListTest, StretchesOfTheModelHoldWhatAddingEachHolds) {
+  const CReplaceList::Takes hasReplacement = [](const CFontReference& reference) {
+    return !reference.GetReplacementText().empty();
+  };
+  const char* texts[] = {"<F3", "<F12", "", "a\nb"};
+  for (uint32_t seed = 1; seed <= 30; ++seed) {
+    std::mt19937 random(seed);
+    auto below = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    CFontReferenceList model;
+    int32_t line = 3;
+    for (int i = 0; i < 200; ++i) {
+      // Forward; in some runs now and then back, empty or repeated.
+      const bool odd = seed % 3 == 0 && below(15) == 0;
+      line = odd ? std::max(3, line - below(4)) : line + 1 + below(2);
+      CTextPiece piece(odd ? texts[below(4)] : texts[below(2)], line, 1 + below(8), CharsetSingleByte);
+      piece.SetFileNumber(CFileTable::Process().FileNumberOf(input));
+      CFontReference reference(piece, 0, "Font Change");
+      const int32_t kind = below(8);
+      if (kind != 0) reference.SetReplacementText(kind == 1 ? piece.GetText() : "<G" + std::to_string(below(3)));
+      model.AddReference(std::move(reference));
+    }
+    CCollectingReportSink eachSink;
+    CErrorReporter eachReporter{&eachSink};
+    CCollectingReportSink stretchesSink;
+    CErrorReporter stretchesReporter{&stretchesSink};
+    CReplaceList each(input, eachReporter);
+    CReplaceList stretches(input, stretchesReporter);
+    int32_t keptEach = 0;
+    int32_t keptStretches = 0;
+    // Stretches that go on one another, and some that leave references out.
+    for (int32_t begin = 0; begin < model.Count(); begin += 70) {
+      const int32_t end = std::min(model.Count(), begin + (begin % 140 == 0 ? 70 : 55));
+      for (int32_t i = begin; i < end; ++i) {
+        if (hasReplacement(*model.GetAt(i)) && each.Add(*model.GetAt(i), eachReporter)) ++keptEach;
+      }
+      keptStretches += stretches.AddStretch(model, begin, end, hasReplacement, stretchesReporter);
+    }
+    // A piece before all others (as a definitions tag is), then one among them.
+    for (int32_t tagLine : {1, 2, 40}) {
+      EXPECT_EQ(each.Add(Piece("<T", tagLine, 1, "<T1")), stretches.Add(Piece("<T", tagLine, 1, "<T1"))) << seed;
+    }
+    EXPECT_EQ(keptEach, keptStretches) << seed;
+    ASSERT_EQ(each.GetCount(), stretches.GetCount()) << seed;
+    for (size_t i = 0; i < each.GetCount(); ++i) {
+      ASSERT_TRUE(SamePosition(each.GetAt(i), stretches.GetAt(i))) << seed << " " << i;
+      ASSERT_EQ(each.GetAt(i).ReplacementText(), stretches.GetAt(i).ReplacementText()) << seed << " " << i;
+    }
+    EXPECT_EQ(eachSink.texts, stretchesSink.texts) << seed;
   }
 }
 
