@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <span>
 
 #include "mapping/FoldCase.h"
 #include "mapping/MappingRules.h"
@@ -98,15 +99,6 @@ CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(trans
 
 namespace {
 
-// Room for \p count elements of \p T, rounded up to whole huge pages once
-// the array is large enough for that to save hundreds of page faults.
-template <class T>
-size_t HugePageCapacity(size_t count) {
-  const size_t bytes = count * sizeof(T);
-  if (bytes < kHugePageSize / 4) return count;
-  return (bytes + kHugePageSize - 1) / kHugePageSize * kHugePageSize / sizeof(T);
-}
-
 // What the merge orders: a whole group, or one reference of a group split
 // by its text.
 struct MergeUnit {
@@ -116,26 +108,58 @@ struct MergeUnit {
   bool whole;
 };
 
+// The merged references of a row made of \p joined (indexes into \p
+// units, in table order), the last joined first: table order reversed, that
+// is texts from the last, and within a text the oldest first. The
+// representative, the newest reference of the row's own text, comes last
+// and is left out. Most rows are one whole group, whose list they take.
+std::vector<int32_t> MergedOf(std::span<const uint32_t> joined, const std::vector<MergeUnit>& units,
+                              CReferenceGroups& groups) {
+  std::vector<int32_t> merged;
+  if (joined.size() == 1 && units[joined[0]].whole) {
+    merged = std::move(groups.Items(units[joined[0]].group));
+  } else {
+    for (size_t end = joined.size(); end > 0;) {
+      size_t begin = end - 1;
+      while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
+      const size_t from = merged.size();
+      for (size_t k = begin; k < end; ++k) {
+        const MergeUnit& unit = units[joined[k]];
+        if (unit.whole) {
+          const std::vector<int32_t>& items = groups.Items(unit.group);
+          merged.insert(merged.end(), items.begin(), items.end());
+        } else {
+          merged.push_back(unit.newest);
+        }
+      }
+      if (end - begin > 1) std::sort(merged.begin() + static_cast<ptrdiff_t>(from), merged.end());
+      end = begin;
+    }
+  }
+  merged.pop_back();
+  return merged;
+}
+
 }  // namespace
 
 void CMappingTable::BuildTable() {
   WritePending();
   rows_.clear();
-  rowOfItem_.clear();
+  ForgetHolders();
   selected_ = -1;
   ForgetIndexes();
 
   // Leftovers of an earlier build must not add to the merged rows of this
-  // one. See Note [rows by groups]. rowOfItem_ holds each reference's
-  // group until the rows are known.
+  // one. See Note [rows by groups].
   const int32_t count = translated_.Count();
   CReferenceGroups groups;
-  rowOfItem_.reserve(HugePageCapacity<int32_t>(static_cast<size_t>(count)));
   for (int32_t item = 0; item < count; ++item) {
+    if (item + CReferenceGroups::kAhead < count) groups.Prefetch(*translated_.GetAt(item + CReferenceGroups::kAhead));
     CFontReference* reference = translated_.GetAt(item);
     if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
-    rowOfItem_.push_back(static_cast<int32_t>(groups.Add(*reference, item)));
+    groups.Add(*reference, item);
   }
+  builtCount_ = count;
 
   // Each text is made once, for the groups of one component and kind.
   std::vector<std::string> texts;
@@ -157,7 +181,6 @@ void CMappingTable::BuildTable() {
   // Texts whose kinds give different base names.
   std::vector<std::string_view> baseOfRank(texts.size());
   std::vector<bool> seen(texts.size()), split(texts.size());
-  bool anySplit = false;
   for (size_t group = 0; group < groups.Count(); ++group) {
     const uint32_t r = rank[textOf[group]];
     const std::string_view base = BaseName(facts[group].text, facts[group].kind);
@@ -166,19 +189,19 @@ void CMappingTable::BuildTable() {
       baseOfRank[r] = base;
     } else if (base != baseOfRank[r]) {
       split[r] = true;
-      anySplit = true;
     }
   }
-  auto isSplit = [&](uint32_t group) { return split[rank[textOf[group]]]; };
 
+  // A split group's references are units of their own, in list order.
   std::vector<MergeUnit> units;
   units.reserve(groups.Count());
   for (uint32_t group = 0; group < groups.Count(); ++group) {
-    if (!isSplit(group)) units.push_back({group, rank[textOf[group]], groups.Newest(group), true});
-  }
-  for (int32_t item = 0; anySplit && item < count; ++item) {
-    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
-    if (isSplit(group)) units.push_back({group, rank[textOf[group]], item, false});
+    const uint32_t r = rank[textOf[group]];
+    if (!split[r]) {
+      units.push_back({group, r, groups.Newest(group), true});
+    } else {
+      for (int32_t item : groups.Items(group)) units.push_back({group, r, item, false});
+    }
   }
   std::sort(units.begin(), units.end(), [](const MergeUnit& a, const MergeUnit& b) {
     return a.rank != b.rank ? a.rank < b.rank : a.newest > b.newest;
@@ -188,65 +211,29 @@ void CMappingTable::BuildTable() {
   for (const MergeUnit& unit : units) merging.push_back(facts[unit.group]);
   const std::vector<int32_t> joins = FindJoiningRows(merging);
 
-  // The units of each row in table order: its own first.
-  std::vector<int32_t> rowOfUnit(units.size());
-  std::vector<std::vector<uint32_t>> unitsOfRow;
+  // The units of each row in table order, its own first: row by row in
+  // one array.
+  std::vector<uint32_t> rowOfUnit(units.size());
+  rows_.reserve(static_cast<size_t>(std::count(joins.begin(), joins.end(), -1)));
   for (uint32_t u = 0; u < units.size(); ++u) {
     if (joins[u] < 0) {
-      rowOfUnit[u] = static_cast<int32_t>(rows_.size());
+      rowOfUnit[u] = static_cast<uint32_t>(rows_.size());
       rows_.push_back(Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt});
-      unitsOfRow.push_back({u});
     } else {
       rowOfUnit[u] = rowOfUnit[static_cast<size_t>(joins[u])];
-      unitsOfRow[static_cast<size_t>(rowOfUnit[u])].push_back(u);
     }
   }
+  std::vector<uint32_t> firstUnit(rows_.size() + 1);  // of each row in unitsByRow
+  for (uint32_t row : rowOfUnit) ++firstUnit[row + 1];
+  std::partial_sum(firstUnit.begin(), firstUnit.end(), firstUnit.begin());
+  std::vector<uint32_t> unitsByRow(units.size());
+  std::vector<uint32_t> next(firstUnit.begin(), firstUnit.end() - 1);
+  for (uint32_t u = 0; u < units.size(); ++u) unitsByRow[next[rowOfUnit[u]]++] = u;
 
-  // A row's merged references, the last joined first: table order
-  // reversed, that is texts from the last, and within a text the oldest
-  // first. Each stretch of a row's units of one text ("segment") gets its
-  // place in the row's list; one pass over the references in list order
-  // then fills every segment in ascending order.
-  struct Segment {
-    int32_t row;
-    size_t next;  // where the segment's next reference goes
-  };
-  std::vector<Segment> segments;
-  std::vector<uint32_t> segmentOfGroup(groups.Count());
-  std::unordered_map<int32_t, uint32_t> segmentOfItem;  // references of split groups
-  std::vector<std::vector<int32_t>> merged(rows_.size());
   for (size_t r = 0; r < rows_.size(); ++r) {
-    const std::vector<uint32_t>& joined = unitsOfRow[r];
-    size_t at = 0;
-    for (size_t end = joined.size(); end > 0;) {
-      size_t begin = end - 1;
-      while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
-      const uint32_t segment = static_cast<uint32_t>(segments.size());
-      segments.push_back({static_cast<int32_t>(r), at});
-      for (size_t k = begin; k < end; ++k) {
-        const MergeUnit& unit = units[joined[k]];
-        if (unit.whole) {
-          segmentOfGroup[unit.group] = segment;
-          at += groups.Size(unit.group);
-        } else {
-          segmentOfItem[unit.newest] = segment;
-          ++at;
-        }
-      }
-      end = begin;
-    }
-    merged[r].resize(at - 1);  // all but the representative
-  }
-  for (int32_t item = 0; item < count; ++item) {
-    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
-    Segment& segment = segments[isSplit(group) ? segmentOfItem.at(item) : segmentOfGroup[group]];
-    rowOfItem_[static_cast<size_t>(item)] = segment.row;
-    if (item != rows_[static_cast<size_t>(segment.row)].item) {
-      merged[static_cast<size_t>(segment.row)][segment.next++] = item;
-    }
-  }
-  for (size_t r = 0; r < rows_.size(); ++r) {
-    if (!merged[r].empty()) translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged[r]));
+    const std::span<const uint32_t> joined(unitsByRow.data() + firstUnit[r], firstUnit[r + 1] - firstUnit[r]);
+    std::vector<int32_t> merged = MergedOf(joined, units, groups);
+    if (!merged.empty()) translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged));
   }
 
   NotifyReset();
@@ -263,7 +250,7 @@ void CMappingTable::DeleteAllRows() {
     if (!reference.GetMergedRows().empty()) reference.ClearMergedRows();
   }
   rows_.clear();
-  rowOfItem_.clear();
+  ForgetHolders();
   pendingRows_.clear();
   ForgetIndexes();
   NotifyReset();
@@ -461,13 +448,11 @@ void CMappingTable::ApplyToDefinition(int32_t position, bool isMapped, const CFo
   CFontReference* definition = translated_.GetAt(position);
   if (!definition) return;
   // The row holding the definition no longer holds one state throughout.
-  if (position < static_cast<int32_t>(rowOfItem_.size())) {
-    int32_t row = rowOfItem_[static_cast<size_t>(position)];
-    if (row >= 0) {
-      Row& holder = rows_[static_cast<size_t>(row)];
-      if (holder.mergedPending) WriteMerged(holder);
-      holder.applied.reset();
-    }
+  const int32_t row = RowHolding(position);
+  if (row >= 0) {
+    Row& holder = rows_[static_cast<size_t>(row)];
+    if (holder.mergedPending) WriteMerged(holder);
+    holder.applied.reset();
   }
   WriteReference(*definition, isMapped, isMapped, font);
   // Each row found here first gets changed = changedToo = isMapped in its
@@ -505,6 +490,43 @@ void CMappingTable::ForgetIndexes() {
   rowsByTextAndFont_.clear();
   rowsByFileAndFont_.clear();
   fontIndexBuilt_ = false;
+}
+
+void CMappingTable::ForgetHolders() {
+  builtCount_ = 0;
+  definitionsIndexed_ = false;
+  definitionHolders_.clear();
+  rowOfItem_.clear();
+  rowOfItem_.shrink_to_fit();
+}
+
+// Note [holders on demand]
+// Only applies to definitions ask which row holds a reference, and a font
+// map asks for every reference of the definition rows, a few hundred in
+// all: indexing every reference of the model at each build cost more than
+// all those questions. So the references of definition rows are indexed
+// when first asked for, and all the others only if a caller asks for one
+// of them.
+int32_t CMappingTable::RowHolding(int32_t position) {
+  if (position < 0 || position >= builtCount_) return -1;
+  if (!definitionsIndexed_) {
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      if (!IsDefinitionRow(row)) continue;
+      definitionHolders_.emplace(ItemData(row), row);
+      for (int32_t merged : MergedRows(row)) definitionHolders_.emplace(merged, row);
+    }
+    definitionsIndexed_ = true;
+  }
+  auto found = definitionHolders_.find(position);
+  if (found != definitionHolders_.end()) return found->second;
+  if (rowOfItem_.empty()) {
+    rowOfItem_.assign(static_cast<size_t>(builtCount_), -1);
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      rowOfItem_[static_cast<size_t>(ItemData(row))] = row;
+      for (int32_t merged : MergedRows(row)) rowOfItem_[static_cast<size_t>(merged)] = row;
+    }
+  }
+  return rowOfItem_[static_cast<size_t>(position)];
 }
 
 const std::string& CMappingTable::FileNameOf(const CFontReference& reference) {

@@ -14,7 +14,6 @@
 #include "mapping/CMappingTableObserver.h"
 #include "mapping/MappingColumns.h"
 #include "mapping/NewFontTuple.h"
-#include "platform/HugePages.h"
 
 class CFontReference;
 struct CFontTexts;
@@ -161,9 +160,15 @@ class CMappingTable {
 
   CFontReferenceList& translated_;
   std::vector<Row> rows_;
-  // List position -> row holding it, or -1: one per reference, filled anew
-  // by every build, so on huge pages.
-  std::vector<int32_t, CHugePageAllocator<int32_t>> rowOfItem_;
+  // Which row holds a list position, built on demand: see Note [holders
+  // on demand]. Positions from builtCount_ on were not in the list when the
+  // rows were built.
+  int32_t RowHolding(int32_t position);
+  void ForgetHolders();
+  int32_t builtCount_ = 0;
+  bool definitionsIndexed_ = false;
+  std::unordered_map<int32_t, int32_t> definitionHolders_;  // references of definition rows
+  std::vector<int32_t> rowOfItem_;                          // every reference, or empty
   int32_t selected_ = -1;
   bool mappingsChanged_ = false;
   uint64_t changeCount_ = 0;

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "model/CAddressKeyIndex.h"
-
 class CFontReference;
 
 /// Groups references by component, kind and current font: all that the
@@ -16,17 +14,27 @@ class CFontReference;
 /// group is found by the addresses of its texts, without reading them.
 class CReferenceGroups {
  public:
-  /// Puts \p reference, at list position \p item, into its group and
-  /// returns the group's number (groups are numbered in the order first
-  /// met). Items are added in ascending order.
-  uint32_t Add(const CFontReference& reference, int32_t item);
+  CReferenceGroups();
+
+  /// Puts \p reference, at list position \p item, into its group (groups
+  /// are numbered in the order first met). Items are added in ascending
+  /// order.
+  void Add(const CFontReference& reference, int32_t item);
+  /// Fetches what adding \p reference will read: see Note [finding groups
+  /// ahead].
+  void Prefetch(const CFontReference& reference) const;
+  /// How many references ahead of Add to prefetch.
+  static constexpr int32_t kAhead = 8;
 
   /// The number of groups.
-  size_t Count() const { return index_.Count(); }
+  size_t Count() const { return items_.size(); }
   /// The number of references in \p group.
-  size_t Size(size_t group) const { return sizes_[group]; }
+  size_t Size(size_t group) const { return items_[group].size(); }
   /// The list position of \p group's newest reference.
-  int32_t Newest(size_t group) const { return newest_[group]; }
+  int32_t Newest(size_t group) const { return items_[group].back(); }
+  /// The list positions of \p group's references, in ascending order; the
+  /// caller may take them.
+  std::vector<int32_t>& Items(size_t group) { return items_[group]; }
 
  private:
   struct Key {
@@ -37,18 +45,16 @@ class CReferenceGroups {
     const std::string* italic;
     int32_t kind;
     bool operator==(const Key&) const = default;
-    friend uint64_t HashOf(const Key& key) {
-      uint64_t h = static_cast<uint64_t>(key.kind);
-      for (const std::string* part : {key.component, key.family, key.size, key.bold, key.italic}) {
-        h = MixKeyWord(h, reinterpret_cast<uintptr_t>(part));
-      }
-      return h;
-    }
   };
+  static uint64_t HashOf(const Key& key);
+  size_t SlotOf(const Key& key, uint64_t hash) const;
+  static Key KeyOf(const CFontReference& reference);
+  void Grow();
 
-  CAddressKeyIndex<Key> index_;  // numbers the groups
-  std::vector<size_t> sizes_;    // by group
-  std::vector<int32_t> newest_;
-  // References come in stretches of one group: the last one is tried first.
-  uint32_t last_ = 0;
+  // Open addressing: a power-of-two number of slots, each a group's
+  // number plus one (0: free), probed linearly; at most half are used.
+  std::vector<uint32_t> slots_;
+  unsigned shift_;  // 64 less the bits of a slot's number
+  std::vector<Key> keys_;                    // by group
+  std::vector<std::vector<int32_t>> items_;  // by group
 };
