@@ -10,6 +10,7 @@
 #include "mapping/MappingRules.h"
 #include "mapping/MergeRows.h"
 #include "mapping/ReferenceGroups.h"
+#include "model/CAddressKeyIndex.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"
 #include "platform/StringIds.h"
@@ -67,14 +68,6 @@ std::vector<uint32_t> RanksOf(const std::vector<std::string>& texts) {
 // The shared copy of a new font (its key empty).
 const CFontTexts* Shared(const NewFontTuple& font) {
   return CFontTexts::Share({}, font.family, font.size, font.bold, font.italic);
-}
-
-// Appends one part of an index key, its length first, so that no text can
-// be mistaken for two.
-void AppendKeyPart(std::string& key, std::string_view part) {
-  uint32_t size = static_cast<uint32_t>(part.size());
-  key.append(reinterpret_cast<const char*>(&size), sizeof size);
-  key.append(part);
 }
 
 }  // namespace
@@ -213,12 +206,15 @@ void CMappingTable::BuildTable() {
 
   // The units of each row in table order, its own first: row by row in
   // one array.
+  CCategoryTest definitions(IdsCategoryFontDefinition);
   std::vector<uint32_t> rowOfUnit(units.size());
   rows_.reserve(static_cast<size_t>(std::count(joins.begin(), joins.end(), -1)));
   for (uint32_t u = 0; u < units.size(); ++u) {
     if (joins[u] < 0) {
       rowOfUnit[u] = static_cast<uint32_t>(rows_.size());
-      rows_.push_back(Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt});
+      const CFontReference& rep = *translated_.GetAt(units[u].newest);
+      rows_.push_back(
+          Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt, false, false, definitions.Has(rep)});
     } else {
       rowOfUnit[u] = rowOfUnit[static_cast<size_t>(joins[u])];
     }
@@ -233,7 +229,9 @@ void CMappingTable::BuildTable() {
   for (size_t r = 0; r < rows_.size(); ++r) {
     const std::span<const uint32_t> joined(unitsByRow.data() + firstUnit[r], firstUnit[r + 1] - firstUnit[r]);
     std::vector<int32_t> merged = MergedOf(joined, units, groups);
-    if (!merged.empty()) translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged));
+    if (merged.empty()) continue;
+    rows_[r].hasMerged = true;
+    translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged));
   }
 
   NotifyReset();
@@ -306,8 +304,7 @@ const std::vector<int32_t>& CMappingTable::MergedRows(int32_t row) const {
 }
 
 bool CMappingTable::IsDefinitionRow(int32_t row) const {
-  const CFontReference* rep = Representative(row);
-  return rep && HasCategory(*rep, IdsCategoryFontDefinition);
+  return Representative(row) && rows_[static_cast<size_t>(row)].definition;
 }
 
 int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
@@ -323,28 +320,49 @@ int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
   return next == rows.end() ? -1 : *next;
 }
 
-const std::vector<int32_t>& CMappingTable::FindRowsWithFont(std::string_view text, std::string_view family,
-                                                            std::string_view size, std::string_view bold,
-                                                            std::string_view italic) const {
-  auto keyOf = [](std::string_view text, std::string_view family, std::string_view size, std::string_view bold,
-                  std::string_view italic) {
-    std::string key;
-    AppendKeyPart(key, FoldCase(text));
-    for (std::string_view part : {family, size, bold, italic}) AppendKeyPart(key, part);
-    return key;
+// A font map asks once per line, and may have a line for every reference:
+// the rows are indexed by the hash of their text and font, sorted, and
+// the rows of a hash are checked against text and font themselves.
+std::vector<int32_t> CMappingTable::FindRowsWithFont(std::string_view text, std::string_view family,
+                                                     std::string_view size, std::string_view bold,
+                                                     std::string_view italic) const {
+  // The hash of a folded text and a font.
+  auto hashOf = [](std::string_view folded, std::string_view family, std::string_view size, std::string_view bold,
+                   std::string_view italic) {
+    std::hash<std::string_view> hash;
+    uint64_t h = hash(folded);
+    for (std::string_view part : {family, size, bold, italic}) h = h * 0x9E3779B97F4A7C15u + hash(part);
+    return h;
   };
-  // A font map asks once per line, and may have a line for every reference.
   if (rowsByTextAndFont_.empty() && !rows_.empty()) {
+    rowsByTextAndFont_.reserve(rows_.size());
     for (int32_t row = 0; row < RowCount(); ++row) {
       const CFontReference& rep = *Representative(row);
-      rowsByTextAndFont_[keyOf(rows_[static_cast<size_t>(row)].component, rep.GetFamily(), rep.GetSize(), rep.GetBold(),
-                               rep.GetItalic())]
-          .push_back(row);
+      folded_.clear();
+      AppendFolded(folded_, rows_[static_cast<size_t>(row)].component);
+      rowsByTextAndFont_.push_back(
+          {hashOf(folded_, rep.GetFamily(), rep.GetSize(), rep.GetBold(), rep.GetItalic()), row});
     }
+    std::sort(rowsByTextAndFont_.begin(), rowsByTextAndFont_.end());
   }
-  static const std::vector<int32_t> none;
-  auto found = rowsByTextAndFont_.find(keyOf(text, family, size, bold, italic));
-  return found == rowsByTextAndFont_.end() ? none : found->second;
+  std::string wantedText;
+  AppendFolded(wantedText, text);
+  const uint64_t wanted = hashOf(wantedText, family, size, bold, italic);
+  std::vector<int32_t> rows;
+  auto at =
+      std::lower_bound(rowsByTextAndFont_.begin(), rowsByTextAndFont_.end(), std::pair<uint64_t, int32_t>{wanted, -1});
+  for (; at != rowsByTextAndFont_.end() && at->first == wanted; ++at) {
+    const CFontReference& rep = *Representative(at->second);
+    const std::string& component = rows_[static_cast<size_t>(at->second)].component;
+    if (rep.GetFamily() != family || rep.GetSize() != size || rep.GetBold() != bold || rep.GetItalic() != italic ||
+        component.size() != wantedText.size()) {
+      continue;
+    }
+    folded_.clear();
+    AppendFolded(folded_, component);
+    if (folded_ == wantedText) rows.push_back(at->second);
+  }
+  return rows;
 }
 
 void CMappingTable::SelectRow(int32_t row) {
@@ -415,7 +433,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
   target.applied = AppliedState{isMapped, byDefinition, font};
   if (batchDepth_ == 0) {
     WriteMerged(target);
-  } else if (!rep->GetMergedRows().empty() && !target.mergedPending) {
+  } else if (target.hasMerged && !target.mergedPending) {
     target.mergedPending = true;
     pendingRows_.push_back(row);
   }
@@ -424,6 +442,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
 
 void CMappingTable::WriteMerged(Row& row) {
   row.mergedPending = false;
+  if (!row.hasMerged) return;
   const AppliedState& state = *row.applied;
   for (int32_t position : translated_.GetAt(row.item)->GetMergedRows()) {
     CFontReference* merged = translated_.GetAt(position);
@@ -529,35 +548,39 @@ int32_t CMappingTable::RowHolding(int32_t position) {
   return rowOfItem_[static_cast<size_t>(position)];
 }
 
-const std::string& CMappingTable::FileNameOf(const CFontReference& reference) {
-  uint32_t number = reference.GetPiece().GetFileNumber();
-  auto found = fileNames_.find(number);
-  if (found == fileNames_.end()) {
-    found = fileNames_.emplace(number, reference.GetPiece().GetFileName()).first;
+uint32_t CMappingTable::FileNameIdOf(const CFontReference& reference) {
+  const uint32_t number = reference.GetPiece().GetFileNumber();
+  auto found = fileNameIds_.find(number);
+  if (found == fileNameIds_.end()) {
+    const uint32_t id = fileNames_.try_emplace(reference.GetPiece().GetFileName(), fileNames_.size()).first->second;
+    found = fileNameIds_.emplace(number, id).first;
   }
   return found->second;
+}
+
+size_t CMappingTable::FileFontKey::Hash::operator()(const FileFontKey& key) const noexcept {
+  uint64_t h = key.file;
+  for (const std::string* part : {key.family, key.size, key.bold, key.italic}) {
+    h = MixKeyWord(h, reinterpret_cast<uintptr_t>(part));
+  }
+  return static_cast<size_t>(h);
 }
 
 // Rows whose representative is no definition, lies in the file of
 // `definition` (file names compared byte by byte) and uses its current
 // font, top to bottom. Walking every row for every definition a font map
 // applies would make loading a map quadratic; the rows never change
-// between builds, so they are indexed once.
+// between builds, so they are indexed once. Font texts are shared copies,
+// one for each text, so their addresses stand for them.
 const std::vector<int32_t>& CMappingTable::RowsUsingFont(const CFontReference& definition) {
   auto keyOf = [this](const CFontReference& reference) {
-    std::string key;
-    AppendKeyPart(key, FileNameOf(reference));
-    AppendKeyPart(key, reference.GetFamily());
-    AppendKeyPart(key, reference.GetSize());
-    AppendKeyPart(key, reference.GetBold());
-    AppendKeyPart(key, reference.GetItalic());
-    return key;
+    return FileFontKey{FileNameIdOf(reference), &reference.GetFamily(), &reference.GetSize(), &reference.GetBold(),
+                       &reference.GetItalic()};
   };
   if (!fontIndexBuilt_) {
     for (int32_t row = 0; row < RowCount(); ++row) {
-      const CFontReference& rep = *Representative(row);
-      if (HasCategory(rep, IdsCategoryFontDefinition)) continue;
-      rowsByFileAndFont_[keyOf(rep)].push_back(row);
+      if (IsDefinitionRow(row)) continue;
+      rowsByFileAndFont_[keyOf(*Representative(row))].push_back(row);
     }
     fontIndexBuilt_ = true;
   }

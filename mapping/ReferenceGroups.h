@@ -54,7 +54,7 @@ class CReferenceGroups {
   // Open addressing: a power-of-two number of slots, each a group's
   // number plus one (0: free), probed linearly; at most half are used.
   std::vector<uint32_t> slots_;
-  unsigned shift_;  // 64 less the bits of a slot's number
+  unsigned shift_;                           // 64 less the bits of a slot's number
   std::vector<Key> keys_;                    // by group
   std::vector<std::vector<int32_t>> items_;  // by group
 };

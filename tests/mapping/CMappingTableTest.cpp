@@ -360,6 +360,26 @@ TEST(CMappingTable, FindRowIgnoresCaseAndGoesOnAfterTheLastFind) {
   EXPECT_EQ(-1, table.FindRow("Body"));
 }
 
+TEST(CMappingTable, FindRowsWithFontGivesEveryRowOfTextAndFontTopToBottom) {
+  CModelBuilder model;
+  model.File("font-rows.doc").Define("F1", "Times", "10").Define("F2", "Times", "12");
+  model.Change("1");                                // Font Change, a row of its own kind
+  model.Number("Font Change", KindComponent, "1");  // the same text, a component: not merged
+  model.Number("Font Change", KindComponent, "2");  // another font
+  CMappingTable table(model.list);
+  table.BuildTable();
+  std::vector<int32_t> expected;
+  for (int32_t row = 0; row < table.RowCount(); ++row) {
+    if (table.ColumnText(row, ColumnComponent) == "Font Change" && table.ColumnText(row, ColumnSize) == "10") {
+      expected.push_back(row);
+    }
+  }
+  ASSERT_EQ(2u, expected.size());
+  EXPECT_EQ(expected, table.FindRowsWithFont("FONT change", "Times", "10", "", ""));
+  EXPECT_EQ(std::vector<int32_t>{}, table.FindRowsWithFont("Font Change", "times", "10", "", ""));
+  EXPECT_EQ(std::vector<int32_t>{}, table.FindRowsWithFont("Font Change", "Times", "10", "", "Italic"));
+}
+
 TEST(FoldCase, LeavesTheSecondByteOfADoubleByteCharacterAlone) {
   SetProcessCodePage(932);
   EXPECT_EQ(
