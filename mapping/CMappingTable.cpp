@@ -147,7 +147,6 @@ void CMappingTable::BuildTable() {
   const int32_t count = translated_.Count();
   CReferenceGroups groups;
   for (int32_t item = 0; item < count; ++item) {
-    if (item + CReferenceGroups::kAhead < count) groups.Prefetch(*translated_.GetAt(item + CReferenceGroups::kAhead));
     CFontReference* reference = translated_.GetAt(item);
     if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
     groups.Add(*reference, item);

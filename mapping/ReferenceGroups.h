@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/CAddressKeyIndex.h"
+
 class CFontReference;
 
 /// Groups references by component, kind and current font: all that the
@@ -14,17 +16,10 @@ class CFontReference;
 /// group is found by the addresses of its texts, without reading them.
 class CReferenceGroups {
  public:
-  CReferenceGroups();
-
   /// Puts \p reference, at list position \p item, into its group (groups
   /// are numbered in the order first met). Items are added in ascending
   /// order.
   void Add(const CFontReference& reference, int32_t item);
-  /// Fetches what adding \p reference will read: see Note [finding groups
-  /// ahead].
-  void Prefetch(const CFontReference& reference) const;
-  /// How many references ahead of Add to prefetch.
-  static constexpr int32_t kAhead = 8;
 
   /// The number of groups.
   size_t Count() const { return items_.size(); }
@@ -45,16 +40,18 @@ class CReferenceGroups {
     const std::string* italic;
     int32_t kind;
     bool operator==(const Key&) const = default;
+    // Products of independent parts, not a chain: every reference of the
+    // model waits on it.
+    friend uint64_t HashOf(const Key& key) {
+      auto word = [](const std::string* part) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(part)); };
+      const uint64_t h = word(key.component) * 0x9E3779B97F4A7C15u + word(key.family) * 0xC2B2AE3D27D4EB4Fu +
+                         word(key.size) * 0x165667B19E3779F9u + word(key.bold) * 0xD6E8FEB86659FD93u +
+                         word(key.italic) * 0xFF51AFD7ED558CCDu +
+                         static_cast<uint64_t>(static_cast<uint32_t>(key.kind));
+      return h ^ (h >> 29);
+    }
   };
-  static uint64_t HashOf(const Key& key);
-  size_t SlotOf(const Key& key, uint64_t hash) const;
-  static Key KeyOf(const CFontReference& reference);
-  void Grow();
 
-  // Open addressing: a power-of-two number of slots, each a group's
-  // number plus one (0: free), probed linearly; at most half are used.
-  std::vector<uint32_t> slots_;
-  unsigned shift_;                           // 64 less the bits of a slot's number
-  std::vector<Key> keys_;                    // by group
+  CAddressKeyIndex<Key> index_;              // numbers the groups
   std::vector<std::vector<int32_t>> items_;  // by group
 };
