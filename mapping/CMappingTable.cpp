@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <span>
 
 #include "mapping/FoldCase.h"
 #include "mapping/MappingRules.h"
 #include "mapping/MergeRows.h"
 #include "mapping/ReferenceGroups.h"
+#include "model/CAddressKeyIndex.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"
 #include "platform/StringIds.h"
@@ -68,14 +70,6 @@ const CFontTexts* Shared(const NewFontTuple& font) {
   return CFontTexts::Share({}, font.family, font.size, font.bold, font.italic);
 }
 
-// Appends one part of an index key, its length first, so that no text can
-// be mistaken for two.
-void AppendKeyPart(std::string& key, std::string_view part) {
-  uint32_t size = static_cast<uint32_t>(part.size());
-  key.append(reinterpret_cast<const char*>(&size), sizeof size);
-  key.append(part);
-}
-
 }  // namespace
 
 CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(translated) {}
@@ -98,15 +92,6 @@ CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(trans
 
 namespace {
 
-// Room for \p count elements of \p T, rounded up to whole huge pages once
-// the array is large enough for that to save hundreds of page faults.
-template <class T>
-size_t HugePageCapacity(size_t count) {
-  const size_t bytes = count * sizeof(T);
-  if (bytes < kHugePageSize / 4) return count;
-  return (bytes + kHugePageSize - 1) / kHugePageSize * kHugePageSize / sizeof(T);
-}
-
 // What the merge orders: a whole group, or one reference of a group split
 // by its text.
 struct MergeUnit {
@@ -116,26 +101,58 @@ struct MergeUnit {
   bool whole;
 };
 
+// The merged references of a row made of \p joined (indexes into \p
+// units, in table order), the last joined first: table order reversed, that
+// is texts from the last, and within a text the oldest first. The
+// representative, the newest reference of the row's own text, comes last
+// and is left out. Most rows are one whole group, whose list they take.
+std::vector<int32_t> MergedOf(std::span<const uint32_t> joined, const std::vector<MergeUnit>& units,
+                              CReferenceGroups& groups) {
+  std::vector<int32_t> merged;
+  if (joined.size() == 1 && units[joined[0]].whole) {
+    merged = std::move(groups.Items(units[joined[0]].group));
+  } else {
+    for (size_t end = joined.size(); end > 0;) {
+      size_t begin = end - 1;
+      while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
+      const size_t from = merged.size();
+      for (size_t k = begin; k < end; ++k) {
+        const MergeUnit& unit = units[joined[k]];
+        if (unit.whole) {
+          const std::vector<int32_t>& items = groups.Items(unit.group);
+          merged.insert(merged.end(), items.begin(), items.end());
+        } else {
+          merged.push_back(unit.newest);
+        }
+      }
+      if (end - begin > 1) std::sort(merged.begin() + static_cast<ptrdiff_t>(from), merged.end());
+      end = begin;
+    }
+  }
+  merged.pop_back();
+  return merged;
+}
+
 }  // namespace
 
 void CMappingTable::BuildTable() {
   WritePending();
   rows_.clear();
-  rowOfItem_.clear();
+  ForgetHolders();
   selected_ = -1;
   ForgetIndexes();
 
   // Leftovers of an earlier build must not add to the merged rows of this
-  // one. See Note [rows by groups]. rowOfItem_ holds each reference's
-  // group until the rows are known.
+  // one (clearing tests a bit of the reference first, without a look-up).
+  // See Note [rows by groups].
   const int32_t count = translated_.Count();
   CReferenceGroups groups;
-  rowOfItem_.reserve(HugePageCapacity<int32_t>(static_cast<size_t>(count)));
   for (int32_t item = 0; item < count; ++item) {
     CFontReference* reference = translated_.GetAt(item);
-    if (!reference->GetMergedRows().empty()) reference->ClearMergedRows();
-    rowOfItem_.push_back(static_cast<int32_t>(groups.Add(*reference, item)));
+    reference->ClearMergedRows();
+    groups.Add(*reference, item);
   }
+  builtCount_ = count;
 
   // Each text is made once, for the groups of one component and kind.
   std::vector<std::string> texts;
@@ -157,7 +174,6 @@ void CMappingTable::BuildTable() {
   // Texts whose kinds give different base names.
   std::vector<std::string_view> baseOfRank(texts.size());
   std::vector<bool> seen(texts.size()), split(texts.size());
-  bool anySplit = false;
   for (size_t group = 0; group < groups.Count(); ++group) {
     const uint32_t r = rank[textOf[group]];
     const std::string_view base = BaseName(facts[group].text, facts[group].kind);
@@ -166,19 +182,19 @@ void CMappingTable::BuildTable() {
       baseOfRank[r] = base;
     } else if (base != baseOfRank[r]) {
       split[r] = true;
-      anySplit = true;
     }
   }
-  auto isSplit = [&](uint32_t group) { return split[rank[textOf[group]]]; };
 
+  // A split group's references are units of their own, in list order.
   std::vector<MergeUnit> units;
   units.reserve(groups.Count());
   for (uint32_t group = 0; group < groups.Count(); ++group) {
-    if (!isSplit(group)) units.push_back({group, rank[textOf[group]], groups.Newest(group), true});
-  }
-  for (int32_t item = 0; anySplit && item < count; ++item) {
-    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
-    if (isSplit(group)) units.push_back({group, rank[textOf[group]], item, false});
+    const uint32_t r = rank[textOf[group]];
+    if (!split[r]) {
+      units.push_back({group, r, groups.Newest(group), true});
+    } else {
+      for (int32_t item : groups.Items(group)) units.push_back({group, r, item, false});
+    }
   }
   std::sort(units.begin(), units.end(), [](const MergeUnit& a, const MergeUnit& b) {
     return a.rank != b.rank ? a.rank < b.rank : a.newest > b.newest;
@@ -188,65 +204,34 @@ void CMappingTable::BuildTable() {
   for (const MergeUnit& unit : units) merging.push_back(facts[unit.group]);
   const std::vector<int32_t> joins = FindJoiningRows(merging);
 
-  // The units of each row in table order: its own first.
-  std::vector<int32_t> rowOfUnit(units.size());
-  std::vector<std::vector<uint32_t>> unitsOfRow;
+  // The units of each row in table order, its own first: row by row in
+  // one array.
+  CCategoryTest definitions(IdsCategoryFontDefinition);
+  std::vector<uint32_t> rowOfUnit(units.size());
+  rows_.reserve(static_cast<size_t>(std::count(joins.begin(), joins.end(), -1)));
   for (uint32_t u = 0; u < units.size(); ++u) {
     if (joins[u] < 0) {
-      rowOfUnit[u] = static_cast<int32_t>(rows_.size());
-      rows_.push_back(Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt});
-      unitsOfRow.push_back({u});
+      rowOfUnit[u] = static_cast<uint32_t>(rows_.size());
+      const CFontReference& rep = *translated_.GetAt(units[u].newest);
+      rows_.push_back(
+          Row{texts[textOf[units[u].group]], units[u].newest, std::nullopt, false, false, definitions.Has(rep)});
     } else {
       rowOfUnit[u] = rowOfUnit[static_cast<size_t>(joins[u])];
-      unitsOfRow[static_cast<size_t>(rowOfUnit[u])].push_back(u);
     }
   }
+  std::vector<uint32_t> firstUnit(rows_.size() + 1);  // of each row in unitsByRow
+  for (uint32_t row : rowOfUnit) ++firstUnit[row + 1];
+  std::partial_sum(firstUnit.begin(), firstUnit.end(), firstUnit.begin());
+  std::vector<uint32_t> unitsByRow(units.size());
+  std::vector<uint32_t> next(firstUnit.begin(), firstUnit.end() - 1);
+  for (uint32_t u = 0; u < units.size(); ++u) unitsByRow[next[rowOfUnit[u]]++] = u;
 
-  // A row's merged references, the last joined first: table order
-  // reversed, that is texts from the last, and within a text the oldest
-  // first. Each stretch of a row's units of one text ("segment") gets its
-  // place in the row's list; one pass over the references in list order
-  // then fills every segment in ascending order.
-  struct Segment {
-    int32_t row;
-    size_t next;  // where the segment's next reference goes
-  };
-  std::vector<Segment> segments;
-  std::vector<uint32_t> segmentOfGroup(groups.Count());
-  std::unordered_map<int32_t, uint32_t> segmentOfItem;  // references of split groups
-  std::vector<std::vector<int32_t>> merged(rows_.size());
   for (size_t r = 0; r < rows_.size(); ++r) {
-    const std::vector<uint32_t>& joined = unitsOfRow[r];
-    size_t at = 0;
-    for (size_t end = joined.size(); end > 0;) {
-      size_t begin = end - 1;
-      while (begin > 0 && units[joined[begin - 1]].rank == units[joined[end - 1]].rank) --begin;
-      const uint32_t segment = static_cast<uint32_t>(segments.size());
-      segments.push_back({static_cast<int32_t>(r), at});
-      for (size_t k = begin; k < end; ++k) {
-        const MergeUnit& unit = units[joined[k]];
-        if (unit.whole) {
-          segmentOfGroup[unit.group] = segment;
-          at += groups.Size(unit.group);
-        } else {
-          segmentOfItem[unit.newest] = segment;
-          ++at;
-        }
-      }
-      end = begin;
-    }
-    merged[r].resize(at - 1);  // all but the representative
-  }
-  for (int32_t item = 0; item < count; ++item) {
-    const uint32_t group = static_cast<uint32_t>(rowOfItem_[static_cast<size_t>(item)]);
-    Segment& segment = segments[isSplit(group) ? segmentOfItem.at(item) : segmentOfGroup[group]];
-    rowOfItem_[static_cast<size_t>(item)] = segment.row;
-    if (item != rows_[static_cast<size_t>(segment.row)].item) {
-      merged[static_cast<size_t>(segment.row)][segment.next++] = item;
-    }
-  }
-  for (size_t r = 0; r < rows_.size(); ++r) {
-    if (!merged[r].empty()) translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged[r]));
+    const std::span<const uint32_t> joined(unitsByRow.data() + firstUnit[r], firstUnit[r + 1] - firstUnit[r]);
+    std::vector<int32_t> merged = MergedOf(joined, units, groups);
+    if (merged.empty()) continue;
+    rows_[r].hasMerged = true;
+    translated_.GetAt(rows_[r].item)->SetMergedRows(std::move(merged));
   }
 
   NotifyReset();
@@ -263,7 +248,7 @@ void CMappingTable::DeleteAllRows() {
     if (!reference.GetMergedRows().empty()) reference.ClearMergedRows();
   }
   rows_.clear();
-  rowOfItem_.clear();
+  ForgetHolders();
   pendingRows_.clear();
   ForgetIndexes();
   NotifyReset();
@@ -319,8 +304,7 @@ const std::vector<int32_t>& CMappingTable::MergedRows(int32_t row) const {
 }
 
 bool CMappingTable::IsDefinitionRow(int32_t row) const {
-  const CFontReference* rep = Representative(row);
-  return rep && HasCategory(*rep, IdsCategoryFontDefinition);
+  return Representative(row) && rows_[static_cast<size_t>(row)].definition;
 }
 
 int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
@@ -336,28 +320,49 @@ int32_t CMappingTable::FindRow(std::string_view text, int32_t after) const {
   return next == rows.end() ? -1 : *next;
 }
 
-const std::vector<int32_t>& CMappingTable::FindRowsWithFont(std::string_view text, std::string_view family,
-                                                            std::string_view size, std::string_view bold,
-                                                            std::string_view italic) const {
-  auto keyOf = [](std::string_view text, std::string_view family, std::string_view size, std::string_view bold,
-                  std::string_view italic) {
-    std::string key;
-    AppendKeyPart(key, FoldCase(text));
-    for (std::string_view part : {family, size, bold, italic}) AppendKeyPart(key, part);
-    return key;
+// A font map asks once per line, and may have a line for every reference:
+// the rows are indexed by the hash of their text and font, sorted, and
+// the rows of a hash are checked against text and font themselves.
+std::vector<int32_t> CMappingTable::FindRowsWithFont(std::string_view text, std::string_view family,
+                                                     std::string_view size, std::string_view bold,
+                                                     std::string_view italic) const {
+  // The hash of a folded text and a font.
+  auto hashOf = [](std::string_view folded, std::string_view family, std::string_view size, std::string_view bold,
+                   std::string_view italic) {
+    std::hash<std::string_view> hash;
+    uint64_t h = hash(folded);
+    for (std::string_view part : {family, size, bold, italic}) h = h * 0x9E3779B97F4A7C15u + hash(part);
+    return h;
   };
-  // A font map asks once per line, and may have a line for every reference.
   if (rowsByTextAndFont_.empty() && !rows_.empty()) {
+    rowsByTextAndFont_.reserve(rows_.size());
     for (int32_t row = 0; row < RowCount(); ++row) {
       const CFontReference& rep = *Representative(row);
-      rowsByTextAndFont_[keyOf(rows_[static_cast<size_t>(row)].component, rep.GetFamily(), rep.GetSize(), rep.GetBold(),
-                               rep.GetItalic())]
-          .push_back(row);
+      folded_.clear();
+      AppendFolded(folded_, rows_[static_cast<size_t>(row)].component);
+      rowsByTextAndFont_.push_back(
+          {hashOf(folded_, rep.GetFamily(), rep.GetSize(), rep.GetBold(), rep.GetItalic()), row});
     }
+    std::sort(rowsByTextAndFont_.begin(), rowsByTextAndFont_.end());
   }
-  static const std::vector<int32_t> none;
-  auto found = rowsByTextAndFont_.find(keyOf(text, family, size, bold, italic));
-  return found == rowsByTextAndFont_.end() ? none : found->second;
+  std::string wantedText;
+  AppendFolded(wantedText, text);
+  const uint64_t wanted = hashOf(wantedText, family, size, bold, italic);
+  std::vector<int32_t> rows;
+  auto at =
+      std::lower_bound(rowsByTextAndFont_.begin(), rowsByTextAndFont_.end(), std::pair<uint64_t, int32_t>{wanted, -1});
+  for (; at != rowsByTextAndFont_.end() && at->first == wanted; ++at) {
+    const CFontReference& rep = *Representative(at->second);
+    const std::string& component = rows_[static_cast<size_t>(at->second)].component;
+    if (rep.GetFamily() != family || rep.GetSize() != size || rep.GetBold() != bold || rep.GetItalic() != italic ||
+        component.size() != wantedText.size()) {
+      continue;
+    }
+    folded_.clear();
+    AppendFolded(folded_, component);
+    if (folded_ == wantedText) rows.push_back(at->second);
+  }
+  return rows;
 }
 
 void CMappingTable::SelectRow(int32_t row) {
@@ -428,7 +433,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
   target.applied = AppliedState{isMapped, byDefinition, font};
   if (batchDepth_ == 0) {
     WriteMerged(target);
-  } else if (!rep->GetMergedRows().empty() && !target.mergedPending) {
+  } else if (target.hasMerged && !target.mergedPending) {
     target.mergedPending = true;
     pendingRows_.push_back(row);
   }
@@ -437,6 +442,7 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
 
 void CMappingTable::WriteMerged(Row& row) {
   row.mergedPending = false;
+  if (!row.hasMerged) return;
   const AppliedState& state = *row.applied;
   for (int32_t position : translated_.GetAt(row.item)->GetMergedRows()) {
     CFontReference* merged = translated_.GetAt(position);
@@ -461,13 +467,11 @@ void CMappingTable::ApplyToDefinition(int32_t position, bool isMapped, const CFo
   CFontReference* definition = translated_.GetAt(position);
   if (!definition) return;
   // The row holding the definition no longer holds one state throughout.
-  if (position < static_cast<int32_t>(rowOfItem_.size())) {
-    int32_t row = rowOfItem_[static_cast<size_t>(position)];
-    if (row >= 0) {
-      Row& holder = rows_[static_cast<size_t>(row)];
-      if (holder.mergedPending) WriteMerged(holder);
-      holder.applied.reset();
-    }
+  const int32_t row = RowHolding(position);
+  if (row >= 0) {
+    Row& holder = rows_[static_cast<size_t>(row)];
+    if (holder.mergedPending) WriteMerged(holder);
+    holder.applied.reset();
   }
   WriteReference(*definition, isMapped, isMapped, font);
   // Each row found here first gets changed = changedToo = isMapped in its
@@ -507,35 +511,76 @@ void CMappingTable::ForgetIndexes() {
   fontIndexBuilt_ = false;
 }
 
-const std::string& CMappingTable::FileNameOf(const CFontReference& reference) {
-  uint32_t number = reference.GetPiece().GetFileNumber();
-  auto found = fileNames_.find(number);
-  if (found == fileNames_.end()) {
-    found = fileNames_.emplace(number, reference.GetPiece().GetFileName()).first;
+void CMappingTable::ForgetHolders() {
+  builtCount_ = 0;
+  definitionsIndexed_ = false;
+  definitionHolders_.clear();
+  rowOfItem_.clear();
+  rowOfItem_.shrink_to_fit();
+}
+
+// Note [holders on demand]
+// Only applies to definitions ask which row holds a reference, and a font
+// map asks for every reference of the definition rows, a few hundred in
+// all: indexing every reference of the model at each build cost more than
+// all those questions. So the references of definition rows are indexed
+// when first asked for, and all the others only if a caller asks for one
+// of them.
+int32_t CMappingTable::RowHolding(int32_t position) {
+  if (position < 0 || position >= builtCount_) return -1;
+  if (!definitionsIndexed_) {
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      if (!IsDefinitionRow(row)) continue;
+      definitionHolders_.emplace(ItemData(row), row);
+      for (int32_t merged : MergedRows(row)) definitionHolders_.emplace(merged, row);
+    }
+    definitionsIndexed_ = true;
+  }
+  auto found = definitionHolders_.find(position);
+  if (found != definitionHolders_.end()) return found->second;
+  if (rowOfItem_.empty()) {
+    rowOfItem_.assign(static_cast<size_t>(builtCount_), -1);
+    for (int32_t row = 0; row < RowCount(); ++row) {
+      rowOfItem_[static_cast<size_t>(ItemData(row))] = row;
+      for (int32_t merged : MergedRows(row)) rowOfItem_[static_cast<size_t>(merged)] = row;
+    }
+  }
+  return rowOfItem_[static_cast<size_t>(position)];
+}
+
+uint32_t CMappingTable::FileNameIdOf(const CFontReference& reference) {
+  const uint32_t number = reference.GetPiece().GetFileNumber();
+  auto found = fileNameIds_.find(number);
+  if (found == fileNameIds_.end()) {
+    const uint32_t id = fileNames_.try_emplace(reference.GetPiece().GetFileName(), fileNames_.size()).first->second;
+    found = fileNameIds_.emplace(number, id).first;
   }
   return found->second;
+}
+
+size_t CMappingTable::FileFontKey::Hash::operator()(const FileFontKey& key) const noexcept {
+  uint64_t h = key.file;
+  for (const std::string* part : {key.family, key.size, key.bold, key.italic}) {
+    h = MixKeyWord(h, reinterpret_cast<uintptr_t>(part));
+  }
+  return static_cast<size_t>(h);
 }
 
 // Rows whose representative is no definition, lies in the file of
 // `definition` (file names compared byte by byte) and uses its current
 // font, top to bottom. Walking every row for every definition a font map
 // applies would make loading a map quadratic; the rows never change
-// between builds, so they are indexed once.
+// between builds, so they are indexed once. Font texts are shared copies,
+// one for each text, so their addresses stand for them.
 const std::vector<int32_t>& CMappingTable::RowsUsingFont(const CFontReference& definition) {
   auto keyOf = [this](const CFontReference& reference) {
-    std::string key;
-    AppendKeyPart(key, FileNameOf(reference));
-    AppendKeyPart(key, reference.GetFamily());
-    AppendKeyPart(key, reference.GetSize());
-    AppendKeyPart(key, reference.GetBold());
-    AppendKeyPart(key, reference.GetItalic());
-    return key;
+    return FileFontKey{FileNameIdOf(reference), &reference.GetFamily(), &reference.GetSize(), &reference.GetBold(),
+                       &reference.GetItalic()};
   };
   if (!fontIndexBuilt_) {
     for (int32_t row = 0; row < RowCount(); ++row) {
-      const CFontReference& rep = *Representative(row);
-      if (HasCategory(rep, IdsCategoryFontDefinition)) continue;
-      rowsByFileAndFont_[keyOf(rep)].push_back(row);
+      if (IsDefinitionRow(row)) continue;
+      rowsByFileAndFont_[keyOf(*Representative(row))].push_back(row);
     }
     fontIndexBuilt_ = true;
   }

@@ -14,7 +14,6 @@
 #include "mapping/CMappingTableObserver.h"
 #include "mapping/MappingColumns.h"
 #include "mapping/NewFontTuple.h"
-#include "platform/HugePages.h"
 
 class CFontReference;
 struct CFontTexts;
@@ -66,8 +65,8 @@ class CMappingTable {
   /// Every row, top to bottom, whose column-0 text equals \p text without
   /// regard to case and whose current font (columns 1 to 4) equals the
   /// given one byte for byte.
-  const std::vector<int32_t>& FindRowsWithFont(std::string_view text, std::string_view family, std::string_view size,
-                                               std::string_view bold, std::string_view italic) const;
+  std::vector<int32_t> FindRowsWithFont(std::string_view text, std::string_view family, std::string_view size,
+                                        std::string_view bold, std::string_view italic) const;
 
   // ---- selection --------------------------------------------------------
 
@@ -144,6 +143,8 @@ class CMappingTable {
     // wrote, or will when the open batch closes; see Note [repeated applies].
     std::optional<AppliedState> applied;
     bool mergedPending = false;  // merged references still to be written
+    bool hasMerged = false;      // the representative has merged rows
+    bool definition = false;     // the representative is a font definition
   };
 
   // The apply operations with the new font as one shared copy, made once
@@ -157,13 +158,20 @@ class CMappingTable {
   void NotifyRowChanged(int32_t row);
   void ForgetIndexes();
   const std::vector<int32_t>& RowsUsingFont(const CFontReference& definition);
-  const std::string& FileNameOf(const CFontReference& reference);
+  // The number of the file's name: equal names, equal numbers.
+  uint32_t FileNameIdOf(const CFontReference& reference);
 
   CFontReferenceList& translated_;
   std::vector<Row> rows_;
-  // List position -> row holding it, or -1: one per reference, filled anew
-  // by every build, so on huge pages.
-  std::vector<int32_t, CHugePageAllocator<int32_t>> rowOfItem_;
+  // Which row holds a list position, built on demand: see Note [holders
+  // on demand]. Positions from builtCount_ on were not in the list when the
+  // rows were built.
+  int32_t RowHolding(int32_t position);
+  void ForgetHolders();
+  int32_t builtCount_ = 0;
+  bool definitionsIndexed_ = false;
+  std::unordered_map<int32_t, int32_t> definitionHolders_;  // references of definition rows
+  std::vector<int32_t> rowOfItem_;                          // every reference, or empty
   int32_t selected_ = -1;
   bool mappingsChanged_ = false;
   uint64_t changeCount_ = 0;
@@ -173,8 +181,19 @@ class CMappingTable {
 
   // Built on first use, dropped when the rows change.
   mutable std::unordered_map<std::string, std::vector<int32_t>> rowsByText_;
-  mutable std::unordered_map<std::string, std::vector<int32_t>> rowsByTextAndFont_;
-  std::unordered_map<std::string, std::vector<int32_t>> rowsByFileAndFont_;
+  mutable std::vector<std::pair<uint64_t, int32_t>> rowsByTextAndFont_;  // hash of a row's text and font, row
+  mutable std::string folded_;                                           // a row's folded text, kept for its room
+  // A file name's number and the addresses of a current font's shared texts.
+  struct FileFontKey {
+    uint32_t file;
+    const std::string *family, *size, *bold, *italic;
+    bool operator==(const FileFontKey&) const = default;
+    struct Hash {
+      size_t operator()(const FileFontKey& key) const noexcept;
+    };
+  };
+  std::unordered_map<FileFontKey, std::vector<int32_t>, FileFontKey::Hash> rowsByFileAndFont_;
   bool fontIndexBuilt_ = false;
-  std::unordered_map<uint32_t, std::string> fileNames_;
+  std::unordered_map<uint32_t, uint32_t> fileNameIds_;   // by file number
+  std::unordered_map<std::string, uint32_t> fileNames_;  // name -> its number
 };

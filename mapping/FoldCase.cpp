@@ -5,16 +5,22 @@
 
 #include "platform/CodePage.h"
 
-std::string FoldCase(std::string_view text) {
-  std::string folded(text);
-  for (size_t i = 0; i < folded.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(folded[i]);
+void AppendFolded(std::string& to, std::string_view text) {
+  const size_t start = to.size();
+  to.append(text);
+  for (size_t i = start; i < to.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(to[i]);
     if (IsLeadByte(c)) {
       ++i;  // its follower may look like a letter but is not one
     } else if (c >= 'A' && c <= 'Z') {
-      folded[i] = static_cast<char>(c - 'A' + 'a');
+      to[i] = static_cast<char>(c - 'A' + 'a');
     }
   }
+}
+
+std::string FoldCase(std::string_view text) {
+  std::string folded;
+  AppendFolded(folded, text);
   return folded;
 }
 

@@ -10,6 +10,8 @@
 /// \p text with the letters A-Z lowered; the second byte of a double-byte
 /// character of the process code page is left alone.
 std::string FoldCase(std::string_view text);
+/// Appends FoldCase(\p text) to \p to.
+void AppendFolded(std::string& to, std::string_view text);
 
 /// True when the two texts are equal without regard to case.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);

@@ -4,7 +4,6 @@
 #include <array>
 
 #include "app/FileErrorText.h"
-#include "app/NextField.h"
 #include "mapping/CMappingTable.h"
 #include "mapping/CMessageSink.h"
 #include "mapping/MappingRules.h"
@@ -38,19 +37,30 @@ std::string ReadMapFile(const std::string& path) {
   return text;
 }
 
+// Cuts the next field from \p rest as NextField(";", ...) does, as a view:
+// false, changing nothing, when rest is empty.
+bool NextMapField(std::string_view& field, std::string_view& rest) {
+  if (rest.empty()) return false;
+  const size_t at = rest.find(';');
+  field = rest.substr(0, at);
+  rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
+  return true;
+}
+
 // Applies one data line to the table. Returns whether a family was added.
-bool ApplyMapLine(std::string line, CMappingTable& table, CFontReferenceList& fontFiles) {
-  std::array<std::string, kFieldCount> fields;
+bool ApplyMapLine(std::string_view line, CMappingTable& table, CFontReferenceList& fontFiles) {
+  std::array<std::string_view, kFieldCount> fields;
   size_t found = 0;
-  while (found < kFieldCount && NextField(";", fields[found], line)) ++found;
+  while (found < kFieldCount && NextMapField(fields[found], line)) ++found;
   if (found == 0) return false;  // an empty line names nothing
 
   bool added = AddFamilyName(fontFiles, fields[0], fields[6]);
-  const std::string name = fields[0] + fields[1];
-  const NewFontTuple font{fields[6], fields[7], fields[8], fields[9]};
+  const std::string name = std::string(fields[0]).append(fields[1]);
+  const NewFontTuple font{std::string(fields[6]), std::string(fields[7]), std::string(fields[8]),
+                          std::string(fields[9])};
   // Rows showing the name (found without regard to case) and the current
-  // font of the line (compared exactly), top to bottom. A copy: observers
-  // hear of each selection and might rebuild the table.
+  // font of the line (compared exactly), top to bottom; a list of their
+  // own, as observers hear of each selection and might rebuild the table.
   const std::vector<int32_t> rows = table.FindRowsWithFont(name, fields[2], fields[3], fields[4], fields[5]);
   for (int32_t row : rows) {
     table.SelectRow(row);
@@ -114,7 +124,7 @@ FontMapLoad LoadFontMap(const std::string& path, CMappingTable& table, CFontRefe
     size_t start = lineEnd + 1;
     lineEnd = text.find('\n', start);
     size_t length = (lineEnd == std::string::npos ? text.size() : lineEnd) - start;
-    if (ApplyMapLine(text.substr(start, length), table, fontFiles)) result.familyAdded = true;
+    if (ApplyMapLine(std::string_view(text).substr(start, length), table, fontFiles)) result.familyAdded = true;
   }
   table.SelectRow(0);
   return result;

@@ -32,3 +32,24 @@ const std::string& CategoryText(int32_t id);
 
 /// True when \p reference's category is the text of string \p id.
 bool HasCategory(const CFontReference& reference, int32_t id);
+
+/// HasCategory of one id for many references. Categories are shared
+/// copies, a handful of them: the answer for the last one met is kept by
+/// its address.
+class CCategoryTest {
+ public:
+  explicit CCategoryTest(int32_t id) : text_(CategoryText(id)) {}
+  bool Has(const CFontReference& reference) {
+    const std::string* category = &reference.GetCategory();
+    if (category != last_) {
+      last_ = category;
+      answer_ = *category == text_;
+    }
+    return answer_;
+  }
+
+ private:
+  const std::string& text_;
+  const std::string* last_ = nullptr;
+  bool answer_ = false;
+};

@@ -294,6 +294,39 @@ TEST(CMappingTable, DefinitionAloneLeavesMappingsUnchanged) {
   EXPECT_EQ("Mincho", table.ColumnText(2, ColumnNewFont));
 }
 
+// A write into one reference of a row, through a definition apply on its
+// position, makes the row write all its references at the next apply,
+// whether the row is a definition row or not.
+TEST(CMappingTable, ApplyAfterADefinitionWriteReachesTheWrittenReferenceAgain) {
+  CModelBuilder model;
+  model.File("holder-a.doc").Define("F1", "Times", "10").Number("Body", KindComponent, "1");  // 0, 1
+  model.File("holder-b.doc").Define("F1", "Times", "10").Number("Body", KindComponent, "1");  // 2, 3
+  CMappingTable table(model.list);
+  table.BuildTable();
+  ASSERT_EQ("Body", table.ColumnText(0, ColumnComponent));
+  ASSERT_EQ((std::vector<int32_t>{1}), table.MergedRows(0));
+  ASSERT_EQ("Font Definition", table.ColumnText(1, ColumnComponent));
+  ASSERT_EQ((std::vector<int32_t>{0}), table.MergedRows(1));
+
+  const NewFontTuple gothic{"Gothic", "12", "", ""};
+  for (int32_t position : {1, 0}) {  // a merged reference of Body, then of the definition row
+    const int32_t row = position == 1 ? 0 : 1;
+    table.SelectRow(row);
+    table.ApplyNewFont(true, false, kMincho);
+    // No other row of holder-a.doc has the representative's font: only
+    // the reference itself changes.
+    table.ApplyToDefinition(position, true, gothic);
+    ASSERT_EQ("Gothic", model.list.GetAt(position)->GetNewFamily());
+    table.ApplyNewFont(true, false, kMincho);
+    for (int32_t item : {table.ItemData(row), position}) {
+      const CFontReference& reference = *model.list.GetAt(item);
+      EXPECT_EQ("Mincho", reference.GetNewFamily()) << "position " << item;
+      EXPECT_TRUE(reference.GetChanged());
+      EXPECT_FALSE(reference.GetChangedToo());
+    }
+  }
+}
+
 TEST(CMappingTable, RebuildAfterDeletingForgetsMappingsAndMergesOnce) {
   CModelBuilder model;
   model.File("rebuild.doc").Define("F1", "Times", "10");
@@ -325,6 +358,26 @@ TEST(CMappingTable, FindRowIgnoresCaseAndGoesOnAfterTheLastFind) {
   EXPECT_GT(second, first);
   EXPECT_EQ(-1, table.FindRow("body+", second));
   EXPECT_EQ(-1, table.FindRow("Body"));
+}
+
+TEST(CMappingTable, FindRowsWithFontGivesEveryRowOfTextAndFontTopToBottom) {
+  CModelBuilder model;
+  model.File("font-rows.doc").Define("F1", "Times", "10").Define("F2", "Times", "12");
+  model.Change("1");                                // Font Change, a row of its own kind
+  model.Number("Font Change", KindComponent, "1");  // the same text, a component: not merged
+  model.Number("Font Change", KindComponent, "2");  // another font
+  CMappingTable table(model.list);
+  table.BuildTable();
+  std::vector<int32_t> expected;
+  for (int32_t row = 0; row < table.RowCount(); ++row) {
+    if (table.ColumnText(row, ColumnComponent) == "Font Change" && table.ColumnText(row, ColumnSize) == "10") {
+      expected.push_back(row);
+    }
+  }
+  ASSERT_EQ(2u, expected.size());
+  EXPECT_EQ(expected, table.FindRowsWithFont("FONT change", "Times", "10", "", ""));
+  EXPECT_EQ(std::vector<int32_t>{}, table.FindRowsWithFont("Font Change", "times", "10", "", ""));
+  EXPECT_EQ(std::vector<int32_t>{}, table.FindRowsWithFont("Font Change", "Times", "10", "", "Italic"));
 }
 
 TEST(FoldCase, LeavesTheSecondByteOfADoubleByteCharacterAlone) {
