@@ -203,8 +203,7 @@ void CFontReference::SetMergedRows(std::vector<int32_t> positions) {
   SetHasMergedRows(true);
 }
 
-void CFontReference::ClearMergedRows() {
-  if (!HasMergedRows()) return;
+void CFontReference::EraseMergedRows() {
   MergedRowsStore& store = MergedRows();
   std::lock_guard lock(store.mutex);
   store.rows.erase(this);

@@ -50,9 +50,7 @@ class CFontReference {
   CFontReference(CFontReference&& other) noexcept;
   CFontReference& operator=(const CFontReference& other);
   CFontReference& operator=(CFontReference&& other) noexcept;
-  ~CFontReference() {
-    if (HasMergedRows()) ClearMergedRows();
-  }
+  ~CFontReference() { ClearMergedRows(); }
 
   /// Positions (GetAt indexes) of references folded into this one's row of
   /// the mapping table, the most recently added first.
@@ -61,7 +59,11 @@ class CFontReference {
   /// Replaces the merged rows at once (the most recently added first), as
   /// the mapping table does for rows of many thousand references.
   void SetMergedRows(std::vector<int32_t> positions);
-  void ClearMergedRows();
+  /// The bit is tested here: a table build clears every reference, and
+  /// only its row representatives have merged rows kept aside.
+  void ClearMergedRows() {
+    if (HasMergedRows()) EraseMergedRows();
+  }
 
   const CTextPiece& GetPiece() const noexcept { return piece_; }
   const std::string& GetCategory() const noexcept { return *Names()->category; }
@@ -147,6 +149,7 @@ class CFontReference {
   void SetHasMergedRows(bool has) noexcept { names_ = (names_ & ~kHasMergedRows) | (has ? kHasMergedRows : 0); }
   /// Gives \p from's merged rows to this reference, which has none.
   void TakeMergedRows(CFontReference& from) noexcept;
+  void EraseMergedRows();
 
   CTextPiece piece_;
   uintptr_t names_;  // a NameTexts address and kHasMergedRows
