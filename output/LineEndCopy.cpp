@@ -7,36 +7,48 @@
 #include <emmintrin.h>
 #endif
 
-// Most lines are far longer than a block of 16 bytes, so whole blocks are
-// copied at once, and a block holding a line feed is copied up to it and
-// taken up again after it: each block is stored whole, and what follows
-// its line feed is written over. A last block shorter than 16 bytes goes
-// the same way where it may be read whole, its line feeds beyond the end
-// left out.
+#if defined(__SSE2__)
+namespace {
+
+// One step of a text-mode copy. Most lines are far longer than a block of
+// 16 bytes, so whole blocks are copied at once, and a block holding a line
+// feed is copied up to it and taken up again after it: the block at \p in
+// is stored at \p to whole, and both move past its first line feed before
+// \p end, written as CR LF (true), else past the block or to \p end
+// (false); what the store put beyond is written over later. 16 bytes at
+// \p in must be readable.
+__attribute__((always_inline)) inline bool CopyBlock(const char*& in, const char* end, char*& to, __m128i lf) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+  unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+  const size_t left = static_cast<size_t>(end - in);
+  if (left < 16) mask &= (1u << left) - 1;
+  if (mask == 0) {
+    const size_t step = std::min<size_t>(left, 16);
+    in += step;
+    to += step;
+    return false;
+  }
+  const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
+  to += at;
+  *to++ = '\r';
+  *to++ = '\n';
+  in += at + 1;
+  return true;
+}
+
+}  // namespace
+#endif
+
+// A last block shorter than 16 bytes goes the same way as the others where
+// it may be read whole, its line feeds beyond the end left out.
 size_t ExpandLineEnds(const char* in, size_t size, char* out, size_t readable) {
   const char* end = in + size;
   char* to = out;
 #if defined(__SSE2__)
   const char* readableEnd = in + readable;
   const __m128i lf = _mm_set1_epi8('\n');
-  while (in < end && readableEnd - in >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
-    const size_t left = static_cast<size_t>(end - in);
-    if (left < 16) mask &= (1u << left) - 1;
-    if (mask == 0) {
-      const size_t step = std::min<size_t>(left, 16);
-      in += step;
-      to += step;
-      continue;
-    }
-    const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
-    to += at;
-    *to++ = '\r';
-    *to++ = '\n';
-    in += at + 1;
-  }
+  while (in < end && readableEnd - in >= 16) CopyBlock(in, end, to, lf);
 #else
   (void)readable;
 #endif
@@ -56,23 +68,7 @@ std::optional<CopiedSpan> CopyToPosition(const char* in, size_t size, char* out,
   // The lines: as ExpandLineEnds, counting the line feeds.
   while (lines > 0) {
     if (from >= end) return std::nullopt;
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
-    const size_t left = static_cast<size_t>(end - from);
-    if (left < 16) mask &= (1u << left) - 1;
-    if (mask == 0) {
-      const size_t step = std::min<size_t>(left, 16);
-      from += step;
-      to += step;
-      continue;
-    }
-    const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
-    to += at;
-    *to++ = '\r';
-    *to++ = '\n';
-    from += at + 1;
-    --lines;
+    if (CopyBlock(from, end, to, lf)) --lines;
   }
   // The columns: copied whole, as long as they hold no line feed.
   if (columns > static_cast<size_t>(end - from)) return std::nullopt;
