@@ -23,6 +23,26 @@ std::string Difference(const std::string& expected, const std::string& actual) {
          " bytes)";
 }
 
+// A line of up to \p most characters, often of none to two; \p starts
+// gets where each character starts, and the line's end. With \p leadBytes,
+// a quarter of them are double-byte characters of code page 932, some of
+// whose second bytes are line feeds or lead-byte values.
+std::string RandomLine(std::mt19937& random, int most, bool leadBytes, std::vector<size_t>& starts) {
+  std::string line;
+  starts.assign(1, 0);
+  const int characters = static_cast<int>(random() % 4 == 0 ? random() % 3 : random() % most);
+  for (int i = 0; i < characters; ++i) {
+    if (leadBytes && random() % 4 == 0) {
+      line += '\x82';
+      line += "a\n\x82"[random() % 3];
+    } else {
+      line += static_cast<char>('a' + random() % 26);
+    }
+    starts.push_back(line.size());
+  }
+  return line;
+}
+
 class CRCFileTest : public ::testing::Test {
  protected:
   CCollectingReportSink sink;
@@ -149,18 +169,8 @@ void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes) {
   std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
   std::string text;
   while (text.size() < 700000) {
-    std::string line;
-    std::vector<size_t> at{0};
-    const int characters = random() % 4 == 0 ? random() % 3 : random() % 60;
-    for (int i = 0; i < characters; ++i) {
-      if (leadBytes && random() % 4 == 0) {
-        line += '\x82';
-        line += "a\n\x82"[random() % 3];
-      } else {
-        line += static_cast<char>('a' + random() % 26);
-      }
-      at.push_back(line.size());
-    }
+    std::vector<size_t> at;
+    const std::string line = RandomLine(random, 60, leadBytes, at);
     lines.push_back(line);
     starts.push_back(at);
     text += line + "\n";
@@ -226,18 +236,8 @@ void CRCFileTest::CopyAroundRandomPieces(bool leadBytes) {
   std::string raw;
   std::string text;
   while (text.size() < 400000) {
-    std::string line;
-    std::vector<size_t> at{0};
-    const int characters = random() % 4 == 0 ? random() % 3 : random() % 90;
-    for (int i = 0; i < characters; ++i) {
-      if (leadBytes && random() % 4 == 0) {
-        line += '\x82';
-        line += "a\n\x82"[random() % 3];
-      } else {
-        line += static_cast<char>('a' + random() % 26);
-      }
-      at.push_back(line.size());
-    }
+    std::vector<size_t> at;
+    const std::string line = RandomLine(random, 90, leadBytes, at);
     lines.push_back(line);
     starts.push_back(at);
     offsets.push_back(text.size());
