@@ -11,8 +11,9 @@
 bool SamePosition(const CTextPiece& a, const CTextPiece& b);
 
 /// A replaced piece (the CTextPiece part: text, position and file as read)
-/// with its replacement. The replacement has no position or file.
-class CReplacePiece : public CTextPiece {
+/// with its replacement. The replacement has no position or file. Final:
+/// lists hold pieces by value, and nothing derives from them.
+class CReplacePiece final : public CTextPiece {
  public:
   CReplacePiece(const CTextPiece& replaced, std::string_view replacementText);
   /// As above, with the replacement a CStringPool copy, taken as it is.
