@@ -129,10 +129,10 @@ class CRCFile {
   // 0, with the reading state as it was. A copy between two replacements
   // mostly lies within one block.
   size_t ReachInBlock(int32_t line, int32_t column);
-  // CopyInto in a single-byte code page, when the block holds the text
-  // and the read would succeed: the text read, written into the buffer of
-  // \p output but not yet taken as written there. Otherwise nothing, with
-  // the reading state as it was.
+  // CopyInto, when the block holds the text and the read would succeed:
+  // the text read, written into the buffer of \p output but not yet taken
+  // as written there, in one pass whatever the code page. Otherwise
+  // nothing, with the reading state as it was.
   std::optional<CopiedSpan> CopyInBlock(int32_t line, int32_t column, CRCFile& output);
   // Takes the first \p count available bytes as read up to \p line and
   // \p column (from ReachInBlock).
