@@ -64,6 +64,14 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
   }
 }
 
+bool CRCFile::WithinLine(const char* data, size_t size) {
+  if (size == 0) return true;
+  const bool trailNext = trailNext_;
+  if (FindLineEnd(data, size) == nullptr) return true;
+  trailNext_ = trailNext;
+  return false;
+}
+
 size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
 #if defined(__SSE2__)
   // Lines are a few dozen bytes: looking at the line feeds of a block of 16
@@ -157,11 +165,12 @@ std::optional<CopiedSpan> CRCFile::CopyInBlock(int32_t line, int32_t column, CRC
 }
 
 bool CRCFile::SkipTo(int32_t line, int32_t column) {
-  // Mostly a few bytes within the line, in a single-byte code page.
-  if (!doubleByte_ && line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
+  // Mostly a few bytes within the line.
+  if (line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
     const std::string_view block = input_.Available();
     const size_t columns = static_cast<size_t>(column - currentColumn_);
-    if (columns <= block.size() && FindLineFeed(block.data(), columns) == nullptr) {
+    if (columns <= block.size() &&
+        (doubleByte_ ? WithinLine(block.data(), columns) : FindLineFeed(block.data(), columns) == nullptr)) {
       Reached(columns, line, column);
       return true;
     }

@@ -145,6 +145,10 @@ class CRCFile {
   // [line ends after lead bytes] in CRCFile.cpp. \p data lies in the read
   // buffer.
   const void* FindLineEnd(const char* data, size_t size);
+  // Whether no line ends among the \p size bytes at \p data, counted as
+  // FindLineEnd counts: if so, the reading state tells of the byte after
+  // them; otherwise it is as it was.
+  bool WithinLine(const char* data, size_t size);
   // Where the \p wanted-th line end of \p data lies (just past it), or,
   // when there are fewer, just past the last one (0: none); \p wanted
   // goes down by the line ends passed.

@@ -511,3 +511,51 @@ TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
   SetProcessCodePage(saved);
   EXPECT_TRUE(sink.texts.empty()) << sink.All();
 }
+
+// Skips within a line that start between a lead byte and its line feed,
+// skip nothing, or fail at a line end further on: the reader stands where
+// the reads stand and reports what they report.
+TEST_F(CRCFileTest, SkipsAfterLeadBytesGoAsTheReadsGo) {
+  const std::string path = dir.Write("in.doc", "ab\x82\r\ncd\r\nef\x82\r\ngh\r\n");
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(932);
+  CCollectingReportSink readSink;
+  CErrorReporter readReporter{&readSink};
+  CRCFile copying(reporter);
+  CRCFile reading(readReporter);
+  copying.Open(path, true);
+  reading.Open(path, true);
+  CRCFile out(reporter);
+  out.Open((dir.path() / "out.doc").string(), false, true);
+  std::string handed;
+  auto hand = [&](std::string_view part) { handed += part; };
+  std::string text;
+  std::string all;
+  struct Step {
+    bool copy;
+    int32_t line;
+    int32_t column;
+  };
+  // Line 1 is "ab" 82 LF "cd", line 2 "ef" 82 LF "gh".
+  const Step steps[] = {{true, 1, 4}, {false, 1, 4}, {false, 1, 9}, {true, 2, 4}, {false, 2, 6}};
+  for (const Step& step : steps) {
+    const bool done =
+        step.copy ? copying.CopyInto(step.line, step.column, out, hand) : copying.SkipTo(step.line, step.column);
+    EXPECT_EQ(reading.ReadTo(step.line, step.column, text), done) << step.line << ", " << step.column;
+    if (step.copy) all += text;
+    EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine()) << step.line << ", " << step.column;
+    EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn()) << step.line << ", " << step.column;
+  }
+  ASSERT_TRUE(copying.CopyRest(hand));
+  ASSERT_TRUE(reading.ReadRest(text));
+  all += text;
+  SetProcessCodePage(saved);
+  EXPECT_EQ(
+      "ab\x82"
+      "ef\x82"
+      "h\n",
+      all);
+  EXPECT_EQ(all, handed);
+  EXPECT_EQ(readSink.texts, sink.texts);
+  EXPECT_EQ(1u, sink.texts.size());  // column 9 of line 1
+}
