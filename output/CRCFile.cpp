@@ -32,16 +32,13 @@ constexpr size_t kCopyInBlock = 16384;
 // A byte that is no lead byte ends a character, whether it stands alone or
 // is a trail byte, so a character starts right after it. Between such a
 // boundary and a line feed, the line feed is a trail byte exactly when an
-// odd number of lead-byte values precede it; that keeps the search at
-// memchr's speed.
+// odd number of lead-byte values precede it (IsTrailByteAt); that keeps
+// the search at memchr's speed.
 namespace {
 
-// Whether the byte at \p end of \p data would be the trail byte of a
-// character, when a character starts at \p boundary for certain.
+// IsTrailByteAt by offsets into \p data.
 bool IsTrailAt(const LeadByteTable& leadBytes, const char* data, size_t boundary, size_t end) {
-  size_t i = end;
-  while (i > boundary && leadBytes[static_cast<unsigned char>(data[i - 1])]) --i;
-  return (end - i) % 2 == 1;
+  return IsTrailByteAt(leadBytes, data + boundary, data + end);
 }
 
 }  // namespace
@@ -65,6 +62,14 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
     if (!IsTrailAt(leadBytes_, data, boundary, at)) return lf;
     boundary = from = at + 1;  // a trail byte: the next character starts after it
   }
+}
+
+bool CRCFile::WithinLine(const char* data, size_t size) {
+  if (size == 0) return true;
+  const bool trailNext = trailNext_;
+  if (FindLineEnd(data, size) == nullptr) return true;
+  trailNext_ = trailNext;
+  return false;
 }
 
 size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
@@ -143,7 +148,7 @@ size_t CRCFile::ReachInBlock(int32_t line, int32_t column) {
 }
 
 std::optional<CopiedSpan> CRCFile::CopyInBlock(int32_t line, int32_t column, CRCFile& output) {
-  if (doubleByte_ || !forReading_ || !input_.IsOpen() || line < currentLine_) return std::nullopt;
+  if (!forReading_ || !input_.IsOpen() || line < currentLine_) return std::nullopt;
   const int32_t lines = line - currentLine_;
   const int32_t from = lines > 0 ? 1 : currentColumn_;
   if (column < from) return std::nullopt;
@@ -154,15 +159,18 @@ std::optional<CopiedSpan> CRCFile::CopyInBlock(int32_t line, int32_t column, CRC
   char* place = nullptr;
   if (int err = output.output_.Reserve(2 * size, place)) output.Fail(err, output.fileName_);
   if (place == nullptr) return std::nullopt;
-  return CopyToPosition(block.data(), size, place, lines, static_cast<size_t>(column - from));
+  const size_t columns = static_cast<size_t>(column - from);
+  if (doubleByte_) return CopyToPosition(block.data(), size, place, lines, columns, leadBytes_, trailNext_);
+  return CopyToPosition(block.data(), size, place, lines, columns);
 }
 
 bool CRCFile::SkipTo(int32_t line, int32_t column) {
-  // Mostly a few bytes within the line, in a single-byte code page.
-  if (!doubleByte_ && line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
+  // Mostly a few bytes within the line.
+  if (line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
     const std::string_view block = input_.Available();
     const size_t columns = static_cast<size_t>(column - currentColumn_);
-    if (columns <= block.size() && FindLineFeed(block.data(), columns) == nullptr) {
+    if (columns <= block.size() &&
+        (doubleByte_ ? WithinLine(block.data(), columns) : FindLineFeed(block.data(), columns) == nullptr)) {
       Reached(columns, line, column);
       return true;
     }

@@ -129,10 +129,10 @@ class CRCFile {
   // 0, with the reading state as it was. A copy between two replacements
   // mostly lies within one block.
   size_t ReachInBlock(int32_t line, int32_t column);
-  // CopyInto in a single-byte code page, when the block holds the text
-  // and the read would succeed: the text read, written into the buffer of
-  // \p output but not yet taken as written there. Otherwise nothing, with
-  // the reading state as it was.
+  // CopyInto, when the block holds the text and the read would succeed:
+  // the text read, written into the buffer of \p output but not yet taken
+  // as written there, in one pass whatever the code page. Otherwise
+  // nothing, with the reading state as it was.
   std::optional<CopiedSpan> CopyInBlock(int32_t line, int32_t column, CRCFile& output);
   // Takes the first \p count available bytes as read up to \p line and
   // \p column (from ReachInBlock).
@@ -145,6 +145,10 @@ class CRCFile {
   // [line ends after lead bytes] in CRCFile.cpp. \p data lies in the read
   // buffer.
   const void* FindLineEnd(const char* data, size_t size);
+  // Whether no line ends among the \p size bytes at \p data, counted as
+  // FindLineEnd counts: if so, the reading state tells of the byte after
+  // them; otherwise it is as it was.
+  bool WithinLine(const char* data, size_t size);
   // Where the \p wanted-th line end of \p data lies (just past it), or,
   // when there are fewer, just past the last one (0: none); \p wanted
   // goes down by the line ends passed.

@@ -75,34 +75,24 @@ CNewFontAllocator::CNewFontAllocator(CFontReferenceList& list, CNewFontDefinitio
   textStringFont_ = shared(IdsCategoryTextStringFont);
 }
 
-CNewFontAllocator::UseTexts& CNewFontAllocator::TextsOf(const FontUse& use) {
-  const auto [number, added] = uses_.Insert(use);
-  if (added) texts_.emplace_back();
-  return texts_[number];
+void CNewFontAllocator::AllocateKey(UseTexts& found, const CFontReference& reference) {
+  found.hasKey = true;
+  std::string key;
+  AllocateFontKey(list_, reference, definitions_, key);
+  if (!key.empty()) found.key = {CStringPool::Intern("<" + key), CStringPool::Intern(key.substr(1))};
 }
 
-void CNewFontAllocator::Allocate(CFontReference& reference) {
-  if (!reference.GetChanged()) return;
-  const FontUse use{&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
+void CNewFontAllocator::AllocateOther(CFontReference& reference) {
   const std::string* category = &reference.GetCategory();
-  if (category == fontDefinition_ || category == fontNumber_ || category == fontChange_) {
-    UseTexts& found = TextsOf(use);
-    KeyTexts& texts = found.key;
-    if (!found.hasKey) {
-      found.hasKey = true;
-      std::string key;
-      AllocateFontKey(list_, reference, definitions_, key);
-      if (!key.empty()) texts = {CStringPool::Intern("<" + key), CStringPool::Intern(key.substr(1))};
-    }
-    if (texts.change == nullptr) return;  // no new font
+  if (category == fontDefinition_ || category == fontNumber_) {
+    UseTexts& found = TextsOf(UseOf(reference));
+    if (!found.hasKey) AllocateKey(found, reference);
+    if (found.key.change == nullptr) return;  // no new font
     allocated_ = true;
-    if (category == fontChange_) {
-      reference.SetSharedReplacementText(texts.change);
-    } else if (category == fontNumber_) {
-      reference.SetSharedReplacementText(texts.number);  // the bare number
-    }
+    // A definition only contributes its line; a number becomes the bare number.
+    if (category == fontNumber_) reference.SetSharedReplacementText(found.key.number);
   } else if (category == textStringFont_ || category == chartFont_) {
-    UseTexts& found = TextsOf(use);
+    UseTexts& found = TextsOf(UseOf(reference));
     if (!found.hasName) {
       found.hasName = true;
       std::string name = MakeSpelledOutName(reference);

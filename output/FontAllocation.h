@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "model/CAddressKeyIndex.h"
+#include "model/CFontReference.h"
 #include "output/CNewFontDefinitions.h"
 
-class CFontReference;
 class CFontReferenceList;
-struct CFontTexts;
 
 /// The description of \p reference's new font as a definition line names
 /// it: family and size (the current ones where no new one was chosen), then
@@ -41,7 +40,17 @@ class CNewFontAllocator {
 
   /// Gives \p reference, when changed, its key or name and replacement
   /// text, as BuildNewFontDefinitions does for each reference in turn.
-  void Allocate(CFontReference& reference);
+  /// Every reference of a run comes here, and most are font changes of a
+  /// font use met before: those are dealt with inline.
+  void Allocate(CFontReference& reference) {
+    if (!reference.GetChanged()) return;
+    if (&reference.GetCategory() != fontChange_) return AllocateOther(reference);
+    UseTexts& found = TextsOf(UseOf(reference));
+    if (!found.hasKey) AllocateKey(found, reference);
+    if (found.key.change == nullptr) return;  // no new font
+    allocated_ = true;
+    reference.SetSharedReplacementText(found.key.change);
+  }
   /// True once a key was allocated: \p definitions must then be written.
   bool Allocated() const noexcept { return allocated_; }
 
@@ -53,12 +62,18 @@ class CNewFontAllocator {
     const std::string* family;
     const std::string* size;
     bool operator==(const FontUse&) const = default;
+    // Products of independent parts, not a chain: every changed reference
+    // waits on it.
     friend uint64_t HashOf(const FontUse& use) {
-      uint64_t h = MixKeyWord(0, reinterpret_cast<uintptr_t>(use.newFont));
-      h = MixKeyWord(h, reinterpret_cast<uintptr_t>(use.family));
-      return MixKeyWord(h, reinterpret_cast<uintptr_t>(use.size));
+      auto word = [](const void* part) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(part)); };
+      const uint64_t h = word(use.newFont) * 0x9E3779B97F4A7C15u + word(use.family) * 0xC2B2AE3D27D4EB4Fu +
+                         word(use.size) * 0x165667B19E3779F9u;
+      return h ^ (h >> 29);
     }
   };
+  static FontUse UseOf(const CFontReference& reference) {
+    return {&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};
+  }
   // The replacement texts of one key, a font change's and a font number's,
   // as shared copies that the references take over as they are; null
   // without a key.
@@ -85,7 +100,15 @@ class CNewFontAllocator {
     const std::string* name = nullptr;  // null: no name
   };
   // The texts of \p use, made empty the first time.
-  UseTexts& TextsOf(const FontUse& use);
+  UseTexts& TextsOf(const FontUse& use) {
+    const auto [number, added] = uses_.Insert(use);
+    if (added) texts_.emplace_back();
+    return texts_[number];
+  }
+  // Works out the key texts of \p found, the use of \p reference.
+  void AllocateKey(UseTexts& found, const CFontReference& reference);
+  // Allocate for a changed reference that is no font change.
+  void AllocateOther(CFontReference& reference);
 
   // A reference's key or name follows from its new font and its current
   // family and size alone, and references repeat a handful of those: each

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/CodePage.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -29,6 +31,25 @@ struct CopiedSpan {
 /// meaning). \p out has room for twice \p size and 16 bytes more; 16 bytes
 /// past the \p size bytes of \p in may be read.
 std::optional<CopiedSpan> CopyToPosition(const char* in, size_t size, char* out, int32_t lines, size_t columns);
+
+/// CopyToPosition in a code page with \p leadBytes: a line feed right
+/// after a lead byte ends no line (see Note [line ends after lead bytes] in
+/// CRCFile.cpp), though it is written as CR LF all the same. \p trailNext
+/// tells whether the first byte of \p in ends a character begun before
+/// it; on success it tells the same of the byte after the copy, otherwise
+/// it is left as it was. The text copied counts columns in bytes.
+std::optional<CopiedSpan> CopyToPosition(const char* in, size_t size, char* out, int32_t lines, size_t columns,
+                                         const LeadByteTable& leadBytes, bool& trailNext);
+
+/// Whether the byte at \p at is the second byte of a double-byte
+/// character, when a character starts at \p boundary (not after \p at)
+/// for certain: a byte that is no lead byte ends a character, so that holds
+/// when an odd number of lead-byte values stand between them.
+inline bool IsTrailByteAt(const LeadByteTable& leadBytes, const char* boundary, const char* at) {
+  const char* i = at;
+  while (i > boundary && leadBytes[static_cast<unsigned char>(i[-1])]) --i;
+  return (at - i) % 2 == 1;
+}
 
 /// The first line feed among the \p size bytes at \p data, or null; 16
 /// bytes past them may be read. Mostly a few bytes: kept inline.

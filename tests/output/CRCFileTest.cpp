@@ -446,3 +446,116 @@ TEST_F(CRCFileTest, LeadBytesAcrossBlocksAndRunsOfThem) {
   EXPECT_EQ("\n", text);
   SetProcessCodePage(saved);
 }
+
+// Copies through line feeds after lead bytes (code page 932), which end no
+// line: a copy that starts on such a line feed, holds it among its lines
+// or its columns, ends between a lead byte and its line feed, or reaches
+// the end of the input there. The copy hands on what the read reads and
+// writes it with CR LF, wherever the reader's blocks end.
+TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
+  // Lines as the lexer counts them: "ab" 82 LF "xy <F3>z"; "q" 82 LF "ab"
+  // 82 LF "c"; "ab" 82 82; "e" 82 at the end of the input.
+  const std::string pattern = "ab\x82\r\nxy <F3>z\r\nq\x82\nab\x82\r\nc\r\nab\x82\x82\r\ne\x82";
+  struct Step {
+    int32_t line;
+    int32_t column;
+  };
+  const Step steps[] = {{1, 4}, {1, 9}, {2, 3}, {3, 1}, {4, 2}, {5, 1}};
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(932);
+  // No filler, and filler lines that put the pattern across the end of the
+  // reader's first block of 64 KiB at each of its bytes.
+  for (size_t filler : {size_t{0}, size_t{65536 - 40}, size_t{65536 - 30}, size_t{65536 - 20}, size_t{65536 - 10},
+                        size_t{65536 - 3}, size_t{65536 - 2}, size_t{65536 - 1}}) {
+    for (size_t shift = 0; shift < (filler == 0 ? 1 : 10); ++shift) {
+      std::string input;
+      int32_t lines = 0;
+      if (filler != 0) {
+        input = std::string(filler + shift - 1, 'x') + "\n";
+        lines = 1;
+      }
+      input += pattern;
+      const std::string path = dir.Write("in.doc", input);
+      CRCFile copying(reporter);
+      CRCFile reading(reporter);
+      copying.Open(path, true);
+      reading.Open(path, true);
+      const std::string outPath = (dir.path() / "out.doc").string();
+      CRCFile out(reporter);
+      out.Open(outPath, false, true);
+      std::string handed;
+      auto hand = [&](std::string_view part) { handed += part; };
+      std::string text;
+      std::string all;
+      for (const Step& step : steps) {
+        ASSERT_TRUE(copying.CopyInto(lines + step.line, step.column, out, hand)) << step.line << ", " << sink.All();
+        ASSERT_TRUE(reading.ReadTo(lines + step.line, step.column, text)) << step.line << ", " << sink.All();
+        all += text;
+        ASSERT_EQ(all, handed) << filler + shift << ": " << step.line << ", " << step.column;
+        EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine());
+        EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn());
+      }
+      out.Commit();
+      std::string crLf;
+      for (char c : all) {
+        if (c == '\n') crLf += '\r';
+        crLf += c;
+      }
+      EXPECT_TRUE(crLf == testsupport::ReadFile(outPath)) << filler + shift;
+      if (filler == 0) {
+        // The last line, without line end, gets one.
+        EXPECT_EQ("ab\x82\r\nxy <F3>z\r\nq\x82\r\nab\x82\r\nc\r\nab\x82\x82\r\ne\x82\r\n", crLf);
+      }
+    }
+  }
+  SetProcessCodePage(saved);
+  EXPECT_TRUE(sink.texts.empty()) << sink.All();
+}
+
+// Skips within a line that start between a lead byte and its line feed,
+// skip nothing, or fail at a line end further on: the reader stands where
+// the reads stand and reports what they report.
+TEST_F(CRCFileTest, SkipsAfterLeadBytesGoAsTheReadsGo) {
+  const std::string path = dir.Write("in.doc", "ab\x82\r\ncd\r\nef\x82\r\ngh\r\n");
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(932);
+  CCollectingReportSink readSink;
+  CErrorReporter readReporter{&readSink};
+  CRCFile copying(reporter);
+  CRCFile reading(readReporter);
+  copying.Open(path, true);
+  reading.Open(path, true);
+  CRCFile out(reporter);
+  out.Open((dir.path() / "out.doc").string(), false, true);
+  std::string handed;
+  auto hand = [&](std::string_view part) { handed += part; };
+  std::string text;
+  std::string all;
+  struct Step {
+    bool copy;
+    int32_t line;
+    int32_t column;
+  };
+  // Line 1 is "ab" 82 LF "cd", line 2 "ef" 82 LF "gh".
+  const Step steps[] = {{true, 1, 4}, {false, 1, 4}, {false, 1, 9}, {true, 2, 4}, {false, 2, 6}};
+  for (const Step& step : steps) {
+    const bool done =
+        step.copy ? copying.CopyInto(step.line, step.column, out, hand) : copying.SkipTo(step.line, step.column);
+    EXPECT_EQ(reading.ReadTo(step.line, step.column, text), done) << step.line << ", " << step.column;
+    if (step.copy) all += text;
+    EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine()) << step.line << ", " << step.column;
+    EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn()) << step.line << ", " << step.column;
+  }
+  ASSERT_TRUE(copying.CopyRest(hand));
+  ASSERT_TRUE(reading.ReadRest(text));
+  all += text;
+  SetProcessCodePage(saved);
+  EXPECT_EQ(
+      "ab\x82"
+      "ef\x82"
+      "h\n",
+      all);
+  EXPECT_EQ(all, handed);
+  EXPECT_EQ(readSink.texts, sink.texts);
+  EXPECT_EQ(1u, sink.texts.size());  // column 9 of line 1
+}

@@ -97,3 +97,26 @@ TEST_F(FontAllocationTest, SpelledOutNames) {
   EXPECT_EQ("Helvetica12bi", chart.GetReplacementText());
   EXPECT_EQ("Times14", string.GetReplacementText());
 }
+
+TEST_F(FontAllocationTest, KeysAreNumberedInListOrderWhateverTheCategoryThatFirstUsesThem) {
+  const int32_t definition = Add("Font Definition", "F1");
+  const int32_t chart = Add("Chart Font", "Times10", 2);
+  const int32_t unchanged = Add("Font Change", "<F1", 3);
+  const int32_t number = Add("Font Number", "1", 4);
+  const int32_t change = Add("Font Change", "<F1", 5);
+  const int32_t again = Add("Font Change", "<F1", 6);
+  Change(At(definition), "Times", "10");
+  Change(At(chart), "Times", "10");
+  Change(At(number), "Gothic", "9");
+  Change(At(change), "Times", "10");
+  Change(At(again), "Gothic", "9");
+
+  EXPECT_TRUE(BuildNewFontDefinitions(list, definitions));
+  EXPECT_EQ("", At(definition).GetReplacementText());
+  EXPECT_EQ("Times10", At(chart).GetReplacementText());  // a name, whatever keys the same font has
+  EXPECT_EQ("", At(unchanged).GetReplacementText());
+  EXPECT_EQ("2", At(number).GetReplacementText());
+  EXPECT_EQ("<F1", At(change).GetReplacementText());
+  EXPECT_EQ("<F2", At(again).GetReplacementText());
+  EXPECT_EQ("<!Font Definitions,\n\tF1 = Times 10,\n\tF2 = Gothic 9,", definitions.Text());
+}
