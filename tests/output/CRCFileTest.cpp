@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <random>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "output/CRCFile.h"
 #include "output/CReportSink.h"
@@ -51,6 +55,53 @@ class CRCFileTest : public ::testing::Test {
 
   void ReadAndWriteRandomLines(bool leadBytes);
   void CopyAroundRandomPieces(bool leadBytes);
+
+  // A step of the output run's reader: a copy into its output file, or a
+  // skip, up to a line and column.
+  struct Step {
+    bool copy;
+    int32_t line;
+    int32_t column;
+  };
+  // What StepsAsReads saw: the texts the reads of the copies gave (and of
+  // the rest), the texts the copies handed on, and the reads' reports.
+  struct Stepped {
+    std::string copied;
+    std::string handed;
+    std::vector<std::string> readReports;
+  };
+  // Takes \p steps with a reader of \p path that reports to this
+  // fixture's sink, and the read each stands for with a second one: each
+  // step must succeed or fail as its read does and leave the reader where
+  // the read leaves it. With \p rest, both then copy or read the rest.
+  Stepped StepsAsReads(const std::string& path, std::initializer_list<Step> steps, bool rest) {
+    CCollectingReportSink readSink;
+    CErrorReporter readReporter{&readSink};
+    CRCFile copying(reporter);
+    CRCFile reading(readReporter);
+    copying.Open(path, true);
+    reading.Open(path, true);
+    CRCFile out(reporter);
+    out.Open((dir.path() / "out.doc").string(), false, true);
+    Stepped stepped;
+    auto hand = [&](std::string_view part) { stepped.handed += part; };
+    std::string text;
+    for (const Step& step : steps) {
+      const bool done =
+          step.copy ? copying.CopyInto(step.line, step.column, out, hand) : copying.SkipTo(step.line, step.column);
+      EXPECT_EQ(reading.ReadTo(step.line, step.column, text), done) << step.line << ", " << step.column;
+      if (step.copy) stepped.copied += text;
+      EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine()) << step.line << ", " << step.column;
+      EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn()) << step.line << ", " << step.column;
+    }
+    if (rest) {
+      EXPECT_TRUE(copying.CopyRest(hand));
+      EXPECT_TRUE(reading.ReadRest(text));
+      stepped.copied += text;
+    }
+    stepped.readReports = readSink.texts;
+    return stepped;
+  }
 };
 }  // namespace
 
@@ -314,38 +365,20 @@ TEST_F(CRCFileTest, PiecesCopiedAroundLeadBytesAsTheLexerCounts) { CopyAroundRan
 // past its line's end or the file's, a line past the file's end, a place
 // already passed.
 TEST_F(CRCFileTest, CopiesAroundPiecesReportWhatTheReadsReport) {
-  const std::string path = dir.Write("in.doc", "abc\r\ndefgh\r\nij");
-  CCollectingReportSink readSink;
-  CErrorReporter readReporter{&readSink};
-  CRCFile copying(reporter);
-  CRCFile reading(readReporter);
-  copying.Open(path, true);
-  reading.Open(path, true);
-  CRCFile out(reporter);
-  out.Open((dir.path() / "out.doc").string(), false, true);
-  std::string handed;
-  auto hand = [&](std::string_view part) { handed += part; };
-  std::string text;
-  std::string all;
-  // Each step: a copy or a skip, and the read it stands for.
-  struct Step {
-    bool copy;
-    int32_t line;
-    int32_t column;
-  };
-  const Step steps[] = {{true, 1, 2},  {true, 1, 9},  {true, 2, 3}, {false, 1, 1}, {true, 2, 2},
-                        {false, 2, 9}, {false, 3, 2}, {true, 3, 4}, {false, 9, 1}};
-  for (const Step& step : steps) {
-    const bool done =
-        step.copy ? copying.CopyInto(step.line, step.column, out, hand) : copying.SkipTo(step.line, step.column);
-    EXPECT_EQ(reading.ReadTo(step.line, step.column, text), done) << step.line << ", " << step.column;
-    if (step.copy) all += text;
-    EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine()) << step.line << ", " << step.column;
-    EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn()) << step.line << ", " << step.column;
-  }
-  EXPECT_EQ(readSink.texts, sink.texts);
+  const Stepped stepped = StepsAsReads(dir.Write("in.doc", "abc\r\ndefgh\r\nij"),
+                                       {{true, 1, 2},
+                                        {true, 1, 9},
+                                        {true, 2, 3},
+                                        {false, 1, 1},
+                                        {true, 2, 2},
+                                        {false, 2, 9},
+                                        {false, 3, 2},
+                                        {true, 3, 4},
+                                        {false, 9, 1}},
+                                       false);
+  EXPECT_EQ(stepped.readReports, sink.texts);
   EXPECT_EQ(6u, sink.texts.size());
-  EXPECT_EQ(all, handed);
+  EXPECT_EQ(stepped.copied, stepped.handed);
 }
 
 TEST_F(CRCFileTest, WritesLineFeedsAsCrLfAndCreatesDirectories) {
@@ -516,46 +549,18 @@ TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
 // skip nothing, or fail at a line end further on: the reader stands where
 // the reads stand and reports what they report.
 TEST_F(CRCFileTest, SkipsAfterLeadBytesGoAsTheReadsGo) {
-  const std::string path = dir.Write("in.doc", "ab\x82\r\ncd\r\nef\x82\r\ngh\r\n");
   const int32_t saved = ProcessCodePage();
   SetProcessCodePage(932);
-  CCollectingReportSink readSink;
-  CErrorReporter readReporter{&readSink};
-  CRCFile copying(reporter);
-  CRCFile reading(readReporter);
-  copying.Open(path, true);
-  reading.Open(path, true);
-  CRCFile out(reporter);
-  out.Open((dir.path() / "out.doc").string(), false, true);
-  std::string handed;
-  auto hand = [&](std::string_view part) { handed += part; };
-  std::string text;
-  std::string all;
-  struct Step {
-    bool copy;
-    int32_t line;
-    int32_t column;
-  };
   // Line 1 is "ab" 82 LF "cd", line 2 "ef" 82 LF "gh".
-  const Step steps[] = {{true, 1, 4}, {false, 1, 4}, {false, 1, 9}, {true, 2, 4}, {false, 2, 6}};
-  for (const Step& step : steps) {
-    const bool done =
-        step.copy ? copying.CopyInto(step.line, step.column, out, hand) : copying.SkipTo(step.line, step.column);
-    EXPECT_EQ(reading.ReadTo(step.line, step.column, text), done) << step.line << ", " << step.column;
-    if (step.copy) all += text;
-    EXPECT_EQ(reading.GetCurrentLine(), copying.GetCurrentLine()) << step.line << ", " << step.column;
-    EXPECT_EQ(reading.GetCurrentColumn(), copying.GetCurrentColumn()) << step.line << ", " << step.column;
-  }
-  ASSERT_TRUE(copying.CopyRest(hand));
-  ASSERT_TRUE(reading.ReadRest(text));
-  all += text;
+  const Stepped stepped = StepsAsReads(dir.Write("in.doc", "ab\x82\r\ncd\r\nef\x82\r\ngh\r\n"),
+                                       {{true, 1, 4}, {false, 1, 4}, {false, 1, 9}, {true, 2, 4}, {false, 2, 6}}, true);
   SetProcessCodePage(saved);
   EXPECT_EQ(
       "ab\x82"
       "ef\x82"
       "h\n",
-      all);
-  EXPECT_EQ(all, handed);
-  EXPECT_EQ(readSink.texts, sink.texts);
+      stepped.copied);
+  EXPECT_EQ(stepped.copied, stepped.handed);
+  EXPECT_EQ(stepped.readReports, sink.texts);
   EXPECT_EQ(1u, sink.texts.size());  // column 9 of line 1
 }
