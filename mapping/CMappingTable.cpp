@@ -559,11 +559,7 @@ uint32_t CMappingTable::FileNameIdOf(const CFontReference& reference) {
 }
 
 size_t CMappingTable::FileFontKey::Hash::operator()(const FileFontKey& key) const noexcept {
-  uint64_t h = key.file;
-  for (const std::string* part : {key.family, key.size, key.bold, key.italic}) {
-    h = MixKeyWord(h, reinterpret_cast<uintptr_t>(part));
-  }
-  return static_cast<size_t>(h);
+  return static_cast<size_t>(HashOfParts(key.file, key.family, key.size, key.bold, key.italic));
 }
 
 // Rows whose representative is no definition, lies in the file of

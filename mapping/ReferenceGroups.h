@@ -40,15 +40,8 @@ class CReferenceGroups {
     const std::string* italic;
     int32_t kind;
     bool operator==(const Key&) const = default;
-    // Products of independent parts, not a chain: every reference of the
-    // model waits on it.
     friend uint64_t HashOf(const Key& key) {
-      auto word = [](const std::string* part) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(part)); };
-      const uint64_t h = word(key.component) * 0x9E3779B97F4A7C15u + word(key.family) * 0xC2B2AE3D27D4EB4Fu +
-                         word(key.size) * 0x165667B19E3779F9u + word(key.bold) * 0xD6E8FEB86659FD93u +
-                         word(key.italic) * 0xFF51AFD7ED558CCDu +
-                         static_cast<uint64_t>(static_cast<uint32_t>(key.kind));
-      return h ^ (h >> 29);
+      return HashOfParts(key.component, key.family, key.size, key.bold, key.italic, key.kind);
     }
   };
 

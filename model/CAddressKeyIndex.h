@@ -3,20 +3,40 @@
 // stands for the texts, and equal tuples are found without reading them.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
-/// Spreads \p word into the running hash \p h of a key's parts.
-inline uint64_t MixKeyWord(uint64_t h, uint64_t word) {
-  h = (h ^ word) * 0x9E3779B97F4A7C15u;
+namespace address_key_detail {
+inline uint64_t Word(const void* address) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(address)); }
+template <std::integral T>
+uint64_t Word(T number) {
+  return static_cast<uint64_t>(static_cast<std::make_unsigned_t<T>>(number));
+}
+}  // namespace address_key_detail
+
+/// The hash of a key made of \p parts, addresses of shared copies or
+/// small numbers: each part times a constant of its own, summed, with the
+/// high bits folded into the low ones. Products of independent parts, not
+/// a chain: lookups made for every reference of a model wait on the hash.
+template <class... Parts>
+uint64_t HashOfParts(Parts... parts) {
+  constexpr uint64_t kFactors[] = {0x9E3779B97F4A7C15u, 0xC2B2AE3D27D4EB4Fu, 0x165667B19E3779F9u,
+                                   0xD6E8FEB86659FD93u, 0xFF51AFD7ED558CCDu, 0xC4CEB9FE1A85EC53u};
+  static_assert(sizeof...(Parts) <= std::size(kFactors), "a factor for each part");
+  uint64_t h = 0;
+  size_t i = 0;
+  ((h += address_key_detail::Word(parts) * kFactors[i++]), ...);
   return h ^ (h >> 29);
 }
 
 /// Numbers the distinct keys it is given, 0, 1, 2... in the order first
 /// met, for lists kept beside it by number. \p Key has operator==, and
-/// HashOf(key) combines its parts with MixKeyWord.
+/// HashOf(key), most often HashOfParts of its parts.
 template <class Key>
 class CAddressKeyIndex {
  public:

@@ -62,14 +62,7 @@ class CNewFontAllocator {
     const std::string* family;
     const std::string* size;
     bool operator==(const FontUse&) const = default;
-    // Products of independent parts, not a chain: every changed reference
-    // waits on it.
-    friend uint64_t HashOf(const FontUse& use) {
-      auto word = [](const void* part) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(part)); };
-      const uint64_t h = word(use.newFont) * 0x9E3779B97F4A7C15u + word(use.family) * 0xC2B2AE3D27D4EB4Fu +
-                         word(use.size) * 0x165667B19E3779F9u;
-      return h ^ (h >> 29);
-    }
+    friend uint64_t HashOf(const FontUse& use) { return HashOfParts(use.newFont, use.family, use.size); }
   };
   static FontUse UseOf(const CFontReference& reference) {
     return {&reference.GetNewFont(), &reference.GetFamily(), &reference.GetSize()};

@@ -13,9 +13,7 @@ struct Pair {
   const std::string* a;
   const std::string* b;
   bool operator==(const Pair&) const = default;
-  friend uint64_t HashOf(const Pair& key) {
-    return MixKeyWord(MixKeyWord(0, reinterpret_cast<uintptr_t>(key.a)), reinterpret_cast<uintptr_t>(key.b));
-  }
+  friend uint64_t HashOf(const Pair& key) { return HashOfParts(key.a, key.b); }
 };
 
 // Every key in one bucket: each lookup walks the probe sequence.
