@@ -17,6 +17,13 @@
 /// \p kBlock elements and each next one twice as many as the one before:
 /// a small array stays small, and a large one lives in a few large blocks
 /// on huge pages (AllocateHugePages), whose untouched ends cost nothing.
+///
+/// Note [shared region]: the blocks between kSharedFrom bytes and a huge
+/// page are cut from one region on huge pages, taken when the first of them
+/// is needed. From the heap they would be filled one small page at a time,
+/// and on a virtual machine each small page's first touch costs about as
+/// much as a whole huge page (some 500 faults for the first 2 MB of a
+/// large model, every time a document is loaded).
 template <class T, size_t kBlock = 256>
 class CStableArray {
   static_assert(kBlock > 0 && (kBlock & (kBlock - 1)) == 0, "blocks are found by shifts");
@@ -73,25 +80,53 @@ class CStableArray {
     while (size_ > count) std::destroy_at(&Slot(--size_));
     const size_t keep = size_ == 0 ? 0 : BlockOf(size_ - 1) + 1;
     while (blocks_.size() > keep) {
-      FreeHugePages(blocks_.back(), BlockBytes(blocks_.size() - 1));
+      const size_t block = blocks_.size() - 1;
+      if (!Shared(block)) {
+        FreeHugePages(blocks_.back(), BlockBytes(block));
+      } else if (block == kFirstShared) {
+        FreeHugePages(blocks_.back(), kSharedBytes);
+      }
       blocks_.pop_back();
     }
   }
   void clear() noexcept { truncate(0); }
 
  private:
-  static size_t BlockBytes(size_t block) noexcept { return (kBlock << block) * sizeof(T); }
+  static constexpr size_t BlockBytes(size_t block) noexcept { return (kBlock << block) * sizeof(T); }
   /// The elements that blocks 0 to count - 1 hold together.
   static size_t Capacity(size_t count) noexcept { return kBlock * ((size_t{1} << count) - 1); }
   /// The block of element \p i: the number of times the blocks' sizes
   /// double before they reach past it.
   static size_t BlockOf(size_t i) noexcept { return std::bit_width(i / kBlock + 1) - 1; }
 
+  // See Note [shared region]. Blocks double, so block k lies in the region
+  // at BlockBytes(k) - BlockBytes(kFirstShared), and the region holds the
+  // blocks up to the last one below a huge page.
+  static constexpr size_t kSharedFrom = size_t{128} << 10;
+  static constexpr size_t FirstBlockOf(size_t bytes) {
+    size_t block = 0;
+    while ((kBlock << block) * sizeof(T) < bytes) ++block;
+    return block;
+  }
+  static constexpr size_t kFirstShared = FirstBlockOf(kSharedFrom);
+  static constexpr size_t kEndShared = FirstBlockOf(kHugePageSize);
+  static constexpr size_t kSharedBytes =
+      ((((kBlock << kEndShared) - (kBlock << kFirstShared)) * sizeof(T) + kHugePageSize - 1) / kHugePageSize) *
+      kHugePageSize;
+  static constexpr bool Shared(size_t block) noexcept { return block >= kFirstShared && block < kEndShared; }
+
   void AddBlock() {
     // Reserved first, so that a failing push_back cannot lose the block.
     blocks_.reserve(blocks_.size() + 1);
     // Left uninitialised: the bytes are untouched until used.
-    blocks_.push_back(static_cast<std::byte*>(AllocateHugePages(BlockBytes(blocks_.size()))));
+    const size_t block = blocks_.size();
+    if (!Shared(block)) {
+      blocks_.push_back(static_cast<std::byte*>(AllocateHugePages(BlockBytes(block))));
+    } else if (block == kFirstShared) {
+      blocks_.push_back(static_cast<std::byte*>(AllocateHugePages(kSharedBytes)));
+    } else {
+      blocks_.push_back(blocks_[kFirstShared] + (BlockBytes(block) - BlockBytes(kFirstShared)));
+    }
   }
   void* Raw(size_t i) noexcept {
     const size_t block = BlockOf(i);

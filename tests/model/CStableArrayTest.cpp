@@ -170,3 +170,35 @@ TEST(CStableArray, InsertBuildsAndDestroysEveryElementOnce) {
   }
   EXPECT_EQ(0, Counted::live);
 }
+
+TEST(CStableArray, BlocksBelowAHugePageShareOneRegionThroughTruncationAndGrowth) {
+  // Wide elements in blocks of 4: blocks of 128 KB to 1 MB share a region.
+  constexpr size_t kSharedStart = (128 << 10) / sizeof(Wide) - 4;  // elements before the 128 KB block
+  WideArray blocks;
+  std::vector<int32_t> expected;
+  const auto grow = [&](size_t to) {
+    while (expected.size() < to) {
+      blocks.emplace_back(Wide{static_cast<int32_t>(expected.size()), {}});
+      expected.push_back(static_cast<int32_t>(expected.size()));
+    }
+  };
+  grow(kRegionElements + 10);
+  // The shared blocks follow each other in one region of a huge page.
+  const auto* first = reinterpret_cast<const char*>(&blocks[kSharedStart]);
+  const auto* last = reinterpret_cast<const char*>(&blocks[kRegionElements - 5]);
+  EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(first) % kHugePageSize);
+  EXPECT_LT(static_cast<size_t>(last - first), kHugePageSize);
+  EXPECT_EQ(static_cast<size_t>(last - first), (kRegionElements - 5 - kSharedStart) * sizeof(Wide));
+  // Back into the middle of the region, below it, and up again.
+  for (size_t count : {kSharedStart + 600, kSharedStart + 1, kSharedStart, size_t{3}}) {
+    blocks.truncate(count);
+    expected.resize(count);
+    ExpectSame(blocks, expected);
+    grow(count + 2000);
+    ExpectSame(blocks, expected);
+    blocks.truncate(count);
+    expected.resize(count);
+  }
+  grow(kRegionElements + 10);
+  ExpectSame(blocks, expected);
+}
