@@ -13,11 +13,13 @@
 // does is done in order on the calling thread: pre-checks, file numbers
 // and stamps, the log (each worker writes to a log of its own, copied in
 // when its file's turn comes) and the counts.
-#include <malloc.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "app/CLoadLog.h"
@@ -28,6 +30,7 @@
 #include "app/Precheck.h"
 #include "model/CFontReference.h"
 #include "model/CFontReferenceList.h"
+#include "platform/HeapPages.h"
 #include "platform/MessagePump.h"
 
 namespace {
@@ -108,11 +111,23 @@ bool AddParsedFile(CFontReferenceList& model, CParallelParses::Parse& parse, con
   return true;
 }
 
+// The bytes of the files of \p paths that can be measured.
+uint64_t TotalSize(const std::vector<std::string>& paths) {
+  uint64_t total = 0;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) total += size;
+  }
+  return total;
+}
+
 }  // namespace
 
 bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
                            int32_t& valid, LoadMode mode, const std::string& outputFolder, int32_t threads) {
   std::vector<std::string> paths = SelectedFiles(selection);
+  UseHugePagesForHeap(TotalSize(paths));
   // The message pump belongs to the user interface's thread, and a Stop
   // takes effect at a reduction of the file being parsed: both need files
   // parsed one after the other.
@@ -146,7 +161,7 @@ bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceLis
   // reuses what the one before freed, where memory given back would come
   // again from the system, zeroed.
   struct GiveBackFreedMemory {
-    ~GiveBackFreedMemory() { malloc_trim(0); }
+    ~GiveBackFreedMemory() { GiveBackFreeHeap(); }
   } giveBack;
   CParallelParses parses(parsed, threads);
   size_t index = 0;

@@ -31,6 +31,7 @@
 #include "output/CReportSink.h"
 #include "output/GenerateOutput.h"
 #include "platform/CodePage.h"
+#include "platform/HeapPages.h"
 
 namespace fs = std::filesystem;
 
@@ -220,6 +221,7 @@ int MeasureJob(int32_t codePage, const std::vector<std::string>& paths, const fs
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();  // as the programs do
   if (argc >= 6 && std::string(argv[1]) == "--measure-once") {
     return MeasureOnce(std::atoi(argv[2]), std::vector<std::string>(argv + 5, argv + argc), argv[4],
                        std::atoi(argv[3]));

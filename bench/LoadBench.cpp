@@ -14,6 +14,7 @@
 #include "bench/BenchSupport.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"
+#include "platform/HeapPages.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ bool RunChild(int32_t codePage, const std::string& path, Measurement& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();  // as the programs do
   if (argc == 4 && std::string(argv[1]) == "--measure-once") {
     return MeasureOnce(std::atoi(argv[2]), argv[3]);
   }

@@ -21,6 +21,7 @@
 #include "mapping/ui/CMappingPage.h"
 #include "platform/CodePage.h"
 #include "platform/DiskSpace.h"
+#include "platform/HeapPages.h"
 #include "platform/MessagePump.h"
 
 namespace fs = std::filesystem;
@@ -67,6 +68,7 @@ void Report(const std::string& what, const std::string& rows, const Frames& fram
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();  // as the programs do
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   SetProcessCodePage(1252);

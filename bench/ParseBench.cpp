@@ -5,6 +5,7 @@
 
 #include "bench/BenchSupport.h"
 #include "platform/CodePage.h"
+#include "platform/HeapPages.h"
 #include "platform/TextFile.h"
 #include "reader/SSException.h"
 #include "reader/SSLex.h"
@@ -29,6 +30,7 @@ int32_t ParseAll(SSLex& lex, std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();  // as the programs do
   for (const bench::BenchFile& f : bench::BenchFiles(argc, argv, "bench_parse")) {
     SetProcessCodePage(f.codePage);
     const std::string name = std::filesystem::path(f.path).filename().string();

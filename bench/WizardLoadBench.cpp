@@ -13,6 +13,7 @@
 #include "bench/BenchSupport.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"
+#include "platform/HeapPages.h"
 #include "platform/MessagePump.h"
 
 namespace {
@@ -33,6 +34,7 @@ bench::Timing Load(const std::string& path, QListWidget& box) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();  // as the programs do
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const std::vector<bench::BenchFile> files = bench::BenchFiles(argc, argv, "bench_wizard_load");
   QApplication app(argc, argv);

@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/ProcessEnd.h"
 #include "platform/CodePage.h"
+#include "platform/HeapPages.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -101,6 +102,7 @@ int Dispatch(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();
   // The foundation library reads its default texts from our string table.
   CT_ErrorManager::sv_SetInstance(CT_LoadString::spo_RegisterModule(StringTableTexts()));
   // Its code page 0 is ours: the option's, the environment's or the job's.

@@ -13,6 +13,7 @@
 #include "app/ui/CWizardApp.h"
 #include "app/ui/FoundationMessageBox.h"
 #include "platform/CodePage.h"
+#include "platform/HeapPages.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -36,6 +37,7 @@ void PrintHelp() {
 }  // namespace
 
 int RunWizardProgram(int argc, char** argv, CWizardStartHook* hook) {
+  PrepareHeap();
   // These two must work without a display, so they come before Qt.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

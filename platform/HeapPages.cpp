@@ -1,0 +1,76 @@
+// The heap on huge pages: see Note [heap on huge pages].
+#include "platform/HeapPages.h"
+
+#include <cstddef>
+#include <cstdlib>
+
+#include "platform/HugePages.h"
+
+#if defined(__linux__) && defined(__GLIBC__)
+#include <malloc.h>
+#include <unistd.h>
+#define TS_HAVE_GLIBC_HEAP 1
+#endif
+
+namespace {
+
+#if TS_HAVE_GLIBC_HEAP
+// How much the heap grows at least, and keeps free at its top.
+constexpr size_t kHeapReserve = size_t{32} << 20;
+
+// Where the heap begins, once PrepareHeap found it (it grows and shrinks
+// at its end only), and whether it is advised.
+uintptr_t heapStart = 0;
+bool advised = false;
+
+void AdviseHeap() {
+  const auto end = reinterpret_cast<uintptr_t>(::sbrk(0));
+  if (end > heapStart) AdviseHugePages(reinterpret_cast<void*>(heapStart), end - heapStart);
+}
+#endif
+
+}  // namespace
+
+void PrepareHeap() {
+#if TS_HAVE_GLIBC_HEAP
+  if (heapStart != 0) return;
+  // Larger pieces are AllocateHugePages' work, or mappings of their own.
+  ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kHugePageSize));
+  ::mallopt(M_TOP_PAD, static_cast<int>(kHeapReserve));
+  // A piece larger than the free top of the heap makes it grow now, by the
+  // reserve; the heap is then all that lies below the break. Kept in a
+  // volatile, so that the pair is not left out as having no effect.
+  void* volatile grow = std::malloc(::mallinfo2().keepcost + 4096);
+  const auto piece = reinterpret_cast<uintptr_t>(grow);
+  const auto end = reinterpret_cast<uintptr_t>(::sbrk(0));
+  const size_t size = ::mallinfo2().arena;  // before threads, only the main heap's
+  std::free(grow);
+  // The heap may be made of mappings where the break cannot move: then it
+  // is not one range below the break, and is left as it is.
+  if (piece == 0 || size == 0 || size > end || piece < end - size || piece >= end) return;
+  heapStart = end - size;
+#endif
+}
+
+bool UseHugePagesForHeap(uint64_t workBytes) {
+#if TS_HAVE_GLIBC_HEAP
+  if (heapStart == 0) return false;
+  if (!advised && workBytes >= kHugeHeapWork) {
+    advised = true;
+    AdviseHeap();
+  }
+  return advised;
+#else
+  (void)workBytes;
+  return false;
+#endif
+}
+
+void GiveBackFreeHeap() {
+#if TS_HAVE_GLIBC_HEAP
+  ::malloc_trim(heapStart != 0 ? kHeapReserve : 0);
+  if (advised) AdviseHeap();
+#else
+  // Other allocators give back by themselves.
+#endif
+}
