@@ -1,15 +1,19 @@
 // The heap on huge pages: see Note [heap on huge pages].
 #include "platform/HeapPages.h"
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/HugePages.h"
 
 #if defined(__linux__) && defined(__GLIBC__)
+#if __GLIBC_PREREQ(2, 33)  // mallinfo2
 #include <malloc.h>
 #include <unistd.h>
 #define TS_HAVE_GLIBC_HEAP 1
+#endif
 #endif
 
 namespace {
@@ -19,9 +23,10 @@ namespace {
 constexpr size_t kHeapReserve = size_t{32} << 20;
 
 // Where the heap begins, once PrepareHeap found it (it grows and shrinks
-// at its end only), and whether it is advised.
+// at its end only), and whether it is advised (loads may run on any
+// thread).
 uintptr_t heapStart = 0;
-bool advised = false;
+std::atomic<bool> advised = false;
 
 void AdviseHeap() {
   const auto end = reinterpret_cast<uintptr_t>(::sbrk(0));
@@ -55,10 +60,7 @@ void PrepareHeap() {
 bool UseHugePagesForHeap(uint64_t workBytes) {
 #if TS_HAVE_GLIBC_HEAP
   if (heapStart == 0) return false;
-  if (!advised && workBytes >= kHugeHeapWork) {
-    advised = true;
-    AdviseHeap();
-  }
+  if (workBytes >= kHugeHeapWork && !advised.exchange(true)) AdviseHeap();
   return advised;
 #else
   (void)workBytes;
