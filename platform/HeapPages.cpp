@@ -27,6 +27,33 @@ constexpr size_t kHeapReserve = size_t{32} << 20;
 // thread).
 uintptr_t heapStart = 0;
 std::atomic<bool> advised = false;
+// What SkipToHugePageBoundary took, kept for the life of the process.
+void* skipped = nullptr;
+
+// A whole huge page of the heap must be untouched for the system to put
+// one there: the free top of the heap below the next huge-page boundary is
+// taken and kept (untouched but for malloc's header), so that the heap grows
+// from that boundary on. Else the pieces the work asks for first would
+// fill up to 2 MB at small pages.
+void SkipToHugePageBoundary() {
+  const auto end = reinterpret_cast<uintptr_t>(::sbrk(0));
+  const size_t top = ::mallinfo2().keepcost;  // the free top of the main heap
+  if (top == 0 || top > end - heapStart) return;
+  const uintptr_t topStart = end - top;
+  const uintptr_t boundary = (topStart + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
+  // The C library's chunks carry two words before the piece; a piece two
+  // words short of the gap fills it.
+  constexpr size_t kChunkHeader = 2 * sizeof(size_t);
+  const size_t gap = boundary - topStart;
+  if (gap <= kChunkHeader || gap >= top) return;
+  void* piece = std::malloc(gap - kChunkHeader);
+  // Kept only where it came from the top; else it is memory in use before.
+  if (reinterpret_cast<uintptr_t>(piece) == topStart + kChunkHeader) {
+    skipped = piece;
+  } else {
+    std::free(piece);
+  }
+}
 
 void AdviseHeap() {
   const auto end = reinterpret_cast<uintptr_t>(::sbrk(0));
@@ -60,7 +87,12 @@ void PrepareHeap() {
 bool UseHugePagesForHeap(uint64_t workBytes) {
 #if TS_HAVE_GLIBC_HEAP
   if (heapStart == 0) return false;
-  if (workBytes >= kHugeHeapWork && !advised.exchange(true)) AdviseHeap();
+  if (workBytes >= kHugeHeapWork && !advised.exchange(true)) {
+    // Advised first: the skip writes the header of the heap's free top at
+    // the boundary, and a small page there would keep the huge one away.
+    AdviseHeap();
+    SkipToHugePageBoundary();
+  }
   return advised;
 #else
   (void)workBytes;
