@@ -1,7 +1,10 @@
 // Pre-check, parse, and keep or take back each Interleaf ASCII file of a set.
 #include "app/LoadFileSet.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <unordered_set>
 
 #include "app/AppendLogLine.h"
@@ -10,6 +13,7 @@
 #include "app/ParseFile.h"
 #include "app/Precheck.h"
 #include "platform/FileIdentity.h"
+#include "platform/HeapPages.h"
 #include "platform/MessagePump.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
@@ -26,6 +30,16 @@ std::vector<std::string> SelectedFiles(std::string_view selection) {
     files.push_back(path);
   }
   return files;
+}
+
+void UseHugePagesForFiles(const std::vector<std::string>& paths) {
+  uint64_t total = 0;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) total += size;
+  }
+  UseHugePagesForHeap(total);
 }
 
 int32_t StartFileBlock(CLoadLog& log, const std::string& path, LoadMode mode, const std::string& outputFolder,
@@ -80,7 +94,9 @@ bool EndParsedFile(CLoadLog& log, ParseOutcome outcome, int32_t& valid, int32_t&
 bool LoadFileSet(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
                  int32_t& valid, LoadMode mode, const std::string& outputFolder) {
   int32_t requiredSpace = 0;
-  for (const std::string& path : SelectedFiles(selection)) {
+  const std::vector<std::string> paths = SelectedFiles(selection);
+  UseHugePagesForFiles(paths);
+  for (const std::string& path : paths) {
     const int32_t code = StartFileBlock(log, path, mode, outputFolder, requiredSpace);
     if (code == PrecheckPassed) {
       StampLoadedFile(path);

@@ -40,6 +40,9 @@ bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceLis
 
 /// The fields of \p selection, each file once (under any spelling).
 std::vector<std::string> SelectedFiles(std::string_view selection);
+/// Puts the heap on huge pages when the files of \p paths are large
+/// together (see Note [heap on huge pages] in platform/HeapPages.h).
+void UseHugePagesForFiles(const std::vector<std::string>& paths);
 /// Starts the file block of \p path: one message, an empty line, the
 /// "Processing" line, and the pre-check, whose result it returns.
 int32_t StartFileBlock(CLoadLog& log, const std::string& path, LoadMode mode, const std::string& outputFolder,

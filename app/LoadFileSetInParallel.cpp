@@ -14,12 +14,9 @@
 // and stamps, the log (each worker writes to a log of its own, copied in
 // when its file's turn comes) and the counts.
 
-#include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "app/CLoadLog.h"
@@ -111,29 +108,18 @@ bool AddParsedFile(CFontReferenceList& model, CParallelParses::Parse& parse, con
   return true;
 }
 
-// The bytes of the files of \p paths that can be measured.
-uint64_t TotalSize(const std::vector<std::string>& paths) {
-  uint64_t total = 0;
-  for (const std::string& path : paths) {
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error) total += size;
-  }
-  return total;
-}
-
 }  // namespace
 
 bool LoadFileSetInParallel(CLoadLog& log, int32_t& errorCount, CFontReferenceList& model, std::string_view selection,
                            int32_t& valid, LoadMode mode, const std::string& outputFolder, int32_t threads) {
   std::vector<std::string> paths = SelectedFiles(selection);
-  UseHugePagesForHeap(TotalSize(paths));
   // The message pump belongs to the user interface's thread, and a Stop
   // takes effect at a reduction of the file being parsed: both need files
   // parsed one after the other.
   if (threads < 2 || paths.size() < 2 || pump_detail::installed) {
     return LoadFileSet(log, errorCount, model, selection, valid, mode, outputFolder);
   }
+  UseHugePagesForFiles(paths);
 
   // The pre-checks, in order, and the file numbers and stamps in the order
   // one core gives them.
