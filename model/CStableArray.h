@@ -105,14 +105,12 @@ class CStableArray {
   static constexpr size_t kSharedFrom = size_t{128} << 10;
   static constexpr size_t FirstBlockOf(size_t bytes) {
     size_t block = 0;
-    while ((kBlock << block) * sizeof(T) < bytes) ++block;
+    while (BlockBytes(block) < bytes) ++block;
     return block;
   }
   static constexpr size_t kFirstShared = FirstBlockOf(kSharedFrom);
   static constexpr size_t kEndShared = FirstBlockOf(kHugePageSize);
-  static constexpr size_t kSharedBytes =
-      ((((kBlock << kEndShared) - (kBlock << kFirstShared)) * sizeof(T) + kHugePageSize - 1) / kHugePageSize) *
-      kHugePageSize;
+  static constexpr size_t kSharedBytes = RoundUpToHugePage(BlockBytes(kEndShared) - BlockBytes(kFirstShared));
   static constexpr bool Shared(size_t block) noexcept { return block >= kFirstShared && block < kEndShared; }
 
   void AddBlock() {

@@ -40,7 +40,7 @@ void SkipToHugePageBoundary() {
   const size_t top = ::mallinfo2().keepcost;  // the free top of the main heap
   if (top == 0 || top > end - heapStart) return;
   const uintptr_t topStart = end - top;
-  const uintptr_t boundary = (topStart + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
+  const uintptr_t boundary = RoundUpToHugePage(topStart);
   // The C library's chunks carry two words before the piece; a piece two
   // words short of the gap fills it.
   constexpr size_t kChunkHeader = 2 * sizeof(size_t);

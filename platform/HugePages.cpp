@@ -28,7 +28,7 @@ void* MapAligned(size_t bytes) {
   void* raw = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
   const uintptr_t start = reinterpret_cast<uintptr_t>(raw);
-  const uintptr_t aligned = (start + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
+  const uintptr_t aligned = RoundUpToHugePage(start);
   const uintptr_t end = start + mapped;
   if (aligned > start) ::munmap(raw, aligned - start);
   if (end > aligned + length) ::munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));

@@ -5,10 +5,17 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 
 /// The size and alignment of a huge page the allocations below aim at.
 constexpr size_t kHugePageSize = size_t{2} << 20;
+
+/// \p value (an address or a size) rounded up to a whole number of huge
+/// pages.
+constexpr uintptr_t RoundUpToHugePage(uintptr_t value) noexcept {
+  return (value + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
+}
 
 /// \p bytes of uninitialised memory, aligned for any object. From
 /// kHugePageSize bytes on, the region is aligned to kHugePageSize and
