@@ -109,10 +109,11 @@ void CLoadingParser::Observe(const SSTokenView& token) {
 
 bool CLoadingParser::Error() {
   if (const SSTokenView* at = Lookahead()) {
-    Place place{at->Line(), at->Column(), std::string(at->View())};
+    const SSTextPlace where = at->Place();
+    Place place{where.line, where.column, std::string(at->View())};
     // The '>' that closed the tag was read before the error showed.
     const bool inDefinitions =
-        insideDefinitions_ || (definitionsEnd_ && *definitionsEnd_ == std::pair(at->Line(), at->Column()));
+        insideDefinitions_ || (definitionsEnd_ && *definitionsEnd_ == std::pair(where.line, where.column));
     if (!inDefinitions) {
       recoveries_.push_back(std::move(place));
     } else if (!brokenDefinitions_) {

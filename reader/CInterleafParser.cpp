@@ -212,14 +212,16 @@ std::string_view CInterleafParser::TextOf(int32_t index) {
 CTextPiece CInterleafParser::PieceOf(int32_t index) {
   SSTokenView token;
   if (!TokenFromProduction(index, token)) return CTextPiece();
-  CTextPiece piece(token.View(), token.Line(), token.Column(), CharsetSystem);
+  const SSTextPlace at = token.Place();
+  CTextPiece piece(token.View(), at.line, at.column, CharsetSystem);
   piece.SetFileNumber(fileNumber_);
   return piece;
 }
 
 CTextPiece CInterleafParser::EmptyPieceAtLookahead() {
   const SSTokenView* token = Lookahead();
-  CTextPiece piece(std::string_view(), token ? token->Line() : 0, token ? token->Column() : 0, CharsetSystem);
+  const SSTextPlace at = token ? token->Place() : SSTextPlace{};
+  CTextPiece piece(std::string_view(), at.line, at.column, CharsetSystem);
   piece.SetFileNumber(fileNumber_);
   return piece;
 }

@@ -33,19 +33,7 @@ void SSLex::TakeInput() {
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
   if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
-  // The lead bytes as ranges, for the vector scan of runs; a second range
-  // repeats the first when there is one.
-  leadRangeCount_ = 0;
-  for (unsigned b = 0; b < 256; ++b) {
-    if (!lead_[b] || (b > 0 && lead_[b - 1])) continue;
-    unsigned last = b;
-    while (last < 255 && lead_[last + 1]) ++last;
-    for (unsigned i = leadRangeCount_; i < 2 && leadRangeCount_ < 2; ++i) {
-      leadRanges_[2 * i].fill(static_cast<uint8_t>(b));
-      leadRanges_[2 * i + 1].fill(static_cast<uint8_t>(last - b));
-    }
-    ++leadRangeCount_;
-  }
+  leadRanges_ = &consumer_->LeadRanges();
 }
 
 SSLex::~SSLex() = default;
@@ -175,8 +163,6 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
     token.parseToken = info.parseToken;
     token.offset = static_cast<uint32_t>(mark);
     token.length = static_cast<uint32_t>(acceptedEnd - mark);
-    token.line = consumer_->MarkLine();
-    token.column = consumer_->MarkColumn();
     consumer_->MoveMark(acceptedEnd);
     return true;
   }
@@ -201,17 +187,6 @@ __attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionLis
 template <bool withZero>
 __attribute__((always_inline)) inline unsigned ExitMask(const SSLexExpressionList::Run& run, const unsigned char* p) {
   return ExitMask<withZero>(run, Load16(p));
-}
-
-// Which of the sixteen bytes \p v lie in one of two ranges, each given by
-// its lowest byte and its span above it, sixteen times over: one bit each,
-// the first byte lowest.
-__attribute__((always_inline)) inline unsigned RangeMask(__m128i v, const std::array<uint8_t, 16> (&ranges)[4]) {
-  const auto in = [&](int i) {
-    const __m128i offset = _mm_sub_epi8(v, Load16(ranges[2 * i].data()));
-    return _mm_cmpeq_epi8(_mm_min_epu8(offset, Load16(ranges[2 * i + 1].data())), offset);
-  };
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(in(0), in(1))));
 }
 
 }  // namespace
@@ -245,7 +220,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
       const unsigned mask = ExitMask<false>(run, data + pos);
       if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
     }
-  } else if (vector && leadRangeCount_ <= 2) {
+  } else if (vector && leadRanges_->Vector()) {
     const bool* const lead = lead_;
     // The start of the character that holds byte pos + at, from the lead
     // bytes among the sixteen at pos: the lead bytes in a row before it
@@ -260,7 +235,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
     while (pos + 16 < length) {
       const __m128i v = Load16(data + pos);
       const unsigned mask = ExitMask<true>(run, v);
-      const unsigned leads = RangeMask(v, leadRanges_);
+      const auto leads = static_cast<unsigned>(_mm_movemask_epi8(leadRanges_->In(v)));
       if (mask == 0) {
         // Every character stays; the last may lead the byte after them.
         const size_t at = boundary(leads, 16);
@@ -313,9 +288,10 @@ void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No to
 
 void SSLex::InvalidToken(size_t end) {
   const size_t mark = consumer_->Mark();
+  const SSTextPlace place = consumer_->PlaceAt(mark);
   SSRefPtr<SSToken> bad =
       SSToken::Make(0, std::string_view(reinterpret_cast<const char*>(consumer_->Data()) + mark, end - mark),
-                    consumer_->MarkLine(), consumer_->MarkColumn(), static_cast<uint32_t>(mark));
+                    place.line, place.column, static_cast<uint32_t>(mark));
   throw SSException(SSCode::kLexInvalidToken, "SSLex0105e: Invalid token, Line %ld, Offset %ld, %s",
                     static_cast<long>(bad->Line()), static_cast<long>(bad->Column()), bad->Text());
 }

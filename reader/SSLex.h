@@ -42,9 +42,14 @@ class SSLex {
   std::string_view TextOf(const SSLexToken& token) const {
     return {reinterpret_cast<const char*>(consumer_->Data()) + token.offset, token.length};
   }
+  /// The line and column where \p token starts.
+  SSTextPlace PlaceOf(const SSLexToken& token) const { return consumer_->PlaceAt(token.offset); }
+  /// Where the tokens of this lexer find their places.
+  const SSLexConsumer* Places() const { return consumer_.get(); }
   /// A token object for \p token.
   SSRefPtr<SSToken> MakeToken(const SSLexToken& token) const {
-    return SSToken::Make(token.id, TextOf(token), token.line, token.column, token.offset, token.parseToken);
+    const SSTextPlace place = PlaceOf(token);
+    return SSToken::Make(token.id, TextOf(token), place.line, place.column, token.offset, token.parseToken);
   }
 
   /// Names the tokens for TokenName; the table holds only their ids. The
@@ -97,10 +102,7 @@ class SSLex {
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
   const bool* lead_ = nullptr;
-  // How many ranges the lead bytes form, and the first two: each as its
-  // lowest byte and its span above it, sixteen times over.
-  unsigned leadRangeCount_ = 0;
-  std::array<uint8_t, 16> leadRanges_[4] = {};
+  const LeadByteRanges* leadRanges_ = nullptr;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
   // Token names by id - lowestNamedId_: a printed token costs one index.

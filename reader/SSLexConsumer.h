@@ -1,5 +1,5 @@
 // The lexer's input: the whole file in one buffer, the mark where the next
-// token starts, and the line and column of that mark.
+// token starts, and the line and column of any place in it.
 #pragma once
 
 #include <cstddef>
@@ -8,12 +8,20 @@
 
 #include "platform/CodePage.h"
 #include "platform/TextFile.h"
+#include "reader/LeadByteRanges.h"
 
-/// Holds the input of one lexer and counts lines and columns.
+/// A place in the input: lines and columns count from 1, columns in bytes
+/// (a double-byte character takes two).
+struct SSTextPlace {
+  int32_t line = 0;
+  int32_t column = 0;
+};
+
+/// Holds the input of one lexer and finds the line and column of a place.
 ///
-/// The read position itself lives in the lexer's match loop: characters
-/// read past the end of a match are given back anyway, so lines and columns
-/// are counted only over what a match consumes, when the mark moves.
+/// The read position itself lives in the lexer's match loop. Lines are
+/// counted only where somebody asks for a place (Note [places on demand]),
+/// not at every token: most tokens are never asked for theirs.
 class SSLexConsumer {
  public:
   /// Reads \p fileName in text mode (CR LF as LF, 0x1A ends the input).
@@ -30,28 +38,35 @@ class SSLexConsumer {
   size_t Length() const { return length_; }
   const std::string& Name() const { return name_; }
 
-  /// Offset where the current token starts, and its line and column.
+  /// Offset where the current token starts.
   size_t Mark() const { return mark_; }
-  int32_t MarkLine() const { return line_; }
-  int32_t MarkColumn() const { return static_cast<int32_t>(mark_ - lineStart_) + 1; }
-  /// Moves the mark forward to \p end (a character boundary), counting
-  /// lines and columns over the characters passed.
-  void MoveMark(size_t end) {
-    if (end <= nextLineFeed_) {
-      mark_ = end;
-    } else {
-      MoveMarkAcrossLines(end);
-    }
-  }
+  /// Moves the mark forward to \p end.
+  void MoveMark(size_t end) { mark_ = end; }
+
+  /// The line and column of \p offset, a character boundary at most
+  /// Length(). Cheapest for places asked in the order of the input.
+  SSTextPlace PlaceAt(size_t offset) const;
 
   /// The lead-byte test of the code page in force when the input was taken.
   const LeadByteTable& LeadBytes() const { return leadBytes_; }
   bool HasLeadBytes() const { return hasLeadBytes_; }
+  const LeadByteRanges& LeadRanges() const { return leadRanges_; }
 
  private:
   void TakeCodePage();
-  void MoveMarkAcrossLines(size_t end);
-  size_t FindLineFeed(size_t from) const;
+  /// How many line ends lie in [\p from, \p to), both character
+  /// boundaries; \p last becomes the offset of the last of them.
+  size_t CountLineEnds(size_t from, size_t to, size_t& last) const;
+  /// As CountLineEnds, sixteen bytes a step, when every line feed there
+  /// ends a line; false when one may not (it follows a lead byte).
+  template <bool kDoubleByte>
+  bool CountLineFeeds(size_t from, size_t to, size_t& last, size_t& ends) const;
+  /// As CountLineEnds, checking each line feed.
+  size_t CountEachLineEnd(size_t from, size_t to, size_t& last) const;
+  /// Whether the line feed byte at \p at ends a line: in double-byte input
+  /// it may be the second byte of a character. \p boundary is a character
+  /// boundary at or before it.
+  bool EndsLine(size_t at, size_t boundary) const;
 
   // The input: a file's bytes, read straight into memory of their own
   // (no zero-fill first), or a text given.
@@ -61,13 +76,12 @@ class SSLexConsumer {
   size_t length_ = 0;
   std::string name_;
   size_t mark_ = 0;
-  int32_t line_ = 1;
-  // Columns count bytes, a double-byte character being two: the column is
-  // the distance from where the line starts.
-  size_t lineStart_ = 0;
-  // The first line feed byte at or after the mark: spans that end before it
-  // hold no line end, which is most of them.
-  size_t nextLineFeed_ = 0;
+  // The last place asked for, from which the next is counted: its offset,
+  // its line, and where that line starts.
+  mutable size_t placed_ = 0;
+  mutable int32_t placedLine_ = 1;
+  mutable size_t placedLineStart_ = 0;
   LeadByteTable leadBytes_{};
   bool hasLeadBytes_ = false;
+  LeadByteRanges leadRanges_;
 };

@@ -5,14 +5,13 @@
 
 #include <cstdint>
 
-/// Kind, place and extent of one token. Lines and columns count from 1,
-/// columns in bytes; offset and length are bytes of the lexer's buffer.
+/// Kind and extent of one token: offset and length are bytes of the
+/// lexer's buffer. Its line and column are found from its offset when
+/// somebody asks (SSLex::PlaceOf).
 struct SSLexToken {
   int32_t id = 0;
   /// The id the parser is to see instead of id; 0 when there is none.
   int32_t parseToken = 0;
   uint32_t offset = 0;
   uint32_t length = 0;
-  int32_t line = 0;
-  int32_t column = 0;
 };

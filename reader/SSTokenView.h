@@ -5,22 +5,45 @@
 #include <cstdint>
 #include <string_view>
 
+#include "reader/SSLexConsumer.h"
 #include "reader/SSLexToken.h"
+#include "reader/SSToken.h"
 
 /// One token the parser has read. The text lives elsewhere (the lexer's
 /// buffer, or a token object the parser keeps), so a view is valid while
 /// the parser is on that token: during TokenHook, Error, or the reduction
 /// that consumes it. Accessors as SSToken's.
+///
+/// A token of the lexer finds its line and column in the lexer's input
+/// when asked (Note [places on demand]), a token object has its own, and
+/// the end of the input has none (line and column 0).
 class SSTokenView {
  public:
   SSTokenView() = default;
+  /// A token of the lexer whose input is \p places.
+  SSTokenView(const SSLexToken& token, const char* text, const SSLexConsumer* places) noexcept
+      : token_(token), text_(text), source_(reinterpret_cast<uintptr_t>(places)) {}
+  /// A view of \p object, which must outlive it.
+  explicit SSTokenView(const SSToken& object) noexcept
+      : token_{object.Id(), object.ParseToken(), object.Offset(), object.Length()},
+        text_(object.Text()),
+        source_(reinterpret_cast<uintptr_t>(&object) | kObjectSource) {}
+  /// A token without a place.
   SSTokenView(const SSLexToken& token, const char* text) noexcept : token_(token), text_(text) {}
 
   int32_t Id() const noexcept { return token_.id; }
   /// The id the parser is to see instead of Id(); 0 when there is none.
   int32_t ParseToken() const noexcept { return token_.parseToken; }
-  int32_t Line() const noexcept { return token_.line; }
-  int32_t Column() const noexcept { return token_.column; }
+  int32_t Line() const { return Place().line; }
+  int32_t Column() const { return Place().column; }
+  SSTextPlace Place() const {
+    if (source_ & kObjectSource) {
+      const SSToken* object = reinterpret_cast<const SSToken*>(source_ & ~kObjectSource);
+      return {object->Line(), object->Column()};
+    }
+    if (source_ != 0) return reinterpret_cast<const SSLexConsumer*>(source_)->PlaceAt(token_.offset);
+    return {};
+  }
   uint32_t Offset() const noexcept { return token_.offset; }
   uint32_t Length() const noexcept { return token_.length; }
   /// The text (not followed by a zero byte).
@@ -29,8 +52,16 @@ class SSTokenView {
   /// For reading a token in place: its value, and then its text.
   SSLexToken& Value() noexcept { return token_; }
   void SetText(const char* text) noexcept { text_ = text; }
+  /// For reading a token of the lexer in place: where it finds its place.
+  void SetPlaces(const SSLexConsumer* places) noexcept { source_ = reinterpret_cast<uintptr_t>(places); }
 
  private:
+  // Where the place comes from: the lexer's input, a token object (tagged
+  // in the low bit, which their alignment leaves free), or nothing. One
+  // word, as the parser copies a view at every shift.
+  static constexpr uintptr_t kObjectSource = 1;
   SSLexToken token_;
   const char* text_ = "";
+  uintptr_t source_ = 0;
 };
+static_assert(alignof(SSToken) > 1, "the low bit of a token object's address tags it");

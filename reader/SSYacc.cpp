@@ -17,12 +17,6 @@ namespace {
 // The texts of the tokens the engine makes itself.
 constexpr char kEofText[] = "eof";
 constexpr char kErrorText[] = "%error";
-
-SSTokenView ViewOf(const SSToken& token) {
-  return SSTokenView(
-      SSLexToken{token.Id(), token.ParseToken(), token.Offset(), token.Length(), token.Line(), token.Column()},
-      token.Text());
-}
 }  // namespace
 
 SSYacc::SSYacc() { Push(0, {}); }
@@ -78,6 +72,7 @@ __attribute__((always_inline)) inline void SSYacc::ReadToken() {
   if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
   if (lex_->Next(lookahead_.Value())) {
     lookahead_.SetText(lex_->TextOf(lookahead_.Value()).data());
+    lookahead_.SetPlaces(lex_->Places());
     if (lookaheadObject_) lookaheadObject_ = {};
   } else {
     TakeLookahead({});
@@ -183,8 +178,9 @@ SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
   SSRefPtr<SSYaccStackElement> element;
   if (entry & kTokenEntry) {
     const SSTokenView& token = tokens_[place.token - 1];
-    element = ShiftElement(
-        SSToken::Make(token.Id(), token.View(), token.Line(), token.Column(), token.Offset(), token.ParseToken()));
+    const SSTextPlace at = token.Place();
+    element =
+        ShiftElement(SSToken::Make(token.Id(), token.View(), at.line, at.column, token.Offset(), token.ParseToken()));
   } else {
     element = NewElement();
   }
@@ -201,7 +197,7 @@ bool SSYacc::TokenFromProduction(int32_t index, SSTokenView& token) {
   if (entry & kElementEntry) {
     const SSYaccStackElement* element = elements_[place.element - 1].get();
     if (element == nullptr || element->Token() == nullptr) return false;
-    token = ViewOf(*element->Token());
+    token = SSTokenView(*element->Token());
     return true;
   }
   if (!(entry & kTokenEntry)) return false;
@@ -216,7 +212,7 @@ void SSYacc::ReadThroughSlots() {
   if (object || !lexTokenRead_) {
     TakeLookahead(std::move(object));
   } else {
-    lookahead_ = SSTokenView(lexToken_, lex_->TextOf(lexToken_).data());
+    lookahead_ = SSTokenView(lexToken_, lex_->TextOf(lexToken_).data(), lex_->Places());
     if (lookaheadObject_) lookaheadObject_ = {};
   }
   hasLookahead_ = true;
@@ -225,10 +221,10 @@ void SSYacc::ReadThroughSlots() {
 
 void SSYacc::TakeLookahead(SSRefPtr<SSToken>&& object) {
   if (object) {
-    lookahead_ = ViewOf(*object);
+    lookahead_ = SSTokenView(*object);
     lookaheadObject_ = std::move(object);
   } else {
-    lookahead_ = SSTokenView(SSLexToken{kEofToken, 0, 0, sizeof kEofText - 1, 0, 0}, kEofText);
+    lookahead_ = SSTokenView(SSLexToken{kEofToken, 0, 0, sizeof kEofText - 1}, kEofText);
     lookaheadObject_ = {};
     endOfInput_ = true;
   }
@@ -266,8 +262,9 @@ bool SSYacc::Error() {
       // The "%error" token goes on the stack as one read as an object.
       const SSTokenView at = lookahead_;
       SSRefPtr<SSToken> read = std::move(lookaheadObject_);
-      lookaheadObject_ = SSToken::Make(kErrorToken, kErrorText, at.Line(), at.Column(), at.Offset());
-      lookahead_ = ViewOf(*lookaheadObject_);
+      const SSTextPlace place = at.Place();
+      lookaheadObject_ = SSToken::Make(kErrorToken, kErrorText, place.line, place.column, at.Offset());
+      lookahead_ = SSTokenView(*lookaheadObject_);
       Shift(errorTarget);
       lookahead_ = at;
       lookaheadObject_ = std::move(read);
@@ -292,7 +289,8 @@ bool SSYacc::Error() {
 // its position.
 void SSYacc::Trace(const char* step, int32_t number) const {
   const SSTokenView& t = lookahead_;
-  std::fprintf(trace_, "%s %ld\t%ld:%ld %s %.*s\n", step, long{number}, long{t.Line()}, long{t.Column()},
+  const SSTextPlace place = t.Place();
+  std::fprintf(trace_, "%s %ld\t%ld:%ld %s %.*s\n", step, long{number}, long{place.line}, long{place.column},
                lex_ ? lex_->TokenName(t.Id()) : std::to_string(t.Id()).c_str(), t.Length() > 40 ? 40 : int(t.Length()),
                t.View().data());
 }
