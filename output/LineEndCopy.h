@@ -41,16 +41,6 @@ std::optional<CopiedSpan> CopyToPosition(const char* in, size_t size, char* out,
 std::optional<CopiedSpan> CopyToPosition(const char* in, size_t size, char* out, int32_t lines, size_t columns,
                                          const LeadByteTable& leadBytes, bool& trailNext);
 
-/// Whether the byte at \p at is the second byte of a double-byte
-/// character, when a character starts at \p boundary (not after \p at)
-/// for certain: a byte that is no lead byte ends a character, so that holds
-/// when an odd number of lead-byte values stand between them.
-inline bool IsTrailByteAt(const LeadByteTable& leadBytes, const char* boundary, const char* at) {
-  const char* i = at;
-  while (i > boundary && leadBytes[static_cast<unsigned char>(i[-1])]) --i;
-  return (at - i) % 2 == 1;
-}
-
 /// The first line feed among the \p size bytes at \p data, or null; 16
 /// bytes past them may be read. Mostly a few bytes: kept inline.
 inline const char* FindLineFeed(const char* data, size_t size) {

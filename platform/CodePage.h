@@ -52,3 +52,13 @@ const LeadByteTable& ProcessLeadBytes();
 
 /// The lead-byte test of the process code page.
 inline bool IsLeadByte(unsigned char byte) { return ProcessLeadBytes()[byte]; }
+
+/// Whether the byte at \p at is the second byte of a double-byte
+/// character, when a character starts at \p boundary (not after \p at)
+/// for certain: a byte that is no lead byte ends a character, so that holds
+/// when an odd number of lead-byte values stand between them.
+inline bool IsTrailByteAt(const LeadByteTable& leadBytes, const char* boundary, const char* at) {
+  const char* i = at;
+  while (i > boundary && leadBytes[static_cast<unsigned char>(i[-1])]) --i;
+  return (at - i) % 2 == 1;
+}

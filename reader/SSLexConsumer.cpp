@@ -75,16 +75,7 @@ SSTextPlace SSLexConsumer::PlaceAt(size_t offset) const {
 }
 
 bool SSLexConsumer::EndsLine(size_t at, size_t boundary) const {
-  if (!hasLeadBytes_) return true;
-  // A byte that is no lead byte ends a character, so the lead bytes in a
-  // row before the line feed pair up from the first of them: with an odd
-  // number of them, the last one takes the line feed with it.
-  size_t leads = 0;
-  while (at > boundary && leadBytes_[Data()[at - 1]]) {
-    --at;
-    ++leads;
-  }
-  return leads % 2 == 0;
+  return !hasLeadBytes_ || !IsTrailByteAt(leadBytes_, data_ + boundary, data_ + at);
 }
 
 size_t SSLexConsumer::CountLineEnds(size_t from, size_t to, size_t& last) const {

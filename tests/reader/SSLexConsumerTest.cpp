@@ -36,8 +36,17 @@ std::vector<std::pair<size_t, SSTextPlace>> Walk(const std::string& text, const 
 // page 932) before line feeds, of odd and even length.
 std::string MixedText() {
   std::mt19937 random(7);
-  const std::string pieces[] = {"\n", "\n\n", "ab", "\x82\n", "\x82\x82\n", "\x82\x82\x82\n", "\x82\xa0",
-                                std::string(40, 'x'), std::string(100, 'y') + "\n", "<F0>", "\x82"};
+  const std::string pieces[] = {"\n",
+                                "\n\n",
+                                "ab",
+                                "\x82\n",
+                                "\x82\x82\n",
+                                "\x82\x82\x82\n",
+                                "\x82\xa0",
+                                std::string(40, 'x'),
+                                std::string(100, 'y') + "\n",
+                                "<F0>",
+                                "\x82"};
   std::string text;
   while (text.size() < 20000) text += pieces[random() % std::size(pieces)];
   return text;
