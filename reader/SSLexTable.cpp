@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
 
 #include "reader/LexTableFormat.h"
 #include "reader/SSException.h"
@@ -42,17 +41,16 @@ void FindRuns(SSLexExpressionList& list, const std::vector<int32_t>& byByte, con
   for (uint32_t s = 0; s < stateCount; ++s) {
     SSLexExpressionList::StateInfo& info = list.states[s];
     const int32_t self = static_cast<int32_t>(s);
-    SSLexExpressionList::Run run;
+    const int32_t* successors = &byByte[size_t(s) * 256];
     bool loops = false, leaves = false, any = false;
-    for (unsigned b = 0; b < 256; ++b) {
-      const int32_t to = byByte[size_t(s) * 256 + b];
-      run.stays[b] = to == self;
-      loops = loops || to == self;
-      leaves = leaves || (to >= 0 && to != self);
-      any = any || to >= 0;
+    for (unsigned b = 0; b < 256; ++b) {  // without branches, so that it is vectorised
+      const int32_t to = successors[b];
+      loops |= to == self;
+      leaves |= (to >= 0) & (to != self);
+      any |= to >= 0;
     }
-    run.wideStays = wideAll[s] == self;
-    loops = loops || run.wideStays;
+    const bool wideStays = wideAll[s] == self;
+    loops = loops || wideStays;
     leaves = leaves || (wideAll[s] != -1 && wideAll[s] != self);
     deadEnd[s] = !any && wideAll[s] == -1;
     // A match that reaches an accepting state that only loops on itself
@@ -60,9 +58,11 @@ void FindRuns(SSLexExpressionList& list, const std::vector<int32_t>& byByte, con
     if (loops && list.runs.size() >= SSLexExpressionList::kMaxEntryRuns) continue;
     info.final = s != 0 && list.accepting[s] && !leaves;
     if (loops) {
+      SSLexExpressionList::Run& run = list.runs.emplace_back();
+      for (unsigned b = 0; b < 256; ++b) run.stays[b] = successors[b] == self;
+      run.wideStays = wideStays;
       TakeExits(run);
-      info.run = static_cast<int32_t>(list.runs.size());
-      list.runs.push_back(run);
+      info.run = static_cast<int32_t>(list.runs.size() - 1);
     }
   }
 
@@ -136,17 +136,27 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
   }
   list.wideBegin[stateCount] = static_cast<uint32_t>(list.wide.size());
 
-  // Bytes that lead to the same successor from every state share a class.
-  std::map<std::vector<int32_t>, uint16_t> classes;
-  std::vector<std::vector<int32_t>> columns;
-  for (unsigned b = 0; b < 256; ++b) {
-    std::vector<int32_t> column(stateCount);
-    for (uint32_t s = 0; s < stateCount; ++s) column[s] = byByte[size_t(s) * 256 + b];
-    auto [it, fresh] = classes.emplace(column, static_cast<uint16_t>(columns.size()));
-    if (fresh) columns.push_back(std::move(column));
-    list.byteClass[b] = it->second;
+  // Bytes that lead to the same successor from every state share a class,
+  // numbered in the order of their first bytes. Each byte's column of
+  // successors is hashed, and columns of equal hashes are compared whole.
+  std::array<uint64_t, 256> hash{};
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    const int32_t* successors = &byByte[size_t(s) * 256];
+    for (unsigned b = 0; b < 256; ++b) hash[b] = hash[b] * 31 + static_cast<uint32_t>(successors[b]);
   }
-  while ((1u << list.rowShift) < columns.size()) ++list.rowShift;
+  const auto sameColumn = [&](unsigned a, unsigned b) {
+    for (uint32_t s = 0; s < stateCount; ++s)
+      if (byByte[size_t(s) * 256 + a] != byByte[size_t(s) * 256 + b]) return false;
+    return true;
+  };
+  std::vector<unsigned> firstBytes;  // of each class
+  for (unsigned b = 0; b < 256; ++b) {
+    size_t c = 0;
+    while (c < firstBytes.size() && !(hash[firstBytes[c]] == hash[b] && sameColumn(firstBytes[c], b))) ++c;
+    if (c == firstBytes.size()) firstBytes.push_back(b);
+    list.byteClass[b] = static_cast<uint16_t>(c);
+  }
+  while ((1u << list.rowShift) < firstBytes.size()) ++list.rowShift;
   if ((uint64_t(stateCount) << (list.rowShift + SSLexExpressionList::kEntryBits)) > INT32_MAX) Invalid(name);
 
   // States without double-byte ranges answer none to every code; a state
@@ -165,8 +175,8 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
 
   list.next.assign(size_t(stateCount) << list.rowShift, -1);
   for (uint32_t s = 0; s < stateCount; ++s)
-    for (uint32_t c = 0; c < columns.size(); ++c)
-      list.next[(size_t(s) << list.rowShift) + c] = list.Entry(columns[c][s]);
+    for (uint32_t c = 0; c < firstBytes.size(); ++c)
+      list.next[(size_t(s) << list.rowShift) + c] = list.Entry(byByte[size_t(s) * 256 + firstBytes[c]]);
   for (unsigned b = 0; b < 256; ++b) list.first[b] = list.Next(0, b);
   list.wideAll.resize(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s)
