@@ -100,14 +100,21 @@ void SSYaccTable::BuildQuickLookups() {
   quickActions_.assign(static_cast<size_t>(states) << actionShift_, 0);
   quickGotos_.assign(static_cast<size_t>(states) * quickSymbols_, -1);
   for (uint32_t s = 0; s < states; ++s) {
-    // Filled from the search itself, so that both always agree (the first
-    // of two entries for one token wins).
-    for (uint32_t c = 0; c < quickTokens_; ++c)
-      quickActions_[(static_cast<size_t>(s) << actionShift_) + c] =
-          Packed(SearchAction(static_cast<int32_t>(s), static_cast<int32_t>(c) + kFirstQuickToken));
-    for (uint32_t c = 0; c < quickSymbols_; ++c)
-      quickGotos_[static_cast<size_t>(c) * states + s] =
-          SearchGoto(static_cast<int32_t>(s), static_cast<int32_t>(c) + kNonterminalBase);
+    // Each row's entries go in from the last, so that the first of two
+    // entries for one symbol wins, as in the searches.
+    std::span<const uint32_t> actions = Actions(s);
+    for (size_t i = actions.size(); i >= kEntryWords; i -= kEntryWords) {
+      const uint32_t column = actions[i - kEntryWords + 1] - static_cast<uint32_t>(kFirstQuickToken);
+      if (column < quickTokens_)
+        quickActions_[(static_cast<size_t>(s) << actionShift_) + column] = Packed(actions[i - kEntryWords]);
+    }
+    const uint32_t* row = rows_[s];
+    const uint32_t* gotos = row + kRowHeaderWords + row[2] * kEntryWords;
+    for (uint32_t g = row[1]; g-- > 0;) {
+      const uint32_t column = gotos[g * kEntryWords + 1] - static_cast<uint32_t>(kNonterminalBase);
+      if (column < quickSymbols_)
+        quickGotos_[static_cast<size_t>(column) * states + s] = static_cast<int32_t>(gotos[g * kEntryWords]);
+    }
   }
   gotoColumns_.resize(productionCount_);
   for (uint32_t p = 0; p < productionCount_; ++p) {

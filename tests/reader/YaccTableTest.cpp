@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "reader/SSYaccTable.h"
 #include "reader/YaccTableFormat.h"
 #include "tests/reader/ParserTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -167,4 +168,38 @@ TEST(YaccTable, RecoveryPointsCarryTheirSyncTokens) {
   ASSERT_EQ(1u, afterComponent.size());
   EXPECT_EQ(kAllSync, t.Flags(*afterComponent.begin()));
   EXPECT_EQ(std::set<int32_t>{TokenId(g, "DQUOTED_TEXT")}, t.SyncTokens(*afterComponent.begin()));
+}
+
+// The engine's precomputed lookups answer as the rows do: the first entry
+// for a symbol, and nothing for the symbols a row lacks.
+TEST(YaccTable, EngineLookupsAnswerAsTheRows) {
+  const TableBytes table;
+  const std::string bytes = testsupport::ReadFile(parsertest::YaccTableFile());
+  const SSYaccTable engine(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), "table");
+  // Every nonterminal lies below the base and one per production above it.
+  const int32_t highestSymbol = kNonterminalBase + static_cast<int32_t>(engine.ProductionCount()) + 8;
+  for (uint32_t s = 0; s < table.States(); ++s) {
+    std::map<int32_t, uint32_t> actions;
+    for (uint32_t i = 0; i < table.Actions(s); ++i) actions.emplace(table.ActionToken(s, i), table.ActionWord(s, i));
+    std::map<int32_t, int32_t> gotos;
+    for (uint32_t i = 0; i < table.Gotos(s); ++i) {
+      gotos.emplace(static_cast<int32_t>(table.Word(table.GotoEntry(s, i) + kWordSize * kEntrySymbol)),
+                    static_cast<int32_t>(table.Word(table.GotoEntry(s, i) + kWordSize * kEntryValue)));
+    }
+    const auto state = static_cast<int32_t>(s);
+    for (int32_t symbol = -2; symbol < highestSymbol; ++symbol) {
+      const auto action = actions.find(symbol);
+      const uint32_t found = engine.FindAction(state, symbol);
+      if (action == actions.end()) {
+        ASSERT_EQ(found, 0u) << s << ' ' << symbol;
+      } else if ((action->second & kKindMask) == kReduce) {
+        ASSERT_EQ(found & kKindMask, kReduce) << s << ' ' << symbol;
+        ASSERT_EQ(SSYaccTable::ProductionOf(found), action->second & kNumberMask) << s << ' ' << symbol;
+      } else {
+        ASSERT_EQ(found, action->second) << s << ' ' << symbol;
+      }
+      const auto target = gotos.find(symbol);
+      ASSERT_EQ(engine.FindGoto(state, symbol), target == gotos.end() ? -1 : target->second) << s << ' ' << symbol;
+    }
+  }
 }
