@@ -1,5 +1,5 @@
 // The lead bytes of a code page as at most two ranges, for tests of sixteen
-// bytes at a time: the lexer's runs and the consumer's line count use them.
+// bytes at a time, as the lexer scans its runs.
 #pragma once
 
 #include <array>

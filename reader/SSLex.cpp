@@ -33,7 +33,7 @@ void SSLex::TakeInput() {
   length_ = consumer_->Length();
   lead_ = consumer_->LeadBytes().data();
   if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
-  leadRanges_ = &consumer_->LeadRanges();
+  leadRanges_ = LeadByteRanges(consumer_->LeadBytes());
 }
 
 SSLex::~SSLex() = default;
@@ -220,7 +220,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
       const unsigned mask = ExitMask<false>(run, data + pos);
       if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(mask));
     }
-  } else if (vector && leadRanges_->Vector()) {
+  } else if (vector && leadRanges_.Vector()) {
     const bool* const lead = lead_;
     // The start of the character that holds byte pos + at, from the lead
     // bytes among the sixteen at pos: the lead bytes in a row before it
@@ -235,7 +235,7 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
     while (pos + 16 < length) {
       const __m128i v = Load16(data + pos);
       const unsigned mask = ExitMask<true>(run, v);
-      const auto leads = static_cast<unsigned>(_mm_movemask_epi8(leadRanges_->In(v)));
+      const auto leads = static_cast<unsigned>(_mm_movemask_epi8(leadRanges_.In(v)));
       if (mask == 0) {
         // Every character stays; the last may lead the byte after them.
         const size_t at = boundary(leads, 16);

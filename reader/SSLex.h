@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Resources.h"
+#include "reader/LeadByteRanges.h"
 #include "reader/SSLexConsumer.h"
 #include "reader/SSLexModeStack.h"
 #include "reader/SSLexTable.h"
@@ -102,7 +103,8 @@ class SSLex {
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
   const bool* lead_ = nullptr;
-  const LeadByteRanges* leadRanges_ = nullptr;
+  // The lead bytes as ranges, for the vector scan of runs.
+  LeadByteRanges leadRanges_;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
   // Token names by id - lowestNamedId_: a printed token costs one index.

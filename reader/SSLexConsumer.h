@@ -8,7 +8,6 @@
 
 #include "platform/CodePage.h"
 #include "platform/TextFile.h"
-#include "reader/LeadByteRanges.h"
 
 /// A place in the input: lines and columns count from 1, columns in bytes
 /// (a double-byte character takes two).
@@ -50,19 +49,15 @@ class SSLexConsumer {
   /// The lead-byte test of the code page in force when the input was taken.
   const LeadByteTable& LeadBytes() const { return leadBytes_; }
   bool HasLeadBytes() const { return hasLeadBytes_; }
-  const LeadByteRanges& LeadRanges() const { return leadRanges_; }
 
  private:
   void TakeCodePage();
   /// How many line ends lie in [\p from, \p to), both character
   /// boundaries; \p last becomes the offset of the last of them.
   size_t CountLineEnds(size_t from, size_t to, size_t& last) const;
-  /// As CountLineEnds, sixteen bytes a step, when every line feed there
-  /// ends a line; false when one may not (it follows a lead byte).
-  template <bool kDoubleByte>
-  bool CountLineFeeds(size_t from, size_t to, size_t& last, size_t& ends) const;
-  /// As CountLineEnds, checking each line feed.
-  size_t CountEachLineEnd(size_t from, size_t to, size_t& last) const;
+  /// As CountLineEnds, a byte at a time, from \p from on; \p boundary is
+  /// a character boundary at or before \p from.
+  size_t CountEachLineEnd(size_t from, size_t to, size_t& last, size_t boundary) const;
   /// Whether the line feed byte at \p at ends a line: in double-byte input
   /// it may be the second byte of a character. \p boundary is a character
   /// boundary at or before it.
@@ -83,5 +78,4 @@ class SSLexConsumer {
   mutable size_t placedLineStart_ = 0;
   LeadByteTable leadBytes_{};
   bool hasLeadBytes_ = false;
-  LeadByteRanges leadRanges_;
 };
