@@ -43,7 +43,9 @@ class SSLexConsumer {
   void MoveMark(size_t end) { mark_ = end; }
 
   /// The line and column of \p offset, a character boundary at most
-  /// Length(). Cheapest for places asked in the order of the input.
+  /// Length(). Cheapest for places asked in the order of the input. It
+  /// moves the consumer's record of the last place asked for: one thread
+  /// at a time, as for the rest of the lexer.
   SSTextPlace PlaceAt(size_t offset) const;
 
   /// The lead-byte test of the code page in force when the input was taken.

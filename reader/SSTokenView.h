@@ -36,6 +36,7 @@ class SSTokenView {
   int32_t ParseToken() const noexcept { return token_.parseToken; }
   int32_t Line() const { return Place().line; }
   int32_t Column() const { return Place().column; }
+  /// The line and column where the token starts.
   SSTextPlace Place() const {
     if (source_ & kObjectSource) {
       const SSToken* object = reinterpret_cast<const SSToken*>(source_ & ~kObjectSource);
