@@ -59,7 +59,7 @@ void SSYaccTable::Check(const std::string& name) const {
       if ((kind == kShift && number >= states) || (kind == kReduce && number >= productionCount_)) BadTable(name);
     }
     const uint32_t* row = rows_[s];
-    const uint32_t* gotos = row + kRowHeaderWords + row[2] * kEntryWords;
+    const uint32_t* gotos = Gotos(s).data();
     for (uint32_t g = 0; g < row[1]; ++g)
       if (gotos[g * kEntryWords] >= states) BadTable(name);
     if ((row[0] & kHasErrorEntry) && gotos[row[1] * kEntryWords] >= states) BadTable(name);
@@ -74,10 +74,9 @@ uint32_t SSYaccTable::SearchAction(int32_t state, int32_t token) const noexcept 
 }
 
 int32_t SSYaccTable::SearchGoto(int32_t state, int32_t symbol) const noexcept {
-  const uint32_t* row = rows_[state];
-  const uint32_t* entry = row + kRowHeaderWords + row[2] * kEntryWords;
-  for (uint32_t g = 0; g < row[1]; ++g, entry += kEntryWords)
-    if (entry[1] == static_cast<uint32_t>(symbol)) return static_cast<int32_t>(entry[0]);
+  std::span<const uint32_t> gotos = Gotos(state);
+  for (size_t i = 0; i < gotos.size(); i += kEntryWords)
+    if (gotos[i + 1] == static_cast<uint32_t>(symbol)) return static_cast<int32_t>(gotos[i]);
   return -1;
 }
 
@@ -89,10 +88,9 @@ void SSYaccTable::BuildQuickLookups() {
       uint32_t column = actions[i + 1] - static_cast<uint32_t>(kFirstQuickToken);
       if (column < kMaxQuickColumns) quickTokens_ = std::max(quickTokens_, column + 1);
     }
-    const uint32_t* row = rows_[s];
-    const uint32_t* gotos = row + kRowHeaderWords + row[2] * kEntryWords;
-    for (uint32_t g = 0; g < row[1]; ++g) {
-      uint32_t column = gotos[g * kEntryWords + 1] - static_cast<uint32_t>(kNonterminalBase);
+    std::span<const uint32_t> gotos = Gotos(s);
+    for (size_t i = 0; i < gotos.size(); i += kEntryWords) {
+      uint32_t column = gotos[i + 1] - static_cast<uint32_t>(kNonterminalBase);
       if (column < kMaxQuickColumns) quickSymbols_ = std::max(quickSymbols_, column + 1);
     }
   }
@@ -108,12 +106,11 @@ void SSYaccTable::BuildQuickLookups() {
       if (column < quickTokens_)
         quickActions_[(static_cast<size_t>(s) << actionShift_) + column] = Packed(actions[i - kEntryWords]);
     }
-    const uint32_t* row = rows_[s];
-    const uint32_t* gotos = row + kRowHeaderWords + row[2] * kEntryWords;
-    for (uint32_t g = row[1]; g-- > 0;) {
-      const uint32_t column = gotos[g * kEntryWords + 1] - static_cast<uint32_t>(kNonterminalBase);
+    std::span<const uint32_t> gotos = Gotos(s);
+    for (size_t i = gotos.size(); i >= kEntryWords; i -= kEntryWords) {
+      const uint32_t column = gotos[i - kEntryWords + 1] - static_cast<uint32_t>(kNonterminalBase);
       if (column < quickSymbols_)
-        quickGotos_[static_cast<size_t>(column) * states + s] = static_cast<int32_t>(gotos[g * kEntryWords]);
+        quickGotos_[static_cast<size_t>(column) * states + s] = static_cast<int32_t>(gotos[i - kEntryWords]);
     }
   }
   gotoColumns_.resize(productionCount_);

@@ -34,6 +34,13 @@ class SSYaccTable {
     const uint32_t* row = rows_[state];
     return {row + YaccTableFormat::kRowHeaderWords, row[2] * YaccTableFormat::kEntryWords};
   }
+  /// The goto entries of \p state: target state, symbol, target state, ...
+  /// (its error entry, when it has one, follows them).
+  std::span<const uint32_t> Gotos(int32_t state) const noexcept {
+    const uint32_t* row = rows_[state];
+    return {row + YaccTableFormat::kRowHeaderWords + row[2] * YaccTableFormat::kEntryWords,
+            row[1] * YaccTableFormat::kEntryWords};
+  }
   /// The action word for \p token in \p state, or 0 when there is none.
   /// A reduce's number carries its production below kRightSideShift and the
   /// length of its right side above (see RightSideOf).

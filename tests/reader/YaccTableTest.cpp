@@ -44,6 +44,10 @@ class TableBytes {
     return static_cast<int32_t>(Word(Entry(s, i) + kWordSize * kEntrySymbol));
   }
   size_t GotoEntry(uint32_t s, uint32_t i) const { return Entry(s, Actions(s) + i); }
+  int32_t GotoSymbol(uint32_t s, uint32_t i) const {
+    return static_cast<int32_t>(Word(GotoEntry(s, i) + kWordSize * kEntrySymbol));
+  }
+  uint32_t GotoTarget(uint32_t s, uint32_t i) const { return Word(GotoEntry(s, i) + kWordSize * kEntryValue); }
 
   /// States entered from \p from over \p symbol (a token or nonterminal id).
   std::set<uint32_t> Targets(const std::set<uint32_t>& from, int32_t symbol) const {
@@ -53,8 +57,7 @@ class TableBytes {
         if (ActionToken(s, i) == symbol && (ActionWord(s, i) & kKindMask) == kShift)
           out.insert(ActionWord(s, i) & kNumberMask);
       for (uint32_t i = 0; i < Gotos(s); ++i)
-        if (static_cast<int32_t>(Word(GotoEntry(s, i) + kWordSize * kEntrySymbol)) == symbol)
-          out.insert(Word(GotoEntry(s, i) + kWordSize * kEntryValue));
+        if (GotoSymbol(s, i) == symbol) out.insert(GotoTarget(s, i));
     }
     return out;
   }
@@ -182,10 +185,8 @@ TEST(YaccTable, EngineLookupsAnswerAsTheRows) {
     std::map<int32_t, uint32_t> actions;
     for (uint32_t i = 0; i < table.Actions(s); ++i) actions.emplace(table.ActionToken(s, i), table.ActionWord(s, i));
     std::map<int32_t, int32_t> gotos;
-    for (uint32_t i = 0; i < table.Gotos(s); ++i) {
-      gotos.emplace(static_cast<int32_t>(table.Word(table.GotoEntry(s, i) + kWordSize * kEntrySymbol)),
-                    static_cast<int32_t>(table.Word(table.GotoEntry(s, i) + kWordSize * kEntryValue)));
-    }
+    for (uint32_t i = 0; i < table.Gotos(s); ++i)
+      gotos.emplace(table.GotoSymbol(s, i), static_cast<int32_t>(table.GotoTarget(s, i)));
     const auto state = static_cast<int32_t>(s);
     for (int32_t symbol = -2; symbol < highestSymbol; ++symbol) {
       const auto action = actions.find(symbol);
