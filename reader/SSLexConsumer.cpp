@@ -3,9 +3,6 @@
 
 #include <string.h>  // memrchr
 
-#include <algorithm>
-#include <cstring>
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
