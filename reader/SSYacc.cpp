@@ -84,8 +84,9 @@ __attribute__((always_inline)) inline void SSYacc::ReadToken() {
 int32_t SSYacc::Parse() {
   RequireTable();
   const SSYaccTable& table = *table_;
-  rightSideTokens_.assign(table.ProductionCount(), -1);
   LearnOverrides();
+  productions_.assign(table.ProductionCount(), ProductionInfo{});
+  LearnReduceCalls();
   ReadToken();
   // The action and the states go from step to step in locals: a member
   // would put a store and a load into the chain of lookups that each
@@ -105,14 +106,19 @@ int32_t SSYacc::Parse() {
       production_ = static_cast<int32_t>(production);
       productionLength_ = static_cast<int32_t>(length);
       if (trace_) Trace("reduce by production", production_);
-      SSRefPtr<SSYaccStackElement> element = ReduceWanted(production) ? CallReduce() : SSRefPtr<SSYaccStackElement>();
-      PopRightSide(production_, length);
-      const int32_t next = table.GotoAfter(production, TopState());
-      if (next < 0) {
-        throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld",
-                          long{table.ProductionLeft(production)});
+      // Most reductions go to no Reduce, and so have no element to push.
+      ProductionInfo& info = productions_[production];
+      int32_t next;
+      if (ReduceWanted(info)) {
+        SSRefPtr<SSYaccStackElement> element = CallReduce();
+        PopRightSide(info, length);
+        next = GotoAfter(table, production);
+        Push(next, std::move(element));
+      } else {
+        PopRightSide(info, length);
+        next = GotoAfter(table, production);
+        PushState(next);
       }
-      Push(next, std::move(element));
       action = table.FindAction(next, LookaheadId());
     } else if (action == 0) {
       error_ = true;
@@ -129,6 +135,24 @@ int32_t SSYacc::Parse() {
     }
   }
   return 1;
+}
+
+void SSYacc::LearnReduceCalls() noexcept {
+  for (size_t production = 0; production < productions_.size(); ++production) {
+    ReduceCall& call = productions_[production].call;
+    if (!callReduce_) {
+      call = ReduceCall::kNever;
+    } else if (!filterReductions_ || (production < reduceFilter_.size() && reduceFilter_[production])) {
+      call = ReduceCall::kAlways;
+    } else {
+      call = ReduceCall::kPoll;
+    }
+  }
+}
+
+void SSYacc::InvalidGoto(const SSYaccTable& table, uint32_t production) {
+  throw SSException(SSCode::kYaccInvalidGoto, "SSYacc0107e: Invalid goto on %ld",
+                    long{table.ProductionLeft(production)});
 }
 
 uint32_t SSYacc::PushElement(int32_t state, SSRefPtr<SSYaccStackElement>&& element) {

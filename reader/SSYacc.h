@@ -99,6 +99,7 @@ class SSYacc {
   void SetReduceFilter(std::span<const bool> wanted) noexcept {
     reduceFilter_ = wanted;
     filterReductions_ = true;
+    LearnReduceCalls();
   }
   static constexpr uint32_t kReducePoll = 256;
   /// Calls TokenHook only for the tokens whose id \p wanted marks (by id;
@@ -146,6 +147,11 @@ class SSYacc {
     entries_.Push(entry);
     state_ = state;
   }
+  /// Pushes \p state with neither token nor element.
+  void PushState(int32_t state) {
+    entries_.Push(static_cast<uint32_t>(state));
+    state_ = state;
+  }
   /// Pushes the lookahead token, going to \p state.
   __attribute__((always_inline)) void Shift(int32_t state) {
     uint32_t entry = static_cast<uint32_t>(state) | kTokenEntry;
@@ -178,11 +184,21 @@ class SSYacc {
     tokens_.Drop(tokens);
     return tokens;
   }
-  /// Pops the right side of \p production, \p count entries. Its symbols
-  /// are the same every time, so how many of them are tokens is learnt at
-  /// its first reduction.
-  void PopRightSide(int32_t production, uint32_t count) {
-    int32_t& tokens = rightSideTokens_[static_cast<size_t>(production)];
+  /// What the engine knows of a production while it parses: how many of
+  /// its right side's symbols are tokens (-1 until its first reduction;
+  /// they are the same every time) and whether Reduce sees its reductions.
+  /// One record, so that a reduction looks both up at once.
+  enum class ReduceCall : uint8_t { kNever, kPoll, kAlways };
+  struct ProductionInfo {
+    int32_t rightSideTokens = -1;
+    ReduceCall call = ReduceCall::kNever;
+  };
+  /// Works out every production's ReduceCall from the overrides and the
+  /// filter; nothing before a parse has sized the records.
+  void LearnReduceCalls() noexcept;
+  /// Pops the right side of a production, \p count entries.
+  void PopRightSide(ProductionInfo& info, uint32_t count) {
+    int32_t& tokens = info.rightSideTokens;
     if (tokens >= 0 && elements_.empty() && count <= entries_.Size()) {
       entries_.Drop(count);
       tokens_.Drop(static_cast<size_t>(tokens));
@@ -206,14 +222,21 @@ class SSYacc {
   bool HookWanted(int32_t id) const noexcept {
     return hookEvery_ || (static_cast<uint32_t>(id) < hookFilter_.size() && hookFilter_[static_cast<uint32_t>(id)]);
   }
-  /// Whether the reduction of \p production goes to Reduce.
-  bool ReduceWanted(uint32_t production) {
-    if (!callReduce_) return false;
-    if (!filterReductions_ || (production < reduceFilter_.size() && reduceFilter_[production])) return true;
-    if (--untilPoll_ != 0) return false;
+  /// Whether a reduction of the production of \p info goes to Reduce.
+  bool ReduceWanted(const ProductionInfo& info) {
+    if (info.call == ReduceCall::kAlways) return true;
+    if (info.call == ReduceCall::kNever || --untilPoll_ != 0) return false;
     untilPoll_ = kReducePoll;
     return true;
   }
+  /// The state after a reduction of \p production, from the state now on
+  /// top; throws on a table without one.
+  int32_t GotoAfter(const SSYaccTable& table, uint32_t production) const {
+    const int32_t next = table.GotoAfter(production, TopState());
+    if (next < 0) InvalidGoto(table, production);
+    return next;
+  }
+  [[noreturn]] static void InvalidGoto(const SSYaccTable& table, uint32_t production);
 
   std::shared_ptr<const SSYaccTable> table_;
   SSLex* lex_ = nullptr;
@@ -241,7 +264,7 @@ class SSYacc {
   SSValueStack<Entry> entries_;
   SSValueStack<SSTokenView> tokens_;                    // one per kTokenEntry entry
   std::vector<SSRefPtr<SSYaccStackElement>> elements_;  // one per kElementEntry entry
-  std::vector<int32_t> rightSideTokens_;                // per production; -1 until it is first reduced
+  std::vector<ProductionInfo> productions_;             // sized at the start of a parse
   int32_t state_ = 0;
   uint32_t action_ = 0;  // where Error takes the parse up again
   int32_t production_ = 0;
