@@ -1,13 +1,14 @@
 // bench_end_to_end: the whole job on documents, as `typeswap-cli run` does
 // it: load, build the mapping table, apply a font map that changes every
-// font, write the output. bench/run.sh sets it beside the bar a user would
-// compare with, `sed -e 's/<F3/<F13/g' FILE > OUT` (bench_baselines), which
-// does far less (and wrongly). Every job runs in a process of its own, so
-// that its peak memory is its own.
+// font, write the output. It sets it beside the bar a user would compare
+// with, `sed -e 's/<F3/<F13/g' FILE > OUT`, which does far less (and
+// wrongly), run in turns with it: the machine's speed drifts over seconds,
+// and the ratio of the two is what bench/run.sh judges. Every job runs in
+// a process of its own, so that its peak memory is its own.
 //
 // With --job, the files are one job of several files, loaded on every core
 // as the command line loads them; its row (wall time) stands beside sed run
-// over the same files one after the other, measured here.
+// over the same files one after the other.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -153,10 +154,16 @@ void KeepBest(double& best, double value, int run) {
 }
 
 // The best of kRuns runs of the whole job on \p paths in processes of their
-// own; false when a run failed.
+// own; false when a run failed. Before each, \p beside (a shell command)
+// runs once, and its best time goes to \p besideBest: the two are measured
+// in turns, so that their ratio does not depend on how busy the machine
+// was when each was measured.
 bool MeasureBest(int32_t codePage, const std::vector<std::string>& paths, int32_t threads, const fs::path& outDir,
-                 Measurement& best) {
+                 Measurement& best, const std::string& beside, bench::Timing& besideBest) {
   for (int run = 0; run < kRuns; ++run) {
+    const bench::Timing besideRun = bench::BestCommand(1, beside);
+    KeepBest(besideBest.cpu, besideRun.cpu, run);
+    KeepBest(besideBest.wall, besideRun.wall, run);
     // Every run writes into an empty folder, as the first does: copies
     // that replace those of the run before cost the file system more.
     fs::remove_all(outDir);
@@ -194,24 +201,29 @@ std::string Note(const Measurement& best) {
   return note;
 }
 
+// The bar the whole job is set beside: sed on \p path, written to \p out.
+std::string SedCommand(const std::string& path, const fs::path& out) {
+  return "sed -e 's/<F3/<F13/g' '" + path + "' > '" + out.string() + "'";
+}
+
 // One job of all \p paths on every core, read in \p codePage, beside sed
 // over the same files one after the other.
-int MeasureJob(int32_t codePage, const std::vector<std::string>& paths, const fs::path& outDir) {
+int MeasureJob(int32_t codePage, const std::vector<std::string>& paths, const fs::path& outDir,
+               const fs::path& sedOut) {
   const int32_t threads = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
   uint64_t bytes = 0;
   std::string cat, sed;
   for (const std::string& path : paths) {
     bytes += fs::file_size(path);
     cat += (cat.empty() ? "" : " && ") + ("cat '" + path + "' > /dev/null");
-    sed += (sed.empty() ? "" : " && ") +
-           ("sed -e 's/<F3/<F13/g' '" + path + "' > '" + (outDir / "sed.out").string() + "'");
+    sed += (sed.empty() ? "" : " && ") + SedCommand(path, sedOut);
   }
   const std::string name = "job of " + std::to_string(paths.size()) + " files";
-  fs::create_directories(outDir);
   bench::Report("cat", name, bytes, bench::BestCommand(kRuns, cat));
-  bench::Report("sed", name, bytes, bench::BestCommand(kRuns, sed));
   Measurement best;
-  if (!MeasureBest(codePage, paths, threads, outDir, best)) return 1;
+  bench::Timing sedBest{0, 0};
+  if (!MeasureBest(codePage, paths, threads, outDir, best, sed, sedBest)) return 1;
+  bench::Report("sed", name, bytes, sedBest, 0, "in turns with the job");
   const double documentMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
   bench::Report("end to end (job)", name, bytes, best.whole, static_cast<double>(best.peak) / 1024.0 / documentMb,
                 std::to_string(threads) + " cores, processor time of all threads; " + Note(best));
@@ -226,21 +238,33 @@ int main(int argc, char** argv) {
     return MeasureOnce(std::atoi(argv[2]), std::vector<std::string>(argv + 5, argv + argc), argv[4],
                        std::atoi(argv[3]));
   }
-  const fs::path outDir = fs::temp_directory_path() / ("bench_end_to_end." + std::to_string(getpid()));
+  const std::string tag = "bench_end_to_end." + std::to_string(getpid());
+  const fs::path outDir = fs::temp_directory_path() / tag;
+  // sed writes beside the job's folder, which every run of the job empties.
+  const fs::path sedOut = fs::temp_directory_path() / (tag + ".sed.out");
+  struct RemoveSedOut {
+    const fs::path& path;
+    ~RemoveSedOut() {
+      std::error_code ignored;
+      fs::remove(path, ignored);
+    }
+  } removeSedOut{sedOut};
   if (argc >= 3 && std::string(argv[1]) == "--job") {
     // "--job [--codepage N] FILE...": one job, in the code page of its first file.
     std::vector<std::string> paths;
     const std::vector<bench::BenchFile> files = bench::BenchFiles(argc - 1, argv + 1, "bench_end_to_end --job");
     for (const bench::BenchFile& f : files) paths.push_back(f.path);
-    return MeasureJob(files.front().codePage, paths, outDir);
+    return MeasureJob(files.front().codePage, paths, outDir, sedOut);
   }
   for (const bench::BenchFile& f : bench::BenchFiles(argc, argv, "bench_end_to_end")) {
     const std::string name = fs::path(f.path).filename().string();
     const uint64_t bytes = fs::file_size(f.path);
     Measurement best;
-    if (!MeasureBest(f.codePage, {f.path}, 1, outDir, best)) return 1;
+    bench::Timing sedBest{0, 0};
+    if (!MeasureBest(f.codePage, {f.path}, 1, outDir, best, SedCommand(f.path, sedOut), sedBest)) return 1;
     const double documentMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
     const double peakMb = static_cast<double>(best.peak) / 1024.0;
+    bench::Report("sed beside the job", name, bytes, sedBest, 0, "in turns with the job");
     bench::Report("end to end", name, bytes, best.whole, peakMb / documentMb, Note(best));
   }
   return 0;

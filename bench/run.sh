@@ -53,7 +53,7 @@ awk -F '\t' '
     if (what == "load (driver)") return check(speed >= 150 && peak <= 3, ">= 150 MB/s, peak <= 3x")
     if (what == "load (wizard pump)") return check(cpu <= 1.2 * noPumpCpu[file], "<= 1.2x no pump")
     if (what ~ /^page C (scroll|select)/) return check(wall <= 0.016, "every frame <= 16 ms")
-    if (what == "end to end") return check(cpu <= 1.5 * sedCpu[file] && peak <= 3, "<= 1.5x sed, peak <= 3x")
+    if (what == "end to end") return check(cpu <= 1.5 * sedBesideCpu[file] && peak <= 3, "<= 1.5x sed, peak <= 3x")
     if (what == "end to end (job)") return check(wall <= sedWall[file], "wall <= sed wall")
     return ""
   }
@@ -61,6 +61,8 @@ awk -F '\t' '
   { row_what[NR] = $2; row_file[NR] = $3; row_bytes[NR] = $4; row_cpu[NR] = $5; row_wall[NR] = $6; row_peak[NR] = $7; row_note[NR] = $8
     if ($2 == "cat") { catWall[$3] = $6 }
     if ($2 == "sed") { sedCpu[$3] = $5; sedWall[$3] = $6 }
+    # The whole job is judged beside sed run in turns with it.
+    if ($2 == "sed beside the job") { sedBesideCpu[$3] = $5 }
     if ($2 == "load (no pump)") { noPumpCpu[$3] = $5 } }
   END {
     printf "%-20s %-12s %7s %10s %8s %8s %8s %8s %6s  %s\n", "measurement", "file", "MB", "MB/s cpu", "cpu s", "wall s",
@@ -68,7 +70,8 @@ awk -F '\t' '
     for (i = 1; i <= NR; ++i) {
       f = row_file[i]
       xcat = (catWall[f] > 0) ? sprintf("%.1f", row_wall[i] / catWall[f]) : "-"
-      xsed = (sedCpu[f] > 0) ? sprintf("%.2f", row_cpu[i] / sedCpu[f]) : "-"
+      sed = (row_what[i] == "end to end") ? sedBesideCpu[f] : sedCpu[f]
+      xsed = (sed > 0) ? sprintf("%.2f", row_cpu[i] / sed) : "-"
       printf "%-20s %-12s %7.1f %10.1f %8.3f %8.3f %8s %8s %6s  %s\n", row_what[i], f, mb(row_bytes[i]),
              (row_cpu[i] > 0 ? mb(row_bytes[i]) / row_cpu[i] : 0), row_cpu[i], row_wall[i], xcat, xsed,
              (row_peak[i] > 0 ? sprintf("%.2fx", row_peak[i]) : ""), target(row_what[i], f, row_bytes[i], row_cpu[i], row_wall[i], row_peak[i])
