@@ -11,6 +11,10 @@
 #include <cstring>
 #include <utility>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "platform/HugePages.h"
 #include "platform/OpenForReading.h"
 
@@ -49,23 +53,55 @@ namespace {
 // How much one read asks for: small enough that the block is still in the
 // cache when it is searched.
 constexpr size_t kReadBlock = size_t{256} << 10;
+// From this size on, a file the lexer reads whole is mapped rather than
+// read (Note [mapped input]); below it, a read costs less than a mapping.
+constexpr size_t kMapFrom = size_t{1} << 20;
 
-// Opens \p path and reads it whole in text mode into the buffer that
-// room(length) gives for the file's length; the bytes delivered in
-// \p delivered.
-template <class Room>
-TextFileRead ReadWhole(const std::string& path, Room room, size_t& delivered) {
+// Where the first byte is that text mode acts on (CR or 0x1A); \p size
+// when there is none. One pass for both, sixteen bytes at a time.
+size_t FindTextModeByte(const char* data, size_t size) {
+  size_t at = 0;
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i eof = _mm_set1_epi8(0x1A);
+  for (; at + 64 <= size; at += 64) {
+    const auto hits = [&](size_t offset) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + offset));
+      return _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, eof));
+    };
+    const __m128i any = _mm_or_si128(_mm_or_si128(hits(0), hits(16)), _mm_or_si128(hits(32), hits(48)));
+    if (_mm_movemask_epi8(any) != 0) break;  // the bytes below find where
+  }
+#endif
+  for (; at < size; ++at) {
+    if (data[at] == '\r' || data[at] == 0x1A) return at;
+  }
+  return size;
+}
+
+// Opens \p path for reading; the open descriptor in \p fd, the file's
+// length in the result.
+TextFileRead OpenWhole(const std::string& path, int& fd) {
   TextFileRead result;
-  delivered = 0;
-  int fd = -1;
+  fd = -1;
   if ((result.error = OpenForReading(path, fd)) != 0) return result;
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     result.error = errno;
     ::close(fd);
+    fd = -1;
     return result;
   }
   result.fileLength = static_cast<size_t>(st.st_size);
+  return result;
+}
+
+// Reads the open file \p fd whole in text mode into the buffer that
+// room(length) gives for its length, and closes it; the bytes delivered in
+// \p delivered.
+template <class Room>
+void ReadOpen(int fd, TextFileRead& result, Room room, size_t& delivered) {
+  delivered = 0;
   char* const data = room(result.fileLength);
   // Read in blocks, each searched for the bytes text mode acts on while
   // it is still in the cache: searching the whole file after reading it
@@ -81,18 +117,14 @@ TextFileRead ReadWhole(const std::string& path, Room room, size_t& delivered) {
     }
     if (n == 0) break;  // the file shrank while we read it
     if (plain == SIZE_MAX) {
-      const void* eof = std::memchr(data + got, 0x1A, static_cast<size_t>(n));
-      const void* cr =
-          std::memchr(data + got, '\r',
-                      eof ? static_cast<size_t>(static_cast<const char*>(eof) - (data + got)) : static_cast<size_t>(n));
-      if (const void* first = cr ? cr : eof) plain = static_cast<size_t>(static_cast<const char*>(first) - data);
+      const size_t first = FindTextModeByte(data + got, static_cast<size_t>(n));
+      if (first < static_cast<size_t>(n)) plain = got + first;
     }
     got += static_cast<size_t>(n);
   }
   ::close(fd);
   // Everything before the first CR or 0x1A comes through as it is.
   delivered = plain >= got ? got : plain + ApplyTextMode(data + plain, got - plain);
-  return result;
 }
 
 }  // namespace
@@ -100,8 +132,11 @@ TextFileRead ReadWhole(const std::string& path, Room room, size_t& delivered) {
 TextFileRead ReadTextFile(const std::string& path, std::string& text) {
   text.clear();
   size_t delivered = 0;
-  const TextFileRead result = ReadWhole(
-      path,
+  int fd = -1;
+  TextFileRead result = OpenWhole(path, fd);
+  if (fd < 0) return result;
+  ReadOpen(
+      fd, result,
       [&text](size_t length) {
         text.reserve(length);
         // A 40 MB document otherwise takes ten thousand page faults to read.
@@ -115,13 +150,15 @@ TextFileRead ReadTextFile(const std::string& path, std::string& text) {
 }
 
 CFileBytes::CFileBytes(CFileBytes&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
+    : mapping_(std::move(other.mapping_)),
+      data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
       capacity_(std::exchange(other.capacity_, 0)) {}
 
 CFileBytes& CFileBytes::operator=(CFileBytes&& other) noexcept {
   if (this != &other) {
     Free();
+    mapping_ = std::move(other.mapping_);
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
     capacity_ = std::exchange(other.capacity_, 0);
@@ -146,6 +183,7 @@ void CFileBytes::SetSize(size_t size) noexcept {
 }
 
 void CFileBytes::Free() noexcept {
+  mapping_.Unmap();
   FreeHugePages(data_, capacity_ + 1);
   data_ = nullptr;
   size_ = capacity_ = 0;
@@ -153,9 +191,22 @@ void CFileBytes::Free() noexcept {
 
 TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes) {
   bytes.Free();
+  int fd = -1;
+  TextFileRead result = OpenWhole(path, fd);
+  if (fd < 0) return result;
+  // Most files hold no byte that text mode changes, and are seen as they
+  // are; the others are read, which changes them.
+  if (result.fileLength >= kMapFrom && bytes.mapping_.Map(fd, result.fileLength)) {
+    // A file cut short since it was measured is read as a read sees it.
+    if (FindTextModeByte(bytes.mapping_.data(), result.fileLength) == result.fileLength && !bytes.mapping_.Cut()) {
+      ::close(fd);
+      return result;
+    }
+    bytes.mapping_.Unmap();
+  }
   size_t delivered = 0;
-  const TextFileRead result = ReadWhole(
-      path, [&bytes](size_t length) { return bytes.Allocate(length); }, delivered);
+  ReadOpen(
+      fd, result, [&bytes](size_t length) { return bytes.Allocate(length); }, delivered);
   bytes.SetSize(delivered);
   return result;
 }

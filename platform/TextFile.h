@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileMapping.h"
+
 /// Turns raw file bytes into what a text-mode read delivers: each CR LF
 /// pair becomes LF, a lone CR stays, and a 0x1A byte ends the input.
 /// Works in place; returns the number of bytes delivered.
@@ -23,8 +25,9 @@ struct TextFileRead {
 [[nodiscard]] TextFileRead ReadTextFile(const std::string& path, std::string& text);
 
 /// The bytes of a file read whole, followed by a zero byte as a string's
-/// are. Unlike a string's, its memory is not zero-filled before the read
-/// writes it, and a large file's is on huge pages (AllocateHugePages).
+/// are. A large file that text mode leaves as it is stays where the system
+/// caches it (CFileMapping); otherwise the bytes are read into memory that
+/// is not zero-filled first, on huge pages (AllocateHugePages).
 class CFileBytes {
  public:
   CFileBytes() = default;
@@ -34,8 +37,14 @@ class CFileBytes {
   CFileBytes& operator=(const CFileBytes&) = delete;
   ~CFileBytes();
 
-  const char* data() const noexcept { return data_ != nullptr ? data_ : ""; }
-  size_t size() const noexcept { return size_; }
+  const char* data() const noexcept {
+    return mapping_.data() != nullptr ? mapping_.data() : data_ != nullptr ? data_ : "";
+  }
+  size_t size() const noexcept { return mapping_.data() != nullptr ? mapping_.size() : size_; }
+  /// Whether the file was cut short while its bytes were looked at in
+  /// place: the bytes past its new end read as zeros, and are no longer
+  /// the file's. A read error for whoever reads them.
+  bool Cut() const noexcept { return mapping_.Cut(); }
 
  private:
   friend TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes);
@@ -45,6 +54,7 @@ class CFileBytes {
   void SetSize(size_t size) noexcept;
   void Free() noexcept;
 
+  CFileMapping mapping_;
   char* data_ = nullptr;
   size_t size_ = 0;
   size_t capacity_ = 0;

@@ -89,7 +89,7 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
   for (;;) {
     if (active_ == nullptr) NoMode();  // the rules popped every mode
     const SSLexExpressionList& list = *active_;
-    if (mark >= length) return false;
+    if (mark >= length) return AtEnd();
 
     const int32_t* const next = list.next.data();
     const uint16_t* const byteClass = list.byteClass.data();
@@ -286,7 +286,22 @@ bool SSLex::Missing(SSLex&, SSLexToken&) {
 
 void SSLex::NoMode() { throw SSException(SSCode::kLifoNoTop, "SSLifo0002e: No top, stack empty"); }
 
+bool SSLex::AtEnd() const {
+  ThrowIfInputCut();
+  return false;
+}
+
+void SSLex::ThrowIfInputCut() const {
+  if (consumer_->InputCut()) {
+    throw SSException(SSCode::kLexFileLength, "SSLex0102e: Invalid file length or read error, %s, %ld",
+                      consumer_->Name().c_str(), static_cast<long>(consumer_->Length()));
+  }
+}
+
 void SSLex::InvalidToken(size_t end) {
+  // Zeros where a cut file's bytes were are no token: the read error is
+  // what to report.
+  ThrowIfInputCut();
   const size_t mark = consumer_->Mark();
   const SSTextPlace place = consumer_->PlaceAt(mark);
   SSRefPtr<SSToken> bad =

@@ -88,6 +88,10 @@ class SSLex {
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
   [[noreturn]] static void NoMode();
   [[noreturn]] void InvalidToken(size_t end);
+  /// The end of the input: false, or SSLex0102e when the file was cut
+  /// short while it was read (its last bytes are then not the file's).
+  bool AtEnd() const;
+  void ThrowIfInputCut() const;
 
   // What Next does: the match loop for this input, chosen once, or
   // Missing without a table or input.

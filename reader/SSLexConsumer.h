@@ -36,6 +36,8 @@ class SSLexConsumer {
   const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(data_); }
   size_t Length() const { return length_; }
   const std::string& Name() const { return name_; }
+  /// Whether the file was cut short while it was read (CFileBytes::Cut).
+  bool InputCut() const { return file_.Cut(); }
 
   /// Offset where the current token starts.
   size_t Mark() const { return mark_; }

@@ -1,6 +1,7 @@
 // SSLex over the generated table: tokens, texts, modes and positions of the
 // reader's lexical rules, and the engine's errors.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -323,6 +324,31 @@ TEST(SSLexErrors, FilesThatCannotBeRead) {
   // A file that text mode ends at once is no error: it holds no tokens.
   SSLex eof(CResourceModule::Embedded(), dir.Write("eof.doc", "\x1a<!OPS,"));
   EXPECT_FALSE(eof.NextToken());
+}
+
+// A large file is lexed where the system caches it. Cut short by another
+// program meanwhile, it must fail as a read error, not end the process.
+TEST(SSLexErrors, AFileCutShortWhileLexedIsAReadError) {
+  const std::string brochure = testsupport::ReadFile(testsupport::SourcePath("examples/brochure.doc"));
+  ASSERT_FALSE(brochure.empty());
+  std::string large;
+  while (large.size() < (size_t{3} << 20)) large += brochure;
+  testsupport::TempDir dir;
+  const std::string path = dir.Write("large.doc", large);
+  {
+    SSLex whole(CResourceModule::Embedded(), path);
+    size_t tokens = 0;
+    while (whole.NextToken()) ++tokens;
+    EXPECT_GT(tokens, 1000u);
+  }
+  SSLex lex(CResourceModule::Embedded(), path);
+  for (int i = 0; i < 100; ++i) ASSERT_TRUE(lex.NextToken());
+  ASSERT_EQ(0, ::truncate(path.c_str(), 100000));
+  EXPECT_EQ(ErrorOf([&] {
+              while (lex.NextToken()) {
+              }
+            }),
+            "2: SSLex0102e: Invalid file length or read error, " + path + ", " + std::to_string(large.size()));
 }
 
 TEST(SSLexErrors, TablesAndModes) {
