@@ -21,22 +21,36 @@ int CTextModeInput::Open(const std::string& path) {
   Close();
   int fd = -1;
   if (int error = OpenForReading(path, fd)) return error;
-  fd_ = fd;
-  buffer_.resize(kBlockSize + kReadSlack);
   pos_ = end_ = 0;
   ended_ = false;
   carriedCr_ = false;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && MapPlainTextFile(fd, static_cast<size_t>(st.st_size), mapping_, kReadSlack)) {
+    ::close(fd);
+    block_ = mapping_.data();
+    end_ = mapping_.size();
+    ended_ = true;
+    return 0;
+  }
+  fd_ = fd;
+  buffer_.resize(kBlockSize + kReadSlack);
+  block_ = buffer_.data();
   return 0;
 }
 
 void CTextModeInput::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  mapping_.Unmap();
+  block_ = "";
   pos_ = end_ = 0;
 }
 
 int CTextModeInput::Fill() {
   if (pos_ < end_) return 0;
+  // The bytes of a file cut short were zeros from its new end on: what
+  // was delivered is not the file.
+  if (mapping_.data() != nullptr) return mapping_.Cut() ? EIO : 0;
   pos_ = end_ = 0;
   if (fd_ < 0) return EBADF;
   while (end_ == 0 && !ended_) {

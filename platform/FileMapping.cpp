@@ -88,17 +88,17 @@ uintptr_t RoundUp(uintptr_t value, uintptr_t page) { return (value + page - 1) &
 }  // namespace
 #endif
 
-bool CFileMapping::Map(int fd, size_t length) {
+bool CFileMapping::Map(int fd, size_t length, size_t slack) {
   Unmap();
 #if TS_HAVE_MMAP
   if (length == 0) return false;
   InstallHandler();
   const int slot = TakeSlot();
   if (slot < 0) return false;
-  // Address space for the file's pages and a zero byte after them: where
-  // the file ends in the middle of a page, the system fills the rest with
-  // zeros; where it ends on a page boundary, the next page is anonymous.
-  const size_t mapped = RoundUp(length + 1, g_pageSize);
+  // Address space for the file's pages and the slack after them: where the
+  // file ends in the middle of a page, the system fills the rest with
+  // zeros; the pages after it are anonymous.
+  const size_t mapped = RoundUp(length + (slack > 0 ? slack : 1), g_pageSize);
   void* region = ::mmap(nullptr, mapped, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (region != MAP_FAILED &&
       ::mmap(region, length, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0) == MAP_FAILED) {
@@ -121,6 +121,7 @@ bool CFileMapping::Map(int fd, size_t length) {
 #else
   (void)fd;
   (void)length;
+  (void)slack;
   return false;
 #endif
 }

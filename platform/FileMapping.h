@@ -9,15 +9,15 @@
 // one. The file's cached pages are already there. The price of a mapping
 // is that a file cut short by another program while it is mapped would
 // end the process with a bus error, where a read would see less; the
-// mapping below turns that into zeros and a flag (Cut) that the lexer
-// reports as a read error.
+// mapping below turns that into zeros and a flag (Cut) that the lexer and
+// the output's reader report as a read error.
 #pragma once
 
 #include <cstddef>
 #include <utility>
 
 /// A read-only private mapping of the first length bytes of a file, with
-/// at least one zero byte after them.
+/// zero bytes after them (at least the slack asked for).
 class CFileMapping {
  public:
   CFileMapping() = default;
@@ -26,9 +26,10 @@ class CFileMapping {
   ~CFileMapping() { Unmap(); }
 
   /// Maps \p length bytes of the open file \p fd, its pages brought in at
-  /// once. False, with nothing mapped, when the system refuses or too many
-  /// mappings are in use: the caller then reads the file instead.
-  [[nodiscard]] bool Map(int fd, size_t length);
+  /// once, and \p slack zero bytes after them. False, with nothing mapped,
+  /// when the system refuses or too many mappings are in use: the caller
+  /// then reads the file instead.
+  [[nodiscard]] bool Map(int fd, size_t length, size_t slack = 1);
   void Unmap() noexcept;
 
   const char* data() const noexcept { return data_; }

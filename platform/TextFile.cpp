@@ -57,28 +57,6 @@ constexpr size_t kReadBlock = size_t{256} << 10;
 // read (Note [mapped input]); below it, a read costs less than a mapping.
 constexpr size_t kMapFrom = size_t{1} << 20;
 
-// Where the first byte is that text mode acts on (CR or 0x1A); \p size
-// when there is none. One pass for both, sixteen bytes at a time.
-size_t FindTextModeByte(const char* data, size_t size) {
-  size_t at = 0;
-#ifdef __SSE2__
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i eof = _mm_set1_epi8(0x1A);
-  for (; at + 64 <= size; at += 64) {
-    const auto hits = [&](size_t offset) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + offset));
-      return _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, eof));
-    };
-    const __m128i any = _mm_or_si128(_mm_or_si128(hits(0), hits(16)), _mm_or_si128(hits(32), hits(48)));
-    if (_mm_movemask_epi8(any) != 0) break;  // the bytes below find where
-  }
-#endif
-  for (; at < size; ++at) {
-    if (data[at] == '\r' || data[at] == 0x1A) return at;
-  }
-  return size;
-}
-
 // Opens \p path for reading; the open descriptor in \p fd, the file's
 // length in the result.
 TextFileRead OpenWhole(const std::string& path, int& fd) {
@@ -128,6 +106,35 @@ void ReadOpen(int fd, TextFileRead& result, Room room, size_t& delivered) {
 }
 
 }  // namespace
+
+size_t FindTextModeByte(const char* data, size_t size) {
+  size_t at = 0;
+#ifdef __SSE2__
+  // One pass for both bytes, sixty-four at a time.
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i eof = _mm_set1_epi8(0x1A);
+  for (; at + 64 <= size; at += 64) {
+    const auto hits = [&](size_t offset) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + offset));
+      return _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, eof));
+    };
+    const __m128i any = _mm_or_si128(_mm_or_si128(hits(0), hits(16)), _mm_or_si128(hits(32), hits(48)));
+    if (_mm_movemask_epi8(any) != 0) break;  // the bytes below find where
+  }
+#endif
+  for (; at < size; ++at) {
+    if (data[at] == '\r' || data[at] == 0x1A) return at;
+  }
+  return size;
+}
+
+bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack) {
+  if (length < kMapFrom || !mapping.Map(fd, length, slack)) return false;
+  // A file cut short since it was measured is read as a read sees it.
+  if (FindTextModeByte(mapping.data(), length) == length && !mapping.Cut()) return true;
+  mapping.Unmap();
+  return false;
+}
 
 TextFileRead ReadTextFile(const std::string& path, std::string& text) {
   text.clear();
@@ -196,13 +203,9 @@ TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes) {
   if (fd < 0) return result;
   // Most files hold no byte that text mode changes, and are seen as they
   // are; the others are read, which changes them.
-  if (result.fileLength >= kMapFrom && bytes.mapping_.Map(fd, result.fileLength)) {
-    // A file cut short since it was measured is read as a read sees it.
-    if (FindTextModeByte(bytes.mapping_.data(), result.fileLength) == result.fileLength && !bytes.mapping_.Cut()) {
-      ::close(fd);
-      return result;
-    }
-    bytes.mapping_.Unmap();
+  if (MapPlainTextFile(fd, result.fileLength, bytes.mapping_)) {
+    ::close(fd);
+    return result;
   }
   size_t delivered = 0;
   ReadOpen(

@@ -13,6 +13,16 @@
 /// Works in place; returns the number of bytes delivered.
 size_t ApplyTextMode(char* data, size_t size);
 
+/// Where the first byte is that text mode acts on (CR or 0x1A) among the
+/// \p size bytes at \p data; \p size when there is none.
+size_t FindTextModeByte(const char* data, size_t size);
+
+/// Maps the open file \p fd of \p length bytes, with \p slack zero bytes
+/// after them, when it is large enough for a mapping to be cheaper than a
+/// read and text mode leaves it as it is: its bytes are then what a
+/// text-mode read delivers. False, with nothing mapped, otherwise.
+[[nodiscard]] bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack = 1);
+
 /// Result of reading a whole file.
 struct TextFileRead {
   int error = 0;          ///< errno of the failed open or read, else 0

@@ -1,6 +1,7 @@
 // The line and column reader: forward reads by position, their failure
 // reports, text-mode line ends, directory creation and safe writing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -53,8 +54,10 @@ class CRCFileTest : public ::testing::Test {
   CErrorReporter reporter{&sink};
   testsupport::TempDir dir;
 
-  void ReadAndWriteRandomLines(bool leadBytes);
-  void CopyAroundRandomPieces(bool leadBytes);
+  // \p bytes: how large the text read is; from a megabyte on, a text
+  // without CR is seen in place, as one block.
+  void ReadAndWriteRandomLines(bool leadBytes, size_t bytes = 700000);
+  void CopyAroundRandomPieces(bool leadBytes, size_t bytes = 400000, bool someCrLf = true);
 
   // A step of the output run's reader: a copy into its output file, or a
   // skip, up to a line and column.
@@ -214,12 +217,12 @@ TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
 // size, one of them larger than the writer's buffer. With \p leadBytes,
 // lines hold double-byte characters of code page 932, some of whose
 // second bytes are line feeds or lead-byte values.
-void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes) {
+void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes, size_t bytes) {
   std::mt19937 random(20261209);
   std::vector<std::string> lines;
   std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
   std::string text;
-  while (text.size() < 700000) {
+  while (text.size() < bytes) {
     std::vector<size_t> at;
     const std::string line = RandomLine(random, 60, leadBytes, at);
     lines.push_back(line);
@@ -279,21 +282,21 @@ TEST_F(CRCFileTest, RandomLinesWithDoubleByteCharactersCountAsTheLexerCounts) { 
 // the text handed on is the text copied. Lines end in CR LF or LF. With
 // \p leadBytes, lines hold double-byte characters of code page 932, some of
 // whose second bytes are line feeds.
-void CRCFileTest::CopyAroundRandomPieces(bool leadBytes) {
+void CRCFileTest::CopyAroundRandomPieces(bool leadBytes, size_t bytes, bool someCrLf) {
   std::mt19937 random(leadBytes ? 7 : 8);
   std::vector<std::string> lines;
   std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
   std::vector<size_t> offsets;              // of each line in the text read
   std::string raw;
   std::string text;
-  while (text.size() < 400000) {
+  while (text.size() < bytes) {
     std::vector<size_t> at;
     const std::string line = RandomLine(random, 90, leadBytes, at);
     lines.push_back(line);
     starts.push_back(at);
     offsets.push_back(text.size());
     text += line + "\n";
-    raw += line + (random() % 2 == 0 ? "\r\n" : "\n");
+    raw += line + (someCrLf && random() % 2 == 0 ? "\r\n" : "\n");
   }
   const int32_t saved = ProcessCodePage();
   SetProcessCodePage(leadBytes ? 932 : 1252);
@@ -360,6 +363,32 @@ void CRCFileTest::CopyAroundRandomPieces(bool leadBytes) {
 TEST_F(CRCFileTest, PiecesCopiedAroundAsTheOutputRunDoes) { CopyAroundRandomPieces(false); }
 
 TEST_F(CRCFileTest, PiecesCopiedAroundLeadBytesAsTheLexerCounts) { CopyAroundRandomPieces(true); }
+
+// A large file without CR is read where the system caches it, in one block.
+TEST_F(CRCFileTest, ALargeFileSeenInPlaceReadsAndCopiesAsInBlocks) {
+  ReadAndWriteRandomLines(true, size_t{1200} << 10);
+  CopyAroundRandomPieces(false, size_t{1200} << 10, false);
+  CopyAroundRandomPieces(true, size_t{1200} << 10, false);
+}
+
+// Cut short by another program while it is seen in place, the input reads
+// as zeros from its new end: the copy must fail as a read does, not be
+// written as if whole.
+TEST_F(CRCFileTest, ALargeFileCutShortWhileCopiedFailsAsARead) {
+  std::string text;
+  while (text.size() < (size_t{2} << 20)) text += "<F3>line of text\n";
+  const std::string path = dir.Write("large.doc", text);
+  CRCFile in(reporter);
+  in.Open(path, true);
+  CRCFile out(reporter);
+  out.Open((dir.path() / "out.doc").string(), false, true);
+  auto hand = [](std::string_view) {};
+  ASSERT_TRUE(in.CopyInto(1000, 1, out, hand));
+  ASSERT_EQ(0, ::truncate(path.c_str(), 100000));
+  EXPECT_FALSE(in.CopyRest(hand));
+  ASSERT_EQ(1u, sink.texts.size()) << sink.All();
+  EXPECT_NE(std::string::npos, sink.texts[0].find("large.doc")) << sink.texts[0];
+}
 
 // The copy of the output run fails and reports as the read does: a column
 // past its line's end or the file's, a line past the file's end, a place
