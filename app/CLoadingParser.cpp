@@ -90,7 +90,10 @@ void CLoadingParser::Observe(const SSTokenView& token) {
     insideDefinitions_ = true;
   } else if (insideDefinitions_ && !IsDefinitionElement(id)) {
     insideDefinitions_ = false;
-    if (id == TAG_END) definitionsEnd_ = {token.Line(), token.Column()};
+    if (id == TAG_END) {
+      const SSTextPlace at = token.Place();
+      definitionsEnd_ = {at.line, at.column};
+    }
   } else if (insideDefinitions_ && id == FONT_DEFINITION_ELEMENT_START && text.size() > 1) {
     Define(text.substr(1));  // "F12"
   }
@@ -101,7 +104,8 @@ void CLoadingParser::Observe(const SSTokenView& token) {
     number = text;
   }
   if (number && !IsDefined(*number)) {
-    used_.push_back({token.Line(), token.Column(), std::string(*number)});
+    const SSTextPlace at = token.Place();
+    used_.push_back({at.line, at.column, std::string(*number)});
   }
   afterFont_ = id == FONT;
   HookEveryToken(insideDefinitions_ || afterFont_);
