@@ -43,10 +43,13 @@ case "$build" in /*) ;; *) build="$root/$build" ;; esac
 jobs=$(nproc 2>/dev/null || echo 2)
 [ "$jobs" -gt 2 ] && jobs=2
 
+ccache=$(command -v ccache || true)
 configure_and_build() {  # SOURCE BUILD TARGET...
   src=$1 dir=$2; shift 2
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+    # ccache where the machine has it; a fresh machine may not.
+    cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      ${ccache:+-DCMAKE_CXX_COMPILER_LAUNCHER="$ccache"} >/dev/null
   fi
   for target in "$@"; do cmake --build "$dir" -j"$jobs" --target "$target" >/dev/null; done
 }
