@@ -13,6 +13,7 @@
 #include "model/CAddressKeyIndex.h"
 #include "model/CFontReferenceList.h"
 #include "platform/CodePage.h"
+#include "platform/ParallelChunks.h"
 #include "platform/StringIds.h"
 
 namespace {
@@ -92,6 +93,10 @@ CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(trans
 
 namespace {
 
+// Fewer references than this a core are grouped on one: a thread costs
+// about what grouping some thousand references does.
+constexpr size_t kLeastReferencesPerCore = 65536;
+
 // What the merge orders: a whole group, or one reference of a group split
 // by its text.
 struct MergeUnit {
@@ -133,6 +138,23 @@ std::vector<int32_t> MergedOf(std::span<const uint32_t> joined, const std::vecto
   return merged;
 }
 
+// The groups of every reference of \p list, each chunk of the list
+// grouped on a core of its own and the chunks' groups joined in order.
+// Clears the references' merged rows on the way.
+CReferenceGroups GroupReferences(CFontReferenceList& list) {
+  const size_t count = static_cast<size_t>(list.Count());
+  std::vector<CReferenceGroups> chunks(ChunksFor(count, kLeastReferencesPerCore));
+  ForEachChunk(count, chunks.size(), [&](size_t chunk, size_t begin, size_t end) {
+    for (size_t item = begin; item < end; ++item) {
+      CFontReference* reference = list.GetAt(static_cast<int32_t>(item));
+      reference->ClearMergedRows();
+      chunks[chunk].Add(*reference, static_cast<int32_t>(item));
+    }
+  });
+  for (size_t chunk = 1; chunk < chunks.size(); ++chunk) chunks[0].Append(std::move(chunks[chunk]));
+  return std::move(chunks[0]);
+}
+
 }  // namespace
 
 void CMappingTable::BuildTable() {
@@ -146,12 +168,7 @@ void CMappingTable::BuildTable() {
   // one (clearing tests a bit of the reference first, without a look-up).
   // See Note [rows by groups].
   const int32_t count = translated_.Count();
-  CReferenceGroups groups;
-  for (int32_t item = 0; item < count; ++item) {
-    CFontReference* reference = translated_.GetAt(item);
-    reference->ClearMergedRows();
-    groups.Add(*reference, item);
-  }
+  CReferenceGroups groups = GroupReferences(translated_);
   builtCount_ = count;
 
   // Each text is made once, for the groups of one component and kind.

@@ -3,10 +3,34 @@
 
 #include "model/CFontReference.h"
 
-void CReferenceGroups::Add(const CFontReference& reference, int32_t item) {
-  const Key key{&reference.GetComponent(), &reference.GetFamily(), &reference.GetSize(),
-                &reference.GetBold(),      &reference.GetItalic(), reference.GetKind()};
+uint32_t CReferenceGroups::GroupOf(const Key& key) {
   const auto [group, added] = index_.Insert(key);
   if (added) items_.emplace_back();
-  items_[group].push_back(item);
+  return group;
+}
+
+void CReferenceGroups::Add(const CFontReference& reference, int32_t item) {
+  const void* names = reference.GetNamesIdentity();
+  const void* font = reference.GetFontIdentity();
+  Recent& recent = recent_[HashOfParts(names, font) >> (64 - kRecentBits)];
+  if (recent.names != names || recent.font != font) {
+    const Key key{&reference.GetComponent(), &reference.GetFamily(), &reference.GetSize(),
+                  &reference.GetBold(),      &reference.GetItalic(), reference.GetKind()};
+    recent = {names, font, GroupOf(key)};
+  }
+  items_[recent.group].push_back(item);
+}
+
+void CReferenceGroups::Append(CReferenceGroups&& later) {
+  for (uint32_t group = 0; group < later.Count(); ++group) {
+    std::vector<int32_t>& items = later.items_[group];
+    const uint32_t found = GroupOf(later.index_[group]);
+    std::vector<int32_t>& into = items_[found];
+    if (into.empty()) {
+      into = std::move(items);
+    } else {
+      into.insert(into.end(), items.begin(), items.end());
+    }
+  }
+  recent_ = {};
 }

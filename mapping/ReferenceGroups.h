@@ -3,6 +3,7 @@
 // instead of hundreds of thousands of references.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ class CReferenceGroups {
   /// are numbered in the order first met). Items are added in ascending
   /// order.
   void Add(const CFontReference& reference, int32_t item);
+  /// Adds the groups of \p later, whose items all come after this one's,
+  /// as adding their references here one by one would have.
+  void Append(CReferenceGroups&& later);
 
   /// The number of groups.
   size_t Count() const { return items_.size(); }
@@ -44,7 +48,20 @@ class CReferenceGroups {
       return HashOfParts(key.component, key.family, key.size, key.bold, key.italic, key.kind);
     }
   };
+  // The group last found for a pair of a reference's shared copies (see
+  // CFontReference::GetNamesIdentity), by a hash of the pair: most
+  // references repeat a pair met just before, and then neither the six
+  // texts nor the index are looked at.
+  struct Recent {
+    const void* names = nullptr;
+    const void* font = nullptr;
+    uint32_t group = 0;
+  };
+  static constexpr unsigned kRecentBits = 8;
+
+  uint32_t GroupOf(const Key& key);
 
   CAddressKeyIndex<Key> index_;              // numbers the groups
   std::vector<std::vector<int32_t>> items_;  // by group
+  std::array<Recent, size_t{1} << kRecentBits> recent_{};
 };

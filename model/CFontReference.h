@@ -84,6 +84,12 @@ class CFontReference {
   const CFontTexts& GetNewFont() const noexcept {
     return *reinterpret_cast<const CFontTexts*>(newFont_ & ~(kChanged | kChangedToo));
   }
+  /// The shared copies behind category, component and kind, and behind
+  /// the current font: references with the same two agree on all those
+  /// texts (not always the other way round), which a pass over a whole
+  /// model can learn from two addresses.
+  const void* GetNamesIdentity() const noexcept { return Names(); }
+  const void* GetFontIdentity() const noexcept { return font_; }
   bool GetChanged() const noexcept { return (newFont_ & kChanged) != 0; }
   bool GetChangedToo() const noexcept { return (newFont_ & kChangedToo) != 0; }
 
