@@ -96,6 +96,8 @@ namespace {
 // Fewer references than this a core are grouped on one: a thread costs
 // about what grouping some thousand references does.
 constexpr size_t kLeastReferencesPerCore = 65536;
+// The same for the references a font map writes.
+constexpr size_t kLeastWritesPerCore = 65536;
 
 // What the merge orders: a whole group, or one reference of a group split
 // by its text.
@@ -459,14 +461,17 @@ void CMappingTable::ApplyToRow(int32_t row, bool isMapped, bool byDefinition, co
 
 void CMappingTable::WriteMerged(Row& row) {
   row.mergedPending = false;
-  if (!row.hasMerged) return;
+  if (row.hasMerged) WriteMerged(row, 0, translated_.GetAt(row.item)->GetMergedRows().size());
+}
+
+void CMappingTable::WriteMerged(const Row& row, size_t from, size_t to) {
   const AppliedState& state = *row.applied;
   const std::vector<int32_t>& positions = translated_.GetAt(row.item)->GetMergedRows();
   // A row's references lie all over the model: each is fetched a few
   // writes ahead, so that the fetches overlap instead of each waiting.
   constexpr size_t kAhead = 16;
-  for (size_t i = 0; i < positions.size(); ++i) {
-    if (i + kAhead < positions.size()) {
+  for (size_t i = from; i < to; ++i) {
+    if (i + kAhead < to) {
       if (const CFontReference* later = translated_.GetAt(positions[i + kAhead])) __builtin_prefetch(later, 1);
     }
     CFontReference* merged = translated_.GetAt(positions[i]);
@@ -476,11 +481,30 @@ void CMappingTable::WriteMerged(Row& row) {
 }
 
 void CMappingTable::WritePending() {
+  // Every reference belongs to one row, so the rows' writes go on at once,
+  // each core taking an equal share of the references to write: the
+  // rows' merged references laid end to end, in ends.
+  std::vector<const Row*> rows;
+  std::vector<size_t> ends;
   for (int32_t row : pendingRows_) {
     Row& pending = rows_[static_cast<size_t>(row)];
-    if (pending.mergedPending) WriteMerged(pending);
+    if (!pending.mergedPending) continue;
+    pending.mergedPending = false;
+    if (!pending.hasMerged) continue;
+    rows.push_back(&pending);
+    ends.push_back((ends.empty() ? 0 : ends.back()) + translated_.GetAt(pending.item)->GetMergedRows().size());
   }
   pendingRows_.clear();
+  const size_t total = ends.empty() ? 0 : ends.back();
+  ForEachChunk(total, ChunksFor(total, kLeastWritesPerCore), [&](size_t, size_t begin, size_t end) {
+    for (size_t row = static_cast<size_t>(std::upper_bound(ends.begin(), ends.end(), begin) - ends.begin());
+         begin < end; ++row) {
+      const size_t start = row == 0 ? 0 : ends[row - 1];
+      const size_t stop = std::min(end, ends[row]);
+      WriteMerged(*rows[row], begin - start, stop - start);
+      begin = stop;
+    }
+  });
 }
 
 void CMappingTable::ApplyToDefinition(int32_t position, bool isMapped, const NewFontTuple& font) {

@@ -451,3 +451,38 @@ TEST(CMappingTable, BatchLeavesTheReferencesAsSingleAppliesDo) {
   }
   EXPECT_EQ(DumpMappings(plainModel.list), DumpMappings(batchModel.list));
 }
+
+// Models large enough that grouping and the writes a batch leaves are
+// shared among the cores (where there are several): every reference ends
+// as applying to its row alone leaves it.
+TEST(CMappingTable, LargeBatchLeavesTheReferencesAsSingleAppliesDo) {
+  auto build = [](CModelBuilder& model) {
+    model.File("large.doc").Define("F1", "Times", "10").Define("F2", "Arial", "9", "Bold").Define("F3", "Mincho", "12");
+    const char* components[] = {"Body", "Head", "Note", "List"};
+    for (int i = 0; i < 40000; ++i) {
+      const std::string number = std::to_string(1 + i % 3);
+      model.Change(number).Number(components[i % 4], KindComponent, number);
+      model.Number(components[(i / 4) % 4], KindSubcomponent, number).Change(i % 7 ? "1" : "2");
+    }
+  };
+  CModelBuilder plainModel, batchModel;
+  build(plainModel);
+  build(batchModel);
+  CMappingTable plain(plainModel.list), batched(batchModel.list);
+  plain.BuildTable();
+  batched.BuildTable();
+  ASSERT_EQ(Rows(plain), Rows(batched));
+  ASSERT_GT(plain.RowCount(), 4);
+
+  const NewFontTuple fonts[] = {kMincho, {"Gothic", "12", "", "Italic"}, {"Arial", "8", "Bold", ""}};
+  {
+    CMappingTable::Batch batch(batched);
+    for (int32_t row = 0; row < plain.RowCount(); ++row) {
+      for (CMappingTable* table : {&plain, &batched}) {
+        table->SelectRow(row);
+        table->ApplyToSelected(true, fonts[row % 3]);
+      }
+    }
+  }
+  EXPECT_EQ(DumpMappings(plainModel.list), DumpMappings(batchModel.list));
+}
