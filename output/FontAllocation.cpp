@@ -85,14 +85,14 @@ void CNewFontAllocator::AllocateKey(UseTexts& found, const CFontReference& refer
 void CNewFontAllocator::AllocateOther(CFontReference& reference) {
   const std::string* category = &reference.GetCategory();
   if (category == fontDefinition_ || category == fontNumber_) {
-    UseTexts& found = TextsOf(UseOf(reference));
+    UseTexts& found = TextsOf(reference);
     if (!found.hasKey) AllocateKey(found, reference);
     if (found.key.change == nullptr) return;  // no new font
     allocated_ = true;
     // A definition only contributes its line; a number becomes the bare number.
     if (category == fontNumber_) reference.SetSharedReplacementText(found.key.number);
   } else if (category == textStringFont_ || category == chartFont_) {
-    UseTexts& found = TextsOf(UseOf(reference));
+    UseTexts& found = TextsOf(reference);
     if (!found.hasName) {
       found.hasName = true;
       std::string name = MakeSpelledOutName(reference);

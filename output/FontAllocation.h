@@ -2,6 +2,7 @@
 // user changed.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -45,7 +46,7 @@ class CNewFontAllocator {
   void Allocate(CFontReference& reference) {
     if (!reference.GetChanged()) return;
     if (&reference.GetCategory() != fontChange_) return AllocateOther(reference);
-    UseTexts& found = TextsOf(UseOf(reference));
+    UseTexts& found = TextsOf(reference);
     if (!found.hasKey) AllocateKey(found, reference);
     if (found.key.change == nullptr) return;  // no new font
     allocated_ = true;
@@ -92,11 +93,20 @@ class CNewFontAllocator {
     KeyTexts key;
     const std::string* name = nullptr;  // null: no name
   };
-  // The texts of \p use, made empty the first time.
-  UseTexts& TextsOf(const FontUse& use) {
-    const auto [number, added] = uses_.Insert(use);
-    if (added) texts_.emplace_back();
-    return texts_[number];
+  // The texts of the use of \p reference, made empty the first time.
+  // Its new font and the shared copy of its current font decide the use:
+  // most references repeat a pair met just before, which is found by
+  // those two addresses alone.
+  UseTexts& TextsOf(const CFontReference& reference) {
+    const void* newFont = &reference.GetNewFont();
+    const void* font = reference.GetFontIdentity();
+    Recent& recent = recent_[HashOfParts(newFont, font) >> (64 - kRecentBits)];
+    if (recent.newFont != newFont || recent.font != font) {
+      const auto [number, added] = uses_.Insert(UseOf(reference));
+      if (added) texts_.emplace_back();
+      recent = {newFont, font, number};
+    }
+    return texts_[recent.use];
   }
   // Works out the key texts of \p found, the use of \p reference.
   void AllocateKey(UseTexts& found, const CFontReference& reference);
@@ -108,6 +118,13 @@ class CNewFontAllocator {
   // is worked out once, in the order met, which allocates the same numbers.
   CAddressKeyIndex<FontUse> uses_;
   std::vector<UseTexts> texts_;  // by the use's number
+  struct Recent {
+    const void* newFont = nullptr;
+    const void* font = nullptr;
+    uint32_t use = 0;
+  };
+  static constexpr unsigned kRecentBits = 8;
+  std::array<Recent, size_t{1} << kRecentBits> recent_{};
   bool allocated_ = false;
 };
 

@@ -1,7 +1,5 @@
 // Grouping references: by their texts, numbered as first met, and the same
 // when a model is grouped in chunks that are joined afterwards.
-#include "mapping/ReferenceGroups.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -9,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "mapping/ReferenceGroups.h"
 #include "tests/mapping/MappingTestSupport.h"
 
 using mappingtest::CModelBuilder;
@@ -89,7 +88,8 @@ TEST(ReferenceGroups, ChunksJoinedInOrderGroupAsOnePass) {
 
   for (int32_t chunks : {2, 3, 7}) {
     std::vector<CReferenceGroups> parts(static_cast<size_t>(chunks));
-    for (int32_t i = 0; i < list.Count(); ++i) parts[static_cast<size_t>(i * chunks / list.Count())].Add(*list.GetAt(i), i);
+    for (int32_t i = 0; i < list.Count(); ++i)
+      parts[static_cast<size_t>(i * chunks / list.Count())].Add(*list.GetAt(i), i);
     for (size_t part = 1; part < parts.size(); ++part) parts[0].Append(std::move(parts[part]));
     EXPECT_EQ(ItemsOf(parts[0]), expected) << chunks << " chunks";
   }

@@ -2,6 +2,10 @@
 // references.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "model/CFontReferenceList.h"
 #include "output/FontAllocation.h"
 
@@ -119,4 +123,29 @@ TEST_F(FontAllocationTest, KeysAreNumberedInListOrderWhateverTheCategoryThatFirs
   EXPECT_EQ("<F1", At(change).GetReplacementText());
   EXPECT_EQ("<F2", At(again).GetReplacementText());
   EXPECT_EQ("<!Font Definitions,\n\tF1 = Times 10,\n\tF2 = Gothic 9,", definitions.Text());
+}
+
+// More pairs of new and current fonts than the allocator keeps at hand,
+// all with one new font that leaves the size open, so that the current
+// font decides each new text: each text is the one its description was
+// first given.
+TEST_F(FontAllocationTest, ManyPairsOfFontsEachGetTheKeyOfTheirDescription) {
+  constexpr int kFonts = 400;
+  for (int font = 1; font <= kFonts; ++font) {
+    list.AddFontDefinitionLine("F" + std::to_string(font), "Times", std::to_string(5 + font), "", "");
+  }
+  std::vector<int32_t> references;
+  for (int i = 0; i < 3 * kFonts; ++i) {
+    references.push_back(Add("Font Change", "<F" + std::to_string(1 + i % kFonts), i));
+  }
+  for (int32_t index : references) Change(At(index), "Mincho", "");
+  EXPECT_TRUE(BuildNewFontDefinitions(list, definitions));
+
+  std::map<std::string, std::string> keyOf;  // description -> key, first come first numbered
+  for (int32_t index : references) {
+    const std::string description = NewFontDescription(At(index));
+    keyOf.try_emplace(description, "<F" + std::to_string(kFonts + 1 + static_cast<int>(keyOf.size())));
+    ASSERT_EQ(keyOf[description], At(index).GetReplacementText()) << "reference " << index << ", " << description;
+  }
+  EXPECT_EQ(static_cast<size_t>(kFonts), keyOf.size());
 }
