@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "model/CFontReference.h"
+
 CParallelParses::CParallelParses(std::vector<std::string> paths, int32_t threads)
     : paths_(std::move(paths)), done_(paths_.size()), window_(static_cast<size_t>(threads)) {
   workers_.reserve(static_cast<size_t>(threads));
@@ -24,6 +26,31 @@ const std::string& CParallelParses::CarriedComponent() {
   return carried;
 }
 
+namespace {
+
+// Whether \p reference was made with the component or kind that the parse
+// found in its model at the start.
+bool TookCarriedState(const CFontReference& reference) {
+  if (reference.GetKind() == CParallelParses::CarriedKind()) return true;
+  // A component name is kept in its normal form; the carried name's is
+  // found by making a reference with it.
+  static const std::string carried[2] = {
+      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 0, "-")
+          .GetComponent(),
+      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 1, "-")
+          .GetComponent()};
+  return reference.GetComponent() == carried[0] || reference.GetComponent() == carried[1];
+}
+
+bool TookCarriedState(const CFontReferenceList& model) {
+  for (int32_t i = 0; i < model.Count(); ++i) {
+    if (TookCarriedState(*model.GetAt(i))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void CParallelParses::Work() {
   for (;;) {
     size_t index = 0;
@@ -39,6 +66,7 @@ void CParallelParses::Work() {
       parse->model->SetCurrentComponent(CarriedComponent());
       parse->model->SetCurrentKind(CarriedKind());
       parse->outcome = ParseFile(parse->log, *parse->model, paths_[index], &parse->record);
+      if (parse->outcome != ParseOutcome::Failed) parse->tookCarriedState = TookCarriedState(*parse->model);
     } catch (...) {
       parse->failure = std::current_exception();
     }

@@ -29,6 +29,9 @@ class CParallelParses {
     CMemoryLoadLog log;  ///< the parse's own lines
     CParseRecord record;
     ParseOutcome outcome = ParseOutcome::Failed;
+    /// Whether a reference was made with CarriedComponent() or
+    /// CarriedKind(): found on the worker, where the model is at hand.
+    bool tookCarriedState = false;
     std::exception_ptr failure;  ///< what escaped the parse, thrown again by Take
   };
 

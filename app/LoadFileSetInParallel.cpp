@@ -51,20 +51,6 @@ void CopyLog(const CMemoryLoadLog& from, CLoadLog& to) {
   }
 }
 
-// Whether \p reference was made with the component or kind that the parse
-// found in its model at the start.
-bool TookCarriedState(const CFontReference& reference) {
-  if (reference.GetKind() == CParallelParses::CarriedKind()) return true;
-  // A component name is kept in its normal form; the carried name's is
-  // found by making a reference with it.
-  static const std::string carried[2] = {
-      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 0, "-")
-          .GetComponent(),
-      CFontReference(CParallelParses::CarriedKind(), CParallelParses::CarriedComponent(), CTextPiece(), 1, "-")
-          .GetComponent()};
-  return reference.GetComponent() == carried[0] || reference.GetComponent() == carried[1];
-}
-
 // Adds the file that \p parse read from \p path to \p model as parsing it
 // into \p model would have. False, with \p model untouched, when that
 // cannot be made sure of.
@@ -81,9 +67,7 @@ bool AddParsedFile(CFontReferenceList& model, CParallelParses::Parse& parse, con
     end = added.textEnd;
   }
   if (end != text.size()) return false;
-  for (int32_t i = 0; i < file.Count(); ++i) {
-    if (TookCarriedState(*file.GetAt(i))) return false;
-  }
+  if (parse.tookCarriedState) return false;
 
   model.SetCurrentFileName(path);
   for (const CTextPiece& piece : file.GetFontDefinitionsPieces()) model.AddFontDefinitionsPiece(piece);

@@ -93,11 +93,11 @@ bool CFontReferenceList::AddReference(CFontReference reference) { return Emplace
 
 void CFontReferenceList::TakeReferences(CFontReferenceList& from, const std::function<void(int32_t)>& beforeEach) {
   if (!references_.empty()) {
-    for (int32_t i = 0; i < from.Count(); ++i) {
-      beforeEach(i);
-      EmplaceReference(std::move(*from.GetAt(i)));
-    }
-    from.DeleteAll();
+    int32_t i = 0;
+    from.references_.drain([&](CFontReference&& reference) {
+      beforeEach(i++);
+      EmplaceReference(std::move(reference));
+    });
     return;
   }
   // Each reference is resolved where it lies, in order; neither resolving

@@ -75,6 +75,26 @@ class CStableArray {
     for (size_t i = size_ - 2; i > index; --i) Slot(i) = std::move(Slot(i - 1));
     Slot(index) = std::move(value);
   }
+  /// Hands each element in turn to \p take (as an rvalue) and destroys it
+  /// at once, while it is still in cache; the array is then empty. When
+  /// \p take throws, the elements not yet taken are destroyed too.
+  template <class Take>
+  void drain(Take&& take) {
+    size_t i = 0;
+    try {
+      for (; i < size_; ++i) {
+        take(std::move(Slot(i)));
+        std::destroy_at(&Slot(i));
+      }
+    } catch (...) {
+      for (; i < size_; ++i) std::destroy_at(&Slot(i));
+      size_ = 0;
+      truncate(0);
+      throw;
+    }
+    size_ = 0;
+    truncate(0);
+  }
   /// Keeps the first \p count elements.
   void truncate(size_t count) noexcept {
     while (size_ > count) std::destroy_at(&Slot(--size_));

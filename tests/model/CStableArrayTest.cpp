@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,37 @@ TEST(CStableArray, InsertBuildsAndDestroysEveryElementOnce) {
     EXPECT_EQ(-2, a[11].value);
     EXPECT_EQ(12, Counted::live);
   }
+  EXPECT_EQ(0, Counted::live);
+}
+
+TEST(CStableArray, DrainHandsOverEachElementInOrderAndEndsEmptyEvenWhenTakingFails) {
+  {
+    SmallArray a;
+    Fill(a, 0, 100);
+    std::vector<int> taken;
+    a.drain([&](Counted&& c) {
+      taken.push_back(c.value);
+      // Each is handed over before the next, and destroyed once taken.
+      EXPECT_EQ(100 - static_cast<int>(taken.size()) + 1, Counted::live);
+    });
+    EXPECT_TRUE(a.empty());
+    EXPECT_EQ(0, Counted::live);
+    ASSERT_EQ(100u, taken.size());
+    for (int v = 0; v < 100; ++v) EXPECT_EQ(v, taken[static_cast<size_t>(v)]);
+    Fill(a, 0, 10);  // usable again
+    EXPECT_EQ(9, a[9].value);
+  }
+  EXPECT_EQ(0, Counted::live);
+
+  SmallArray b;
+  Fill(b, 0, 50);
+  int calls = 0;
+  EXPECT_THROW(b.drain([&](Counted&&) {
+    if (++calls == 20) throw std::runtime_error("full");
+  }),
+               std::runtime_error);
+  EXPECT_EQ(20, calls);
+  EXPECT_TRUE(b.empty());
   EXPECT_EQ(0, Counted::live);
 }
 
