@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,7 +14,9 @@
 
 namespace {
 constexpr size_t kBlockSize = 64 * 1024;
-}
+// The stretch of a mapping looked at at once: well within the cache.
+constexpr size_t kMappedStretch = 256 * 1024;
+}  // namespace
 
 CTextModeInput::~CTextModeInput() { Close(); }
 
@@ -24,17 +27,33 @@ int CTextModeInput::Open(const std::string& path) {
   pos_ = end_ = 0;
   ended_ = false;
   carriedCr_ = false;
+  fd_ = fd;
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && MapPlainTextFile(fd, static_cast<size_t>(st.st_size), mapping_, kReadSlack)) {
-    ::close(fd);
+  if (::fstat(fd, &st) == 0 && MapLargeTextFile(fd, static_cast<size_t>(st.st_size), mapping_, kReadSlack)) {
     block_ = mapping_.data();
-    end_ = mapping_.size();
-    ended_ = true;
+    plainEnd_ = mapping_.size();
     return 0;
   }
-  fd_ = fd;
   buffer_.resize(kBlockSize + kReadSlack);
   block_ = buffer_.data();
+  return 0;
+}
+
+bool CTextModeInput::DeliverMapped() {
+  if (end_ >= plainEnd_) return false;
+  const size_t to = std::min(plainEnd_, end_ + kMappedStretch);
+  const size_t found = end_ + FindTextModeByte(block_ + end_, to - end_);
+  if (found < to) plainEnd_ = found;
+  end_ = found;
+  return pos_ < end_;
+}
+
+int CTextModeInput::LeaveMapping() {
+  if (::lseek(fd_, static_cast<off_t>(plainEnd_), SEEK_SET) < 0) return errno;
+  mapping_.Unmap();
+  buffer_.resize(kBlockSize + kReadSlack);
+  block_ = buffer_.data();
+  pos_ = end_ = 0;
   return 0;
 }
 
@@ -42,15 +61,21 @@ void CTextModeInput::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   mapping_.Unmap();
+  plainEnd_ = 0;
   block_ = "";
   pos_ = end_ = 0;
 }
 
 int CTextModeInput::Fill() {
   if (pos_ < end_) return 0;
-  // The bytes of a file cut short were zeros from its new end on: what
-  // was delivered is not the file.
-  if (mapping_.data() != nullptr) return mapping_.Cut() ? EIO : 0;
+  if (mapping_.data() != nullptr) {
+    if (DeliverMapped()) return 0;
+    // The bytes of a file cut short were zeros from its new end on: what
+    // was delivered is not the file.
+    if (mapping_.Cut()) return EIO;
+    if (plainEnd_ == mapping_.size()) return 0;  // the end of the input
+    if (int error = LeaveMapping()) return error;
+  }
   pos_ = end_ = 0;
   if (fd_ < 0) return EBADF;
   while (end_ == 0 && !ended_) {

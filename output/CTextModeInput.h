@@ -40,8 +40,19 @@ class CTextModeInput {
   [[nodiscard]] int Fill();
 
  private:
+  // Delivers more of the mapping: the next stretch that text mode leaves
+  // as it is. False once there is none (see plainEnd_).
+  bool DeliverMapped();
+  // Goes on reading through the buffer from plainEnd_, where text mode
+  // acts on a byte of the mapping.
+  int LeaveMapping();
+
   int fd_ = -1;
-  CFileMapping mapping_;      // the whole file, when it is seen in place
+  // The whole file, when it is seen in place. Its bytes are looked at for
+  // those that text mode acts on a stretch at a time, just before they are
+  // delivered: then they are still in cache when they are copied.
+  CFileMapping mapping_;
+  size_t plainEnd_ = 0;       // the first such byte of the mapping, or its size
   std::vector<char> buffer_;  // a block, and kReadSlack bytes
   const char* block_ = "";    // the buffer's or the mapping's bytes
   size_t pos_ = 0;

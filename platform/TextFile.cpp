@@ -128,8 +128,12 @@ size_t FindTextModeByte(const char* data, size_t size) {
   return size;
 }
 
+bool MapLargeTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack) {
+  return length >= kMapFrom && mapping.Map(fd, length, slack);
+}
+
 bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack) {
-  if (length < kMapFrom || !mapping.Map(fd, length, slack)) return false;
+  if (!MapLargeTextFile(fd, length, mapping, slack)) return false;
   // A file cut short since it was measured is read as a read sees it.
   if (FindTextModeByte(mapping.data(), length) == length && !mapping.Cut()) return true;
   mapping.Unmap();

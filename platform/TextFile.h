@@ -19,8 +19,13 @@ size_t FindTextModeByte(const char* data, size_t size);
 
 /// Maps the open file \p fd of \p length bytes, with \p slack zero bytes
 /// after them, when it is large enough for a mapping to be cheaper than a
-/// read and text mode leaves it as it is: its bytes are then what a
-/// text-mode read delivers. False, with nothing mapped, otherwise.
+/// read, without looking at its bytes: up to the first FindTextModeByte,
+/// they are what a text-mode read delivers. False, with nothing mapped,
+/// otherwise.
+[[nodiscard]] bool MapLargeTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack = 1);
+
+/// MapLargeTextFile, only where text mode leaves the whole file as it is:
+/// its bytes are then what a text-mode read delivers.
 [[nodiscard]] bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack = 1);
 
 /// Result of reading a whole file.

@@ -57,7 +57,9 @@ class CRCFileTest : public ::testing::Test {
   // \p bytes: how large the text read is; from a megabyte on, a text
   // without CR is seen in place, as one block.
   void ReadAndWriteRandomLines(bool leadBytes, size_t bytes = 700000);
-  void CopyAroundRandomPieces(bool leadBytes, size_t bytes = 400000, bool someCrLf = true);
+  // Lines end with CR LF or LF at random from byte \p crLfFrom of the file
+  // on (SIZE_MAX: all with LF).
+  void CopyAroundRandomPieces(bool leadBytes, size_t bytes = 400000, size_t crLfFrom = 0);
 
   // A step of the output run's reader: a copy into its output file, or a
   // skip, up to a line and column.
@@ -282,7 +284,7 @@ TEST_F(CRCFileTest, RandomLinesWithDoubleByteCharactersCountAsTheLexerCounts) { 
 // the text handed on is the text copied. Lines end in CR LF or LF. With
 // \p leadBytes, lines hold double-byte characters of code page 932, some of
 // whose second bytes are line feeds.
-void CRCFileTest::CopyAroundRandomPieces(bool leadBytes, size_t bytes, bool someCrLf) {
+void CRCFileTest::CopyAroundRandomPieces(bool leadBytes, size_t bytes, size_t crLfFrom) {
   std::mt19937 random(leadBytes ? 7 : 8);
   std::vector<std::string> lines;
   std::vector<std::vector<size_t>> starts;  // of each line's characters, and its end
@@ -296,7 +298,7 @@ void CRCFileTest::CopyAroundRandomPieces(bool leadBytes, size_t bytes, bool some
     starts.push_back(at);
     offsets.push_back(text.size());
     text += line + "\n";
-    raw += line + (someCrLf && random() % 2 == 0 ? "\r\n" : "\n");
+    raw += line + (raw.size() >= crLfFrom && random() % 2 == 0 ? "\r\n" : "\n");
   }
   const int32_t saved = ProcessCodePage();
   SetProcessCodePage(leadBytes ? 932 : 1252);
@@ -364,11 +366,30 @@ TEST_F(CRCFileTest, PiecesCopiedAroundAsTheOutputRunDoes) { CopyAroundRandomPiec
 
 TEST_F(CRCFileTest, PiecesCopiedAroundLeadBytesAsTheLexerCounts) { CopyAroundRandomPieces(true); }
 
-// A large file without CR is read where the system caches it, in one block.
+// A large file is read where the system caches it, up to the first byte
+// that text mode acts on, and from there on as a small one is.
 TEST_F(CRCFileTest, ALargeFileSeenInPlaceReadsAndCopiesAsInBlocks) {
   ReadAndWriteRandomLines(true, size_t{1200} << 10);
-  CopyAroundRandomPieces(false, size_t{1200} << 10, false);
-  CopyAroundRandomPieces(true, size_t{1200} << 10, false);
+  CopyAroundRandomPieces(false, size_t{1200} << 10, SIZE_MAX);
+  CopyAroundRandomPieces(true, size_t{1200} << 10, SIZE_MAX);
+  // CR LF from within the first stretch looked at, and from far later.
+  CopyAroundRandomPieces(false, size_t{1200} << 10, 1000);
+  CopyAroundRandomPieces(true, size_t{1200} << 10, 700000);
+}
+
+// 0x1A ends a large file's input as it ends a small one's.
+TEST_F(CRCFileTest, ALargeFileSeenInPlaceEndsAtItsFirstEndOfFileByte) {
+  std::string text;
+  while (text.size() < (size_t{1500} << 10)) text += "<F3>line of text\n";
+  const size_t end = 700001;
+  text[end] = '\x1A';
+  CRCFile in(reporter);
+  in.Open(dir.Write("large.doc", text), true);
+  std::string read;
+  ASSERT_TRUE(in.ReadRest(read)) << sink.All();
+  // The rest read ends with a line end, as ever.
+  EXPECT_TRUE(read == text.substr(0, end) + "\n")
+      << read.size() << " bytes read, ending " << read.substr(read.size() - 20);
 }
 
 // Cut short by another program while it is seen in place, the input reads
