@@ -415,15 +415,25 @@ std::string DumpMappings(const CFontReferenceList& list) {
   return dump;
 }
 
+// Two models built alike by \p build, each with its table built: one to
+// apply to row by row, the other inside a batch.
+struct PlainAndBatched {
+  template <class Build>
+  explicit PlainAndBatched(Build build) {
+    build(plainModel);
+    build(batchModel);
+    plain.BuildTable();
+    batched.BuildTable();
+  }
+  CModelBuilder plainModel, batchModel;
+  CMappingTable plain{plainModel.list}, batched{batchModel.list};
+};
+
 }  // namespace
 
 TEST(CMappingTable, BatchLeavesTheReferencesAsSingleAppliesDo) {
-  CModelBuilder plainModel, batchModel;
-  BuildCarryModel(plainModel);
-  BuildCarryModel(batchModel);
-  CMappingTable plain(plainModel.list), batched(batchModel.list);
-  plain.BuildTable();
-  batched.BuildTable();
+  PlainAndBatched tables(BuildCarryModel);
+  CMappingTable &plain = tables.plain, &batched = tables.batched;
   ASSERT_EQ(Rows(plain), Rows(batched));
 
   const NewFontTuple fonts[] = {kMincho, {"Gothic", "12", "", "Italic"}, {}};
@@ -449,7 +459,7 @@ TEST(CMappingTable, BatchLeavesTheReferencesAsSingleAppliesDo) {
       ASSERT_EQ(Rows(plain), Rows(batched)) << "step " << step;
     }
   }
-  EXPECT_EQ(DumpMappings(plainModel.list), DumpMappings(batchModel.list));
+  EXPECT_EQ(DumpMappings(tables.plainModel.list), DumpMappings(tables.batchModel.list));
 }
 
 // Models large enough that grouping and the writes a batch leaves are
@@ -465,12 +475,8 @@ TEST(CMappingTable, LargeBatchLeavesTheReferencesAsSingleAppliesDo) {
       model.Number(components[(i / 4) % 4], KindSubcomponent, number).Change(i % 7 ? "1" : "2");
     }
   };
-  CModelBuilder plainModel, batchModel;
-  build(plainModel);
-  build(batchModel);
-  CMappingTable plain(plainModel.list), batched(batchModel.list);
-  plain.BuildTable();
-  batched.BuildTable();
+  PlainAndBatched tables(build);
+  CMappingTable &plain = tables.plain, &batched = tables.batched;
   ASSERT_EQ(Rows(plain), Rows(batched));
   ASSERT_GT(plain.RowCount(), 4);
 
@@ -484,5 +490,5 @@ TEST(CMappingTable, LargeBatchLeavesTheReferencesAsSingleAppliesDo) {
       }
     }
   }
-  EXPECT_EQ(DumpMappings(plainModel.list), DumpMappings(batchModel.list));
+  EXPECT_EQ(DumpMappings(tables.plainModel.list), DumpMappings(tables.batchModel.list));
 }
