@@ -34,6 +34,21 @@ void SSLex::TakeInput() {
   lead_ = consumer_->LeadBytes().data();
   if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
   leadRanges_ = LeadByteRanges(consumer_->LeadBytes());
+  leadTables_.clear();
+  if (table_ && consumer_->HasLeadBytes()) {
+    leadTables_.resize(table_->ListCount());
+    for (uint32_t i = 0; i < table_->ListCount(); ++i) {
+      const SSLexExpressionList& list = table_->List(i);
+      LeadTables& tables = leadTables_[list.index];
+      tables.byteClass = list.byteClass;
+      tables.first = list.first;
+      for (unsigned b = 0; b < 256; ++b) {
+        if (!lead_[b]) continue;
+        tables.byteClass[b] = list.leadColumn;
+        tables.first[b] = SSLexExpressionList::kLeadEntry;
+      }
+    }
+  }
 }
 
 SSLex::~SSLex() = default;
@@ -82,7 +97,6 @@ template <bool kDoubleByte>
 __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
   const unsigned char* const data = data_;
   const size_t length = length_;
-  const bool* const lead = lead_;
   // The mark is kept here too: a skipped match moves it, and the next
   // match waits on it.
   size_t mark = consumer_->Mark();
@@ -92,7 +106,10 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
     if (mark >= length) return AtEnd();
 
     const int32_t* const next = list.next.data();
-    const uint16_t* const byteClass = list.byteClass.data();
+    // In double-byte input a lead byte's class is the lead column, whose
+    // entries send the step below to the double-byte transitions.
+    const uint16_t* const byteClass = kDoubleByte ? leadTables_[list.index].byteClass.data() : list.byteClass.data();
+    const int32_t* const first = kDoubleByte ? leadTables_[list.index].first.data() : list.first.data();
     uint32_t row = 0;  // state 0
     // The entry of the last accepting state and where its match ends; -1
     // when there is none. Kept without branches: only the end of the loop
@@ -100,18 +117,25 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
     int32_t accepted = list.emptyMatch;
     size_t acceptedEnd = mark;
     size_t pos = mark;
-    // Each step takes the character at pos and its entry; the first comes
-    // from state 0's own table.
-    int32_t entry;
-    if (const unsigned byte = data[pos]; kDoubleByte && lead[byte] && pos + 1 < length) {
-      entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
-      pos += 2;
-    } else {
-      entry = list.first[byte];
-      pos += 1;
-    }
+    // Each step takes the byte at pos and its entry; the first comes from
+    // state 0's own table.
+    int32_t entry = first[data[pos]];
+    pos += 1;
     for (;;) {
-      if (entry < 0) break;  // pos stays past the character that failed
+      if (entry < 0) {
+        if (!kDoubleByte || entry != SSLexExpressionList::kLeadEntry) break;  // pos stays past what failed
+        // The byte before pos leads a character: with the byte after it,
+        // the double-byte transitions; as the last byte of the input, its
+        // own class's.
+        const unsigned leadByte = data[pos - 1];
+        if (pos < length) {
+          entry = list.WideNext(row, leadByte | uint32_t(data[pos]) << 8);
+          pos += 1;
+        } else {
+          entry = next[row + list.byteClass[leadByte]];
+        }
+        continue;
+      }
       row = SSLexExpressionList::RowOf(entry);
       if (entry & (SSLexExpressionList::kRunMask | SSLexExpressionList::kFinal)) {
         // A state that loops on itself, as runs of text do, takes its run
@@ -130,13 +154,8 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
       accepted = accepts ? entry : accepted;
       acceptedEnd = accepts ? pos : acceptedEnd;
       if (pos >= length) break;
-      if (const unsigned byte = data[pos]; kDoubleByte && lead[byte] && pos + 1 < length) {
-        entry = list.WideNext(row, byte | uint32_t(data[pos + 1]) << 8);
-        pos += 2;
-      } else {
-        entry = next[row + byteClass[byte]];
-        pos += 1;
-      }
+      entry = next[row + byteClass[data[pos]]];
+      pos += 1;
     }
 
     if (accepted < 0) InvalidToken(pos);

@@ -156,7 +156,9 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
     if (c == firstBytes.size()) firstBytes.push_back(b);
     list.byteClass[b] = static_cast<uint16_t>(c);
   }
-  while ((1u << list.rowShift) < firstBytes.size()) ++list.rowShift;
+  // One column more than the classes: the lead column (see kLeadEntry).
+  list.leadColumn = static_cast<uint16_t>(firstBytes.size());
+  while ((1u << list.rowShift) <= list.leadColumn) ++list.rowShift;
   if ((uint64_t(stateCount) << (list.rowShift + SSLexExpressionList::kEntryBits)) > INT32_MAX) Invalid(name);
 
   // States without double-byte ranges answer none to every code; a state
@@ -174,9 +176,11 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
   FindRuns(list, byByte, wideAll);
 
   list.next.assign(size_t(stateCount) << list.rowShift, -1);
-  for (uint32_t s = 0; s < stateCount; ++s)
+  for (uint32_t s = 0; s < stateCount; ++s) {
     for (uint32_t c = 0; c < firstBytes.size(); ++c)
       list.next[(size_t(s) << list.rowShift) + c] = list.Entry(byByte[size_t(s) * 256 + firstBytes[c]]);
+    list.next[(size_t(s) << list.rowShift) + list.leadColumn] = SSLexExpressionList::kLeadEntry;
+  }
   for (unsigned b = 0; b < 256; ++b) list.first[b] = list.Next(0, b);
   list.wideAll.resize(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s)

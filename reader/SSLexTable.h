@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -67,6 +68,11 @@ struct SSLexExpressionList {
   std::array<uint16_t, 256> byteClass{};
   /// Rows of the dense table are 1 << rowShift entries apart.
   uint32_t rowShift = 0;
+  /// A column of next that no byte's class names, kLeadEntry in every
+  /// state: a lexer of double-byte input gives it to its lead bytes, so
+  /// that its step on every other byte needs no test of its own.
+  uint16_t leadColumn = 0;
+  static constexpr int32_t kLeadEntry = INT32_MIN;
   /// Transitions on single-byte codes, at (state << rowShift) + class. An
   /// entry is -1 for none, else Entry(next state): the next row's offset
   /// shifted left by kEntryBits, with flags below. The match loop thus

@@ -207,6 +207,20 @@ TEST(SSLexEmptyMatches, SecondEmptyMatchAtOnePlaceIsAnInvalidToken) {
               "COMMA ,", "DIAGRAM_DATA a", "DIAGRAM_DATA", "ERROR SSLex0105e: Invalid token, Line 4, Offset 6, <"}));
 }
 
+// Double-byte input sends its lead bytes to a column of their own: no
+// byte's class may name it, and every state must answer it alike.
+TEST(SSLexTables, EveryListKeepsALeadColumnThatNoByteNames) {
+  SSLex lex(CResourceModule::Embedded(), "x", "x.doc");
+  for (int64_t i = 0; i <= 25; ++i) {
+    const SSLexExpressionList& list = lex.ExpressionList(i);
+    ASSERT_LT(list.leadColumn, 1u << list.rowShift) << "list " << i;
+    for (unsigned b = 0; b < 256; ++b) EXPECT_NE(list.byteClass[b], list.leadColumn) << "list " << i << ", byte " << b;
+    for (size_t row = 0; row < list.next.size(); row += size_t{1} << list.rowShift) {
+      EXPECT_EQ(list.next[row + list.leadColumn], SSLexExpressionList::kLeadEntry) << "list " << i << ", row " << row;
+    }
+  }
+}
+
 TEST(SSLexPositions, LinesColumnsAndDoubleByteCharacters) {
   lextest::CodePageScope scope(932);
   SSLex lex(CResourceModule::Embedded(), "<!OPS, Version = 8.0>\n\x82\xa0\x82\xa0x\n<F1>", "t.doc");
