@@ -3,14 +3,23 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <exception>
 #include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "app/CMemoryLoadLog.h"
 #include "app/LoadFileSet.h"
 #include "app/StopFlag.h"
+#include "model/CFileTable.h"
 #include "model/CFontReferenceList.h"
+#include "model/CStringPool.h"
 #include "output/OutputPaths.h"
 #include "output/OutputTexts.h"
+#include "platform/MessagePump.h"
+#include "platform/ParallelChunks.h"
 #include "platform/StringIds.h"
 #include "platform/StringTable.h"
 
@@ -18,49 +27,77 @@ namespace {
 
 constexpr size_t kProblemsShown = 10;
 
-using Font = std::array<std::string, 4>;  // family, size, bold, italic
+// Family, size, bold and italic. Both models' texts are shared copies
+// (CStringPool), so fonts compare by the addresses of their texts.
+using Font = std::array<const std::string*, 4>;
 
-Font CurrentFont(const CFontReference& r) { return {r.GetFamily(), r.GetSize(), r.GetBold(), r.GetItalic()}; }
+Font CurrentFont(const CFontReference& r) { return {&r.GetFamily(), &r.GetSize(), &r.GetBold(), &r.GetItalic()}; }
 
 // The font a reference must have in the copy. A rewritten reference takes
 // what the run wrote for it: the new family and size where chosen, else the
 // old ones, and the new bold and italic (the old ones are not carried over).
 Font ExpectedFont(const CFontReference& r) {
   if (r.GetReplacementText().empty() || r.GetFontKey().empty()) return CurrentFont(r);
-  return {r.GetNewFamily().empty() ? r.GetFamily() : r.GetNewFamily(),
-          r.GetNewSize().empty() ? r.GetSize() : r.GetNewSize(), r.GetNewBold(), r.GetNewItalic()};
+  return {r.GetNewFamily().empty() ? &r.GetFamily() : &r.GetNewFamily(),
+          r.GetNewSize().empty() ? &r.GetSize() : &r.GetNewSize(), &r.GetNewBold(), &r.GetNewItalic()};
 }
 
 std::string Describe(const Font& font) {
   std::string text;
-  for (const std::string& part : font) {
-    if (part.empty()) continue;
+  for (const std::string* part : font) {
+    if (part->empty()) continue;
     if (!text.empty()) text += ' ';
-    text += part;
+    text += *part;
   }
   return text.empty() ? "\"\"" : text;
 }
 
-bool IsDefinition(const CFontReference& r) { return r.GetCategory() == LoadResString(IdsCategoryFontDefinition); }
-
 // The references of one file, definitions apart from the others, in order.
 struct FileReferences {
   std::vector<const CFontReference*> uses;
-  std::multiset<std::pair<std::string, Font>> definitions;  // by key
+  std::multiset<std::pair<const std::string*, Font>> definitions;  // by key
 };
 
-FileReferences Gather(const CFontReferenceList& model, const std::string& fileName) {
-  FileReferences file;
-  for (int32_t i = 0; i < model.Count(); ++i) {
-    const CFontReference& r = *model.GetAt(i);
-    if (!fileName.empty() && r.GetPiece().GetFileName() != fileName) continue;
-    if (IsDefinition(r))
-      file.definitions.emplace(r.GetFontKey(), CurrentFont(r));
-    else
-      file.uses.push_back(&r);
+// Sorts the references of \p model into those of each file name, in one
+// pass: a name is looked up once for each file number, not once for each
+// reference.
+class CReferencesByFile {
+ public:
+  explicit CReferencesByFile(const CFontReferenceList& model) {
+    const std::string* definition = CStringPool::Intern(LoadResString(IdsCategoryFontDefinition));
+    std::unordered_map<uint32_t, FileReferences*> byNumber;
+    for (int32_t i = 0; i < model.Count(); ++i) {
+      const CFontReference& r = *model.GetAt(i);
+      const uint32_t number = r.GetPiece().GetFileNumber();
+      auto [at, added] = byNumber.try_emplace(number, nullptr);
+      if (added) at->second = &files_[r.GetPiece().GetFileName()];
+      Add(*at->second, r, definition);
+    }
   }
-  return file;
-}
+  /// The references of \p fileName (none when it has none).
+  const FileReferences& Of(const std::string& fileName) const {
+    static const FileReferences none;
+    auto found = files_.find(fileName);
+    return found == files_.end() ? none : found->second;
+  }
+  /// Every reference of \p model, as of one file.
+  static FileReferences All(const CFontReferenceList& model) {
+    const std::string* definition = CStringPool::Intern(LoadResString(IdsCategoryFontDefinition));
+    FileReferences file;
+    for (int32_t i = 0; i < model.Count(); ++i) Add(file, *model.GetAt(i), definition);
+    return file;
+  }
+
+ private:
+  static void Add(FileReferences& file, const CFontReference& r, const std::string* definition) {
+    if (&r.GetCategory() == definition) {
+      file.definitions.emplace(&r.GetFontKey(), CurrentFont(r));
+    } else {
+      file.uses.push_back(&r);
+    }
+  }
+  std::unordered_map<std::string, FileReferences> files_;
+};
 
 std::vector<std::string> Compare(const FileReferences& input, const FileReferences& copy) {
   std::vector<std::string> problems;
@@ -74,14 +111,14 @@ std::vector<std::string> Compare(const FileReferences& input, const FileReferenc
     const CFontReference& after = *copy.uses[i];
     const Font expected = ExpectedFont(before);
     const Font found = CurrentFont(after);
-    if (expected == found && before.GetComponent() == after.GetComponent()) continue;
+    if (expected == found && &before.GetComponent() == &after.GetComponent()) continue;
     const CTextPiece& piece = after.GetPiece();
     problems.push_back(FormatText(LoadResString(IdsVerifyMismatch).c_str(), std::to_string(piece.GetStartLine()),
                                   std::to_string(piece.GetStartColumn()), after.GetComponent(), Describe(found),
                                   Describe(expected)));
   }
   // Definitions are only ever added to: each of the input's must remain.
-  std::multiset<std::pair<std::string, Font>> left = copy.definitions;
+  std::multiset<std::pair<const std::string*, Font>> left = copy.definitions;
   for (const auto& definition : input.definitions) {
     auto found = left.find(definition);
     if (found != left.end()) {
@@ -89,9 +126,27 @@ std::vector<std::string> Compare(const FileReferences& input, const FileReferenc
       continue;
     }
     problems.push_back(FormatText(LoadResString(IdsVerifyMismatch).c_str(), std::string("-"), std::string("-"),
-                                  definition.first, std::string("\"\""), Describe(definition.second)));
+                                  *definition.first, std::string("\"\""), Describe(definition.second)));
   }
   return problems;
+}
+
+// The problems of the copy \p record wrote: read again, its references
+// set beside those of its input in \p inputs, the references of
+// \p translated by file.
+std::vector<std::string> ProblemsOf(const COutputRecord& record, const CFontReferenceList& translated,
+                                    const CReferencesByFile& inputs) {
+  CFontReferenceList copy;
+  CMemoryLoadLog log;
+  int32_t errors = 0;
+  int32_t valid = 0;
+  const bool read = LoadFileSet(log, errors, copy, record.outputName + ';', valid, LoadMode::FontFiles,
+                                DirectoryPart(record.outputName)) &&
+                    errors == 0 && valid == 1;
+  if (!read) return {LoadResString(IdsVerifyUnreadable)};
+  // A record without an input name is set beside the whole model.
+  if (record.inputName.empty()) return Compare(CReferencesByFile::All(translated), CReferencesByFile::All(copy));
+  return Compare(inputs.Of(record.inputName), CReferencesByFile::All(copy));
 }
 
 }  // namespace
@@ -100,32 +155,46 @@ std::vector<CVerifyFailure> VerifyOutput(const CFontReferenceList& translated,
                                          const std::vector<COutputRecord>& written) {
   // A load stopped on the load page leaves the stop flag set, and the
   // reader would stop at once; the check is no part of that load.
-  const uint8_t stopFlag = GetStopFlag();
-  SetStopFlag(0);
-  std::vector<CVerifyFailure> failures;
-  for (const COutputRecord& record : written) {
-    CFontReferenceList copy;
-    CMemoryLoadLog log;
-    int32_t errors = 0;
-    int32_t valid = 0;
-    const bool read = LoadFileSet(log, errors, copy, record.outputName + ';', valid, LoadMode::FontFiles,
-                                  DirectoryPart(record.outputName)) &&
-                      errors == 0 && valid == 1;
-    std::vector<std::string> problems;
-    if (!read)
-      problems.push_back(LoadResString(IdsVerifyUnreadable));
-    else
-      problems = Compare(Gather(translated, record.inputName), Gather(copy, std::string()));
-    if (problems.empty()) continue;
+  struct StopFlagKept {
+    uint8_t flag = GetStopFlag();
+    StopFlagKept() { SetStopFlag(0); }
+    ~StopFlagKept() { SetStopFlag(flag); }
+  } kept;
+  const CReferencesByFile inputs(translated);
 
+  // Each copy is a file of its own, read again on a core of its own, as a
+  // set of files is loaded: not where a message pump makes reading the
+  // user interface's. Their file numbers are given first, in order, as
+  // reading them one by one gives them.
+  std::vector<std::vector<std::string>> problems(written.size());
+  std::vector<std::exception_ptr> thrown(written.size());
+  const size_t readers = pump_detail::installed ? 1 : std::min(written.size(), ChunksFor(written.size(), 1));
+  if (readers > 1) {
+    for (const COutputRecord& record : written) CFileTable::Process().FileNumberOf(record.outputName);
+  }
+  std::atomic<size_t> next{0};
+  ForEachChunk(readers, readers, [&](size_t, size_t, size_t) {
+    for (size_t i = next++; i < written.size(); i = next++) {
+      try {
+        problems[i] = ProblemsOf(written[i], translated, inputs);
+      } catch (...) {
+        thrown[i] = std::current_exception();
+      }
+    }
+  });
+
+  std::vector<CVerifyFailure> failures;
+  for (size_t i = 0; i < written.size(); ++i) {
+    if (thrown[i]) std::rethrow_exception(thrown[i]);  // where reading them in turn would have stopped
+    if (problems[i].empty()) continue;
+    const COutputRecord& record = written[i];
     CVerifyFailure failure{record.outputName, FormatText(LoadResString(IdsVerifyFailed).c_str(), record.outputName)};
-    for (size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) failure.message += "\n" + problems[i];
-    if (problems.size() > kProblemsShown) {
+    for (size_t k = 0; k < problems[i].size() && k < kProblemsShown; ++k) failure.message += "\n" + problems[i][k];
+    if (problems[i].size() > kProblemsShown) {
       failure.message +=
-          "\n" + FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(problems.size() - kProblemsShown));
+          "\n" + FormatText(LoadResString(IdsAndMore).c_str(), static_cast<int>(problems[i].size() - kProblemsShown));
     }
     failures.push_back(std::move(failure));
   }
-  SetStopFlag(stopFlag);
   return failures;
 }
