@@ -7,6 +7,7 @@
 #include <exception>
 #include <set>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -52,10 +53,24 @@ std::string Describe(const Font& font) {
   return text.empty() ? "\"\"" : text;
 }
 
+// A definition: its key and its font.
+using Definition = std::pair<const std::string*, Font>;
+
+// Definitions in the order of their texts, key first: the order in which
+// the missing ones are listed.
+struct ByTexts {
+  bool operator()(const Definition& a, const Definition& b) const {
+    const auto texts = [](const Definition& d) {
+      return std::tie(*d.first, *d.second[0], *d.second[1], *d.second[2], *d.second[3]);
+    };
+    return texts(a) < texts(b);
+  }
+};
+
 // The references of one file, definitions apart from the others, in order.
 struct FileReferences {
   std::vector<const CFontReference*> uses;
-  std::multiset<std::pair<const std::string*, Font>> definitions;  // by key
+  std::multiset<Definition, ByTexts> definitions;
 };
 
 // Sorts the references of \p model into those of each file name, in one
@@ -118,7 +133,7 @@ std::vector<std::string> Compare(const FileReferences& input, const FileReferenc
                                   Describe(expected)));
   }
   // Definitions are only ever added to: each of the input's must remain.
-  std::multiset<std::pair<const std::string*, Font>> left = copy.definitions;
+  std::multiset<Definition, ByTexts> left = copy.definitions;
   for (const auto& definition : input.definitions) {
     auto found = left.find(definition);
     if (found != left.end()) {
