@@ -73,20 +73,26 @@ struct FileReferences {
   std::multiset<Definition, ByTexts> definitions;
 };
 
+// The shared copy of the definitions' category, which a reference's
+// category is exactly when it is this copy.
+const std::string* DefinitionCategory() {
+  static const std::string* const category = CStringPool::Intern(LoadResString(IdsCategoryFontDefinition));
+  return category;
+}
+
 // Sorts the references of \p model into those of each file name, in one
 // pass: a name is looked up once for each file number, not once for each
 // reference.
 class CReferencesByFile {
  public:
   explicit CReferencesByFile(const CFontReferenceList& model) {
-    const std::string* definition = CStringPool::Intern(LoadResString(IdsCategoryFontDefinition));
     std::unordered_map<uint32_t, FileReferences*> byNumber;
     for (int32_t i = 0; i < model.Count(); ++i) {
       const CFontReference& r = *model.GetAt(i);
       const uint32_t number = r.GetPiece().GetFileNumber();
       auto [at, added] = byNumber.try_emplace(number, nullptr);
       if (added) at->second = &files_[r.GetPiece().GetFileName()];
-      Add(*at->second, r, definition);
+      Add(*at->second, r);
     }
   }
   /// The references of \p fileName (none when it has none).
@@ -97,15 +103,14 @@ class CReferencesByFile {
   }
   /// Every reference of \p model, as of one file.
   static FileReferences All(const CFontReferenceList& model) {
-    const std::string* definition = CStringPool::Intern(LoadResString(IdsCategoryFontDefinition));
     FileReferences file;
-    for (int32_t i = 0; i < model.Count(); ++i) Add(file, *model.GetAt(i), definition);
+    for (int32_t i = 0; i < model.Count(); ++i) Add(file, *model.GetAt(i));
     return file;
   }
 
  private:
-  static void Add(FileReferences& file, const CFontReference& r, const std::string* definition) {
-    if (&r.GetCategory() == definition) {
+  static void Add(FileReferences& file, const CFontReference& r) {
+    if (&r.GetCategory() == DefinitionCategory()) {
       file.definitions.emplace(&r.GetFontKey(), CurrentFont(r));
     } else {
       file.uses.push_back(&r);

@@ -132,14 +132,6 @@ bool MapLargeTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack
   return length >= kMapFrom && mapping.Map(fd, length, slack);
 }
 
-bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack) {
-  if (!MapLargeTextFile(fd, length, mapping, slack)) return false;
-  // A file cut short since it was measured is read as a read sees it.
-  if (FindTextModeByte(mapping.data(), length) == length && !mapping.Cut()) return true;
-  mapping.Unmap();
-  return false;
-}
-
 TextFileRead ReadTextFile(const std::string& path, std::string& text) {
   text.clear();
   size_t delivered = 0;
@@ -199,6 +191,20 @@ void CFileBytes::Free() noexcept {
   data_ = nullptr;
   size_ = capacity_ = 0;
 }
+
+namespace {
+
+// MapLargeTextFile, only where text mode leaves the whole file as it is:
+// its bytes are then what a text-mode read delivers.
+bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping) {
+  if (!MapLargeTextFile(fd, length, mapping)) return false;
+  // A file cut short since it was measured is read as a read sees it.
+  if (FindTextModeByte(mapping.data(), length) == length && !mapping.Cut()) return true;
+  mapping.Unmap();
+  return false;
+}
+
+}  // namespace
 
 TextFileRead ReadTextFile(const std::string& path, CFileBytes& bytes) {
   bytes.Free();

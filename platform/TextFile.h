@@ -24,10 +24,6 @@ size_t FindTextModeByte(const char* data, size_t size);
 /// otherwise.
 [[nodiscard]] bool MapLargeTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack = 1);
 
-/// MapLargeTextFile, only where text mode leaves the whole file as it is:
-/// its bytes are then what a text-mode read delivers.
-[[nodiscard]] bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack = 1);
-
 /// Result of reading a whole file.
 struct TextFileRead {
   int error = 0;          ///< errno of the failed open or read, else 0

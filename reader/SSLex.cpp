@@ -34,21 +34,7 @@ void SSLex::TakeInput() {
   lead_ = consumer_->LeadBytes().data();
   if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
   leadRanges_ = LeadByteRanges(consumer_->LeadBytes());
-  leadTables_.clear();
-  if (table_ && consumer_->HasLeadBytes()) {
-    leadTables_.resize(table_->ListCount());
-    for (uint32_t i = 0; i < table_->ListCount(); ++i) {
-      const SSLexExpressionList& list = table_->List(i);
-      LeadTables& tables = leadTables_[list.index];
-      tables.byteClass = list.byteClass;
-      tables.first = list.first;
-      for (unsigned b = 0; b < 256; ++b) {
-        if (!lead_[b]) continue;
-        tables.byteClass[b] = list.leadColumn;
-        tables.first[b] = SSLexExpressionList::kLeadEntry;
-      }
-    }
-  }
+  leadTables_ = table_ && consumer_->HasLeadBytes() ? table_->ForLeadBytes(consumer_->LeadBytes()) : nullptr;
 }
 
 SSLex::~SSLex() = default;

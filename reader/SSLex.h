@@ -109,14 +109,9 @@ class SSLex {
   const bool* lead_ = nullptr;
   // The lead bytes as ranges, for the vector scan of runs.
   LeadByteRanges leadRanges_;
-  // For double-byte input, each list's byte classes and first entries with
-  // its lead column for the lead bytes (see SSLexExpressionList::leadColumn),
-  // by list index.
-  struct LeadTables {
-    std::array<uint16_t, 256> byteClass;
-    std::array<int32_t, 256> first;
-  };
-  std::vector<LeadTables> leadTables_;
+  // For double-byte input, the table's LeadTables for these lead bytes,
+  // by list index; null otherwise.
+  const SSLexTable::LeadTables* leadTables_ = nullptr;
   // Where the last empty match was returned. See Note [empty matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
   // Token names by id - lowestNamedId_: a printed token costs one index.

@@ -222,3 +222,23 @@ std::shared_ptr<const SSLexTable> SSLexTable::Load(const CResourceModule& module
   if (!bytes) throw SSException(SSCode::kLexResourceNotFound, "SSLex0108e: Resource not found, %s", name.c_str());
   return DecodedOnce<SSLexTable>(*bytes, name);
 }
+
+const SSLexTable::LeadTables* SSLexTable::ForLeadBytes(const LeadByteTable& lead) const {
+  std::lock_guard lock(leadMutex_);
+  for (const auto& [bytes, tables] : leadTables_) {
+    if (bytes == lead) return tables->data();
+  }
+  auto tables = std::make_unique<std::vector<LeadTables>>(lists_.size());
+  for (const SSLexExpressionList& list : lists_) {
+    LeadTables& forList = (*tables)[list.index];
+    forList.byteClass = list.byteClass;
+    forList.first = list.first;
+    for (unsigned b = 0; b < 256; ++b) {
+      if (!lead[b]) continue;
+      forList.byteClass[b] = list.leadColumn;
+      forList.first[b] = SSLexExpressionList::kLeadEntry;
+    }
+  }
+  leadTables_.emplace_back(lead, std::move(tables));
+  return leadTables_.back().second->data();
+}

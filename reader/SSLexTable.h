@@ -6,10 +6,12 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "platform/Resources.h"
 #include "reader/LexTableFormat.h"
 
@@ -163,6 +165,17 @@ class SSLexTable {
   SSLexTable(const SSLexTable&) = delete;
   SSLexTable& operator=(const SSLexTable&) = delete;
 
+  /// A list's byte classes and first entries for double-byte input: its
+  /// lead bytes go to its lead column (SSLexExpressionList::leadColumn).
+  struct LeadTables {
+    std::array<uint16_t, 256> byteClass;
+    std::array<int32_t, 256> first;
+  };
+  /// The LeadTables of every list, by list index, for the lead bytes
+  /// \p lead: worked out the first time a set of lead bytes is asked for,
+  /// and kept as long as the table.
+  const LeadTables* ForLeadBytes(const LeadByteTable& lead) const;
+
   uint32_t ListCount() const { return static_cast<uint32_t>(lists_.size()); }
   /// List \p index; throws SSLex0106e when there is none.
   const SSLexExpressionList& List(int64_t index) const {
@@ -174,4 +187,7 @@ class SSLexTable {
   [[noreturn]] static void InvalidListIndex(int64_t index);
 
   std::vector<SSLexExpressionList> lists_;
+  // Lexers of many files share one code page: its tables are made once.
+  mutable std::mutex leadMutex_;
+  mutable std::vector<std::pair<LeadByteTable, std::unique_ptr<const std::vector<LeadTables>>>> leadTables_;
 };
