@@ -12,70 +12,36 @@
 #include "platform/OpenForReading.h"
 #include "platform/TextFile.h"
 
-namespace {
-constexpr size_t kBlockSize = 64 * 1024;
-// The stretch of a mapping looked at at once: well within the cache.
-constexpr size_t kMappedStretch = 256 * 1024;
-}  // namespace
-
 CTextModeInput::~CTextModeInput() { Close(); }
 
 int CTextModeInput::Open(const std::string& path) {
   Close();
   int fd = -1;
   if (int error = OpenForReading(path, fd)) return error;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return error;
+  }
+  fd_ = fd;
+  length_ = static_cast<size_t>(st.st_size);
+  offset_ = 0;
   pos_ = end_ = 0;
   ended_ = false;
   carriedCr_ = false;
-  fd_ = fd;
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && MapLargeTextFile(fd, static_cast<size_t>(st.st_size), mapping_, kReadSlack)) {
-    block_ = mapping_.data();
-    plainEnd_ = mapping_.size();
-    return 0;
-  }
   buffer_.resize(kBlockSize + kReadSlack);
-  block_ = buffer_.data();
-  return 0;
-}
-
-bool CTextModeInput::DeliverMapped() {
-  if (end_ >= plainEnd_) return false;
-  const size_t to = std::min(plainEnd_, end_ + kMappedStretch);
-  const size_t found = end_ + FindTextModeByte(block_ + end_, to - end_);
-  if (found < to) plainEnd_ = found;
-  end_ = found;
-  return pos_ < end_;
-}
-
-int CTextModeInput::LeaveMapping() {
-  if (::lseek(fd_, static_cast<off_t>(plainEnd_), SEEK_SET) < 0) return errno;
-  mapping_.Unmap();
-  buffer_.resize(kBlockSize + kReadSlack);
-  block_ = buffer_.data();
-  pos_ = end_ = 0;
   return 0;
 }
 
 void CTextModeInput::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  mapping_.Unmap();
-  plainEnd_ = 0;
-  block_ = "";
   pos_ = end_ = 0;
 }
 
 int CTextModeInput::Fill() {
   if (pos_ < end_) return 0;
-  if (mapping_.data() != nullptr) {
-    if (DeliverMapped()) return 0;
-    // The bytes of a file cut short were zeros from its new end on: what
-    // was delivered is not the file.
-    if (mapping_.Cut()) return EIO;
-    if (plainEnd_ == mapping_.size()) return 0;  // the end of the input
-    if (int error = LeaveMapping()) return error;
-  }
   pos_ = end_ = 0;
   if (fd_ < 0) return EBADF;
   while (end_ == 0 && !ended_) {
@@ -93,9 +59,19 @@ int CTextModeInput::Fill() {
       }
       return errno;
     }
+    offset_ += static_cast<size_t>(n);
+    // A file cut short while it is read would otherwise be copied as if
+    // whole, only shorter.
+    if (n == 0 && offset_ < length_) return EIO;
     size_t size = start + static_cast<size_t>(n);
     if (n == 0) ended_ = true;
-    if (const void* eof = std::memchr(buffer_.data(), 0x1A, size)) {
+    // Most blocks hold neither byte that text mode acts on.
+    const size_t first = FindTextModeByte(buffer_.data(), size);
+    if (first == size) {
+      end_ = size;
+      continue;
+    }
+    if (const void* eof = std::memchr(buffer_.data() + first, 0x1A, size - first)) {
       size = static_cast<size_t>(static_cast<const char*>(eof) - buffer_.data());
       ended_ = true;
     }
@@ -104,7 +80,7 @@ int CTextModeInput::Fill() {
       carriedCr_ = true;
       --size;
     }
-    end_ = ApplyTextMode(buffer_.data(), size);
+    end_ = size > first ? first + ApplyTextMode(buffer_.data() + first, size - first) : size;
   }
   return 0;
 }

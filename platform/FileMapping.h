@@ -6,11 +6,13 @@
 // clears each page, and on the virtual machines we measure the host backs
 // a page only then, at some 0.4 GB/s for memory it has taken back. That
 // was a fifth of a whole job in such a run, and 3 to 5 per cent in a warm
-// one. The file's cached pages are already there. The price of a mapping
-// is that a file cut short by another program while it is mapped would
-// end the process with a bus error, where a read would see less; the
-// mapping below turns that into zeros and a flag (Cut) that the lexer and
-// the output's reader report as a read error.
+// one. The file's cached pages are already there, though the first touch
+// of each small page of a mapping costs too: a reader that goes through a
+// file once, a block at a time, reads it into one reused buffer instead.
+// The price of a mapping is that a file cut short by another program while
+// it is mapped would end the process with a bus error, where a read would
+// see less; the mapping below turns that into zeros and a flag (Cut) that
+// the lexer reports as a read error.
 #pragma once
 
 #include <cstddef>

@@ -128,10 +128,6 @@ size_t FindTextModeByte(const char* data, size_t size) {
   return size;
 }
 
-bool MapLargeTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack) {
-  return length >= kMapFrom && mapping.Map(fd, length, slack);
-}
-
 TextFileRead ReadTextFile(const std::string& path, std::string& text) {
   text.clear();
   size_t delivered = 0;
@@ -194,10 +190,11 @@ void CFileBytes::Free() noexcept {
 
 namespace {
 
-// MapLargeTextFile, only where text mode leaves the whole file as it is:
-// its bytes are then what a text-mode read delivers.
+// Maps the open file \p fd of \p length bytes when it is large enough for
+// a mapping to be cheaper than a read, and text mode leaves the whole file
+// as it is: its bytes are then what a text-mode read delivers.
 bool MapPlainTextFile(int fd, size_t length, CFileMapping& mapping) {
-  if (!MapLargeTextFile(fd, length, mapping)) return false;
+  if (length < kMapFrom || !mapping.Map(fd, length)) return false;
   // A file cut short since it was measured is read as a read sees it.
   if (FindTextModeByte(mapping.data(), length) == length && !mapping.Cut()) return true;
   mapping.Unmap();

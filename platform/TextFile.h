@@ -17,13 +17,6 @@ size_t ApplyTextMode(char* data, size_t size);
 /// \p size bytes at \p data; \p size when there is none.
 size_t FindTextModeByte(const char* data, size_t size);
 
-/// Maps the open file \p fd of \p length bytes, with \p slack zero bytes
-/// after them, when it is large enough for a mapping to be cheaper than a
-/// read, without looking at its bytes: up to the first FindTextModeByte,
-/// they are what a text-mode read delivers. False, with nothing mapped,
-/// otherwise.
-[[nodiscard]] bool MapLargeTextFile(int fd, size_t length, CFileMapping& mapping, size_t slack = 1);
-
 /// Result of reading a whole file.
 struct TextFileRead {
   int error = 0;          ///< errno of the failed open or read, else 0

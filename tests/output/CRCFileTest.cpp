@@ -12,6 +12,7 @@
 
 #include "output/CRCFile.h"
 #include "output/CReportSink.h"
+#include "output/CTextModeInput.h"
 #include "platform/CodePage.h"
 #include "tests/output/OutputTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -185,15 +186,15 @@ TEST_F(CRCFileTest, LastLineWithoutLineEndCountsAsALine) {
 }
 
 TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
-  // The first line puts a CR LF pair across the reader's 64 KiB block
+  // The first line puts a CR LF pair across the reader's first block
   // boundary; then a lone CR, and a 0x1A that ends the input.
   std::string raw = "abc\r\n";
   std::string expected = "abc\n";
-  for (int i = 0; i < 30000; ++i) {
+  for (int i = 0; i < 50000; ++i) {
     raw += "line\r\n";
     expected += "line\n";
   }
-  ASSERT_EQ('\r', raw[65535]);
+  ASSERT_EQ('\r', raw[CTextModeInput::kBlockSize - 1]);
   raw += "x\ry\r\n";
   expected += "x\ry\n";
   raw +=
@@ -203,14 +204,14 @@ TEST_F(CRCFileTest, TextModeReadingAcrossBlocks) {
   CRCFile file(reporter);
   file.Open(dir.Write("in.doc", raw), true);
   std::string text;
-  ASSERT_TRUE(file.ReadToLine(15000, text));
+  ASSERT_TRUE(file.ReadToLine(25000, text));
   std::string all = text;
-  ASSERT_TRUE(file.ReadTo(30003, 3, text));
+  ASSERT_TRUE(file.ReadTo(50003, 3, text));
   all += text;
   ASSERT_TRUE(file.ReadRest(text));
   all += text;
   EXPECT_EQ(expected, all);
-  EXPECT_EQ(30004, file.GetCurrentLine());
+  EXPECT_EQ(50004, file.GetCurrentLine());
 }
 
 // Lines of every length from empty to a few blocks of the scanner, so that
@@ -366,19 +367,19 @@ TEST_F(CRCFileTest, PiecesCopiedAroundAsTheOutputRunDoes) { CopyAroundRandomPiec
 
 TEST_F(CRCFileTest, PiecesCopiedAroundLeadBytesAsTheLexerCounts) { CopyAroundRandomPieces(true); }
 
-// A large file is read where the system caches it, up to the first byte
-// that text mode acts on, and from there on as a small one is.
-TEST_F(CRCFileTest, ALargeFileSeenInPlaceReadsAndCopiesAsInBlocks) {
+// A large file goes through the read buffer many times over; CR LF pairs
+// may first come anywhere in it.
+TEST_F(CRCFileTest, ALargeFileReadsAndCopiesAsASmallOne) {
   ReadAndWriteRandomLines(true, size_t{1200} << 10);
   CopyAroundRandomPieces(false, size_t{1200} << 10, SIZE_MAX);
   CopyAroundRandomPieces(true, size_t{1200} << 10, SIZE_MAX);
-  // CR LF from within the first stretch looked at, and from far later.
+  // CR LF from within the first block read, and from a later one.
   CopyAroundRandomPieces(false, size_t{1200} << 10, 1000);
   CopyAroundRandomPieces(true, size_t{1200} << 10, 700000);
 }
 
 // 0x1A ends a large file's input as it ends a small one's.
-TEST_F(CRCFileTest, ALargeFileSeenInPlaceEndsAtItsFirstEndOfFileByte) {
+TEST_F(CRCFileTest, ALargeFileEndsAtItsFirstEndOfFileByte) {
   std::string text;
   while (text.size() < (size_t{1500} << 10)) text += "<F3>line of text\n";
   const size_t end = 700001;
@@ -392,9 +393,8 @@ TEST_F(CRCFileTest, ALargeFileSeenInPlaceEndsAtItsFirstEndOfFileByte) {
       << read.size() << " bytes read, ending " << read.substr(read.size() - 20);
 }
 
-// Cut short by another program while it is seen in place, the input reads
-// as zeros from its new end: the copy must fail as a read does, not be
-// written as if whole.
+// Cut short by another program while it is copied, the input ends early:
+// the copy must fail as a read does, not be written as if whole.
 TEST_F(CRCFileTest, ALargeFileCutShortWhileCopiedFailsAsARead) {
   std::string text;
   while (text.size() < (size_t{2} << 20)) text += "<F3>line of text\n";
@@ -547,9 +547,10 @@ TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
   const int32_t saved = ProcessCodePage();
   SetProcessCodePage(932);
   // No filler, and filler lines that put the pattern across the end of the
-  // reader's first block of 64 KiB at each of its bytes.
-  for (size_t filler : {size_t{0}, size_t{65536 - 40}, size_t{65536 - 30}, size_t{65536 - 20}, size_t{65536 - 10},
-                        size_t{65536 - 3}, size_t{65536 - 2}, size_t{65536 - 1}}) {
+  // reader's first block at each of its bytes.
+  constexpr size_t kBlock = CTextModeInput::kBlockSize;
+  for (size_t filler :
+       {size_t{0}, kBlock - 40, kBlock - 30, kBlock - 20, kBlock - 10, kBlock - 3, kBlock - 2, kBlock - 1}) {
     for (size_t shift = 0; shift < (filler == 0 ? 1 : 10); ++shift) {
       std::string input;
       int32_t lines = 0;
