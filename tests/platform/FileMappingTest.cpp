@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <string>
 
 #include "platform/FileMapping.h"
+#include "platform/HugePages.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -41,6 +43,11 @@ TEST(FileMapping, BytesAreTheFilesWithAZeroAfterThem) {
     EXPECT_EQ(bytes, std::string(mapping.data(), mapping.size()));
     EXPECT_EQ('\0', mapping.data()[size]) << size;
     EXPECT_FALSE(mapping.Cut());
+    // A large file starts on a huge page, where the system can map whole
+    // the huge pages it caches the file in.
+    if (size >= kHugePageSize) {
+      EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(mapping.data()) % kHugePageSize);
+    }
   }
 }
 
