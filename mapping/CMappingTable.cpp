@@ -93,10 +93,8 @@ CMappingTable::CMappingTable(CFontReferenceList& translated) : translated_(trans
 
 namespace {
 
-// Fewer references than this a core are grouped on one: a thread costs
-// about what grouping some thousand references does.
-constexpr size_t kLeastReferencesPerCore = 65536;
-// The same for the references a font map writes.
+// Fewer references than this a core, a font map writes on one: a thread
+// costs about what writing some thousand references does.
 constexpr size_t kLeastWritesPerCore = 65536;
 
 // What the merge orders: a whole group, or one reference of a group split
@@ -140,21 +138,18 @@ std::vector<int32_t> MergedOf(std::span<const uint32_t> joined, const std::vecto
   return merged;
 }
 
-// The groups of every reference of \p list, each chunk of the list
-// grouped on a core of its own and the chunks' groups joined in order.
-// Clears the references' merged rows on the way.
+// The groups of every reference of \p list, in one pass on this thread:
+// grouping in chunks on every core cost more than it saved, in processor
+// and in wall time (a helper thread fills its groups on a heap of its own,
+// page by page). Clears the references' merged rows on the way.
 CReferenceGroups GroupReferences(CFontReferenceList& list) {
-  const size_t count = static_cast<size_t>(list.Count());
-  std::vector<CReferenceGroups> chunks(ChunksFor(count, kLeastReferencesPerCore));
-  ForEachChunk(count, chunks.size(), [&](size_t chunk, size_t begin, size_t end) {
-    for (size_t item = begin; item < end; ++item) {
-      CFontReference* reference = list.GetAt(static_cast<int32_t>(item));
-      reference->ClearMergedRows();
-      chunks[chunk].Add(*reference, static_cast<int32_t>(item));
-    }
-  });
-  for (size_t chunk = 1; chunk < chunks.size(); ++chunk) chunks[0].Append(std::move(chunks[chunk]));
-  return std::move(chunks[0]);
+  CReferenceGroups groups;
+  for (int32_t item = 0; item < list.Count(); ++item) {
+    CFontReference* reference = list.GetAt(item);
+    reference->ClearMergedRows();
+    groups.Add(*reference, item);
+  }
+  return groups;
 }
 
 }  // namespace

@@ -20,17 +20,3 @@ void CReferenceGroups::Add(const CFontReference& reference, int32_t item) {
   }
   items_[recent.group].push_back(item);
 }
-
-void CReferenceGroups::Append(CReferenceGroups&& later) {
-  for (uint32_t group = 0; group < later.Count(); ++group) {
-    std::vector<int32_t>& items = later.items_[group];
-    const uint32_t found = GroupOf(later.index_[group]);
-    std::vector<int32_t>& into = items_[found];
-    if (into.empty()) {
-      into = std::move(items);
-    } else {
-      into.insert(into.end(), items.begin(), items.end());
-    }
-  }
-  recent_ = {};
-}

@@ -21,9 +21,6 @@ class CReferenceGroups {
   /// are numbered in the order first met). Items are added in ascending
   /// order.
   void Add(const CFontReference& reference, int32_t item);
-  /// Adds the groups of \p later, whose items all come after this one's,
-  /// as adding their references here one by one would have.
-  void Append(CReferenceGroups&& later);
 
   /// The number of groups.
   size_t Count() const { return items_.size(); }

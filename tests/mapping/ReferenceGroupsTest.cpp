@@ -1,5 +1,4 @@
-// Grouping references: by their texts, numbered as first met, and the same
-// when a model is grouped in chunks that are joined afterwards.
+// Grouping references: by their texts, numbered as first met.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -44,12 +43,6 @@ CModelBuilder RandomModel(unsigned seed, int count) {
   return model;
 }
 
-std::vector<std::vector<int32_t>> ItemsOf(CReferenceGroups& groups) {
-  std::vector<std::vector<int32_t>> items;
-  for (size_t group = 0; group < groups.Count(); ++group) items.push_back(groups.Items(group));
-  return items;
-}
-
 }  // namespace
 
 TEST(ReferenceGroups, GroupsByTextsInTheOrderFirstMet) {
@@ -77,26 +70,4 @@ TEST(ReferenceGroups, GroupsByTextsInTheOrderFirstMet) {
     total += items.size();
   }
   EXPECT_EQ(total, static_cast<size_t>(list.Count()));
-}
-
-TEST(ReferenceGroups, ChunksJoinedInOrderGroupAsOnePass) {
-  CModelBuilder model = RandomModel(7, 1000);
-  const CFontReferenceList& list = model.list;
-  CReferenceGroups whole;
-  for (int32_t i = 0; i < list.Count(); ++i) whole.Add(*list.GetAt(i), i);
-  const std::vector<std::vector<int32_t>> expected = ItemsOf(whole);
-
-  for (int32_t chunks : {2, 3, 7}) {
-    std::vector<CReferenceGroups> parts(static_cast<size_t>(chunks));
-    for (int32_t i = 0; i < list.Count(); ++i)
-      parts[static_cast<size_t>(i * chunks / list.Count())].Add(*list.GetAt(i), i);
-    for (size_t part = 1; part < parts.size(); ++part) parts[0].Append(std::move(parts[part]));
-    EXPECT_EQ(ItemsOf(parts[0]), expected) << chunks << " chunks";
-  }
-  // A chunk with nothing in it, on either side.
-  CReferenceGroups empty, all;
-  for (int32_t i = 0; i < list.Count(); ++i) all.Add(*list.GetAt(i), i);
-  empty.Append(std::move(all));
-  empty.Append(CReferenceGroups());
-  EXPECT_EQ(ItemsOf(empty), expected);
 }
