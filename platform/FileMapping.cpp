@@ -102,8 +102,8 @@ bool CFileMapping::Map(int fd, size_t length, size_t slack) {
   // zeros; the pages after it are anonymous.
   const size_t mapped = RoundUp(length + (slack > 0 ? slack : 1), g_pageSize);
   // A large file starts on a huge page, so that the system can map the
-  // huge pages it caches the file in whole: page by page, a first pass
-  // over a 40 MB mapping takes 15 ms more here, in walks of the page tables.
+  // huge pages it caches the file in whole: the first touch of each small
+  // page of a mapping costs, some 15 ms over a 40 MB file here.
   void* region = MAP_FAILED;
   if (length >= kHugePageSize) {
     if (void* aligned = ReserveAlignedToHugePage(mapped, false)) region = aligned;
