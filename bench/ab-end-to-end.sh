@@ -35,20 +35,20 @@ shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-run() {  # BINARY RESULTS
-  for file in $files; do sed -e 's/<F3/<F13/g' "$file" >"$work/sed.out"; done
+run() {  # BINARY RESULTS FILE...
+  binary=$1 results=$2
+  shift 2
+  for file in "$@"; do sed -e 's/<F3/<F13/g' "$file" >"$work/sed.out"; done
   rm -rf "$work/out" && mkdir "$work/out"
-  # shellcheck disable=SC2086
-  "$1" --measure-once "$codepage" "$threads" "$work/out" $files >>"$2"
+  "$binary" --measure-once "$codepage" "$threads" "$work/out" "$@" >>"$results"
 }
 
-files="$*"
 round=0
 while [ $round -lt "$rounds" ]; do
   if [ $((round % 2)) -eq 0 ]; then
-    run "$a" "$work/a"; run "$b" "$work/b"
+    run "$a" "$work/a" "$@"; run "$b" "$work/b" "$@"
   else
-    run "$b" "$work/b"; run "$a" "$work/a"
+    run "$b" "$work/b" "$@"; run "$a" "$work/a" "$@"
   fi
   round=$((round + 1))
 done
