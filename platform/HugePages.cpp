@@ -15,37 +15,35 @@ namespace {
 
 bool IsLarge(size_t bytes) { return bytes >= kHugePageSize; }
 
-}  // namespace
-
-void* ReserveAlignedToHugePage(size_t bytes, bool writable) noexcept {
 #if TS_HAVE_MMAP
-  // Map one huge page more than asked, then unmap the ends that stick out.
+// A mapping of bytes aligned to a huge page: map one huge page more than
+// asked, then unmap the ends that stick out. Null when the system refuses.
+// The system backs with huge pages only the whole ones inside the mapping;
+// a last part that fills none takes small pages, so that a region never
+// holds more memory than is touched.
+void* MapAligned(size_t bytes) {
   const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
   const size_t length = (bytes + page - 1) & ~(page - 1);
   const size_t mapped = length + kHugePageSize;
-  void* raw =
-      ::mmap(nullptr, mapped, writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* raw = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
   const uintptr_t start = reinterpret_cast<uintptr_t>(raw);
   const uintptr_t aligned = RoundUpToHugePage(start);
   const uintptr_t end = start + mapped;
   if (aligned > start) ::munmap(raw, aligned - start);
   if (end > aligned + length) ::munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));
+  AdviseHugePages(reinterpret_cast<void*>(aligned), length);
   return reinterpret_cast<void*>(aligned);
-#else
-  (void)bytes;
-  (void)writable;
-  return nullptr;
-#endif
 }
+#endif
+
+}  // namespace
 
 void* AllocateHugePages(size_t bytes) {
 #if TS_HAVE_MMAP
   if (IsLarge(bytes)) {
-    void* region = ReserveAlignedToHugePage(bytes, true);
-    if (region == nullptr) throw std::bad_alloc();
-    AdviseHugePages(region, bytes);
-    return region;
+    if (void* region = MapAligned(bytes)) return region;
+    throw std::bad_alloc();
   }
 #endif
   return ::operator new(bytes);

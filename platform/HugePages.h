@@ -17,14 +17,6 @@ constexpr uintptr_t RoundUpToHugePage(uintptr_t value) noexcept {
   return (value + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
 }
 
-/// Private anonymous pages of zeros for \p bytes (rounded up to whole
-/// small pages), starting at a multiple of kHugePageSize; null where the
-/// system refuses or has no such mapping. The system backs with huge pages
-/// only the whole ones inside; a last part that fills none takes small
-/// pages, so that a region never holds more memory than is touched. Given
-/// back with munmap.
-void* ReserveAlignedToHugePage(size_t bytes, bool writable) noexcept;
-
 /// \p bytes of uninitialised memory, aligned for any object. From
 /// kHugePageSize bytes on, the region is aligned to kHugePageSize and
 /// advised for huge pages (its whole huge pages; the rest, in small pages);

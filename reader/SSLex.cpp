@@ -17,7 +17,10 @@ SSLex::SSLex(const CResourceModule& module, const std::string& fileName) : SSLex
 }
 
 SSLex::SSLex(const CResourceModule& module, std::string text, std::string name)
-    : SSLex(SSLexTable::Load(module), std::make_unique<SSLexConsumer>(std::move(text), std::move(name))) {}
+    : SSLex(module, std::make_unique<SSLexConsumer>(std::move(text), std::move(name))) {}
+
+SSLex::SSLex(const CResourceModule& module, std::unique_ptr<SSLexConsumer> consumer)
+    : SSLex(SSLexTable::Load(module), std::move(consumer)) {}
 
 SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer)
     : table_(std::move(table)), consumer_(std::move(consumer)) {
@@ -29,12 +32,24 @@ SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsu
 }
 
 void SSLex::TakeInput() {
-  data_ = consumer_->Data();
-  length_ = consumer_->Length();
+  TakeWindow();
   lead_ = consumer_->LeadBytes().data();
   if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
   leadRanges_ = LeadByteRanges(consumer_->LeadBytes());
   leadTables_ = table_ && consumer_->HasLeadBytes() ? table_->ForLeadBytes(consumer_->LeadBytes()) : nullptr;
+}
+
+void SSLex::TakeWindow() {
+  data_ = consumer_->Data();
+  length_ = consumer_->Size();
+  origin_ = consumer_->Origin();
+}
+
+bool SSLex::Refill(size_t mark) {
+  consumer_->MoveMark(mark);
+  if (!consumer_->Refill()) return false;
+  TakeWindow();
+  return true;
 }
 
 SSLex::~SSLex() = default;
@@ -81,6 +96,7 @@ __attribute__((always_inline)) inline void SSLex::ApplyStackAction(const SSLexEx
 // modes a second empty match at the same place is an invalid token.
 template <bool kDoubleByte>
 __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
+window:
   const unsigned char* const data = data_;
   const size_t length = length_;
   // The mark is kept here too: a skipped match moves it, and the next
@@ -89,7 +105,10 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
   for (;;) {
     if (active_ == nullptr) NoMode();  // the rules popped every mode
     const SSLexExpressionList& list = *active_;
-    if (mark >= length) return AtEnd();
+    if (mark >= length) {
+      if (Refill(mark)) goto window;
+      return AtEnd();
+    }
 
     const int32_t* const next = list.next.data();
     // In double-byte input a lead byte's class is the lead column, whose
@@ -143,11 +162,14 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
       entry = next[row + byteClass[data[pos]]];
       pos += 1;
     }
+    // A match that ran to the end of the window might go on past it: it
+    // is matched again over more input (Note [input window]).
+    if (pos >= length && consumer_->More() && Refill(mark)) goto window;
 
     if (accepted < 0) InvalidToken(pos);
     if (acceptedEnd == mark) {  // See Note [empty matches]
-      if (lastEmptyMatch_ == mark) InvalidToken(pos);
-      lastEmptyMatch_ = mark;
+      if (lastEmptyMatch_ == origin_ + mark) InvalidToken(pos);
+      lastEmptyMatch_ = origin_ + mark;
     }
     const SSLexExpressionList::StateInfo& info = list.states[list.StateOf(accepted)];
     if (accepted & SSLexExpressionList::kActs) {
@@ -166,7 +188,7 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
     }
     token.id = info.token;
     token.parseToken = info.parseToken;
-    token.offset = static_cast<uint32_t>(mark);
+    token.offset = static_cast<uint32_t>(origin_ + mark);
     token.length = static_cast<uint32_t>(acceptedEnd - mark);
     consumer_->MoveMark(acceptedEnd);
     return true;
@@ -308,10 +330,10 @@ void SSLex::InvalidToken(size_t end) {
   // what to report.
   ThrowIfInputCut();
   const size_t mark = consumer_->Mark();
-  const SSTextPlace place = consumer_->PlaceAt(mark);
+  const SSTextPlace place = consumer_->PlaceAt(origin_ + mark);
   SSRefPtr<SSToken> bad =
       SSToken::Make(0, std::string_view(reinterpret_cast<const char*>(consumer_->Data()) + mark, end - mark),
-                    place.line, place.column, static_cast<uint32_t>(mark));
+                    place.line, place.column, static_cast<uint32_t>(origin_ + mark));
   throw SSException(SSCode::kLexInvalidToken, "SSLex0105e: Invalid token, Line %ld, Offset %ld, %s",
                     static_cast<long>(bad->Line()), static_cast<long>(bad->Column()), bad->Text());
 }

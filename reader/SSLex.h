@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -28,6 +29,8 @@ class SSLex {
   SSLex(const CResourceModule& module, const std::string& fileName);
   /// Lexes \p text, already in memory; \p name stands for the file name.
   SSLex(const CResourceModule& module, std::string text, std::string name);
+  /// Lexes the input of \p consumer.
+  SSLex(const CResourceModule& module, std::unique_ptr<SSLexConsumer> consumer);
   virtual ~SSLex();
 
   SSLex(const SSLex&) = delete;
@@ -39,14 +42,19 @@ class SSLex {
   /// The next token as a value, without making an object: false at the end
   /// of the input; otherwise as NextToken.
   bool Next(SSLexToken& token) { return next_(*this, token); }
-  /// The text of \p token, a view of the lexer's buffer.
-  std::string_view TextOf(const SSLexToken& token) const {
-    return {reinterpret_cast<const char*>(consumer_->Data()) + token.offset, token.length};
-  }
+  /// The text of \p token, a view of the lexer's buffer: valid while the
+  /// token is kept (SetKeepFrom), or until the next token is read.
+  std::string_view TextOf(const SSLexToken& token) const { return consumer_->TextAt(token.offset, token.length); }
   /// The line and column where \p token starts.
   SSTextPlace PlaceOf(const SSLexToken& token) const { return consumer_->PlaceAt(token.offset); }
-  /// Where the tokens of this lexer find their places.
+  /// Where the tokens of this lexer find their places and texts.
   const SSLexConsumer* Places() const { return consumer_.get(); }
+  /// Tells the lexer where the oldest token still in use starts (an
+  /// offset), so that its text and place stay at hand; asked whenever the
+  /// input window moves on. Without it, only the current token's stay.
+  void SetKeepFrom(std::function<size_t()> keepFrom) {
+    if (consumer_) consumer_->SetKeepFrom(std::move(keepFrom));
+  }
   /// A token object for \p token.
   SSRefPtr<SSToken> MakeToken(const SSLexToken& token) const {
     const SSTextPlace place = PlaceOf(token);
@@ -85,6 +93,11 @@ class SSLex {
   template <bool kDoubleByte>
   size_t RunEnd(const SSLexExpressionList::Run& run, bool vector, size_t pos) const;
   void TakeInput();
+  /// Takes the consumer's window into the match loop's members.
+  void TakeWindow();
+  /// Sets the mark to \p mark and moves the window on; false at the end of
+  /// the input.
+  bool Refill(size_t mark);
   void ApplyStackAction(const SSLexExpressionList::StateInfo& info);
   [[noreturn]] static void NoMode();
   [[noreturn]] void InvalidToken(size_t end);
@@ -103,16 +116,19 @@ class SSLex {
   // The top of modes_, kept at hand for the match loop; nullptr when the
   // stack is empty.
   const SSLexExpressionList* active_ = nullptr;
-  // The consumer's input and lead bytes, at hand for the match loop.
+  // The consumer's window and lead bytes, at hand for the match loop:
+  // length_ bytes, the first at offset origin_ of the input.
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
+  size_t origin_ = 0;
   const bool* lead_ = nullptr;
   // The lead bytes as ranges, for the vector scan of runs.
   LeadByteRanges leadRanges_;
   // For double-byte input, the table's LeadTables for these lead bytes,
   // by list index; null otherwise.
   const SSLexTable::LeadTables* leadTables_ = nullptr;
-  // Where the last empty match was returned. See Note [empty matches].
+  // Where the last empty match was returned (an offset). See Note [empty
+  // matches].
   size_t lastEmptyMatch_ = SIZE_MAX;
   // Token names by id - lowestNamedId_: a printed token costs one index.
   std::vector<const char*> tokenNames_;

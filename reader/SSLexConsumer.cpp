@@ -3,31 +3,97 @@
 
 #include <string.h>  // memrchr
 
+#include <algorithm>
+#include <cstring>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
 #include "reader/SSException.h"
 
-SSLexConsumer::SSLexConsumer(const std::string& fileName) : name_(fileName) {
-  TextFileRead read = ReadTextFile(fileName, file_);
-  if (read.error != 0 && read.fileLength == 0) {
+// Note [input window]: a file is not mapped nor read whole. The first touch
+// of each small page of fresh memory, or of a mapping, costs more on the
+// virtual machines we measure than reading the page; a buffer of a quarter
+// megabyte, read into again and again, stays in cache and is touched once.
+// The lexer asks for more when a match reaches the end of the window, and
+// then matches that token again over the longer window. What goes at a
+// slide is what nobody can ask for again: the bytes before the mark and
+// before the oldest token the parser still holds (SetKeepFrom), whose
+// texts and places are taken from the window. A token longer than half
+// the window, or one held for long (a whole frame), makes it grow.
+SSLexConsumer::SSLexConsumer(const std::string& fileName, size_t window) : name_(fileName) {
+  if (const int error = file_.Open(fileName)) {
     throw SSException(SSCode::kLexOpenFile, "SSLex0101e: Error opening file, %s, %ld", fileName.c_str(),
-                      static_cast<long>(read.error));
+                      static_cast<long>(error));
   }
-  if (read.error != 0 || read.fileLength == 0) {
+  length_ = file_.FileLength();
+  if (length_ == 0) {
     throw SSException(SSCode::kLexFileLength, "SSLex0102e: Invalid file length or read error, %s, %ld",
-                      fileName.c_str(), static_cast<long>(read.fileLength));
+                      fileName.c_str(), 0L);
   }
-  data_ = file_.data();
-  length_ = file_.size();
+  // A small file is read whole, in one read.
+  capacity_ = std::clamp(length_, size_t{2}, std::max(window, size_t{2}));
+  buffer_.reset(new char[capacity_ + 1]);
+  more_ = true;
+  ReadMore(true);
   TakeCodePage();
 }
 
 SSLexConsumer::SSLexConsumer(std::string text, std::string name) : text_(std::move(text)), name_(std::move(name)) {
   data_ = text_.data();
-  length_ = text_.size();
+  size_ = length_ = text_.size();
   TakeCodePage();
+}
+
+SSLexConsumer::~SSLexConsumer() = default;
+
+void SSLexConsumer::ReadMore(bool first) {
+  // A read takes at least two bytes: a CR held back from the last one and
+  // what follows it.
+  while (more_ && capacity_ - size_ >= 2) {
+    size_t delivered = 0;
+    if (file_.Read(buffer_.get() + size_, capacity_ - size_, delivered) != 0) {
+      if (first) {
+        throw SSException(SSCode::kLexFileLength, "SSLex0102e: Invalid file length or read error, %s, %ld",
+                          name_.c_str(), static_cast<long>(length_));
+      }
+      cut_ = true;
+      more_ = false;
+      break;
+    }
+    size_ += delivered;
+    more_ = !file_.Ended();
+  }
+  buffer_[size_] = '\0';
+  data_ = buffer_.get();
+}
+
+bool SSLexConsumer::Refill() {
+  if (!more_) return false;
+  size_t keep = origin_ + mark_;
+  if (keepFrom_) keep = std::max(origin_, std::min(keep, keepFrom_()));
+  // Places after the bytes that go are counted from the first one kept,
+  // and a line that begins before the window from where it begins.
+  PlaceAt(keep);
+  windowLineStart_ = placedLineStart_;
+  const size_t drop = keep - origin_;
+  const size_t kept = size_ - drop;
+  if (kept > capacity_ / 2) {
+    // Each slide reads at least half a window: linear however long the
+    // text kept.
+    std::unique_ptr<char[]> larger(new char[2 * capacity_ + 1]);
+    std::memcpy(larger.get(), buffer_.get() + drop, kept);
+    buffer_ = std::move(larger);
+    capacity_ *= 2;
+  } else {
+    std::memmove(buffer_.get(), buffer_.get() + drop, kept);
+  }
+  origin_ = keep;
+  size_ = kept;
+  mark_ -= drop;
+  ReadMore(false);
+  return size_ > kept;
 }
 
 void SSLexConsumer::TakeCodePage() {
@@ -44,23 +110,25 @@ void SSLexConsumer::TakeCodePage() {
 // it. A load takes about as long as before, lexing alone a tenth less.
 
 SSTextPlace SSLexConsumer::PlaceAt(size_t offset) const {
-  if (offset > length_) offset = length_;
+  // Offsets outside the window are no place anybody can ask for; they are
+  // taken as its nearest end.
+  offset = std::clamp(offset, origin_, origin_ + size_);
   size_t last = SIZE_MAX;
   if (offset >= placed_) {
-    if (const size_t ends = CountLineEnds(placed_, offset, last)) {
+    if (const size_t ends = CountLineEnds(placed_ - origin_, offset - origin_, last)) {
       placedLine_ += static_cast<int32_t>(ends);
-      placedLineStart_ = last + 1;
+      placedLineStart_ = origin_ + last + 1;
     }
   } else {
-    placedLine_ -= static_cast<int32_t>(CountLineEnds(offset, placed_, last));
+    placedLine_ -= static_cast<int32_t>(CountLineEnds(offset - origin_, placed_ - origin_, last));
     // Where the line of offset starts: after the last line end before it.
-    placedLineStart_ = 0;
-    for (size_t end = offset; end > 0;) {
+    placedLineStart_ = windowLineStart_;
+    for (size_t end = offset - origin_; end > 0;) {
       const void* lf = ::memrchr(Data(), '\n', end);
       if (lf == nullptr) break;
       const size_t at = static_cast<size_t>(static_cast<const unsigned char*>(lf) - Data());
       if (EndsLine(at, 0)) {
-        placedLineStart_ = at + 1;
+        placedLineStart_ = origin_ + at + 1;
         break;
       }
       end = at;
@@ -103,7 +171,7 @@ size_t SSLexConsumer::CountLineEnds(size_t from, size_t to, size_t& last) const 
     };
     return bits(0) | bits(1) << 16 | bits(2) << 32 | bits(3) << 48;
   };
-  for (; i < to && i + 64 <= length_; i += 64) {
+  for (; i < to && i + 64 <= size_; i += 64) {
     uint64_t bits = lineFeeds(i);
     if (to - i < 64) bits &= (uint64_t{1} << (to - i)) - 1;
     if (hasLeadBytes_) {

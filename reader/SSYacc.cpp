@@ -71,7 +71,6 @@ __attribute__((always_inline)) inline void SSYacc::ReadToken() {
   if (!directLex_) return ReadThroughSlots();
   if (endOfInput_) throw SSException(SSCode::kYaccReadPastEof, "SSYacc0103e: Attempted read past eof");
   if (lex_->Next(lookahead_.Value())) {
-    lookahead_.SetText(lex_->TextOf(lookahead_.Value()).data());
     lookahead_.SetPlaces(lex_->Places());
     if (lookaheadObject_) lookaheadObject_ = {};
   } else {
@@ -84,6 +83,18 @@ __attribute__((always_inline)) inline void SSYacc::ReadToken() {
 int32_t SSYacc::Parse() {
   RequireTable();
   const SSYaccTable& table = *table_;
+  // The texts and places of the tokens on the stack stay in the lexer's
+  // window while the parse runs: the oldest is the one at the bottom.
+  struct KeepTokens {
+    SSLex* lex;
+    explicit KeepTokens(SSYacc& parser) : lex(parser.lex_) {
+      const auto& tokens = parser.tokens_;
+      if (lex) lex->SetKeepFrom([&tokens] { return tokens.Empty() ? SIZE_MAX : size_t{tokens[0].Offset()}; });
+    }
+    ~KeepTokens() {
+      if (lex) lex->SetKeepFrom({});
+    }
+  } keepTokens(*this);
   LearnOverrides();
   productions_.assign(table.ProductionCount(), ProductionInfo{});
   LearnReduceCalls();
@@ -236,7 +247,7 @@ void SSYacc::ReadThroughSlots() {
   if (object || !lexTokenRead_) {
     TakeLookahead(std::move(object));
   } else {
-    lookahead_ = SSTokenView(lexToken_, lex_->TextOf(lexToken_).data(), lex_->Places());
+    lookahead_ = SSTokenView(lexToken_, lex_->Places());
     if (lookaheadObject_) lookaheadObject_ = {};
   }
   hasLookahead_ = true;

@@ -1,12 +1,14 @@
-// Text-mode reading: what the reader sees of a file on disk, in a string or
-// in bytes of their own.
+// Text-mode reading: what the reader sees of a file on disk, whole in a
+// string or block by block.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string>
 #include <string_view>
 
 #include "platform/TextFile.h"
+#include "platform/TextModeReader.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -53,45 +55,28 @@ TEST(TextFile, ReportsTheErrorOfAMissingFile) {
   EXPECT_EQ(EISDIR, r.error);
 }
 
-TEST(TextFile, ReadsIntoFileBytesAsIntoAString) {
-  testsupport::TempDir dir;
-  // One small file, and one past the size that goes to huge pages, with
-  // CR LF pairs to take out and a 0x1A that ends it. Large files that text
-  // mode leaves alone are seen in place: one that ends on a page boundary
-  // still has its zero after it.
-  std::string large;
-  while (large.size() < (size_t{5} << 20)) large += "<F0 line>\r\n";
-  large +=
-      "tail\x1A"
-      "after";
-  const std::string plain(size_t{2} << 20, 'y');
-  for (const std::string& raw :
-       {std::string("<!OPS, Version = 8.0>\r\nx\r\n"), large, plain, plain + "z", plain + "\r"}) {
-    const std::string path = dir.Write("a.doc", raw);
-    std::string text;
-    ASSERT_EQ(0, ReadTextFile(path, text).error);
-    CFileBytes bytes;
-    const TextFileRead r = ReadTextFile(path, bytes);
-    EXPECT_EQ(0, r.error);
-    EXPECT_EQ(raw.size(), r.fileLength);
-    ASSERT_EQ(text.size(), bytes.size());
-    EXPECT_TRUE(std::string_view(bytes.data(), bytes.size()) == text);
-    EXPECT_EQ('\0', bytes.data()[bytes.size()]);
-
-    CFileBytes moved(std::move(bytes));
-    EXPECT_EQ(text.size(), moved.size());
-    EXPECT_EQ(0u, bytes.size());  // NOLINT(bugprone-use-after-move): moved-from state is part of the contract
-    EXPECT_STREQ("", bytes.data());
+// Everything a reader reads in blocks of \p block bytes, to the length the
+// file had when it was opened.
+std::string ReadInBlocks(const std::string& path, size_t block, int& error) {
+  CTextModeReader reader(CTextModeReader::Extent::kOpenLength);
+  std::string text;
+  if ((error = reader.Open(path)) != 0) return text;
+  std::string buffer(block, '\0');
+  for (size_t delivered = 1; delivered != 0;) {
+    if ((error = reader.Read(buffer.data(), block, delivered)) != 0) break;
+    text.append(buffer, 0, delivered);
   }
+  EXPECT_TRUE(reader.Ended());
+  return text;
 }
 
-// The file is read in blocks, each searched for CR and 0x1A as it comes:
-// a CR LF pair or the first of those bytes on either side of any block
-// boundary reads as the whole file taken at once does.
-TEST(TextFile, TextModeBytesAnywhereInALargeFileReadAsInOnePiece) {
+// Read in blocks, each searched for CR and 0x1A as it comes, a file reads
+// as the whole file taken at once does: a CR LF pair or the first of those
+// bytes on either side of any block boundary included.
+TEST(TextModeReader, BlocksReadAsTheWholeFile) {
   testsupport::TempDir dir;
-  const std::string plain(size_t{3} << 20, 'x');
-  for (size_t kib : {64, 128, 256, 512, 1024, 2048}) {
+  const std::string plain(size_t{1} << 20, 'x');
+  for (size_t kib : {64, 128, 256}) {
     for (ptrdiff_t shift : {-2, -1, 0, 1}) {
       const size_t at = (kib << 10) + static_cast<size_t>(shift);
       for (const std::string_view bytes : {std::string_view("\r\n"), std::string_view("\r"),
@@ -99,19 +84,42 @@ TEST(TextFile, TextModeBytesAnywhereInALargeFileReadAsInOnePiece) {
         std::string raw = plain;
         raw.replace(at, bytes.size(), bytes);
         raw.replace(raw.size() - 6, 2, "\r\n");  // a later pair, taken out unless the input ended
-        CFileBytes read;
-        ASSERT_EQ(0, ReadTextFile(dir.Write("a.doc", raw), read).error);
-        EXPECT_TRUE(std::string_view(read.data(), read.size()) == TextMode(raw)) << at << " " << bytes.size();
+        int error = -1;
+        EXPECT_TRUE(ReadInBlocks(dir.Write("a.doc", raw), size_t{64} << 10, error) == TextMode(raw))
+            << at << " " << bytes.size();
+        EXPECT_EQ(0, error);
       }
     }
   }
+  // Blocks of two bytes, the least a read takes; a last CR stays.
+  for (const std::string raw : {"a\r\nb\r\r\nc\r", "\r\n\r\n", "\r", "ab\x1A\r\n"}) {
+    int error = -1;
+    EXPECT_EQ(TextMode(raw), ReadInBlocks(dir.Write("b.doc", raw), 2, error));
+    EXPECT_EQ(0, error);
+  }
 }
 
-TEST(TextFile, FileBytesOfAFailedReadAreEmpty) {
+// Read to its length at opening, a file that grew meanwhile is read as it
+// was; one cut short fails as a read.
+TEST(TextModeReader, ReadsToTheLengthAtOpeningAndFailsWhenCutShort) {
   testsupport::TempDir dir;
-  CFileBytes bytes;
-  ASSERT_EQ(0, ReadTextFile(dir.Write("a.doc", "abc"), bytes).error);
-  EXPECT_EQ(ENOENT, ReadTextFile((dir.path() / "missing.doc").string(), bytes).error);
-  EXPECT_EQ(0u, bytes.size());
-  EXPECT_STREQ("", bytes.data());
+  const std::string path = dir.Write("a.doc", "abcdef");
+  CTextModeReader reader(CTextModeReader::Extent::kOpenLength);
+  ASSERT_EQ(0, reader.Open(path));
+  dir.Write("a.doc", "abcdefghij");
+  char buffer[64];
+  size_t delivered = 0;
+  ASSERT_EQ(0, reader.Read(buffer, sizeof buffer, delivered));
+  EXPECT_EQ("abcdef", std::string(buffer, delivered));
+  EXPECT_TRUE(reader.Ended());
+
+  ASSERT_EQ(0, reader.Open(path));
+  ASSERT_EQ(0, reader.Read(buffer, 4, delivered));
+  ASSERT_EQ(0, ::truncate(path.c_str(), 6));
+  int error = 0;
+  while (error == 0 && !reader.Ended()) error = reader.Read(buffer, sizeof buffer, delivered);
+  EXPECT_EQ(EIO, error);
+
+  EXPECT_EQ(ENOENT, reader.Open((dir.path() / "missing.doc").string()));
+  EXPECT_EQ(EBADF, reader.Read(buffer, sizeof buffer, delivered));
 }

@@ -2,12 +2,16 @@
 // category, component, kind and piece; rejections; the stop request.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "model/CFontReferenceList.h"
 #include "platform/Resources.h"
 #include "reader/CInterleafParser.h"
 #include "reader/CParseHost.h"
 #include "reader/SSLex.h"
+#include "reader/SSLexConsumer.h"
 #include "resources/InterleafProductions.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -30,8 +34,16 @@ class TestParser : public CInterleafParser, public CParseHost {
 struct Parse {
   explicit Parse(const std::string& text, int32_t stopAt = -1) : parser(ModelFor()) {
     parser.stopAt = stopAt;
+    Run(std::make_unique<SSLexConsumer>(text, "parse-test.doc"));
+  }
+  /// Parses \p text from a file, read through a window of \p window bytes.
+  Parse(const std::string& text, size_t window) : parser(ModelFor()) {
+    testsupport::TempDir dir;
+    Run(std::make_unique<SSLexConsumer>(dir.Write("parse-test.doc", text), window));
+  }
+  void Run(std::unique_ptr<SSLexConsumer> input) {
     parser.LoadTable(CResourceModule::Embedded(), "TYPESWAP", "YaccTable");
-    SSLex lex(CResourceModule::Embedded(), text, "parse-test.doc");
+    SSLex lex(CResourceModule::Embedded(), std::move(input));
     parser.SetLex(lex);
     result = parser.Parse();
   }
@@ -58,32 +70,38 @@ struct Parse {
 
 const std::string kHeader = "<!OPS, Version = 8.0>\n\n";
 
+// A document with every kind of reference; the lines are numbered for the
+// test that expects them.
+std::string EveryKindOfReference() {
+  return kHeader +
+         "<!Font Definitions,\n"                               // 3
+         "\tF3 = Times 10 Bold,\n"                             // 4
+         "\tF5 = Helvetica 12 Bold Italic,\n"                  // 5
+         "\tF6 = Courier 9 Italic>\n"                          // 6
+         "<!Class, \"body\", Font = F3, Alt Font = F5>\n"      // 7
+         "<!Class, \"a|:b\", Font = F6>\n"                     // 8
+         "<!End Declarations>\n"                               // 9
+         "<\"body\">\n"                                        // 10
+         "Text <F7>x<F0> y.\n"                                 // 11
+         "<\"a|:b\", Font = F5>\n"                             // 12
+         "<Table, Font = F3>\n"                                // 13
+         "<Frame, Diagram =\nV11,\n"                           // 14-15
+         "(g9,1,0,\n"                                          // 16
+         " (t14,1,4,,0.5,0.4,2,7,0,0,,wst:helv10b,Caption)\n"  // 17
+         " (t14,2,4,,0.5,0.9,2,7,0,0,,,Unnamed)\n"             // 18
+         " (c9,1,2,3,4,5,6,7,hel12b,9)\n"                      // 19
+         " (c9,1,2,3,4,5,6,7,,9)\n"                            // 20
+         " (T8,1,2,3,4,5,6,7,8,9,10,11,12,13,\n"               // 21
+         "<!Page, Width = 3 inches>\n"                         // 22
+         "<\"body\",Font = F6>\n"                              // 23
+         "Legend <F3>bold<F0>.\n"                              // 24
+         "<End Text>))>\n";
+}
+
 }  // namespace
 
 TEST(CInterleafParser, RecordsEveryKindOfReference) {
-  Parse p(kHeader +
-          "<!Font Definitions,\n"                               // 3
-          "\tF3 = Times 10 Bold,\n"                             // 4
-          "\tF5 = Helvetica 12 Bold Italic,\n"                  // 5
-          "\tF6 = Courier 9 Italic>\n"                          // 6
-          "<!Class, \"body\", Font = F3, Alt Font = F5>\n"      // 7
-          "<!Class, \"a|:b\", Font = F6>\n"                     // 8
-          "<!End Declarations>\n"                               // 9
-          "<\"body\">\n"                                        // 10
-          "Text <F7>x<F0> y.\n"                                 // 11
-          "<\"a|:b\", Font = F5>\n"                             // 12
-          "<Table, Font = F3>\n"                                // 13
-          "<Frame, Diagram =\nV11,\n"                           // 14-15
-          "(g9,1,0,\n"                                          // 16
-          " (t14,1,4,,0.5,0.4,2,7,0,0,,wst:helv10b,Caption)\n"  // 17
-          " (t14,2,4,,0.5,0.9,2,7,0,0,,,Unnamed)\n"             // 18
-          " (c9,1,2,3,4,5,6,7,hel12b,9)\n"                      // 19
-          " (c9,1,2,3,4,5,6,7,,9)\n"                            // 20
-          " (T8,1,2,3,4,5,6,7,8,9,10,11,12,13,\n"               // 21
-          "<!Page, Width = 3 inches>\n"                         // 22
-          "<\"body\",Font = F6>\n"                              // 23
-          "Legend <F3>bold<F0>.\n"                              // 24
-          "<End Text>))>\n");
+  Parse p(EveryKindOfReference());
   EXPECT_EQ(0, p.result);
   EXPECT_EQ(std::vector<std::string>({
                 "Font Definition|Font Definition|-1|F3|4:2-4:4",
@@ -115,6 +133,30 @@ TEST(CInterleafParser, RecordsEveryKindOfReference) {
   for (int32_t i = 0; i < p.model.Count(); ++i) {
     EXPECT_TRUE(p.model.GetAt(i)->GetPiece().HasValidPosition()) << i;
     EXPECT_EQ("parse-test.doc", p.model.GetAt(i)->GetPiece().GetFileName());
+  }
+}
+
+// A file is read through a window that moves on while the parse still
+// holds tokens: the font definitions' start token is asked for when the
+// whole list has been read, many windows later.
+TEST(CInterleafParser, TokensHeldOnTheStackOutliveTheWindowTheyCameIn) {
+  std::string definitions;
+  for (int i = 3; i < 400; ++i) definitions += "\tF" + std::to_string(i) + " = Times " + std::to_string(i % 30) + ",\n";
+  const std::string longList = kHeader + "<!Font Definitions,\n" + definitions + "\tF400 = Courier 9>\n<F7>x\n";
+  for (const std::string& text : {EveryKindOfReference(), longList}) {
+    const Parse whole(text);
+    ASSERT_EQ(0, whole.result);
+    ASSERT_GT(whole.model.Count(), 5);
+    for (const size_t window : {2, 7, 64, 1000}) {
+      const Parse windowed(text, window);
+      EXPECT_EQ(whole.result, windowed.result) << window;
+      EXPECT_EQ(whole.References(), windowed.References()) << window;
+      ASSERT_EQ(1u, windowed.model.GetFontDefinitionsPieces().size()) << window;
+      const CTextPiece& piece = windowed.model.GetFontDefinitionsPieces()[0];
+      EXPECT_EQ("<!Font Definitions,", piece.GetText()) << window;
+      EXPECT_EQ(3, piece.GetStartLine()) << window;
+      EXPECT_EQ(whole.model.GetFontDefinitionsText(), windowed.model.GetFontDefinitionsText()) << window;
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "reader/InterleafTokens.h"
 #include "reader/SSException.h"
 #include "reader/SSLex.h"
+#include "reader/SSLexConsumer.h"
 #include "tests/reader/LexTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -40,9 +42,10 @@ struct Positioned {
   bool operator==(const Positioned&) const = default;
 };
 
-std::vector<Positioned> LexFile(const std::string& path, int32_t codePage = 1252) {
+std::vector<Positioned> LexFile(const std::string& path, int32_t codePage = 1252,
+                                size_t window = SSLexConsumer::kWindow) {
   lextest::CodePageScope scope(codePage);
-  SSLex lex(CResourceModule::Embedded(), path);
+  SSLex lex(CResourceModule::Embedded(), std::make_unique<SSLexConsumer>(path, window));
   std::vector<Positioned> out;
   while (SSRefPtr<SSToken> t = lex.NextToken())
     out.push_back({t->Id(), std::string(t->View()), t->Line(), t->Column(), t->Offset()});
@@ -325,6 +328,37 @@ TEST(SSLexPositions, CrLfFileGivesTheSameTokensAsLf) {
   std::vector<Positioned> b = LexFile(dir.Write("crlf.doc", crlf + "\x1a trailing bytes after end of file"));
   EXPECT_GT(a.size(), 100u);
   EXPECT_EQ(a, b);
+}
+
+// A file is read through a window that moves on as the lexer goes: tokens
+// cut by its end, tokens longer than it, CR LF pairs and lone CRs split
+// by a read, and double-byte characters on its edge must all come out as
+// from the whole file.
+TEST(SSLexWindow, EveryWindowGivesTheTokensOfTheWholeFile) {
+  const std::string brochure = testsupport::ReadFile(testsupport::SourcePath("examples/brochure.doc"));
+  const std::string japanese = testsupport::ReadFile(testsupport::SourcePath("examples/manual-ja.doc"));
+  ASSERT_FALSE(brochure.empty());
+  ASSERT_FALSE(japanese.empty());
+  std::string crlf;
+  for (char c : brochure) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string longWord = "<!OPS, Version = 8.0>\n\n<\"p\">\n\n" + std::string(3000, 'w') + " <F0>x\r\ry\r\n";
+  struct Case {
+    std::string name, bytes;
+    int32_t codePage;
+  };
+  const Case cases[] = {{"lf.doc", brochure, 1252},
+                        {"crlf.doc", crlf + "\x1a after the end", 1252},
+                        {"long.doc", longWord, 1252},
+                        {"ja.doc", japanese, 932}};
+  testsupport::TempDir dir;
+  for (const Case& c : cases) {
+    const std::string path = dir.Write(c.name, c.bytes);
+    const std::vector<Positioned> whole = LexFile(path, c.codePage);
+    ASSERT_GT(whole.size(), 5u) << c.name;
+    for (const size_t window : {2, 3, 5, 16, 61, 1000}) {
+      EXPECT_EQ(LexFile(path, c.codePage, window), whole) << c.name << ", window " << window;
+    }
+  }
 }
 
 TEST(SSLexErrors, FilesThatCannotBeRead) {
