@@ -101,8 +101,10 @@ int32_t SSYacc::Parse() {
   ReadToken();
   // The action and the states go from step to step in locals: a member
   // would put a store and a load into the chain of lookups that each
-  // reduction is. Error recovery sets action_.
-  uint32_t action = table.FindAction(state_, LookaheadId());
+  // reduction is. So do the lookahead's actions, which change only with
+  // the lookahead. Error recovery sets action_.
+  SSYaccTable::TokenActions actions = table.ActionsFor(LookaheadId());
+  uint32_t action = actions.In(state_);
   while (!abort_) {
     const uint32_t kind = action & kKindMask;
     if (kind == kShift) {
@@ -110,7 +112,8 @@ int32_t SSYacc::Parse() {
       if (trace_) Trace("shift to state", next);
       Shift(next);
       ReadToken();
-      action = table.FindAction(next, LookaheadId());
+      actions = table.ActionsFor(LookaheadId());
+      action = actions.In(next);
     } else if (kind == kReduce) {
       const uint32_t production = SSYaccTable::ProductionOf(action);
       const uint32_t length = table.RightSideOf(action);
@@ -130,11 +133,12 @@ int32_t SSYacc::Parse() {
         next = GotoAfter(table, production);
         PushState(next);
       }
-      action = table.FindAction(next, LookaheadId());
+      action = actions.In(next);
     } else if (action == 0) {
       error_ = true;
       if (trace_) Trace("error in state", state_);
       if (!Error()) return 1;
+      actions = table.ActionsFor(LookaheadId());
       action = action_;
     } else if (kind == kAccept) {
       return Result();

@@ -49,6 +49,31 @@ class SSYaccTable {
     if (column < quickTokens_) return quickActions_[(static_cast<size_t>(state) << actionShift_) + column];
     return Packed(SearchAction(state, token));
   }
+  /// FindAction for one token in any state, its column looked up once: a
+  /// parse asks again after every reduction while the lookahead stays.
+  class TokenActions {
+   public:
+    uint32_t In(int32_t state) const noexcept {
+      if (column_ != nullptr) return column_[static_cast<size_t>(state) << shift_];
+      return table_->Packed(table_->SearchAction(state, token_));
+    }
+
+   private:
+    friend class SSYaccTable;
+    const uint32_t* column_ = nullptr;  // in quickActions_; null: searched
+    uint32_t shift_ = 0;
+    const SSYaccTable* table_ = nullptr;
+    int32_t token_ = 0;
+  };
+  TokenActions ActionsFor(int32_t token) const noexcept {
+    TokenActions actions;
+    const uint32_t column = static_cast<uint32_t>(token - kFirstQuickToken);
+    if (column < quickTokens_) actions.column_ = quickActions_.data() + column;
+    actions.shift_ = actionShift_;
+    actions.table_ = this;
+    actions.token_ = token;
+    return actions;
+  }
   static constexpr uint32_t kRightSideShift = 16;
   static constexpr uint32_t kProductionMask = (1u << kRightSideShift) - 1;
   /// The production of reduce action \p action.
