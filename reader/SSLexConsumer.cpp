@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "platform/HugePages.h"
 #include "reader/SSException.h"
 
 // Note [input window]: a file is not mapped nor read whole. The first touch
@@ -33,8 +34,7 @@ SSLexConsumer::SSLexConsumer(const std::string& fileName, size_t window) : name_
                       fileName.c_str(), 0L);
   }
   // A small file is read whole, in one read.
-  capacity_ = std::clamp(length_, size_t{2}, std::max(window, size_t{2}));
-  buffer_.reset(new char[capacity_ + 1]);
+  Reserve(std::clamp(length_, size_t{2}, std::max(window, size_t{2})));
   more_ = true;
   ReadMore(true);
   TakeCodePage();
@@ -46,14 +46,25 @@ SSLexConsumer::SSLexConsumer(std::string text, std::string name) : text_(std::mo
   TakeCodePage();
 }
 
-SSLexConsumer::~SSLexConsumer() = default;
+SSLexConsumer::Buffer::~Buffer() { FreeHugePages(bytes, capacity + 1); }
+
+// On huge pages once large: the first touch of each small page of fresh
+// memory costs several microseconds on the virtual machines we measure.
+void SSLexConsumer::Reserve(size_t capacity) {
+  char* larger = static_cast<char*>(AllocateHugePages(capacity + 1));
+  if (size_ > 0) std::memcpy(larger, buffer_.bytes, size_);
+  FreeHugePages(buffer_.bytes, buffer_.capacity + 1);
+  buffer_.bytes = larger;
+  buffer_.capacity = capacity;
+  data_ = larger;
+}
 
 void SSLexConsumer::ReadMore(bool first) {
   // A read takes at least two bytes: a CR held back from the last one and
   // what follows it.
-  while (more_ && capacity_ - size_ >= 2) {
+  while (more_ && buffer_.capacity - size_ >= 2) {
     size_t delivered = 0;
-    if (file_.Read(buffer_.get() + size_, capacity_ - size_, delivered) != 0) {
+    if (file_.Read(buffer_.bytes + size_, buffer_.capacity - size_, delivered) != 0) {
       if (first) {
         throw SSException(SSCode::kLexFileLength, "SSLex0102e: Invalid file length or read error, %s, %ld",
                           name_.c_str(), static_cast<long>(length_));
@@ -65,30 +76,28 @@ void SSLexConsumer::ReadMore(bool first) {
     size_ += delivered;
     more_ = !file_.Ended();
   }
-  buffer_[size_] = '\0';
-  data_ = buffer_.get();
+  buffer_.bytes[size_] = '\0';
+  data_ = buffer_.bytes;
 }
 
 bool SSLexConsumer::Refill() {
   if (!more_) return false;
   size_t keep = origin_ + mark_;
   if (keepFrom_) keep = std::max(origin_, std::min(keep, keepFrom_()));
-  // Places after the bytes that go are counted from the first one kept,
-  // and a line that begins before the window from where it begins.
-  PlaceAt(keep);
-  windowLineStart_ = placedLineStart_;
   const size_t drop = keep - origin_;
   const size_t kept = size_ - drop;
-  if (kept > capacity_ / 2) {
-    // Each slide reads at least half a window: linear however long the
-    // text kept.
-    std::unique_ptr<char[]> larger(new char[2 * capacity_ + 1]);
-    std::memcpy(larger.get(), buffer_.get() + drop, kept);
-    buffer_ = std::move(larger);
-    capacity_ *= 2;
-  } else {
-    std::memmove(buffer_.get(), buffer_.get() + drop, kept);
+  if (drop > 0) {
+    // The line ends before the first byte kept are counted while they are
+    // there, and the line that holds it may begin before the window.
+    if (placed_ < keep) PlaceAt(keep);
+    windowLineStart_ = LineStartOf(keep);
+    std::memmove(buffer_.bytes, buffer_.bytes + drop, kept);
   }
+  // Each slide must read at least half a window to stay linear. When it
+  // cannot, a token is held for long (a whole frame of nested groups): the
+  // window becomes room for the rest of the file at once, so that it never
+  // grows again, nor holds more than the file.
+  if (kept > buffer_.capacity / 2) Reserve(std::max(2 * buffer_.capacity, length_ - keep + 2));
   origin_ = keep;
   size_ = kept;
   mark_ -= drop;
@@ -121,21 +130,23 @@ SSTextPlace SSLexConsumer::PlaceAt(size_t offset) const {
     }
   } else {
     placedLine_ -= static_cast<int32_t>(CountLineEnds(offset - origin_, placed_ - origin_, last));
-    // Where the line of offset starts: after the last line end before it.
-    placedLineStart_ = windowLineStart_;
-    for (size_t end = offset - origin_; end > 0;) {
-      const void* lf = ::memrchr(Data(), '\n', end);
-      if (lf == nullptr) break;
-      const size_t at = static_cast<size_t>(static_cast<const unsigned char*>(lf) - Data());
-      if (EndsLine(at, 0)) {
-        placedLineStart_ = origin_ + at + 1;
-        break;
-      }
-      end = at;
-    }
+    placedLineStart_ = LineStartOf(offset);
   }
   placed_ = offset;
   return {placedLine_, static_cast<int32_t>(offset - placedLineStart_) + 1};
+}
+
+size_t SSLexConsumer::LineStartOf(size_t offset) const {
+  // After the last line end before it, or where the window's first line
+  // starts.
+  for (size_t end = offset - origin_; end > 0;) {
+    const void* lf = ::memrchr(Data(), '\n', end);
+    if (lf == nullptr) break;
+    const size_t at = static_cast<size_t>(static_cast<const unsigned char*>(lf) - Data());
+    if (EndsLine(at, 0)) return origin_ + at + 1;
+    end = at;
+  }
+  return windowLineStart_;
 }
 
 bool SSLexConsumer::EndsLine(size_t at, size_t boundary) const {

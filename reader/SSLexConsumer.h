@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -44,7 +43,6 @@ class SSLexConsumer {
   // Data() points into the consumer's own buffer.
   SSLexConsumer(const SSLexConsumer&) = delete;
   SSLexConsumer& operator=(const SSLexConsumer&) = delete;
-  ~SSLexConsumer();
 
   /// The window: Size() bytes of the input, the first at offset Origin(),
   /// followed by a zero byte.
@@ -92,7 +90,8 @@ class SSLexConsumer {
   /// Reads on into the buffer until it is full or the input ends; throws
   /// SSLex0102e when \p first and the read fails.
   void ReadMore(bool first);
-  /// Room for \p capacity bytes and a zero byte, keeping the window.
+  /// Room for \p capacity bytes and a zero byte, keeping the window's
+  /// bytes.
   void Reserve(size_t capacity);
   /// How many line ends lie in [\p from, \p to), both character
   /// boundaries; \p last becomes the offset of the last of them.
@@ -100,6 +99,8 @@ class SSLexConsumer {
   /// As CountLineEnds, a byte at a time, from \p from on; \p boundary is
   /// a character boundary at or before \p from.
   size_t CountEachLineEnd(size_t from, size_t to, size_t& last, size_t boundary) const;
+  /// Where the line that holds \p offset (in the window) starts.
+  size_t LineStartOf(size_t offset) const;
   /// Whether the line feed byte at \p at ends a line: in double-byte input
   /// it may be the second byte of a character. \p boundary is a character
   /// boundary at or before it.
@@ -108,8 +109,17 @@ class SSLexConsumer {
   // The input: a file read into buffer_ (not zero-filled first), or a
   // text given.
   CTextModeReader file_{CTextModeReader::Extent::kOpenLength};
-  std::unique_ptr<char[]> buffer_;
-  size_t capacity_ = 0;
+  // Memory of AllocateHugePages for capacity bytes and a zero byte, given
+  // back when the consumer goes, even from a constructor that throws.
+  struct Buffer {
+    char* bytes = nullptr;
+    size_t capacity = 0;
+    Buffer() = default;
+    Buffer(const Buffer&) = delete;
+    Buffer& operator=(const Buffer&) = delete;
+    ~Buffer();
+  };
+  Buffer buffer_;
   std::string text_;
   const char* data_ = "";
   size_t size_ = 0;
