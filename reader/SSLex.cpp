@@ -48,6 +48,7 @@ void SSLex::TakeWindow() {
 bool SSLex::Refill(size_t mark) {
   consumer_->MoveMark(mark);
   if (!consumer_->Refill()) return false;
+  mark_ = consumer_->Mark();
   TakeWindow();
   return true;
 }
@@ -99,9 +100,9 @@ __attribute__((always_inline)) inline bool SSLex::Match(SSLexToken& token) {
 window:
   const unsigned char* const data = data_;
   const size_t length = length_;
-  // The mark is kept here too: a skipped match moves it, and the next
-  // match waits on it.
-  size_t mark = consumer_->Mark();
+  // The mark is kept in a local too: a skipped match moves it, and the
+  // next match waits on it.
+  size_t mark = mark_;
   for (;;) {
     if (active_ == nullptr) NoMode();  // the rules popped every mode
     const SSLexExpressionList& list = *active_;
@@ -181,8 +182,7 @@ window:
           const SSLexExpressionList::Run& run = list.runs[list.skipRun];
           acceptedEnd = RunEnd<kDoubleByte>(run, run.Vector(kDoubleByte), acceptedEnd);
         }
-        consumer_->MoveMark(acceptedEnd);
-        mark = acceptedEnd;
+        mark_ = mark = acceptedEnd;
         continue;
       }
     }
@@ -190,7 +190,7 @@ window:
     token.parseToken = info.parseToken;
     token.offset = static_cast<uint32_t>(origin_ + mark);
     token.length = static_cast<uint32_t>(acceptedEnd - mark);
-    consumer_->MoveMark(acceptedEnd);
+    mark_ = acceptedEnd;
     return true;
   }
 }
@@ -329,7 +329,7 @@ void SSLex::InvalidToken(size_t end) {
   // Zeros where a cut file's bytes were are no token: the read error is
   // what to report.
   ThrowIfInputCut();
-  const size_t mark = consumer_->Mark();
+  const size_t mark = mark_;
   const SSTextPlace place = consumer_->PlaceAt(origin_ + mark);
   SSRefPtr<SSToken> bad =
       SSToken::Make(0, std::string_view(reinterpret_cast<const char*>(consumer_->Data()) + mark, end - mark),

@@ -121,6 +121,9 @@ class SSLex {
   const unsigned char* data_ = nullptr;
   size_t length_ = 0;
   size_t origin_ = 0;
+  // Where the next token starts, in the window: the lexer's own, at hand
+  // for the match loop; the consumer learns it when the window moves.
+  size_t mark_ = 0;
   const bool* lead_ = nullptr;
   // The lead bytes as ranges, for the vector scan of runs.
   LeadByteRanges leadRanges_;

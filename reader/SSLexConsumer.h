@@ -70,7 +70,9 @@ class SSLexConsumer {
   /// Refill: the parser's tokens on its stack. The mark is kept anyway.
   void SetKeepFrom(std::function<size_t()> keepFrom) { keepFrom_ = std::move(keepFrom); }
 
-  /// Where the current token starts: a position in the window.
+  /// Where the current token starts: a position in the window. The lexer
+  /// keeps its own, and sets this one before Refill, which moves it with
+  /// the window.
   size_t Mark() const { return mark_; }
   /// Moves the mark forward to position \p end.
   void MoveMark(size_t end) { mark_ = end; }
