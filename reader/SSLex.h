@@ -85,6 +85,8 @@ class SSLex {
   SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsumer> consumer);
 
  private:
+  // The parser runs the match loop inline (Note [inline lexing]).
+  friend class SSYacc;
   template <bool kDoubleByte>
   bool Match(SSLexToken& token);
   template <bool kDoubleByte>

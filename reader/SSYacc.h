@@ -131,9 +131,17 @@ class SSYacc {
   static constexpr uint32_t kStateBits = 0x3FFFFFFF;
 
   void RequireTable() const;
+  /// How the parse loop reads its tokens: through the lexer's pointer or
+  /// the virtual slots (kAny), or with the lexer's match loop for
+  /// single-byte or double-byte input inline (Note [inline lexing]).
+  enum class LexPath { kAny, kSingleByte, kDoubleByte };
   /// Reads the next token: straight from the lexer when NextToken is this
   /// engine's own (see LearnOverrides), else through the virtual slots.
+  template <LexPath kPath>
   void ReadToken();
+  /// The parse loop, reading tokens by \p kPath.
+  template <LexPath kPath>
+  int32_t ParseWith(const SSYaccTable& table);
   void ReadThroughSlots();
   /// Learns whether NextToken, TokenHook and Reduce are still this class's
   /// own (see Note [direct lexing]).
