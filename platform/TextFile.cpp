@@ -15,6 +15,10 @@ size_t ApplyTextMode(char* data, size_t size) {
   if (const void* eof = std::memchr(data, 0x1A, size)) {
     size = static_cast<size_t>(static_cast<const char*>(eof) - data);
   }
+  return CollapseCrLf(data, size);
+}
+
+size_t CollapseCrLf(char* data, size_t size) {
   char* cr = static_cast<char*>(std::memchr(data, '\r', size));
   if (cr == nullptr) return size;
   // Compact from the first CR on; most files have none, and those that do

@@ -10,6 +10,9 @@
 /// pair becomes LF, a lone CR stays, and a 0x1A byte ends the input.
 /// Works in place; returns the number of bytes delivered.
 size_t ApplyTextMode(char* data, size_t size);
+/// ApplyTextMode for bytes already cut at their 0x1A: only each CR LF
+/// pair becomes LF.
+size_t CollapseCrLf(char* data, size_t size);
 
 /// Where the first byte is that text mode acts on (CR or 0x1A) among the
 /// \p size bytes at \p data; \p size when there is none.

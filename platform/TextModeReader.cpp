@@ -73,7 +73,8 @@ int CTextModeReader::Read(char* into, size_t capacity, size_t& delivered) {
       carriedCr_ = true;
       --size;
     }
-    delivered = size > first ? first + ApplyTextMode(into + first, size - first) : size;
+    // The block is cut at its 0x1A already.
+    delivered = size > first ? first + CollapseCrLf(into + first, size - first) : size;
   }
   return 0;
 }
