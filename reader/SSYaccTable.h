@@ -44,11 +44,7 @@ class SSYaccTable {
   /// The action word for \p token in \p state, or 0 when there is none.
   /// A reduce's number carries its production below kRightSideShift and the
   /// length of its right side above (see RightSideOf).
-  uint32_t FindAction(int32_t state, int32_t token) const noexcept {
-    const uint32_t column = static_cast<uint32_t>(token - kFirstQuickToken);
-    if (column < quickTokens_) return quickActions_[(static_cast<size_t>(state) << actionShift_) + column];
-    return Packed(SearchAction(state, token));
-  }
+  uint32_t FindAction(int32_t state, int32_t token) const noexcept { return ActionsFor(token).In(state); }
   /// FindAction for one token in any state, its column looked up once: a
   /// parse asks again after every reduction while the lookahead stays.
   class TokenActions {
