@@ -32,58 +32,143 @@ void TakeExits(SSLexExpressionList::Run& run) {
   for (size_t i = 0; i < run.exits.size(); ++i) run.exits[i].fill(exits[i % exits.size()]);
 }
 
-// The runs, and what the match loop must know of each state, from the
-// successors of every state on every byte (\p byByte) and on every
-// double-byte code (\p wideAll, as in the list but with states for entries).
-void FindRuns(SSLexExpressionList& list, const std::vector<int32_t>& byByte, const std::vector<int32_t>& wideAll) {
-  const uint32_t stateCount = static_cast<uint32_t>(list.states.size());
-  std::vector<uint8_t> deadEnd(stateCount);
-  for (uint32_t s = 0; s < stateCount; ++s) {
-    SSLexExpressionList::StateInfo& info = list.states[s];
-    const int32_t self = static_cast<int32_t>(s);
-    const int32_t* successors = &byByte[size_t(s) * 256];
-    bool loops = false, leaves = false, any = false;
-    for (unsigned b = 0; b < 256; ++b) {  // without branches, so that it is vectorised
-      const int32_t to = successors[b];
-      loops |= to == self;
-      leaves |= (to >= 0) & (to != self);
-      any |= to >= 0;
-    }
-    const bool wideStays = wideAll[s] == self;
-    loops = loops || wideStays;
-    leaves = leaves || (wideAll[s] != -1 && wideAll[s] != self);
-    deadEnd[s] = !any && wideAll[s] == -1;
-    // A match that reaches an accepting state that only loops on itself
-    // is complete at the end of that state's run.
-    if (loops && list.runs.size() >= SSLexExpressionList::kMaxEntryRuns) continue;
-    info.final = s != 0 && list.accepting[s] && !leaves;
-    if (loops) {
-      SSLexExpressionList::Run& run = list.runs.emplace_back();
-      for (unsigned b = 0; b < 256; ++b) run.stays[b] = successors[b] == self;
-      run.wideStays = wideStays;
-      TakeExits(run);
-      info.run = static_cast<int32_t>(list.runs.size() - 1);
-    }
+// What the match loop must know of state \p s, and its run when it loops on
+// some character, from its successors on every byte (\p successors) and on
+// every double-byte code (\p wideAll, as in the list but a state for an
+// entry). Returns whether no character leaves the state at all.
+bool FindRun(SSLexExpressionList& list, uint32_t s, const std::array<int32_t, 256>& successors, int32_t wideAll) {
+  SSLexExpressionList::StateInfo& info = list.states[s];
+  const int32_t self = static_cast<int32_t>(s);
+  bool loops = false, leaves = false, any = false;
+  for (unsigned b = 0; b < 256; ++b) {  // without branches, so that it is vectorised
+    const int32_t to = successors[b];
+    loops |= to == self;
+    leaves |= (to >= 0) & (to != self);
+    any |= to >= 0;
   }
+  const bool wideStays = wideAll == self;
+  loops = loops || wideStays;
+  leaves = leaves || (wideAll != -1 && wideAll != self);
+  const bool deadEnd = !any && wideAll == -1;
+  // A match that reaches an accepting state that only loops on itself
+  // is complete at the end of that state's run.
+  if (loops && list.runs.size() >= SSLexExpressionList::kMaxEntryRuns) return deadEnd;
+  info.final = s != 0 && list.accepting[s] && !leaves;
+  if (loops) {
+    SSLexExpressionList::Run& run = list.runs.emplace_back();
+    for (unsigned b = 0; b < 256; ++b) run.stays[b] = successors[b] == self;
+    run.wideStays = wideStays;
+    TakeExits(run);
+    info.run = static_cast<int32_t>(list.runs.size() - 1);
+  }
+  return deadEnd;
+}
 
-  for (uint32_t s = 1; s < stateCount; ++s) {
-    SSLexExpressionList::StateInfo& info = list.states[s];
-    info.oneCharSkip = list.accepting[s] && (info.flags & LTF::kFlagSkip) &&
-                       !(info.flags & (LTF::kFlagPop | LTF::kFlagPush)) && deadEnd[s];
-  }
+// The run of one-character skips from state 0, whose successors are
+// \p first (and \p wideFirst on double-byte codes), once every state's
+// oneCharSkip is known.
+void FindSkipRun(SSLexExpressionList& list, const std::array<int32_t, 256>& first, int32_t wideFirst) {
   const auto oneCharSkip = [&](int32_t state) { return state > 0 && list.states[state].oneCharSkip; };
   SSLexExpressionList::Run run;
   bool any = false;
   for (unsigned b = 0; b < 256; ++b) {
-    run.stays[b] = oneCharSkip(byByte[b]);
+    run.stays[b] = oneCharSkip(first[b]);
     any = any || run.stays[b];
   }
-  run.wideStays = oneCharSkip(wideAll[0]);
+  run.wideStays = oneCharSkip(wideFirst);
   if (!any && !run.wideStays) return;
   TakeExits(run);
   list.skipRun = static_cast<int32_t>(list.runs.size());
   list.runs.push_back(run);
 }
+
+// The rows of a list's states as triples: low code, high code, next state.
+class TripleRows {
+ public:
+  TripleRows(std::span<const unsigned char> block, uint32_t rowTable, uint32_t stateCount, const std::string& name)
+      : block_(block), rowTable_(rowTable), stateCount_(stateCount), name_(name) {}
+
+  // The successors of state \p s on every byte (-1 for none): a code
+  // matches the first triple that holds it. With \p wide, its ranges of
+  // double-byte codes go there too.
+  void Successors(uint32_t s, std::array<int32_t, 256>& successors,
+                  std::vector<SSLexExpressionList::WideRange>* wide) const {
+    successors.fill(-1);
+    std::array<uint8_t, 256> byteSet{};
+    const uint32_t row = At(block_, rowTable_ + size_t(s) * 4, name_);
+    const uint32_t count = At(block_, row, name_);
+    if ((block_.size() - row - 4) / LTF::kTripleSize < count) Invalid(name_);
+    for (uint32_t t = 0; t < count; ++t) {
+      size_t at = size_t(row) + 4 + size_t(t) * LTF::kTripleSize;
+      uint32_t low = At(block_, at, name_), high = At(block_, at + 4, name_), next = At(block_, at + 8, name_);
+      if (next >= stateCount_ || low > high) Invalid(name_);
+      for (uint32_t b = low; b <= high && b < 256; ++b) {
+        if (!byteSet[b]) {
+          byteSet[b] = 1;
+          successors[b] = static_cast<int32_t>(next);
+        }
+      }
+      if (wide && high >= 256 && low <= LTF::kHighestCharCode) {
+        wide->push_back({std::max<uint32_t>(low, 256), high, static_cast<int32_t>(next)});
+      }
+    }
+  }
+
+ private:
+  std::span<const unsigned char> block_;
+  uint32_t rowTable_, stateCount_;
+  const std::string& name_;
+};
+
+// Bytes that lead to the same successor from every state share a class.
+// The classes are refined state by state: the bytes of a class that part
+// on a state's successors go to new classes.
+class ByteClasses {
+ public:
+  void Refine(const std::array<int32_t, 256>& successors) {
+    // Per class, the successor that keeps it; the others make new ones.
+    std::array<int32_t, 256> kept;
+    kept.fill(kUnset);
+    splits_.clear();
+    for (unsigned b = 0; b < 256; ++b) {
+      const uint16_t c = class_[b];
+      const int32_t to = successors[b];
+      if (kept[c] == kUnset) kept[c] = to;
+      if (kept[c] == to) continue;
+      auto split =
+          std::find_if(splits_.begin(), splits_.end(), [&](const Split& x) { return x.from == c && x.to == to; });
+      if (split == splits_.end()) split = splits_.insert(splits_.end(), {c, to, count_++});
+      class_[b] = split->into;
+    }
+  }
+  // Numbers the classes in the order of their first bytes, into
+  // \p byteClass; returns the first byte of each.
+  std::vector<unsigned> Number(std::array<uint16_t, 256>& byteClass) const {
+    std::array<int32_t, 256> number;
+    number.fill(kUnset);
+    std::vector<unsigned> firstBytes;
+    for (unsigned b = 0; b < 256; ++b) {
+      int32_t& n = number[class_[b]];
+      if (n == kUnset) {
+        n = static_cast<int32_t>(firstBytes.size());
+        firstBytes.push_back(b);
+      }
+      byteClass[b] = static_cast<uint16_t>(n);
+    }
+    return firstBytes;
+  }
+
+ private:
+  static constexpr int32_t kUnset = INT32_MIN;
+  struct Split {
+    uint16_t from;
+    int32_t to;
+    uint16_t into;
+  };
+  std::array<uint16_t, 256> class_{};  // all bytes start in class 0
+  uint16_t count_ = 1;
+  std::vector<Split> splits_;
+};
 
 SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t index, const std::string& name) {
   SSLexExpressionList list;
@@ -108,77 +193,50 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
     list.accepting[s] = s == 0 ? info.token != 0 : (info.flags & LTF::kFlagAccept) != 0;
   }
 
-  // Single-byte successors, state by byte, before classes are known.
-  std::vector<int32_t> byByte(size_t(stateCount) * 256, -1);
-  std::vector<uint8_t> byteSet(256);
-  list.wideBegin.resize(stateCount + 1);
-  for (uint32_t s = 0; s < stateCount; ++s) {
-    list.wideBegin[s] = static_cast<uint32_t>(list.wide.size());
-    const uint32_t row = At(block, rowTable + size_t(s) * 4, name);
-    const uint32_t count = At(block, row, name);
-    if ((block.size() - row - 4) / LTF::kTripleSize < count) Invalid(name);
-    std::fill(byteSet.begin(), byteSet.end(), 0);
-    for (uint32_t t = 0; t < count; ++t) {
-      size_t at = size_t(row) + 4 + size_t(t) * LTF::kTripleSize;
-      uint32_t low = At(block, at, name), high = At(block, at + 4, name), next = At(block, at + 8, name);
-      if (next >= stateCount || low > high) Invalid(name);
-      // A code matches the first triple that holds it.
-      for (uint32_t b = low; b <= high && b < 256; ++b) {
-        if (!byteSet[b]) {
-          byteSet[b] = 1;
-          byByte[size_t(s) * 256 + b] = static_cast<int32_t>(next);
-        }
-      }
-      if (high >= 256 && low <= LTF::kHighestCharCode) {
-        list.wide.push_back({std::max<uint32_t>(low, 256), high, static_cast<int32_t>(next)});
-      }
-    }
-  }
-  list.wideBegin[stateCount] = static_cast<uint32_t>(list.wide.size());
-
-  // Bytes that lead to the same successor from every state share a class,
-  // numbered in the order of their first bytes. Each byte's column of
-  // successors is hashed, and columns of equal hashes are compared whole.
-  std::array<uint64_t, 256> hash{};
-  for (uint32_t s = 0; s < stateCount; ++s) {
-    const int32_t* successors = &byByte[size_t(s) * 256];
-    for (unsigned b = 0; b < 256; ++b) hash[b] = hash[b] * 31 + static_cast<uint32_t>(successors[b]);
-  }
-  const auto sameColumn = [&](unsigned a, unsigned b) {
-    for (uint32_t s = 0; s < stateCount; ++s)
-      if (byByte[size_t(s) * 256 + a] != byByte[size_t(s) * 256 + b]) return false;
-    return true;
-  };
-  std::vector<unsigned> firstBytes;  // of each class
-  for (unsigned b = 0; b < 256; ++b) {
-    size_t c = 0;
-    while (c < firstBytes.size() && !(hash[firstBytes[c]] == hash[b] && sameColumn(firstBytes[c], b))) ++c;
-    if (c == firstBytes.size()) firstBytes.push_back(b);
-    list.byteClass[b] = static_cast<uint16_t>(c);
-  }
-  // One column more than the classes: the lead column (see kLeadEntry).
-  list.leadColumn = static_cast<uint16_t>(firstBytes.size());
-  while ((1u << list.rowShift) <= list.leadColumn) ++list.rowShift;
-  if ((uint64_t(stateCount) << (list.rowShift + SSLexExpressionList::kEntryBits)) > INT32_MAX) Invalid(name);
-
+  // A state's successors are worked out from its triples when needed, a
+  // row at a time, rather than kept for every state at once: that would
+  // be a kilobyte a state, all of it fresh memory.
+  const TripleRows rows(block, rowTable, stateCount, name);
+  std::array<int32_t, 256> successors;
+  ByteClasses classes;
   // States without double-byte ranges answer none to every code; a state
   // whose first range holds every double-byte code answers with it.
   std::vector<int32_t> wideAll(stateCount, SSLexExpressionList::kSearchWide);
+  std::vector<uint8_t> deadEnd(stateCount);
+  list.wideBegin.resize(stateCount + 1);
   for (uint32_t s = 0; s < stateCount; ++s) {
-    const uint32_t first = list.wideBegin[s], end = list.wideBegin[s + 1];
+    const uint32_t first = list.wideBegin[s] = static_cast<uint32_t>(list.wide.size());
+    rows.Successors(s, successors, &list.wide);
+    const uint32_t end = static_cast<uint32_t>(list.wide.size());
     if (first == end) {
       wideAll[s] = -1;
     } else if (list.wide[first].low <= SSLexExpressionList::kFirstWideCode &&
                list.wide[first].high >= SSLexExpressionList::kLastWideCode) {
       wideAll[s] = list.wide[first].next;
     }
+    classes.Refine(successors);
+    deadEnd[s] = FindRun(list, s, successors, wideAll[s]);
   }
-  FindRuns(list, byByte, wideAll);
+  list.wideBegin[stateCount] = static_cast<uint32_t>(list.wide.size());
+  for (uint32_t s = 1; s < stateCount; ++s) {
+    SSLexExpressionList::StateInfo& info = list.states[s];
+    info.oneCharSkip = list.accepting[s] && (info.flags & LTF::kFlagSkip) &&
+                       !(info.flags & (LTF::kFlagPop | LTF::kFlagPush)) && deadEnd[s];
+  }
+  rows.Successors(0, successors, nullptr);
+  FindSkipRun(list, successors, wideAll[0]);
+
+  const std::vector<unsigned> firstBytes = classes.Number(list.byteClass);
+  // One column more than the classes: the lead column (see kLeadEntry).
+  list.leadColumn = static_cast<uint16_t>(firstBytes.size());
+  while ((1u << list.rowShift) <= list.leadColumn) ++list.rowShift;
+  if ((uint64_t(stateCount) << (list.rowShift + SSLexExpressionList::kEntryBits)) > INT32_MAX) Invalid(name);
 
   list.next.assign(size_t(stateCount) << list.rowShift, -1);
   for (uint32_t s = 0; s < stateCount; ++s) {
+    rows.Successors(s, successors, nullptr);
     for (uint32_t c = 0; c < firstBytes.size(); ++c)
-      list.next[(size_t(s) << list.rowShift) + c] = list.Entry(byByte[size_t(s) * 256 + firstBytes[c]]);
+      list.next[(size_t(s) << list.rowShift) + c] = list.Entry(successors[firstBytes[c]]);
     list.next[(size_t(s) << list.rowShift) + list.leadColumn] = SSLexExpressionList::kLeadEntry;
   }
   for (unsigned b = 0; b < 256; ++b) list.first[b] = list.Next(0, b);
