@@ -5,7 +5,9 @@
 # warm for both), then each binary once into an empty folder; the order
 # of the two alternates (A B, B A, ...), since the second of a pair runs
 # faster here whatever it is. Prints, per binary, the median and the least
-# of each figure of --measure-once.
+# of each figure of --measure-once, then the median over the rounds of B's
+# figure over A's: the two of a round ran seconds apart, so their ratio
+# holds up when the machine's speed drifts from round to round.
 #
 # Usage: bench/ab-end-to-end.sh [-n ROUNDS] [--codepage N] [--threads N]
 #                               BINARY_A BINARY_B FILE...
@@ -61,4 +63,12 @@ for side in a b; do
       awk -v k=$field -v name=$name '{ v[NR] = $k } END { printf "  %-6s median %.4f  least %.4f\n", name, v[int((NR + 1) / 2)], v[1] }'
     field=$((field + 1))
   done
+done
+echo "== B / A, median of the rounds"
+field=1
+for name in load table map write wall cpu; do
+  paste -d' ' "$work/a" "$work/b" |
+    awk -v k=$field -v name=$name '{ n = NF / 2; if ($k > 0) print $(k + n) / $k }' | sort -g |
+    awk -v name=$name '{ v[NR] = $1 } END { if (NR) printf "  %-6s %.3f\n", name, v[int((NR + 1) / 2)] }'
+  field=$((field + 1))
 done
