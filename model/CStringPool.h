@@ -13,7 +13,14 @@
 class CStringPool {
  public:
   /// The pool's copy of \p text (the same pointer for equal texts).
-  static const std::string* Intern(std::string_view text);
+  static const std::string* Intern(std::string_view text) { return InternNotingBreaks(text).copy; }
+  /// Intern, and whether the text holds a CR or LF byte: a text piece
+  /// needs both, and the answer is remembered with the copy.
+  struct Interned {
+    const std::string* copy;
+    bool hasLineBreak;
+  };
+  static Interned InternNotingBreaks(std::string_view text);
   /// The pool's empty text.
   static const std::string* Empty();
 

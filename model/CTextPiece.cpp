@@ -8,16 +8,16 @@
 #include "model/CStringPool.h"
 
 CTextPiece::CTextPiece(std::string_view tokenText, int32_t line, int32_t column, int32_t charset)
-    : text_(CStringPool::Intern(tokenText)), startLine_(line), startColumn_(column), endLine_(line), charset_(charset) {
+    : text_(nullptr), startLine_(line), startColumn_(column), endLine_(line), charset_(charset) {
+  const CStringPool::Interned text = CStringPool::InternNotingBreaks(tokenText);
+  text_ = TextBits(text.copy);
   // Walk the line breaks inside the text: CR LF counts once, and a lone CR
   // or LF once each. The walk goes by whole characters, as the lexer reads
   // them, so a break is never taken for the second byte of a character.
   const std::string_view bytes = tokenText;
   // Most pieces (font keys, names) hold no break at all: then no byte can
-  // be one, whatever the characters.
-  bool anyBreak = false;
-  for (char c : bytes) anyBreak |= (c == '\r') | (c == '\n');
-  if (!anyBreak) {
+  // be one, whatever the characters. The pool remembers which texts do.
+  if (!text.hasLineBreak) {
     endColumn_ = column + static_cast<int32_t>(bytes.size());
     return;
   }

@@ -16,9 +16,8 @@ TEST(CStringPool, EqualTextsShareOneCopyAndOthersDoNot) {
   EXPECT_EQ(empty, CStringPool::Empty());
   EXPECT_EQ(*empty, "");
 
-  // Pairs that the cache's cheap hash may put in one slot: the same length,
-  // first, middle and last bytes, differing only elsewhere; short ones are
-  // told apart by the cached head, long ones by the copy.
+  // Pairs of one length that differ in a byte or two: short ones are told
+  // apart by the words the cache samples from them, long ones by the copy.
   const std::vector<std::pair<std::string, std::string>> pairs = {
       {"FAb2", "FBb2"},
       {"F1", "F2"},
@@ -34,6 +33,38 @@ TEST(CStringPool, EqualTextsShareOneCopyAndOthersDoNot) {
     EXPECT_EQ(*b, second);
     EXPECT_EQ(CStringPool::Intern(first), a) << first;
     EXPECT_EQ(CStringPool::Intern(std::string(second)), b) << second;
+  }
+}
+
+TEST(CStringPool, TextsThatDifferInOneByteAnywhereGetCopiesOfTheirOwn) {
+  // Short texts are told apart in the per-thread cache by a few words
+  // read from them, which must hold every byte. Of the 256 texts that
+  // differ in one byte only, some share a slot (all but surely: the cache
+  // has 4096), for every length on either side of the words' sizes and
+  // every place of that byte.
+  std::vector<std::string> texts;
+  for (size_t length = 1; length <= 20; ++length) {
+    for (size_t at = 0; at < length; ++at) {
+      for (int value = 0; value < 256; ++value) {
+        std::string text(length, 'x');
+        text[at] = static_cast<char>(value);
+        texts.push_back(text);
+      }
+    }
+  }
+  for (int round = 0; round < 2; ++round) {
+    for (const std::string& text : texts) ASSERT_EQ(*CStringPool::Intern(text), text) << "round " << round;
+  }
+}
+
+TEST(CStringPool, RemembersWhetherATextHoldsALineBreak) {
+  for (const std::string text : {"F12", "<F12 Bold", "", "a\rb", "\n", "Times New Roman\r\n"}) {
+    const bool expected = text.find_first_of("\r\n") != std::string::npos;
+    for (int round = 0; round < 2; ++round) {  // asked first, then answered from the cache
+      const CStringPool::Interned got = CStringPool::InternNotingBreaks(text);
+      EXPECT_EQ(*got.copy, text);
+      EXPECT_EQ(got.hasLineBreak, expected) << "round " << round;
+    }
   }
 }
 
