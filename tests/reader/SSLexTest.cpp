@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -221,6 +222,30 @@ TEST(SSLexTables, EveryListKeepsALeadColumnThatNoByteNames) {
     for (size_t row = 0; row < list.next.size(); row += size_t{1} << list.rowShift) {
       EXPECT_EQ(list.next[row + list.leadColumn], SSLexExpressionList::kLeadEntry) << "list " << i << ", row " << row;
     }
+  }
+}
+
+TEST(SSLexTables, ByteClassesAreTheFewestThatKeepEveryTransition) {
+  // Two bytes share a class only when every state sends them to the same
+  // successor, and two classes differ in some state: each class's column
+  // of the dense table is unlike every other. Classes are numbered in the
+  // order of their first bytes.
+  SSLex lex(CResourceModule::Embedded(), "x", "x.doc");
+  for (int64_t i = 0; i <= 25; ++i) {
+    const SSLexExpressionList& list = lex.ExpressionList(i);
+    const size_t rowSize = size_t{1} << list.rowShift;
+    std::set<std::vector<int32_t>> columns;
+    for (uint16_t c = 0; c < list.leadColumn; ++c) {
+      std::vector<int32_t> column;
+      for (size_t row = 0; row < list.next.size(); row += rowSize) column.push_back(list.next[row + c]);
+      EXPECT_TRUE(columns.insert(column).second) << "list " << i << ", class " << c << " repeats another";
+    }
+    uint16_t highest = 0;
+    for (unsigned b = 0; b < 256; ++b) {
+      ASSERT_LE(list.byteClass[b], highest + (b == 0 ? 0 : 1)) << "list " << i << ", byte " << b;
+      highest = std::max(highest, list.byteClass[b]);
+    }
+    EXPECT_EQ(highest + 1u, list.leadColumn) << "list " << i;
   }
 }
 
