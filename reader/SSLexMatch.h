@@ -189,7 +189,11 @@ __attribute__((always_inline)) inline size_t SSLex::RunEnd(const SSLexExpression
     // lead pairs, so with an odd number of them the last leads it.
     const auto boundary = [&](unsigned leads, unsigned at) {
       const unsigned others = ~leads & ((1u << at) - 1);
-      const unsigned inRow = others == 0 ? at : at - 1 - (31 - static_cast<unsigned>(__builtin_clz(others)));
+      // The bytes up to and with the last of them; none when there is
+      // none (`| 1` keeps clz defined, so that no branch decides it: lead
+      // bytes come and go at random in text).
+      const unsigned upToOthers = 32 - static_cast<unsigned>(__builtin_clz(others | 1)) - (others == 0);
+      const unsigned inRow = at - upToOthers;
       return pos + at - (inRow & 1);
     };
     // Sixteen bytes and the byte after them, so that a lead byte among
