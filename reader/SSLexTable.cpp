@@ -35,7 +35,7 @@ void TakeExits(SSLexExpressionList::Run& run) {
 // What the match loop must know of state \p s, and its run when it loops on
 // some character, from its successors on every byte (\p successors) and on
 // every double-byte code (\p wideAll, as in the list but a state for an
-// entry). Returns whether no character leaves the state at all.
+// entry). Returns whether the state has no successor on any character.
 bool FindRun(SSLexExpressionList& list, uint32_t s, const std::array<int32_t, 256>& successors, int32_t wideAll) {
   SSLexExpressionList::StateInfo& info = list.states[s];
   const int32_t self = static_cast<int32_t>(s);
