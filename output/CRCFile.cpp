@@ -164,13 +164,12 @@ std::optional<CopiedSpan> CRCFile::CopyInBlock(int32_t line, int32_t column, CRC
   return CopyToPosition(block.data(), size, place, lines, columns);
 }
 
-bool CRCFile::SkipTo(int32_t line, int32_t column) {
-  // Mostly a few bytes within the line.
-  if (line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
+bool CRCFile::SkipFurther(int32_t line, int32_t column) {
+  if (line == currentLine_ && column >= currentColumn_ && doubleByte_ && forReading_ && input_.IsOpen()) {
+    // A line feed within the line: the second byte of a character.
     const std::string_view block = input_.Available();
     const size_t columns = static_cast<size_t>(column - currentColumn_);
-    if (columns <= block.size() &&
-        (doubleByte_ ? WithinLine(block.data(), columns) : FindLineFeed(block.data(), columns) == nullptr)) {
+    if (columns <= block.size() && WithinLine(block.data(), columns)) {
       Reached(columns, line, column);
       return true;
     }

@@ -72,7 +72,24 @@ class CRCFile {
   [[nodiscard]] bool CopyInto(int32_t line, int32_t column, CRCFile& output, Sink& sink);
   /// CopyTo, dropping the text read: the text a replacement takes the
   /// place of.
-  [[nodiscard]] bool SkipTo(int32_t line, int32_t column);
+  [[nodiscard]] bool SkipTo(int32_t line, int32_t column) {
+    // Mostly the few bytes of a font key, within the line: with no line
+    // feed among them, no line ends there in either kind of code page, and
+    // only where the next character starts is left to learn (as
+    // WithinLine would).
+    if (line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
+      const std::string_view block = input_.Available();
+      const size_t columns = static_cast<size_t>(column - currentColumn_);
+      if (columns <= block.size() && FindLineFeed(block.data(), columns) == nullptr) {
+        if (doubleByte_ && columns > 0) {
+          trailNext_ = IsTrailByteAt(leadBytes_, block.data() + (trailNext_ ? 1 : 0), block.data() + columns);
+        }
+        Reached(columns, line, column);
+        return true;
+      }
+    }
+    return SkipFurther(line, column);
+  }
 
   /// Gives an output file the permission bits of the file at \p path.
   /// Throws CFileException on failure.
@@ -134,6 +151,8 @@ class CRCFile {
   // as written there, in one pass whatever the code page. Otherwise
   // nothing, with the reading state as it was.
   std::optional<CopiedSpan> CopyInBlock(int32_t line, int32_t column, CRCFile& output);
+  // SkipTo beyond a few bytes without a line feed.
+  [[nodiscard]] bool SkipFurther(int32_t line, int32_t column);
   // Takes the first \p count available bytes as read up to \p line and
   // \p column (from ReachInBlock).
   void Reached(size_t count, int32_t line, int32_t column) {

@@ -615,3 +615,18 @@ TEST_F(CRCFileTest, SkipsAfterLeadBytesGoAsTheReadsGo) {
   EXPECT_EQ(stepped.readReports, sink.texts);
   EXPECT_EQ(1u, sink.texts.size());  // column 9 of line 1
 }
+
+// A skip that ends after a lead byte leaves its trail, a line feed, in the
+// line: the copy after it runs on to the next line end, and the skip after
+// that takes the byte it names.
+TEST_F(CRCFileTest, ASkipEndingAfterALeadByteLeavesItsTrailInTheLine) {
+  const int32_t saved = ProcessCodePage();
+  SetProcessCodePage(932);
+  // Line 1 is "ab" 82 LF "cd", line 2 "ef".
+  const Stepped stepped = StepsAsReads(dir.Write("in.doc", "ab\x82\r\ncd\r\nef\r\n"),
+                                       {{true, 1, 2}, {false, 1, 4}, {true, 2, 2}, {false, 2, 3}}, true);
+  SetProcessCodePage(saved);
+  EXPECT_EQ("a\ncd\ne\n", stepped.copied);
+  EXPECT_EQ(stepped.copied, stepped.handed);
+  EXPECT_TRUE(sink.texts.empty()) << sink.All();
+}
