@@ -64,14 +64,6 @@ const void* CRCFile::FindLineEnd(const char* data, size_t size) {
   }
 }
 
-bool CRCFile::WithinLine(const char* data, size_t size) {
-  if (size == 0) return true;
-  const bool trailNext = trailNext_;
-  if (FindLineEnd(data, size) == nullptr) return true;
-  trailNext_ = trailNext;
-  return false;
-}
-
 size_t CRCFile::SkipLineEnds(const char* data, size_t size, int32_t& wanted) {
 #if defined(__SSE2__)
   // Lines are a few dozen bytes: looking at the line feeds of a block of 16
@@ -165,15 +157,8 @@ std::optional<CopiedSpan> CRCFile::CopyInBlock(int32_t line, int32_t column, CRC
 }
 
 bool CRCFile::SkipFurther(int32_t line, int32_t column) {
-  if (line == currentLine_ && column >= currentColumn_ && doubleByte_ && forReading_ && input_.IsOpen()) {
-    // A line feed within the line: the second byte of a character.
-    const std::string_view block = input_.Available();
-    const size_t columns = static_cast<size_t>(column - currentColumn_);
-    if (columns <= block.size() && WithinLine(block.data(), columns)) {
-      Reached(columns, line, column);
-      return true;
-    }
-  }
+  // A line feed within the line (the second byte of a character) is
+  // ReachInBlock's to judge.
   if (const size_t reach = ReachInBlock(line, column)) {
     Reached(reach, line, column);
     return true;

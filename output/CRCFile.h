@@ -76,7 +76,7 @@ class CRCFile {
     // Mostly the few bytes of a font key, within the line: with no line
     // feed among them, no line ends there in either kind of code page, and
     // only where the next character starts is left to learn (as
-    // WithinLine would).
+    // FindLineEnd learns it).
     if (line == currentLine_ && column >= currentColumn_ && forReading_ && input_.IsOpen()) {
       const std::string_view block = input_.Available();
       const size_t columns = static_cast<size_t>(column - currentColumn_);
@@ -164,10 +164,6 @@ class CRCFile {
   // [line ends after lead bytes] in CRCFile.cpp. \p data lies in the read
   // buffer.
   const void* FindLineEnd(const char* data, size_t size);
-  // Whether no line ends among the \p size bytes at \p data, counted as
-  // FindLineEnd counts: if so, the reading state tells of the byte after
-  // them; otherwise it is as it was.
-  bool WithinLine(const char* data, size_t size);
   // Where the \p wanted-th line end of \p data lies (just past it), or,
   // when there are fewer, just past the last one (0: none); \p wanted
   // goes down by the line ends passed.
