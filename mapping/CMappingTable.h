@@ -153,8 +153,6 @@ class CMappingTable {
   void ApplyToDefinition(int32_t position, bool isMapped, const CFontTexts* font);
   void WriteReference(CFontReference& reference, bool isMapped, bool changedToo, const CFontTexts* font);
   void WriteMerged(Row& row);
-  /// Writes the row's state into its merged references \p from to \p to.
-  void WriteMerged(const Row& row, size_t from, size_t to);
   void WritePending();
   void NotifyReset();
   void NotifyRowChanged(int32_t row);

@@ -462,9 +462,9 @@ TEST(CMappingTable, BatchLeavesTheReferencesAsSingleAppliesDo) {
   EXPECT_EQ(DumpMappings(tables.plainModel.list), DumpMappings(tables.batchModel.list));
 }
 
-// Models large enough that grouping and the writes a batch leaves are
-// shared among the cores (where there are several): every reference ends
-// as applying to its row alone leaves it.
+// A model of many rows that share fonts and components, each with many
+// merged references: every reference ends as applying to its row alone
+// leaves it.
 TEST(CMappingTable, LargeBatchLeavesTheReferencesAsSingleAppliesDo) {
   auto build = [](CModelBuilder& model) {
     model.File("large.doc").Define("F1", "Times", "10").Define("F2", "Arial", "9", "Bold").Define("F3", "Mincho", "12");
