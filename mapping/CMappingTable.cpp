@@ -470,10 +470,10 @@ void CMappingTable::WriteMerged(Row& row) {
 // Note [batch writes on one core]: the writes a batch leaves were once
 // shared among the cores. On the machines we measure (two cores), each
 // core then wrote at half the speed, as the writes wait on memory that
-// the cores share: the whole job on one 20 MB document took 2.4% more
-// processor time and no less wall time, and a job of four files no less
-// wall time either. A row's writes are a few milliseconds for the largest
-// models; a thread never paid for itself.
+// the cores share: the whole job on one 20 to 40 MB document took 1.5 to
+// 2.5% more processor time and no less wall time, and a job of four files
+// no less wall time either. The writes take a few milliseconds for the
+// largest models; a thread never paid for itself.
 void CMappingTable::WritePending() {
   for (int32_t row : pendingRows_) {
     Row& pending = rows_[static_cast<size_t>(row)];

@@ -1,6 +1,6 @@
-// Work over a long range split among the cores: passes over a model of
-// hundreds of thousands of references that take milliseconds each, where
-// a thread costs some tens of microseconds.
+// Work split among the cores: independent pieces that take milliseconds
+// each (the written files read again), where a thread costs some tens of
+// microseconds.
 #pragma once
 
 #include <algorithm>
