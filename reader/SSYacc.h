@@ -160,10 +160,12 @@ class SSYacc {
     entries_.Push(static_cast<uint32_t>(state));
     state_ = state;
   }
-  /// Pushes the lookahead token, going to \p state.
+  /// Pushes the lookahead token, going to \p state. Without \p kObjects
+  /// the caller knows that the lookahead came from the lexer.
+  template <bool kObjects = true>
   __attribute__((always_inline)) void Shift(int32_t state) {
     uint32_t entry = static_cast<uint32_t>(state) | kTokenEntry;
-    if (lookaheadObject_) entry |= ShiftObject(state);
+    if (kObjects && lookaheadObject_) entry |= ShiftObject(state);
     tokens_.Push(lookahead_);
     entries_.Push(entry);
     state_ = state;
