@@ -15,6 +15,7 @@
 #include "output/CTextModeInput.h"
 #include "platform/CodePage.h"
 #include "tests/output/OutputTestSupport.h"
+#include "tests/support/CodePageScope.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -232,8 +233,7 @@ void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes, size_t bytes) {
     starts.push_back(at);
     text += line + "\n";
   }
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(leadBytes ? 932 : 1252);
+  const testsupport::CodePageScope codePage(leadBytes ? 932 : 1252);
   CRCFile in(reporter);
   in.Open(dir.Write("lines.doc", text), true);
   const std::string path = (dir.path() / "out.doc").string();
@@ -260,7 +260,6 @@ void CRCFileTest::ReadAndWriteRandomLines(bool leadBytes, size_t bytes) {
     column = nextColumn;
   }
   ASSERT_TRUE(in.ReadRest(read));
-  SetProcessCodePage(saved);
   out.WriteText(read);
   const std::string large(300000, '\n');
   out.WriteText(large);
@@ -301,8 +300,7 @@ void CRCFileTest::CopyAroundRandomPieces(bool leadBytes, size_t bytes, size_t cr
     text += line + "\n";
     raw += line + (raw.size() >= crLfFrom && random() % 2 == 0 ? "\r\n" : "\n");
   }
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(leadBytes ? 932 : 1252);
+  const testsupport::CodePageScope codePage(leadBytes ? 932 : 1252);
   CRCFile in(reporter);
   in.Open(dir.Write("pieces.doc", raw), true);
   const std::string path = (dir.path() / "out.doc").string();
@@ -348,7 +346,6 @@ void CRCFileTest::CopyAroundRandomPieces(bool leadBytes, size_t bytes, size_t cr
     out.WriteText(part);
   };
   ASSERT_TRUE(in.CopyRest(handAndWrite));
-  SetProcessCodePage(saved);
   out.Commit();
   copied += text.substr(read);
   expected += text.substr(read);
@@ -490,8 +487,7 @@ TEST_F(CRCFileTest, ALineFeedAfterALeadByteCountsAsTheLexerCountsIt) {
   // The lexer takes 0x82 and the line feed after it as one character, so
   // "<F3" stands at line 1, column 8; in code page 1252 at line 2, column 4.
   const std::string path = dir.Write("in.doc", "ab\x82\r\nxy <F3>z\r\nnext\r\n");
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(932);
+  const testsupport::CodePageScope codePage(932);
   CRCFile file(reporter);
   file.Open(path, true);
   std::string text;
@@ -504,7 +500,6 @@ TEST_F(CRCFileTest, ALineFeedAfterALeadByteCountsAsTheLexerCountsIt) {
   latin.Open(path, true);
   EXPECT_TRUE(latin.ReadTo(2, 4, text));
   EXPECT_EQ("ab\x82\nxy ", text);
-  SetProcessCodePage(saved);
   EXPECT_TRUE(sink.texts.empty()) << sink.All();
 }
 
@@ -515,8 +510,7 @@ TEST_F(CRCFileTest, LeadBytesAcrossBlocksAndRunsOfThem) {
   std::string lines;
   for (int i = 0; i < 5000; ++i) lines += "\x82\x82\r\nab\x82\x82\x82\r\nc\r\n";
   const std::string path = dir.Write("in.doc", lines);
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(932);
+  const testsupport::CodePageScope codePage(932);
   CRCFile file(reporter);
   file.Open(path, true);
   std::string text;
@@ -527,7 +521,6 @@ TEST_F(CRCFileTest, LeadBytesAcrossBlocksAndRunsOfThem) {
   }
   EXPECT_TRUE(file.ReadRest(text));
   EXPECT_EQ("\n", text);
-  SetProcessCodePage(saved);
 }
 
 // Copies through line feeds after lead bytes (code page 932), which end no
@@ -544,8 +537,7 @@ TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
     int32_t column;
   };
   const Step steps[] = {{1, 4}, {1, 9}, {2, 3}, {3, 1}, {4, 2}, {5, 1}};
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(932);
+  const testsupport::CodePageScope codePage(932);
   // No filler, and filler lines that put the pattern across the end of the
   // reader's first block at each of its bytes.
   constexpr size_t kBlock = CTextModeInput::kBlockSize;
@@ -592,7 +584,6 @@ TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
       }
     }
   }
-  SetProcessCodePage(saved);
   EXPECT_TRUE(sink.texts.empty()) << sink.All();
 }
 
@@ -600,12 +591,10 @@ TEST_F(CRCFileTest, CopiesThroughLineFeedsAfterLeadBytesAsTheReadsRead) {
 // skip nothing, or fail at a line end further on: the reader stands where
 // the reads stand and reports what they report.
 TEST_F(CRCFileTest, SkipsAfterLeadBytesGoAsTheReadsGo) {
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(932);
+  const testsupport::CodePageScope codePage(932);
   // Line 1 is "ab" 82 LF "cd", line 2 "ef" 82 LF "gh".
   const Stepped stepped = StepsAsReads(dir.Write("in.doc", "ab\x82\r\ncd\r\nef\x82\r\ngh\r\n"),
                                        {{true, 1, 4}, {false, 1, 4}, {false, 1, 9}, {true, 2, 4}, {false, 2, 6}}, true);
-  SetProcessCodePage(saved);
   EXPECT_EQ(
       "ab\x82"
       "ef\x82"
@@ -620,12 +609,10 @@ TEST_F(CRCFileTest, SkipsAfterLeadBytesGoAsTheReadsGo) {
 // line: the copy after it runs on to the next line end, and the skip after
 // that takes the byte it names.
 TEST_F(CRCFileTest, ASkipEndingAfterALeadByteLeavesItsTrailInTheLine) {
-  const int32_t saved = ProcessCodePage();
-  SetProcessCodePage(932);
+  const testsupport::CodePageScope codePage(932);
   // Line 1 is "ab" 82 LF "cd", line 2 "ef".
   const Stepped stepped = StepsAsReads(dir.Write("in.doc", "ab\x82\r\ncd\r\nef\r\n"),
                                        {{true, 1, 2}, {false, 1, 4}, {true, 2, 2}, {false, 2, 3}}, true);
-  SetProcessCodePage(saved);
   EXPECT_EQ("a\ncd\ne\n", stepped.copied);
   EXPECT_EQ(stepped.copied, stepped.handed);
   EXPECT_TRUE(sink.texts.empty()) << sink.All();
