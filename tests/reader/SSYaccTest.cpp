@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/Resources.h"
 #include "reader/SSException.h"
+#include "reader/SSLex.h"
 #include "reader/SSYacc.h"
 #include "reader/YaccTableFormat.h"
 #include "resources/InterleafProductions.h"
@@ -202,6 +206,48 @@ TEST(SSYaccEngine, ElementFromProductionChecksItsIndex) {
   EXPECT_STREQ("SSYacc0108e: Invalid index on elementFromProduction, 0", errors[2].what());
   EXPECT_STREQ("SSYacc0108e: Invalid index on elementFromProduction, 0",
                Thrown([&] { p.ElementFromProduction(0); }).what());  // outside a reduction
+}
+
+namespace {
+// A parser on the lexer's tokens, which go on the stack without elements;
+// onReduce runs inside each reduction.
+class LexedParser : public SSYacc {
+ public:
+  using SSYacc::TokenFromProduction;
+  SSRefPtr<SSYaccStackElement> Reduce(int32_t production, int32_t) override {
+    if (onReduce) onReduce(production);
+    return {};
+  }
+  std::function<void(int32_t)> onReduce;
+};
+}  // namespace
+
+TEST(SSYaccEngine, TokenFromProductionReadsTheStackAsElementsWould) {
+  SSLex lex(CResourceModule::Embedded(), "<!OPS, Version = 8.0>\n\nab<F12>cd\n", "t.doc");
+  LexedParser parser;
+  parser.LoadTable(CResourceModule::Embedded(), "TYPESWAP", "YaccTable");
+  parser.SetLex(lex);
+  std::vector<std::string> seen;
+  const auto read = [&](int32_t index) {
+    SSTokenView token;
+    if (!parser.TokenFromProduction(index, token)) return std::string("none");
+    const SSTextPlace at = token.Place();
+    return std::string(token.View()) + "@" + std::to_string(at.line) + ":" + std::to_string(at.column);
+  };
+  parser.onReduce = [&](int32_t production) {
+    if (production == 26) {     // OPS_START VERSION INTEGER PERIOD INTEGER
+      seen.push_back(read(4));  // the last symbol: on top of the stack
+      seen.push_back(read(0));
+    }
+    if (production == productions::kFontChange) {
+      seen.push_back(read(0));
+      // An element that holds no token hides the one on the stack.
+      parser.ElementFromProduction(0)->SetToken({});
+      seen.push_back(read(0));
+    }
+  };
+  EXPECT_EQ(0, parser.Parse());
+  EXPECT_EQ((std::vector<std::string>{"0@1:20", "<!OPS,@1:1", "<F12@3:3", "none"}), seen);
 }
 
 namespace {
