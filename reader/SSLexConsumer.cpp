@@ -166,7 +166,7 @@ inline unsigned CountBits(uint64_t x) {
 
 }  // namespace
 
-size_t SSLexConsumer::CountLineEnds(size_t from, size_t to, size_t& last) const {
+__attribute__((always_inline)) inline size_t SSLexConsumer::CountLineEnds(size_t from, size_t to, size_t& last) const {
   const unsigned char* const data = Data();
   size_t ends = 0;
   size_t i = from;

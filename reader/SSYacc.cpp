@@ -266,16 +266,7 @@ SSYaccStackElement* SSYacc::ElementFromProduction(int32_t index) {
   return made;
 }
 
-bool SSYacc::TokenFromProduction(int32_t index, SSTokenView& token) {
-  // The last symbol of the right side, when it is a token without an
-  // element, is on top of both stacks: the reader's actions read most of
-  // their tokens there, once per font reference.
-  if (inReduce_ && index >= 0 && index == productionLength_ - 1) {
-    if ((entries_.Top() & (kTokenEntry | kElementEntry)) == kTokenEntry) {
-      token = tokens_.Top();
-      return true;
-    }
-  }
+bool SSYacc::TokenFromPlace(int32_t index, SSTokenView& token) {
   const Place place = PlaceOf(index);
   const uint32_t entry = entries_[place.entry];
   if (entry & kElementEntry) {

@@ -115,7 +115,18 @@ class SSYacc {
   /// During Reduce: the token of right-side symbol \p index, the one that
   /// ElementFromProduction(index)->Token() gives, without making objects;
   /// false when the symbol has none. Same index check.
-  bool TokenFromProduction(int32_t index, SSTokenView& token);
+  bool TokenFromProduction(int32_t index, SSTokenView& token) {
+    // The last symbol of the right side, when it is a token without an
+    // element, is on top of both stacks: the reader's actions read most of
+    // their tokens there, once per font reference. (Inline: a call more
+    // per reference cost more than its instructions.)
+    if (inReduce_ && index >= 0 && index == productionLength_ - 1 &&
+        (entries_.Top() & (kTokenEntry | kElementEntry)) == kTokenEntry) {
+      token = tokens_.Top();
+      return true;
+    }
+    return TokenFromPlace(index, token);
+  }
 
  private:
   // Note [parse stack]: an entry is one word, its state and two flags; a
@@ -225,6 +236,8 @@ class SSYacc {
     size_t entry, token, element;
   };
   Place PlaceOf(int32_t index) const;
+  /// TokenFromProduction for any symbol: found by its place.
+  bool TokenFromPlace(int32_t index, SSTokenView& token);
   void BuildSyncSet(SSSetArray& sync);
   void Trace(const char* step, int32_t number) const;
   SSRefPtr<SSYaccStackElement> CallReduce();
