@@ -118,8 +118,8 @@ class SSYacc {
   bool TokenFromProduction(int32_t index, SSTokenView& token) {
     // The last symbol of the right side, when it is a token without an
     // element, is on top of both stacks: the reader's actions read most of
-    // their tokens there, once per font reference. (Inline: a call more
-    // per reference cost more than its instructions.)
+    // their tokens there, once per font reference. (Inline: one call
+    // less per reference.)
     if (inReduce_ && index >= 0 && index == productionLength_ - 1 &&
         (entries_.Top() & (kTokenEntry | kElementEntry)) == kTokenEntry) {
       token = tokens_.Top();
