@@ -5,6 +5,7 @@
 
 #include "bench/BenchSupport.h"
 #include "platform/CodePage.h"
+#include "platform/CpuLevel.h"
 #include "platform/HeapPages.h"
 #include "platform/TextFile.h"
 #include "reader/SSException.h"
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
         SSLex lex(CResourceModule::Embedded(), f.path);
         tokens = LexAll(lex);
       });
-      const std::string note = std::to_string(tokens) + " tokens, code page " + std::to_string(f.codePage);
+      const std::string note = std::to_string(tokens) + " tokens, code page " + std::to_string(f.codePage) + ", " +
+                               CpuLevelName(ActiveCpuLevel()) + " loops";
       bench::Report("lex file", name, bytes, fromFile, 0, note);
       // The lexer takes its input over; the copy it is given is made untimed.
       std::string input;

@@ -28,7 +28,12 @@ SSLex::SSLex(std::shared_ptr<const SSLexTable> table, std::unique_ptr<SSLexConsu
 void SSLex::TakeInput() {
   TakeWindow();
   lead_ = consumer_->LeadBytes().data();
-  if (table_) next_ = consumer_->HasLeadBytes() ? &MatchIn<true> : &MatchIn<false>;
+  if (table_) {
+    // By double-byte input, then by processor.
+    static constexpr bool (*kLoops[2][2])(SSLex&, SSLexToken&) = {{&MatchIn<false>, &MatchInV3<false>},
+                                                                  {&MatchIn<true>, &MatchInV3<true>}};
+    next_ = kLoops[consumer_->HasLeadBytes()][ActiveCpuLevel() == CpuLevel::kX86_64V3];
+  }
   leadRanges_ = LeadByteRanges(consumer_->LeadBytes());
   leadTables_ = table_ && consumer_->HasLeadBytes() ? table_->ForLeadBytes(consumer_->LeadBytes()) : nullptr;
 }
@@ -75,6 +80,11 @@ SSRefPtr<SSToken> SSLex::NextToken() {
 
 template <bool kDoubleByte>
 bool SSLex::MatchIn(SSLex& lex, SSLexToken& token) {
+  return lex.Match<kDoubleByte>(token);
+}
+
+template <bool kDoubleByte>
+bool SSLex::MatchInV3(SSLex& lex, SSLexToken& token) {
   return lex.Match<kDoubleByte>(token);
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CpuLevel.h"
 #include "platform/Resources.h"
 #include "reader/LeadByteRanges.h"
 #include "reader/SSLexConsumer.h"
@@ -91,6 +92,9 @@ class SSLex {
   bool Match(SSLexToken& token);
   template <bool kDoubleByte>
   static bool MatchIn(SSLex& lex, SSLexToken& token);
+  /// MatchIn built for x86-64-v3, for processors that have it.
+  template <bool kDoubleByte>
+  TS_TARGET_X86_64_V3 static bool MatchInV3(SSLex& lex, SSLexToken& token);
   static bool Missing(SSLex& lex, SSLexToken& token);
   template <bool kDoubleByte>
   size_t RunEnd(const SSLexExpressionList::Run& run, bool vector, size_t pos) const;
@@ -108,8 +112,8 @@ class SSLex {
   bool AtEnd() const;
   void ThrowIfInputCut() const;
 
-  // What Next does: the match loop for this input, chosen once, or
-  // Missing without a table or input.
+  // What Next does: the match loop for this input and processor, chosen
+  // once, or Missing without a table or input.
   bool (*next_)(SSLex&, SSLexToken&) = &Missing;
   std::shared_ptr<const SSLexTable> table_;
   std::unique_ptr<SSLexConsumer> consumer_;

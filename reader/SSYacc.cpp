@@ -74,7 +74,8 @@ void SSYacc::LearnOverrides() {
 // through memory. The parse loop comes in three kinds instead: with the
 // lexer's loop for single-byte or for double-byte input inline
 // (SSLexMatch.h), chosen once per parse, or through Next and the slots.
-// Lexing and parsing took 5 to 7 percent less time so.
+// Lexing and parsing took 5 to 7 percent less time so. The two with the
+// match inline come built for x86-64-v3 too, as the lexer's loops do.
 template <SSYacc::LexPath kPath>
 __attribute__((always_inline)) inline void SSYacc::ReadToken() {
   if (kPath == LexPath::kAny && !directLex_) return ReadThroughSlots();
@@ -118,9 +119,14 @@ int32_t SSYacc::Parse() {
   LearnOverrides();
   productions_.assign(table.ProductionCount(), ProductionInfo{});
   LearnReduceCalls();
-  if (directLex_ && lex_->next_ == &SSLex::MatchIn<false>) return ParseWith<LexPath::kSingleByte>(table);
-  if (directLex_ && lex_->next_ == &SSLex::MatchIn<true>) return ParseWith<LexPath::kDoubleByte>(table);
-  return ParseWith<LexPath::kAny>(table);
+  if (directLex_) {
+    // The lexer has chosen its loop for the input and the processor.
+    if (lex_->next_ == &SSLex::MatchIn<false>) return ParseLoop<LexPath::kSingleByte>(table);
+    if (lex_->next_ == &SSLex::MatchIn<true>) return ParseLoop<LexPath::kDoubleByte>(table);
+    if (lex_->next_ == &SSLex::MatchInV3<false>) return ParseLoopV3<LexPath::kSingleByte>(table);
+    if (lex_->next_ == &SSLex::MatchInV3<true>) return ParseLoopV3<LexPath::kDoubleByte>(table);
+  }
+  return ParseLoop<LexPath::kAny>(table);
 }
 
 // Note [lexer tokens in the inline loops]: in the loops with the lexer's
@@ -132,7 +138,7 @@ int32_t SSYacc::Parse() {
 // its tokens by the general path, which sets both. Two loads, a store and
 // two tests less per token: 2 to 2.5% of the instructions of lex+parse.
 template <SSYacc::LexPath kPath>
-int32_t SSYacc::ParseWith(const SSYaccTable& table) {
+__attribute__((always_inline)) inline int32_t SSYacc::ParseWith(const SSYaccTable& table) {
   if constexpr (kPath != LexPath::kAny) lookahead_.SetPlaces(lex_->Places());
   ReadToken<kPath>();
   // The action and the states go from step to step in locals: a member
@@ -186,6 +192,18 @@ int32_t SSYacc::ParseWith(const SSYaccTable& table) {
     }
   }
   return 1;
+}
+
+// The loop as its own function, once per way of reading tokens, and again
+// built for x86-64-v3 (see platform/CpuLevel.h).
+template <SSYacc::LexPath kPath>
+int32_t SSYacc::ParseLoop(const SSYaccTable& table) {
+  return ParseWith<kPath>(table);
+}
+
+template <SSYacc::LexPath kPath>
+int32_t SSYacc::ParseLoopV3(const SSYaccTable& table) {
+  return ParseWith<kPath>(table);
 }
 
 void SSYacc::LearnReduceCalls() noexcept {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CpuLevel.h"
 #include "reader/SSToken.h"
 #include "reader/SSTokenView.h"
 #include "reader/SSValueStack.h"
@@ -150,9 +151,14 @@ class SSYacc {
   /// engine's own (see LearnOverrides), else through the virtual slots.
   template <LexPath kPath>
   void ReadToken();
-  /// The parse loop, reading tokens by \p kPath.
+  /// The parse loop, reading tokens by \p kPath: inline in the two below.
   template <LexPath kPath>
   int32_t ParseWith(const SSYaccTable& table);
+  template <LexPath kPath>
+  int32_t ParseLoop(const SSYaccTable& table);
+  /// ParseLoop built for x86-64-v3, whose lexer's loops are too.
+  template <LexPath kPath>
+  TS_TARGET_X86_64_V3 int32_t ParseLoopV3(const SSYaccTable& table);
   void ReadThroughSlots();
   /// Learns whether NextToken, TokenHook and Reduce are still this class's
   /// own (see Note [direct lexing]).

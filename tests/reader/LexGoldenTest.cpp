@@ -30,15 +30,19 @@ TEST_P(LexGolden, GivesItsTokens) {
   const fs::path expected = kGoldenDir / (name + ".tokens");
   ASSERT_TRUE(fs::exists(expected)) << expected;
   const bool cp932 = name.size() > 6 && name.substr(name.size() - 6) == "-cp932";
-  int status = -1;
-  // Run beside the file, so that messages name it as the golden file does.
-  std::string out =
-      testsupport::RunCommand("cd '" + kGoldenDir.string() + "' && " + testsupport::BuiltProgram("typeswap-cli") +
-                                  " tokens " + (cp932 ? "--codepage 932 " : "") + name + ".doc",
-                              status);
-  EXPECT_EQ(out, testsupport::ReadFile(expected));
-  const bool failed = out.rfind("\nERROR\t") != std::string::npos || out.rfind("ERROR\t", 0) == 0;
-  EXPECT_EQ(status, failed ? 1 : 0);
+  // The lexer's loop built for this processor and the baseline one.
+  for (const char* cpu : {"", "TYPESWAP_CPU=baseline "}) {
+    SCOPED_TRACE(cpu);
+    int status = -1;
+    // Run beside the file, so that messages name it as the golden file does.
+    std::string out = testsupport::RunCommand("cd '" + kGoldenDir.string() + "' && " + cpu +
+                                                  testsupport::BuiltProgram("typeswap-cli") + " tokens " +
+                                                  (cp932 ? "--codepage 932 " : "") + name + ".doc",
+                                              status);
+    EXPECT_EQ(out, testsupport::ReadFile(expected));
+    const bool failed = out.rfind("\nERROR\t") != std::string::npos || out.rfind("ERROR\t", 0) == 0;
+    EXPECT_EQ(status, failed ? 1 : 0);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, LexGolden, testing::ValuesIn(testsupport::CaseNames(kGoldenDir, ".doc")),

@@ -12,9 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Reductions(const std::string& args, int& status) {
-  return testsupport::RunCommand(testsupport::BuiltProgram("typeswap-cli") + " reductions " + args + " 2>/dev/null",
-                                 status);
+std::string Reductions(const std::string& args, int& status, const std::string& environment = "") {
+  return testsupport::RunCommand(
+      environment + testsupport::BuiltProgram("typeswap-cli") + " reductions " + args + " 2>/dev/null", status);
 }
 
 }  // namespace
@@ -27,10 +27,14 @@ class ParseGolden : public testing::TestWithParam<std::string> {};
 TEST_P(ParseGolden, GivesItsReductions) {
   const fs::path expected = kGoldenDir / (GetParam() + ".reductions");
   ASSERT_TRUE(fs::exists(expected)) << expected;
-  int status = -1;
-  std::string out = Reductions("'" + (kGoldenDir / (GetParam() + ".doc")).string() + "'", status);
-  EXPECT_EQ(testsupport::ReadFile(expected), out);
-  EXPECT_EQ(out.find("\nERROR\t") != std::string::npos ? 1 : 0, status);
+  // The parse loop built for this processor and the baseline one.
+  for (const char* cpu : {"", "TYPESWAP_CPU=baseline "}) {
+    SCOPED_TRACE(cpu);
+    int status = -1;
+    std::string out = Reductions("'" + (kGoldenDir / (GetParam() + ".doc")).string() + "'", status, cpu);
+    EXPECT_EQ(testsupport::ReadFile(expected), out);
+    EXPECT_EQ(out.find("\nERROR\t") != std::string::npos ? 1 : 0, status);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ParseGolden, testing::ValuesIn(testsupport::CaseNames(kGoldenDir, ".doc")),
