@@ -22,6 +22,16 @@ uint32_t At(std::span<const unsigned char> bytes, size_t at, const std::string& 
   return LTF::ReadU32(bytes.data() + at);
 }
 
+// The entry of a match's first step: without its run when that run is
+// scanned sixteen bytes at a time (\p vector) and the match may leave it.
+// Many such matches take one character or two (the digits of a diagram),
+// and one more step costs less than setting up the scan for them.
+int32_t FirstEntry(int32_t entry, int32_t vector) {
+  using List = SSLexExpressionList;
+  if (entry < 0 || !(entry & vector) || (entry & List::kFinal)) return entry;
+  return entry & ~(List::kRunMask | List::kVector | List::kWideVector);
+}
+
 // Fills in run.exits from run.stays when few single-byte codes leave it.
 void TakeExits(SSLexExpressionList::Run& run) {
   std::vector<uint8_t> exits;
@@ -239,7 +249,7 @@ SSLexExpressionList DecodeList(std::span<const unsigned char> block, uint32_t in
       list.next[(size_t(s) << list.rowShift) + c] = list.Entry(successors[firstBytes[c]]);
     list.next[(size_t(s) << list.rowShift) + list.leadColumn] = SSLexExpressionList::kLeadEntry;
   }
-  for (unsigned b = 0; b < 256; ++b) list.first[b] = list.Next(0, b);
+  for (unsigned b = 0; b < 256; ++b) list.first[b] = FirstEntry(list.Next(0, b), SSLexExpressionList::kVector);
   list.wideAll.resize(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s)
     list.wideAll[s] = wideAll[s] == SSLexExpressionList::kSearchWide ? wideAll[s] : list.Entry(wideAll[s]);
@@ -290,7 +300,7 @@ const SSLexTable::LeadTables* SSLexTable::ForLeadBytes(const LeadByteTable& lead
   for (const SSLexExpressionList& list : lists_) {
     LeadTables& forList = (*tables)[list.index];
     forList.byteClass = list.byteClass;
-    forList.first = list.first;
+    for (unsigned b = 0; b < 256; ++b) forList.first[b] = FirstEntry(list.Next(0, b), SSLexExpressionList::kWideVector);
     for (unsigned b = 0; b < 256; ++b) {
       if (!lead[b]) continue;
       forList.byteClass[b] = list.leadColumn;
