@@ -14,9 +14,10 @@
 
 enum class CpuLevel { kBaseline, kX86_64V3 };
 
-/// The level for loops chosen from now on: x86-64-v3 when the processor
-/// has it, unless the environment variable TYPESWAP_CPU is "baseline" (a
-/// way round a fault of the faster copy, and how the tests run the other).
+/// The level of the hot loops, chosen once per process: x86-64-v3 when the
+/// processor has it, unless the environment variable TYPESWAP_CPU is
+/// "baseline" (a way round a fault of the faster copy, and how the tests
+/// run the other).
 CpuLevel ActiveCpuLevel();
 
 /// The level's name as TYPESWAP_CPU takes it: "baseline" or "x86-64-v3".
