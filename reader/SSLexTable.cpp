@@ -299,12 +299,10 @@ const SSLexTable::LeadTables* SSLexTable::ForLeadBytes(const LeadByteTable& lead
   auto tables = std::make_unique<std::vector<LeadTables>>(lists_.size());
   for (const SSLexExpressionList& list : lists_) {
     LeadTables& forList = (*tables)[list.index];
-    forList.byteClass = list.byteClass;
-    for (unsigned b = 0; b < 256; ++b) forList.first[b] = FirstEntry(list.Next(0, b), SSLexExpressionList::kWideVector);
     for (unsigned b = 0; b < 256; ++b) {
-      if (!lead[b]) continue;
-      forList.byteClass[b] = list.leadColumn;
-      forList.first[b] = SSLexExpressionList::kLeadEntry;
+      forList.byteClass[b] = lead[b] ? list.leadColumn : list.byteClass[b];
+      forList.first[b] =
+          lead[b] ? SSLexExpressionList::kLeadEntry : FirstEntry(list.Next(0, b), SSLexExpressionList::kWideVector);
     }
   }
   leadTables_.emplace_back(lead, std::move(tables));
